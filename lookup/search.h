@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace store {
+class QueryChannel;
+}
+
+namespace lookup {
+
+class RandomSource;
+
+// The eight search fields in the window's order: Edit1 .. Edit8.
+enum Field { Surname, Name, Patronymic, Phone, Street, House, Fraction, Flat, FieldCount };
+
+struct SearchFields {
+    std::array<QString, FieldCount> text;
+    QString &operator[](Field f) { return text[f]; }
+    const QString &operator[](Field f) const { return text[f]; }
+};
+
+// What one press of "Найти" leaves for the window to show.
+struct SearchOutcome {
+    // New text of the message panel; nullopt leaves the panel as it was (connect failed first).
+    std::optional<QString> message;
+    // Fields whose text turns pure red.
+    std::array<bool, FieldCount> red{};
+    // Text for the application's default error handler when the store failed; empty otherwise.
+    QString error;
+};
+
+// The whole search behind "Найти": connect, validate, then the lookup by name or by phone.
+// The grid shows whatever result the channel holds afterwards.
+SearchOutcome search(store::QueryChannel &channel, RandomSource &random, const SearchFields &fields);
+
+} // namespace lookup

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+namespace store {
+
+class Connection;
+class ResultCursor;
+
+// ADOQuery1's successor: the single channel every statement goes through. Statements are written in
+// the Jet dialect ("..." literals, select top N, count(*) as m, order by id Desc); the channel
+// translates them, binds every text literal as a parameter, and keeps the last opened result,
+// which the grid shows. Every failure throws DatabaseError.
+class QueryChannel : public QObject {
+    Q_OBJECT
+public:
+    explicit QueryChannel(Connection &connection, QObject *parent = nullptr);
+    ~QueryChannel() override;
+
+    void connect();
+    // Closes the current result, then opens the statement's; current row = first row.
+    void run(const QString &statement);
+    // Closes the current result, then executes the statement as a command; no result until the
+    // next run. Committed durably when it returns.
+    void exec(const QString &statement);
+    // Closes the current result without opening another (the grid empties).
+    void close();
+
+    // Rows of the open result; 0 without one.
+    int count();
+    // Column of the current (first) row: text is empty for NULL or an empty result.
+    QString text(const QString &column);
+    qint64 integer(const QString &column);
+    // Null QVariant for NULL or an empty result, so NULL never compares equal to 0.
+    QVariant value(const QString &column);
+
+    // What the grid reads. Rows arrive lazily: fetched() grows as fetch() is called.
+    bool hasResult() const;
+    QStringList columnNames() const;          // result column names, as SQLite reports them
+    QString sourceTable() const;              // the one table all columns come from, else empty
+    int fetched() const;                      // rows read so far
+    bool atEnd() const;                       // every row has been read
+    int fetch(int maxRows);                   // reads up to maxRows more; returns how many arrived
+    const QVariant &cell(int row, int column) const; // row < fetched()
+    void setCell(int row, int column, const QVariant &value); // mirror of a written edit
+    void insertRow(int row, const std::vector<QVariant> &values);
+    void removeRow(int row);
+
+    // A native SQLite statement with ? parameters, for the grid's row edits; leaves the open result
+    // (and the grid) as it is. Returns the rows changed and the last inserted id.
+    struct WriteResult {
+        int changes = 0;
+        qint64 lastId = 0;
+    };
+    WriteResult write(const QString &sql, const QVariantList &params);
+
+    Connection &connection() { return m_connection; }
+    const QString &statement() const { return m_statement; }
+
+signals:
+    // Emitted after run, exec and close change which result is open.
+    void resultChanged();
+    // Emitted with each statement text as given, before it runs; tests record the sequence.
+    void statementSent(const QString &statement);
+
+private:
+    Connection &m_connection;
+    QString m_statement;
+    std::unique_ptr<ResultCursor> m_result;
+};
+
+} // namespace store
