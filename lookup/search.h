@@ -29,6 +29,8 @@ struct SearchOutcome {
     std::array<bool, FieldCount> red{};
     // Text for the application's default error handler when the store failed; empty otherwise.
     QString error;
+    // The checks refused the fields (message says why); no lookup ran and the grid keeps its rows.
+    bool rejected = false;
 };
 
 // The whole search behind "Найти": connect, validate, then the lookup by name or by phone.

@@ -7,10 +7,13 @@
 #include <memory>
 #include <vector>
 
+struct sqlite3;
+
 namespace store {
 
 class Connection;
 class ResultCursor;
+class StatementCache;
 
 // ADOQuery1's successor: the single channel every statement goes through. Statements are written in
 // the Jet dialect ("..." literals, select top N, count(*) as m, order by id Desc); the channel
@@ -59,6 +62,10 @@ public:
     };
     WriteResult write(const QString &sql, const QVariantList &params);
 
+    // Whether the statement, once run, yields rows (has result columns); prepares it without running
+    // it and leaves the open result as it is.
+    bool yieldsRows(const QString &statement);
+
     Connection &connection() { return m_connection; }
     const QString &statement() const { return m_statement; }
 
@@ -69,8 +76,12 @@ signals:
     void statementSent(const QString &statement);
 
 private:
+    sqlite3 *openDatabase();
+    void closeResult();
+
     Connection &m_connection;
     QString m_statement;
+    std::unique_ptr<StatementCache> m_cache; // outlives m_result, which gives its statement back
     std::unique_ptr<ResultCursor> m_result;
 };
 

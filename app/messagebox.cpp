@@ -1,0 +1,114 @@
+#include "messagebox.h"
+
+#include <QScreen>
+
+namespace app {
+
+namespace {
+
+MessageBoxes::Answerer &answerer()
+{
+    static MessageBoxes::Answerer instance;
+    return instance;
+}
+
+QList<MessageBoxes::Shown> &record()
+{
+    static QList<MessageBoxes::Shown> instance;
+    return instance;
+}
+
+// Message boxes stand in the middle of the screen, not over their parent window.
+class ScreenCentredBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        if (const QScreen *s = screen())
+            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+};
+
+struct Spec {
+    MessageBoxes::Kind kind;
+    QMessageBox::Icon icon;
+    QString caption;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton;
+    QMessageBox::StandardButton escapeButton;
+};
+
+Spec okBox(MessageBoxes::Kind kind, QMessageBox::Icon icon, const QString &caption)
+{
+    return {kind, icon, caption, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
+}
+
+QMessageBox::StandardButton show(const Spec &spec, QWidget *parent, const QString &text,
+                                 bool closesAtOnce)
+{
+    MessageBoxes::Shown shown{spec.kind, spec.caption, text, !closesAtOnce, spec.escapeButton};
+    if (shown.waitedForUser && answerer()) {
+        shown.answer = answerer()(shown);
+        record().append(shown);
+        return shown.answer;
+    }
+
+    ScreenCentredBox box(spec.icon, spec.caption, text, spec.buttons, parent);
+    box.setDefaultButton(spec.defaultButton);
+    box.setEscapeButton(spec.escapeButton);
+    if (closesAtOnce)
+        QMetaObject::invokeMethod(&box, "done", Qt::QueuedConnection, Q_ARG(int, spec.escapeButton));
+    shown.answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    record().append(shown);
+    return shown.answer;
+}
+
+} // namespace
+
+void MessageBoxes::error(QWidget *parent, const QString &text)
+{
+    show(okBox(Kind::Error, QMessageBox::Critical, QStringLiteral("Error")), parent, text, false);
+}
+
+void MessageBoxes::errorWhileEnding(QWidget *parent, const QString &text)
+{
+    show(okBox(Kind::Error, QMessageBox::Critical, QStringLiteral("Error")), parent, text, true);
+}
+
+void MessageBoxes::information(QWidget *parent, const QString &text)
+{
+    show(okBox(Kind::Information, QMessageBox::Information, QStringLiteral("Information")), parent,
+         text, false);
+}
+
+bool MessageBoxes::confirm(QWidget *parent, const QString &text)
+{
+    const Spec spec{Kind::Confirm,   QMessageBox::Question, QStringLiteral("Confirm"),
+                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
+    return show(spec, parent, text, false) == QMessageBox::Ok;
+}
+
+void MessageBoxes::failure(const QString &caption, const QString &text)
+{
+    show(okBox(Kind::Failure, QMessageBox::Critical, caption), nullptr, text, false);
+}
+
+void MessageBoxes::setAnswerer(Answerer a)
+{
+    answerer() = std::move(a);
+}
+
+const QList<MessageBoxes::Shown> &MessageBoxes::shown()
+{
+    return record();
+}
+
+void MessageBoxes::clearShown()
+{
+    record().clear();
+}
+
+} // namespace app

@@ -1,0 +1,30 @@
+// Program entry: the four windows in their fixed order, then the event loop until the main window
+// closes.
+#include "aboutwindow.h"
+#include "errorhandler.h"
+#include "helpwindow.h"
+#include "mainwindow.h"
+#include "updatewindow.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char *argv[])
+{
+    // The browser module loaded by the update and help windows shares OpenGL contexts; Qt accepts
+    // this only before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelvik.png")));
+
+    TForm1 form1;
+    auto *form2 = new TForm2(&form1);
+    auto *form4 = new TForm4(&form1);
+    auto *form5 = new TForm5(&form1);
+    form4->setErrorSink(&app::reportError);
+    form5->setErrorSink(&app::reportError);
+    form1.setModalWindows(form2, form4, form5);
+
+    form1.show();
+    return application.exec();
+}

@@ -1,0 +1,132 @@
+#include "resultgrid.h"
+
+#include "gridmodel.h"
+#include "messagebox.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace app {
+
+ResultGrid::ResultGrid(QWidget *parent) : QTableView(parent)
+{
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setTabKeyNavigation(true);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    // The vertical header is the row indicator: narrow, marking only rows not yet written.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumWidth(12);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    connect(qApp, &QApplication::focusChanged, this, &ResultGrid::onFocusChanged);
+}
+
+void ResultGrid::setGridModel(store::GridModel *model)
+{
+    m_model = model;
+    setModel(model);
+    for (int field = 0; field < store::GridModel::FieldCount; ++field)
+        setColumnWidth(field, store::GridModel::designWidth(field));
+}
+
+bool ResultGrid::contains(const QWidget *widget) const
+{
+    return widget == this || isAncestorOf(widget);
+}
+
+void ResultGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (!m_model || m_model->pendingRow() < 0 || m_model->pendingRow() == current.row())
+        return;
+    if (m_model->finishPending())
+        return;
+    // The row could not be written: the user stays on it, as with a failed post.
+    const QPersistentModelIndex back = m_model->index(m_model->pendingRow(), std::max(0, previous.column()));
+    QMetaObject::invokeMethod(
+        this, [this, back] {
+            if (back.isValid())
+                setCurrentIndex(back);
+        },
+        Qt::QueuedConnection);
+}
+
+void ResultGrid::onFocusChanged(QWidget *old, QWidget *now)
+{
+    // Only a move to another control of the same window leaves the grid; a message box or another
+    // program taking the focus does not.
+    if (!m_model || !old || !now || !contains(old) || contains(now) || now->window() != window())
+        return;
+    m_model->finishPending();
+}
+
+void ResultGrid::commitOpenEditor()
+{
+    QWidget *editor = QApplication::focusWidget();
+    if (state() != EditingState || !editor || editor == this || !isAncestorOf(editor))
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void ResultGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_model || !m_model->isEditable())
+        return QTableView::keyPressEvent(event);
+
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Delete && mods == Qt::ControlModifier)
+        return deleteCurrentRow();
+    if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier)
+        return insertRowHere();
+    if (event->key() == Qt::Key_Down && mods == Qt::NoModifier && appendBelowLastRow())
+        return;
+    if (event->key() == Qt::Key_Escape && state() != EditingState && m_model->pendingRow() >= 0)
+        return m_model->revertPending();
+    QTableView::keyPressEvent(event);
+}
+
+void ResultGrid::deleteCurrentRow()
+{
+    commitOpenEditor();
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || !MessageBoxes::confirm(this, QStringLiteral("Delete record?")))
+        return;
+    m_model->deleteRow(current.row());
+}
+
+void ResultGrid::insertRowHere()
+{
+    commitOpenEditor();
+    const QModelIndex current = currentIndex();
+    const int row = m_model->insertNewRow(current.isValid() ? current.row() : 0);
+    if (row >= 0)
+        setCurrentIndex(m_model->index(row, std::max(0, current.column())));
+}
+
+bool ResultGrid::appendBelowLastRow()
+{
+    const QModelIndex current = currentIndex();
+    const int last = m_model->rowCount() - 1;
+    if (current.row() != last)
+        return false;
+    commitOpenEditor();
+    if (m_model->canFetchMore(QModelIndex())) {
+        m_model->fetchMore(QModelIndex());
+        return false; // the ordinary move down now has a row to go to
+    }
+    // An appended row left untouched is not followed by another.
+    if (last >= 0 && m_model->pendingRow() == last && m_model->isPendingNew()
+        && !m_model->isPendingChanged())
+        return true;
+    const int row = m_model->appendNewRow();
+    if (row >= 0)
+        setCurrentIndex(m_model->index(row, std::max(0, current.column())));
+    return true;
+}
+
+} // namespace app

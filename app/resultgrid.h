@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QTableView>
+
+namespace store {
+class GridModel;
+}
+
+namespace app {
+
+// DBGrid1: the result grid. Besides showing rows it carries the editing habits of the data grid the
+// program was designed with: a changed row is written when the user leaves it or the grid,
+// Ctrl+Delete deletes after a confirmation, Insert inserts a row, Down on the last row appends one,
+// and Esc forgets the edits of the current row.
+class ResultGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit ResultGrid(QWidget *parent = nullptr);
+
+    void setGridModel(store::GridModel *model);
+    store::GridModel *gridModel() const { return m_model; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
+private:
+    void onFocusChanged(QWidget *old, QWidget *now);
+    bool contains(const QWidget *widget) const;
+    void commitOpenEditor();
+    void deleteCurrentRow();
+    void insertRowHere();
+    // True when the key was used to append a row.
+    bool appendBelowLastRow();
+
+    store::GridModel *m_model = nullptr;
+};
+
+} // namespace app

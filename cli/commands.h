@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+
+namespace cli {
+
+enum ExitStatus { Success = 0, UsageError = 1, Failure = 2 };
+
+// Every subcommand: the word that names it, its function (defined in its own command_<word>.cpp,
+// given the arguments after the word, returning the exit status), its usage and what it does.
+// Adding a command is one line here and its file in CMakeLists.txt.
+#define ZELVIK_CLI_COMMANDS(X)                                                                       \
+    X("init", runInit, "init [DIR] [--region NAME]",                                                 \
+      "create history.dat with the sample reference data, an empty db.dat and, with --region, conf.cfg") \
+    X("sql", runSql, "sql \"STATEMENT\"", "run one statement on ./history.dat and print its rows") \
+    X("find", runFind, "find [--surname T] [--name T] [--patronymic T] [--phone T] [--street T] [--house T] [--fraction T] [--flat T] [--seed N]", "search ./history.dat like \"Найти\": the message, then the grid rows")
+
+#define ZELVIK_CLI_DECLARE(word, function, usage, summary) int function(const QStringList &args);
+ZELVIK_CLI_COMMANDS(ZELVIK_CLI_DECLARE)
+#undef ZELVIK_CLI_DECLARE
+
+} // namespace cli

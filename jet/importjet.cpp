@@ -1,0 +1,58 @@
+#include "importjet.h"
+
+#include "databaseerror.h"
+#include "importerror.h"
+#include "staging.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace jet {
+
+qint64 ImportSummary::rows() const
+{
+    qint64 total = 0;
+    for (const StoreWriter::TableResult &table : tables)
+        total += table.rows;
+    return total;
+}
+
+ImportSummary writeStoreFromJet(const QString &source, const QString &storePath, const ProgressFn &progress,
+                                const ImportOptions &options)
+{
+    const QFileInfo info(source);
+    if (!info.isFile() || !info.isReadable())
+        throw ImportError(QStringLiteral("cannot read %1: %2")
+                              .arg(QDir::toNativeSeparators(source),
+                                   info.exists() ? QStringLiteral("not a readable file") : QStringLiteral("no such file")));
+    try {
+        StoreWriter writer(storePath);
+        RowStream stream(writer, progress);
+        const QString program = options.readerProgram.isEmpty() ? defaultReaderProgram() : options.readerProgram;
+        ReaderProcess reader(program, {info.absoluteFilePath()}, options.limits);
+        reader.run([&stream](const Frame &frame) { stream.take(frame); });
+        stream.finish();
+        writer.finish();
+        return {writer.tables()};
+    } catch (const store::DatabaseError &error) {
+        throw ImportError(QStringLiteral("cannot write the new store: ") + error.text());
+    }
+}
+
+ImportSummary importJetFile(const QString &source, const QString &target, const ProgressFn &progress,
+                            const ImportOptions &options)
+{
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+        throw ImportError(QStringLiteral("%1 exists already and is not overwritten").arg(QDir::toNativeSeparators(target)));
+    StagedFile staged(target, storePermissions(source));
+    ImportSummary summary = writeStoreFromJet(source, staged.path(), progress, options);
+    staged.publish(false);
+    return summary;
+}
+
+QFileDevice::Permissions storePermissions(const QString &source)
+{
+    return QFileInfo(source).permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+}
+
+} // namespace jet

@@ -1,0 +1,100 @@
+#include "inplaceconversion.h"
+
+#include "importerror.h"
+#include "jetsignature.h"
+#include "staging.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace jet {
+
+namespace {
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(nativePath(a), nativePath(b), error) && !error;
+}
+
+// A copy stands in for the hard link where the file system has none; it reaches the disk before
+// the original's name goes to the new store.
+void copyDurably(const QString &from, const QString &to)
+{
+    if (!QFile::copy(from, to))
+        throw ImportError(QStringLiteral("cannot keep the original as %1").arg(shown(to)));
+    QFile copy(to);
+    if (copy.open(QIODevice::ReadOnly))
+        ::fsync(copy.handle());
+}
+
+// Gives the original its second name. True when this call created it, so that a failure later on
+// can take back exactly that.
+bool keepOriginal(const QString &path, const QString &original)
+{
+    if (QFileInfo::exists(original) || QFileInfo(original).isSymLink()) {
+        // An earlier conversion stopped between linking and renaming: the name is already ours.
+        if (sameFile(path, original))
+            return false;
+        throw ImportError(QStringLiteral("%1 exists already, so the original cannot be kept under that name")
+                              .arg(shown(original)));
+    }
+    std::error_code error;
+    std::filesystem::create_hard_link(nativePath(path), nativePath(original), error);
+    if (error)
+        copyDurably(path, original);
+    syncFolderOf(original);
+    return true;
+}
+
+} // namespace
+
+Conversion convertInPlace(const QString &path, const ProgressFn &progress, const ImportOptions &options)
+{
+    if (!isJetFile(path))
+        throw ImportError(QStringLiteral("%1 is not a Jet database").arg(shown(path)));
+    const QString original = path + QStringLiteral(".jet");
+
+    StagedFile staged(path, storePermissions(path));
+    Conversion conversion{original, writeStoreFromJet(path, staged.path(), progress, options)};
+
+    const bool createdOriginal = keepOriginal(path, original);
+    try {
+        staged.publish(true);
+    } catch (const ImportError &) {
+        if (createdOriginal)
+            QFile::remove(original); // path still holds the original
+        throw;
+    }
+    return conversion;
+}
+
+QString conversionProgressText(const QString &path)
+{
+    return QStringLiteral("Преобразование базы данных %1 в новый формат...").arg(QFileInfo(path).fileName());
+}
+
+QString conversionDoneText(const QString &path, const Conversion &conversion)
+{
+    return QStringLiteral("База данных %1 преобразована в новый формат. Исходный файл сохранён как %2.")
+        .arg(QFileInfo(path).fileName(), QFileInfo(conversion.original).fileName());
+}
+
+QString conversionFailedText(const QString &path, const ImportError &error)
+{
+    return QStringLiteral("Не удалось преобразовать базу данных %1 в новый формат: %2. Файл %1 не изменён.")
+        .arg(QFileInfo(path).fileName(), error.text());
+}
+
+} // namespace jet

@@ -1,0 +1,108 @@
+#include "readerprocess.h"
+
+#include "importerror.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include <csignal>
+#include <sys/prctl.h>
+
+namespace jet {
+
+namespace {
+
+constexpr int kPollMs = 50;
+constexpr qsizetype kDiagnosticsKept = 2000;
+
+// Ends a child that outlives its parent (the importer killed mid-way), which a silent endless loop
+// in libmdb would otherwise do forever.
+void dieWithParent()
+{
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
+
+// The first line the child printed, to name the cause of a failed run.
+QString withFirstLine(QString text, const QByteArray &errors)
+{
+    const QByteArray line = errors.left(errors.indexOf('\n')).trimmed();
+    if (!line.isEmpty())
+        text += QStringLiteral(": ") + QString::fromUtf8(line);
+    return text;
+}
+
+} // namespace
+
+ReaderProcess::ReaderProcess(QString program, QStringList arguments, ReaderLimits limits)
+    : m_program(std::move(program)), m_arguments(std::move(arguments)), m_limits(limits)
+{
+}
+
+void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
+{
+    QProcess process; // its destructor kills a child still running
+    process.setProgram(m_program);
+    process.setArguments(m_arguments);
+    process.setChildProcessModifier(dieWithParent);
+    process.start(QIODevice::ReadOnly);
+    if (!process.waitForStarted())
+        throw ImportError(QStringLiteral("cannot start the Jet reader %1: %2").arg(m_program, process.errorString()));
+
+    FrameDecoder decoder(m_limits.frameBytes);
+    m_errorHead.clear();
+    qint64 stdoutTotal = 0;
+    qint64 stderrTotal = 0;
+    QElapsedTimer sinceFrame;
+    sinceFrame.start();
+
+    auto overrun = [&](const QString &what) {
+        process.kill();
+        process.waitForFinished();
+        throw ImportError(what);
+    };
+
+    for (;;) {
+        const bool ended = process.state() == QProcess::NotRunning;
+
+        const QByteArray errors = process.readAllStandardError();
+        stderrTotal += errors.size();
+        if (m_errorHead.size() < kDiagnosticsKept)
+            m_errorHead.append(errors.left(kDiagnosticsKept - m_errorHead.size()));
+        if (stderrTotal > m_limits.stderrBytes)
+            overrun(withFirstLine(QStringLiteral("the Jet reader kept printing warnings and was stopped"), m_errorHead));
+
+        const QByteArray frames = process.readAllStandardOutput();
+        stdoutTotal += frames.size();
+        if (stdoutTotal > m_limits.stdoutBytes)
+            overrun(QStringLiteral("the Jet reader sent more than %1 bytes and was stopped").arg(m_limits.stdoutBytes));
+        decoder.feed(frames);
+        while (const std::optional<Frame> frame = decoder.next()) {
+            sinceFrame.restart();
+            onFrame(*frame);
+        }
+
+        if (ended)
+            break;
+        if (sinceFrame.elapsed() > m_limits.stallMs)
+            overrun(QStringLiteral("the Jet reader made no progress for %1 seconds and was stopped")
+                        .arg(m_limits.stallMs / 1000.0));
+        process.waitForReadyRead(kPollMs);
+    }
+
+    if (decoder.hasPartialFrame())
+        throw ImportError(QStringLiteral("the Jet reader ended in the middle of its data"));
+    if (process.exitStatus() == QProcess::CrashExit)
+        throw ImportError(withFirstLine(QStringLiteral("the Jet reader crashed"), m_errorHead));
+    if (process.exitCode() != 0)
+        throw ImportError(
+            withFirstLine(QStringLiteral("the Jet reader failed with status %1").arg(process.exitCode()), m_errorHead));
+}
+
+QString defaultReaderProgram()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zelvik-jet-reader"));
+}
+
+} // namespace jet

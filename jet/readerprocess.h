@@ -1,0 +1,44 @@
+#pragma once
+
+#include "framedecoder.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace jet {
+
+// What the reader child may take before it is killed. libmdb on a damaged file can loop forever,
+// silently or flooding stderr, so every way it can run away is bounded.
+struct ReaderLimits {
+    int stallMs = 30000;                   // longest wait for the next complete frame
+    qint64 stderrBytes = 1 << 20;          // diagnostics beyond this mean libmdb is looping
+    qint64 stdoutBytes = qint64(1) << 32;  // all frames together
+    qint64 frameBytes = qint64(1) << 30;   // one frame (a memo can be as large as Jet allows)
+};
+
+// The zelvik-jet-reader child: runs it to its end and hands over each frame as it completes.
+class ReaderProcess {
+public:
+    ReaderProcess(QString program, QStringList arguments, ReaderLimits limits);
+
+    // Returns when the child has ended and every frame it sent was handed over. Throws ImportError
+    // when the child cannot start, overruns a limit (it is killed then), crashes or exits with a
+    // failure status; whatever onFrame throws passes through, and the child is killed.
+    void run(const std::function<void(const Frame &)> &onFrame);
+
+    // The start of what the child printed on stderr.
+    QString diagnostics() const { return QString::fromUtf8(m_errorHead); }
+
+private:
+    QString m_program;
+    QStringList m_arguments;
+    ReaderLimits m_limits;
+    QByteArray m_errorHead;
+};
+
+// zelvik-jet-reader next to the running executable.
+QString defaultReaderProgram();
+
+} // namespace jet

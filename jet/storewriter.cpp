@@ -1,0 +1,190 @@
+#include "storewriter.h"
+
+#include "columntypes.h"
+#include "databaseerror.h"
+#include "schema.h"
+#include "sqlitefailure.h"
+
+#include <sqlite3.h>
+
+namespace jet {
+
+namespace {
+
+// The program's table of that name, compared as Jet compares names (without regard to case).
+const store::TableDef *programTable(const QString &name)
+{
+    for (const store::TableDef &table : store::programTables())
+        if (name.compare(QLatin1String(table.name.data(), qsizetype(table.name.size())), Qt::CaseInsensitive) == 0)
+            return &table;
+    return nullptr;
+}
+
+const store::ColumnDef *programColumn(const store::TableDef &table, const QString &name)
+{
+    for (const store::ColumnDef &column : table.columns)
+        if (name.compare(QLatin1String(column.name.data(), qsizetype(column.name.size())), Qt::CaseInsensitive) == 0)
+            return &column;
+    return nullptr;
+}
+
+QString latin(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+StoreWriter::StoreWriter(const QString &path) : m_path(path)
+{
+    const QByteArray file = path.toUtf8();
+    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
+        close();
+        throw store::DatabaseError(path + QStringLiteral(": ") + message);
+    }
+    try {
+        sqlite3_extended_result_codes(m_db, 1);
+        // The file is thrown away unless finish() is reached, so no journal file is needed; the
+        // commit itself is still written through to the disk before the file is renamed.
+        execute(QStringLiteral("PRAGMA journal_mode=MEMORY"));
+        execute(QStringLiteral("PRAGMA synchronous=FULL"));
+        execute(QStringLiteral("BEGIN"));
+        store::createSchema(m_db);
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+StoreWriter::~StoreWriter()
+{
+    close();
+}
+
+void StoreWriter::close()
+{
+    sqlite3_finalize(m_insert);
+    m_insert = nullptr;
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+void StoreWriter::execute(const QString &sql)
+{
+    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        store::throwSqliteFailure(m_db, m_path);
+}
+
+// The program's own table keeps its schema; a column it does not have is added, so nothing of the
+// Jet table is lost.
+QStringList StoreWriter::targetColumns(const SourceTable &table, const QString &target)
+{
+    const store::TableDef *own = programTable(target);
+    QStringList columns;
+    for (const SourceColumn &column : table.columns) {
+        if (const store::ColumnDef *known = programColumn(*own, column.name)) {
+            columns.append(latin(known->name));
+            continue;
+        }
+        execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                    .arg(target, quotedIdentifier(column.name), columnDeclaration(column.kind)));
+        columns.append(column.name);
+    }
+    return columns;
+}
+
+QString StoreWriter::createCopiedTable(const SourceTable &table)
+{
+    const qsizetype rowid = rowidColumn(table);
+    QStringList definitions;
+    for (qsizetype i = 0; i < table.columns.size(); ++i) {
+        const SourceColumn &column = table.columns.at(i);
+        definitions.append(quotedIdentifier(column.name) + QLatin1Char(' ')
+                           + (i == rowid ? rowidDeclaration(column) : columnDeclaration(column.kind)));
+    }
+    execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedIdentifier(table.name), definitions.join(QStringLiteral(", "))));
+    return table.name;
+}
+
+void StoreWriter::beginTable(const SourceTable &table)
+{
+    QString target;
+    QStringList columns;
+    if (const store::TableDef *own = programTable(table.name)) {
+        target = latin(own->name);
+        columns = targetColumns(table, target);
+    } else {
+        target = createCopiedTable(table);
+        for (const SourceColumn &column : table.columns)
+            columns.append(column.name);
+    }
+
+    QStringList quoted;
+    for (const QString &column : columns)
+        quoted.append(quotedIdentifier(column));
+    const QString placeholders = QStringLiteral("?, ").repeated(columns.size()).chopped(columns.isEmpty() ? 0 : 2);
+    const QString sql = columns.isEmpty()
+        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedIdentifier(target))
+        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+              .arg(quotedIdentifier(target), quoted.join(QStringLiteral(", ")), placeholders);
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v3(m_db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &m_insert, nullptr)
+        != SQLITE_OK)
+        store::throwSqliteFailure(m_db, table.name);
+    m_current = {table.name, target, 0};
+}
+
+void StoreWriter::addRow(const SourceRow &row)
+{
+    for (qsizetype i = 0; i < row.size(); ++i) {
+        const QVariant &value = row.at(i);
+        const int slot = int(i) + 1;
+        int rc = SQLITE_OK;
+        switch (value.typeId()) {
+        case QMetaType::UnknownType:
+            rc = sqlite3_bind_null(m_insert, slot);
+            break;
+        case QMetaType::LongLong:
+            rc = sqlite3_bind_int64(m_insert, slot, value.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(m_insert, slot, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob64(m_insert, slot, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray text = value.toString().toUtf8();
+            rc = sqlite3_bind_text64(m_insert, slot, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
+                                     SQLITE_UTF8);
+            break;
+        }
+        }
+        if (rc != SQLITE_OK)
+            store::throwSqliteFailure(m_db, m_current.source);
+    }
+    if (sqlite3_step(m_insert) != SQLITE_DONE)
+        store::throwSqliteFailure(m_db, QStringLiteral("%1, row %2").arg(m_current.source).arg(m_current.rows + 1));
+    sqlite3_reset(m_insert);
+    ++m_current.rows;
+}
+
+void StoreWriter::endTable()
+{
+    sqlite3_finalize(m_insert);
+    m_insert = nullptr;
+    m_tables.append(m_current);
+}
+
+void StoreWriter::finish()
+{
+    execute(QStringLiteral("COMMIT"));
+    if (sqlite3_close(m_db) != SQLITE_OK)
+        store::throwSqliteFailure(m_db, m_path);
+    m_db = nullptr;
+}
+
+} // namespace jet

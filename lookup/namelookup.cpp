@@ -1,0 +1,64 @@
+#include "namelookup.h"
+
+#include "cp1251.h"
+#include "querychannel.h"
+#include "randomsource.h"
+#include "searchvalues.h"
+#include "statements.h"
+#include "synthesis.h"
+
+namespace lookup {
+
+namespace {
+
+constexpr std::uint32_t kEntryChoices = 5; // zero to four invented entries
+constexpr std::uint32_t kFlatRange = 217;
+
+QString found(qint64 count)
+{
+    return QStringLiteral("Найдено: ") + QString::number(count);
+}
+
+GenderSet chooseGender(store::QueryChannel &channel, const QString &givenName, const QString &surname)
+{
+    if (!givenName.isEmpty()) {
+        channel.run(statements::genderCheck(givenName));
+        return channel.count() > 0 ? maleSet : femaleSet;
+    }
+    return surname.endsWith(femaleSet.surnameSuffix) ? femaleSet : maleSet;
+}
+
+} // namespace
+
+QString lookupByName(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
+{
+    const QString givenName = cp1251::capitalised(search.givenName);
+    const QString patronymic = cp1251::capitalised(search.patronymic);
+
+    QString query = statements::surnameLookup(search.surname);
+    if (!givenName.isEmpty())
+        query += statements::nameClause(givenName);
+    if (!patronymic.isEmpty())
+        query += statements::patronymicClause(patronymic);
+    channel.run(query + statements::houseFlatFilter(search.house, search.flat));
+    if (const int rows = channel.count(); rows > 0)
+        return found(rows);
+
+    const QString surname = cp1251::capitalised(search.surname);
+    const EntryRecipe recipe{surname, chooseGender(channel, givenName, surname), givenName, patronymic, kFlatRange};
+
+    random.reseed();
+    const std::uint32_t wanted = random.draw(kEntryChoices);
+    EntrySynthesis synthesis(channel, random, search);
+    std::int64_t made = 0;
+    for (; made < wanted; ++made) {
+        DirectoryEntry entry = synthesis.assemble(recipe);
+        entry.tele = synthesis.generatePhone();
+        synthesis.insert(entry);
+    }
+
+    channel.run(made > 0 ? statements::newestEntries(made) : statements::noEntries());
+    return found(made);
+}
+
+} // namespace lookup

@@ -1,0 +1,57 @@
+#include "phonelookup.h"
+
+#include "phonescheme.h"
+#include "querychannel.h"
+#include "randomsource.h"
+#include "searchvalues.h"
+#include "statements.h"
+#include "synthesis.h"
+
+namespace lookup {
+
+namespace {
+
+constexpr std::uint32_t kFlatRange = 200;
+constexpr qsizetype kPrefixedLength = 10;
+constexpr qsizetype kPrefixLength = 3;
+
+// The refusal message, or an empty text when the number fits the scheme.
+QString refusal(store::QueryChannel &channel, const QString &phone)
+{
+    const PhoneScheme scheme = readPhoneScheme(channel);
+    const QString notFound = QStringLiteral("Номер телефона не найден.");
+    if (scheme.s != 0) {
+        if (phone.size() != kPrefixedLength)
+            return QStringLiteral("Указан неверный номер телефона. Необходимо указать 10 последних цифр.");
+        channel.run(statements::prefixCheck(phone.left(kPrefixLength)));
+        return channel.count() == 0 ? notFound : QString();
+    }
+    return scheme.tel != phone.size() ? notFound : QString();
+}
+
+} // namespace
+
+QString lookupByPhone(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
+{
+    channel.run(statements::phoneLookup(search.phone));
+    if (channel.count() > 0)
+        return QStringLiteral("Абонент найден.");
+
+    random.reseed();
+    const GenderSet gender = random.draw(2) == 1 ? maleSet : femaleSet;
+    EntrySynthesis synthesis(channel, random, search);
+    QString fam = synthesis.pickSurname();
+    fam += gender.surnameSuffix;
+    DirectoryEntry entry = synthesis.assemble({fam, gender, QString(), QString(), kFlatRange});
+    entry.tele = search.phone;
+
+    if (const QString refused = refusal(channel, search.phone); !refused.isEmpty()) {
+        channel.run(statements::noEntries());
+        return refused;
+    }
+    synthesis.insert(entry);
+    channel.run(statements::newestEntry());
+    return QString();
+}
+
+} // namespace lookup

@@ -1,0 +1,109 @@
+#include "synthesis.h"
+
+#include "phonescheme.h"
+#include "querychannel.h"
+#include "randomsource.h"
+#include "searchvalues.h"
+#include "statements.h"
+
+namespace lookup {
+
+namespace {
+constexpr std::uint32_t kSurnameCount = 58;
+constexpr std::uint32_t kStreetCount = 52;
+constexpr std::uint32_t kHouseRange = 90;
+constexpr int kDigitsAfterPrefix = 6;
+} // namespace
+
+EntrySynthesis::EntrySynthesis(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
+    : m_channel(channel), m_random(random), m_search(search)
+{
+}
+
+QString EntrySynthesis::pick(const QString &statement, const QString &column)
+{
+    m_channel.run(statement);
+    return m_channel.text(column);
+}
+
+QChar EntrySynthesis::nonZeroDigit()
+{
+    return QChar(u'1' + m_random.draw(9));
+}
+
+QChar EntrySynthesis::anyDigit()
+{
+    return QChar(u'0' + m_random.draw(10));
+}
+
+QString EntrySynthesis::pickSurname()
+{
+    return pick(statements::surnamePick(std::int64_t(m_random.draw(kSurnameCount)) + 1), QStringLiteral("fam"));
+}
+
+QString EntrySynthesis::pickGivenName(const GenderSet &set)
+{
+    return pick(statements::givenNamePick(set, std::int64_t(m_random.draw(set.nameCount)) + 1), QStringLiteral("im"));
+}
+
+QString EntrySynthesis::pickPatronymic(const GenderSet &set)
+{
+    return pick(statements::patronymicPick(set, std::int64_t(m_random.draw(set.patronymicCount)) + 1),
+                QStringLiteral("ot"));
+}
+
+QString EntrySynthesis::pickStreet()
+{
+    return pick(statements::streetPick(std::int64_t(m_random.draw(kStreetCount)) + 1), QStringLiteral("ul"));
+}
+
+std::int32_t EntrySynthesis::house()
+{
+    const std::int32_t typed = m_search.houseOrZero();
+    return typed != 0 ? typed : std::int32_t(m_random.draw(kHouseRange)) + 1;
+}
+
+std::int32_t EntrySynthesis::flat(std::uint32_t range)
+{
+    const std::int32_t typed = m_search.flatOrZero();
+    return typed != 0 ? typed : std::int32_t(m_random.draw(range)) + 1;
+}
+
+QString EntrySynthesis::generatePhone()
+{
+    const PhoneScheme scheme = readPhoneScheme(m_channel);
+    QString phone;
+    if (scheme.s != 0) {
+        m_channel.run(statements::prefixCount());
+        const auto prefixes = static_cast<std::uint32_t>(m_channel.integer(QStringLiteral("m")));
+        phone = pick(statements::prefixPick(std::int64_t(m_random.draw(prefixes)) + 1), QStringLiteral("tel"));
+        phone += nonZeroDigit();
+        for (int i = 0; i < kDigitsAfterPrefix; ++i)
+            phone += anyDigit();
+    } else {
+        phone = nonZeroDigit();
+        for (std::int64_t i = 1; i < scheme.tel; ++i)
+            phone += anyDigit();
+    }
+    return phone;
+}
+
+DirectoryEntry EntrySynthesis::assemble(const EntryRecipe &recipe)
+{
+    DirectoryEntry entry;
+    entry.fam = recipe.fam;
+    entry.im = recipe.givenName.isEmpty() ? pickGivenName(recipe.gender) : recipe.givenName;
+    entry.ot = recipe.patronymic.isEmpty() ? pickPatronymic(recipe.gender) : recipe.patronymic;
+    entry.ul = m_search.street.isEmpty() ? pickStreet() : m_search.street;
+    entry.dom = house();
+    entry.kv = flat(recipe.flatRange);
+    entry.domd = m_search.fraction;
+    return entry;
+}
+
+void EntrySynthesis::insert(const DirectoryEntry &entry)
+{
+    m_channel.exec(statements::insert(entry));
+}
+
+} // namespace lookup

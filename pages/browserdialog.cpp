@@ -1,0 +1,75 @@
+#include "browserdialog.h"
+
+#include "browserhost.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QShowEvent>
+#include <QVariant>
+
+#include <utility>
+
+namespace pages {
+
+namespace {
+
+// Hides the body's scroll bars, first across, then down. Plain text and images arrive wrapped in a
+// viewer document of the engine's making, which has a body; they count as documents without one.
+// Returns an empty text, or what went wrong.
+const QString hideScrollBarsScript = QStringLiteral(R"js(
+(function () {
+    try {
+        var type = document.contentType;
+        if (type !== "text/html" && type !== "application/xhtml+xml")
+            return "Загруженный документ (" + type + ") не является HTML-страницей";
+        document.body.style.overflowX = "hidden";
+        document.body.style.overflowY = "hidden";
+        return "";
+    } catch (e) {
+        return String(e);
+    }
+})()
+)js");
+
+} // namespace
+
+BrowserDialog::BrowserDialog(QSize clientSize, QRect browserGeometry, QWidget *parent)
+    : FixedDialog(clientSize, Placement::CentreOnScreen, parent),
+      WebBrowser1(new BrowserHost(this)),
+      m_errorSink([this](const QString &text) {
+          QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), text);
+      })
+{
+    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1->setGeometry(browserGeometry);
+    connect(WebBrowser1, &BrowserHost::loadFinished, this, &BrowserDialog::WebBrowser1DocumentComplete);
+}
+
+void BrowserDialog::setErrorSink(ErrorSink sink)
+{
+    m_errorSink = std::move(sink);
+}
+
+void BrowserDialog::showEvent(QShowEvent *event)
+{
+    FixedDialog::showEvent(event);
+    // Coming back from another program or from a minimised state is a spontaneous show; it keeps the page.
+    if (!event->spontaneous())
+        FormActivate();
+}
+
+void BrowserDialog::WebBrowser1DocumentComplete(bool ok)
+{
+    // A failed load leaves the engine's own error page, which needs nothing from us.
+    if (!ok)
+        return;
+    QPointer<BrowserDialog> self(this);
+    WebBrowser1->runScript(hideScrollBarsScript, [self](const QVariant &result) {
+        const QString problem = result.toString();
+        if (self && !problem.isEmpty())
+            self->m_errorSink(problem);
+    });
+}
+
+} // namespace pages

@@ -1,0 +1,37 @@
+#include "browserenvironment.h"
+
+#include <QByteArrayList>
+#include <QGuiApplication>
+
+#include <unistd.h>
+
+namespace pages {
+
+namespace {
+
+void addChromiumFlags(const QByteArrayList &wanted)
+{
+    const QByteArray name = "QTWEBENGINE_CHROMIUM_FLAGS";
+    QByteArrayList flags = qgetenv(name).simplified().split(' ');
+    flags.removeAll(QByteArray());
+    for (const QByteArray &flag : wanted) {
+        if (!flags.contains(flag))
+            flags.append(flag);
+    }
+    qputenv(name, flags.join(' '));
+}
+
+} // namespace
+
+void prepareBrowserEnvironment()
+{
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+
+    QByteArrayList flags{"--disable-background-networking", "--disable-component-update"};
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        flags.append("--disable-gpu");
+    addChromiumFlags(flags);
+}
+
+} // namespace pages

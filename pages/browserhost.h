@@ -1,0 +1,45 @@
+#pragma once
+
+#include "browsermodule.h"
+#include "browserview.h"
+
+#include <QWidget>
+
+class QLabel;
+class QUrl;
+
+namespace pages {
+
+// The place of a window's embedded browser. It stays an empty widget until the first page is asked for,
+// then loads the browser module and puts a view into itself; when the module cannot be loaded it shows
+// a plain notice instead, and pages asked for are not shown.
+class BrowserHost : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit BrowserHost(QWidget *parent = nullptr, QString modulePath = defaultBrowserModulePath());
+
+    void navigate(const QUrl &address);
+    void showHtml(const QString &html);
+    // Without a view the result is an invalid QVariant, delivered at once.
+    void runScript(const QString &script, BrowserView::ScriptResult done);
+
+    // The view, or nullptr before the first page or when the module could not be loaded.
+    BrowserView *view() const { return m_view; }
+    // The notice shown instead of pages, or nullptr.
+    QLabel *unavailableNotice() const { return m_notice; }
+
+signals:
+    // A main-frame load ended; ok is false when it failed.
+    void loadFinished(bool ok);
+
+private:
+    BrowserView *ensureView();
+
+    QString m_modulePath;
+    BrowserView *m_view = nullptr;
+    QLabel *m_notice = nullptr;
+};
+
+} // namespace pages

@@ -1,0 +1,37 @@
+#include "browsermodule.h"
+
+#include "browserenvironment.h"
+#include "browserview.h"
+
+#include <QCoreApplication>
+#include <QPluginLoader>
+
+namespace pages {
+
+QString defaultBrowserModulePath()
+{
+    // QPluginLoader supplies the platform's prefix and suffix.
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/zelvik_browser");
+}
+
+BrowserModule *loadBrowserModule(const QString &path, QString *error)
+{
+    QString problem;
+    BrowserModule *module = nullptr;
+    if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts)) {
+        problem = QStringLiteral("Qt::AA_ShareOpenGLContexts was not set before the application started");
+    } else {
+        prepareBrowserEnvironment();
+        // The loader may go: the library stays loaded and its root instance is shared by later loaders.
+        QPluginLoader loader(path);
+        module = qobject_cast<BrowserModule *>(loader.instance());
+        if (!module)
+            problem = loader.isLoaded() ? QStringLiteral("%1 is not a browser module").arg(loader.fileName())
+                                        : loader.errorString();
+    }
+    if (error)
+        *error = problem;
+    return module;
+}
+
+} // namespace pages

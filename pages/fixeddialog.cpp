@@ -1,0 +1,40 @@
+#include "fixeddialog.h"
+
+#include <QKeyEvent>
+#include <QScreen>
+#include <QStyle>
+
+namespace pages {
+
+FixedDialog::FixedDialog(QSize clientSize, Placement placement, QWidget *parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                  | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_placement(placement)
+{
+    setFixedSize(clientSize);
+    setSizeGripEnabled(false);
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FixedDialog::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) {
+        const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+        const QRect area = m_placement == Placement::CentreOnParent && owner
+                               ? owner->frameGeometry()
+                               : (owner ? owner : this)->screen()->availableGeometry();
+        move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameGeometry().size(), area).topLeft());
+    }
+    QDialog::showEvent(event);
+}
+
+} // namespace pages

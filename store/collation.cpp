@@ -1,0 +1,123 @@
+#include "collation.h"
+
+#include "sqlitefailure.h"
+
+#include <sqlite3.h>
+
+#include <cstdint>
+
+namespace store {
+
+namespace {
+
+constexpr char32_t kNotUtf8 = 0x110000; // a stray byte b decodes to kNotUtf8 + b
+
+struct CodePoint {
+    char32_t value;
+    std::size_t length;
+};
+
+bool isContinuation(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
+
+// The character starting at pos; a malformed or overlong sequence is one stray byte.
+CodePoint decodeAt(std::string_view s, std::size_t pos)
+{
+    const auto lead = static_cast<unsigned char>(s[pos]);
+    std::size_t length;
+    char32_t value;
+    char32_t minimum;
+    if (lead < 0x80)
+        return {lead, 1};
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, value = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, value = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, value = lead & 0x07, minimum = 0x10000;
+    } else {
+        return {kNotUtf8 + lead, 1};
+    }
+    if (s.size() - pos < length)
+        return {kNotUtf8 + lead, 1};
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto b = static_cast<unsigned char>(s[pos + i]);
+        if (!isContinuation(b))
+            return {kNotUtf8 + lead, 1};
+        value = (value << 6) | (b & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return {kNotUtf8 + lead, 1};
+    return {value, length};
+}
+
+char32_t folded(char32_t c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return c + ('a' - 'A');
+    if (c >= 0x0410 && c <= 0x042F) // А..Я
+        return c + 0x20;
+    if (c >= 0x0400 && c <= 0x040F) // Ѐ..Џ, Ё among them
+        return c + 0x50;
+    if (c == 0x0490) // Ґ
+        return 0x0491;
+    return c;
+}
+
+int sign(std::int64_t d)
+{
+    return (d > 0) - (d < 0);
+}
+
+int collate(void *, int lengthA, const void *a, int lengthB, const void *b)
+{
+    return compareFolded(std::string_view(static_cast<const char *>(a), std::size_t(lengthA)),
+                         std::string_view(static_cast<const char *>(b), std::size_t(lengthB)));
+}
+
+} // namespace
+
+int compareFolded(std::string_view a, std::string_view b)
+{
+    std::size_t i = 0, j = 0;
+    // Where the characters holding i and j begin: identical bytes are skipped one at a time, and a
+    // difference inside a multi-byte character is decoded from there. A byte that is no
+    // continuation byte always begins a character, so both strings agree on these places.
+    std::size_t charA = 0, charB = 0;
+    while (i < a.size() && j < b.size()) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[j]);
+        if (!isContinuation(x) && !isContinuation(y))
+            charA = i, charB = j;
+        if (x == y) {
+            ++i, ++j;
+            continue;
+        }
+        if (x < 0x80 && y < 0x80) {
+            const int d = int(folded(x)) - int(folded(y));
+            if (d != 0)
+                return sign(d);
+            ++i, ++j;
+            continue;
+        }
+        const CodePoint p = decodeAt(a, charA);
+        const CodePoint q = decodeAt(b, charB);
+        const std::int64_t d = std::int64_t(folded(p.value)) - std::int64_t(folded(q.value));
+        if (d != 0)
+            return sign(d);
+        i = charA = charA + p.length;
+        j = charB = charB + q.length;
+    }
+    return sign(std::int64_t(a.size() - i) - std::int64_t(b.size() - j));
+}
+
+void registerCollation(sqlite3 *db)
+{
+    const int rc = sqlite3_create_collation_v2(db, kCollation, SQLITE_UTF8, nullptr, collate, nullptr);
+    if (rc != SQLITE_OK)
+        throwSqliteFailure(db, "cannot register the text collation");
+}
+
+} // namespace store

@@ -1,0 +1,98 @@
+#include "directoryfile.h"
+
+#include "databaseerror.h"
+#include "sampledata.h"
+#include "schema.h"
+#include "sqlitefailure.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QTemporaryFile>
+
+#include <sqlite3.h>
+
+namespace store {
+
+namespace {
+
+void execute(sqlite3 *db, const char *sql)
+{
+    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwSqliteFailure(db);
+}
+
+// Runs the insert once per row of values, binding them in order.
+void insertRows(sqlite3 *db, const QString &sql, const QList<QVariantList> &rows)
+{
+    sqlite3_stmt *insert = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &insert, nullptr) != SQLITE_OK)
+        throwSqliteFailure(db);
+    const auto finalize = qScopeGuard([insert] { sqlite3_finalize(insert); });
+    for (const QVariantList &row : rows) {
+        for (int i = 0; i < row.size(); ++i) {
+            const QVariant &v = row[i];
+            if (v.typeId() == QMetaType::QString) {
+                const QByteArray text = v.toString().toUtf8();
+                sqlite3_bind_text(insert, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            } else {
+                sqlite3_bind_int64(insert, i + 1, v.toLongLong());
+            }
+        }
+        if (sqlite3_step(insert) != SQLITE_DONE)
+            throwSqliteFailure(db);
+        sqlite3_reset(insert);
+    }
+}
+
+} // namespace
+
+void insertSampleData(sqlite3 *db)
+{
+    for (const ReferenceRows &ref : sampleReferenceRows()) {
+        QList<QVariantList> rows;
+        for (qsizetype i = 0; i < ref.values.size(); ++i)
+            rows.append({qint64(i + 1), ref.values[i]});
+        insertRows(db, QStringLiteral("INSERT INTO %1(id, %2) VALUES(?, ?)").arg(ref.table, ref.column), rows);
+    }
+    const ParamRow param = sampleParam();
+    insertRows(db, QStringLiteral("INSERT INTO param(s, tel) VALUES(?, ?)"), {{param.s, param.tel}});
+}
+
+void createDirectoryFile(const QString &path)
+{
+    const QFileInfo target(path);
+    if (target.exists() || target.isSymLink())
+        throw DatabaseError(path + QStringLiteral(": already exists, not replaced"));
+
+    QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName()
+                             + QStringLiteral(".XXXXXX"));
+    if (!temporary.open())
+        throw DatabaseError(path + QStringLiteral(": cannot create a file beside it: ") + temporary.errorString());
+    temporary.close();
+
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(temporary.fileName().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    {
+        const auto close = qScopeGuard([db] { sqlite3_close_v2(db); });
+        if (rc != SQLITE_OK)
+            throwSqliteFailure(db, path);
+        try {
+            execute(db, "BEGIN");
+            createSchema(db);
+            insertSampleData(db);
+            execute(db, "COMMIT");
+        } catch (const DatabaseError &e) {
+            throw DatabaseError(path + QStringLiteral(": ") + e.text());
+        }
+    }
+    // QFile::rename refuses to replace an existing file, so a file created meanwhile survives.
+    QFile built(temporary.fileName());
+    // A temporary file is private to its owner; the directory file is as readable as any other.
+    built.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (!built.rename(path))
+        throw DatabaseError(path + (QFileInfo::exists(path) ? QStringLiteral(": already exists, not replaced")
+                                                            : QStringLiteral(": ") + built.errorString()));
+}
+
+} // namespace store

@@ -1,0 +1,384 @@
+#include "gridmodel.h"
+
+#include "databaseerror.h"
+#include "querychannel.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace store {
+
+namespace {
+
+struct FieldInfo {
+    const char *name;
+    const char *title;
+    int width;
+    bool number;
+};
+
+const std::array<FieldInfo, GridModel::FieldCount> kFields{{
+    {"fam", "Фамилия", 111, false},
+    {"im", "Имя", 96, false},
+    {"ot", "Отчество", 97, false},
+    {"tele", "Телефон", 66, false},
+    {"ul", "Улица", 84, false},
+    {"dom", "Дом", 31, true},
+    {"domd", "/", 18, false},
+    {"kv", "Квартира", 58, true},
+}};
+
+// Rows read from the channel per request of the grid: enough to fill a tall window, small enough
+// that scrolling through a huge result never stalls.
+constexpr int kFetchChunk = 256;
+
+int columnIndex(const QStringList &names, const QString &name)
+{
+    const auto it = std::find_if(names.cbegin(), names.cend(), [&](const QString &n) {
+        return n.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    return it == names.cend() ? -1 : int(it - names.cbegin());
+}
+
+// The number columns of `tab` are long integers, as in the Jet table the program was made for.
+std::optional<QVariant> numberCell(const QString &typed)
+{
+    const QString text = typed.trimmed();
+    if (text.isEmpty())
+        return QVariant();
+    bool ok = false;
+    const qint64 n = text.toLongLong(&ok, 10);
+    if (!ok || n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return QVariant(n);
+}
+
+QString placeholders(qsizetype count)
+{
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), count);
+    return marks.join(QLatin1Char(','));
+}
+
+} // namespace
+
+GridModel::GridModel(QueryChannel &channel, QObject *parent)
+    : QAbstractTableModel(parent), m_channel(channel)
+{
+    m_columnOf.fill(-1);
+    connect(&m_channel, &QueryChannel::resultChanged, this, &GridModel::onResultChanged);
+    onResultChanged();
+}
+
+QString GridModel::fieldName(int field)
+{
+    return QString::fromLatin1(kFields.at(field).name);
+}
+
+int GridModel::designWidth(int field)
+{
+    return kFields.at(field).width;
+}
+
+void GridModel::onResultChanged()
+{
+    // Edits the user has not yet left behind would be lost with the old result: keep them.
+    if (isPendingChanged())
+        writePending(false);
+
+    beginResetModel();
+    m_pending = {};
+    m_rows = 0;
+    const QStringList names = m_channel.hasResult() ? m_channel.columnNames() : QStringList();
+    for (int f = 0; f < FieldCount; ++f)
+        m_columnOf[f] = columnIndex(names, fieldName(f));
+    m_idColumn = columnIndex(names, QStringLiteral("id"));
+    m_editable = m_idColumn >= 0
+        && m_channel.sourceTable().compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0;
+    endResetModel();
+}
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : FieldCount;
+}
+
+QVariant GridModel::storedValue(int row, int field) const
+{
+    const int column = m_columnOf[field];
+    return column < 0 ? QVariant() : m_channel.cell(row, column);
+}
+
+QVariant GridModel::shownValue(int row, int field) const
+{
+    if (row == m_pending.row && m_pending.changed[field])
+        return m_pending.values[field];
+    return storedValue(row, field);
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        // Always text, so that the editor is a line edit in which anything can be typed.
+        return shownValue(index.row(), index.column()).toString();
+    case Qt::TextAlignmentRole:
+        if (kFields[index.column()].number)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section >= 0 && section < FieldCount ? QString::fromUtf8(kFields[section].title)
+                                                    : QVariant();
+    // The row indicator marks a row that exists only in the grid so far.
+    return section == m_pending.row && m_pending.isNew ? QStringLiteral("*") : QString();
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (!index.isValid())
+        return f;
+    f |= Qt::ItemNeverHasChildren;
+    if (m_editable && m_columnOf[index.column()] >= 0)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid)
+        || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    const int field = index.column();
+    const QString typed = value.toString();
+
+    QVariant cell = typed;
+    if (kFields[field].number) {
+        const std::optional<QVariant> number = numberCell(typed);
+        if (!number)
+            return fail(QStringLiteral("«%1» не подходит для столбца «%2»: нужно целое число от %3 до %4")
+                            .arg(typed, QString::fromUtf8(kFields[field].title))
+                            .arg(std::numeric_limits<qint32>::min())
+                            .arg(std::numeric_limits<qint32>::max()));
+        cell = *number;
+    }
+
+    int row = index.row();
+    if (shownValue(row, field).toString() == cell.toString())
+        return true;
+    if (!beginPending(row))
+        return false;
+    m_pending.values[field] = cell;
+    m_pending.changed[field] = true;
+    const QModelIndex changed = this->index(row, field);
+    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+bool GridModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_channel.hasResult()
+        && (m_rows < m_channel.fetched() || !m_channel.atEnd());
+}
+
+void GridModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    if (m_rows >= m_channel.fetched()) {
+        try {
+            m_channel.fetch(kFetchChunk);
+        } catch (const DatabaseError &e) {
+            fail(e.text());
+            return;
+        }
+    }
+    const int arrived = std::min(m_channel.fetched() - m_rows, kFetchChunk);
+    if (arrived <= 0)
+        return;
+    beginInsertRows(QModelIndex(), m_rows, m_rows + arrived - 1);
+    m_rows += arrived;
+    endInsertRows();
+}
+
+bool GridModel::isPendingChanged() const
+{
+    return m_pending.row >= 0
+        && std::any_of(m_pending.changed.cbegin(), m_pending.changed.cend(), [](bool c) { return c; });
+}
+
+// Finishing a pending row may drop it (a new row left untouched); `row` follows the rows below it.
+static bool finishKeepingPlace(GridModel &model, int &row)
+{
+    const int pending = model.pendingRow();
+    const bool drops = model.isPendingNew() && !model.isPendingChanged();
+    if (!model.finishPending())
+        return false;
+    if (drops && pending < row)
+        --row;
+    return true;
+}
+
+bool GridModel::beginPending(int row)
+{
+    if (m_pending.row == row)
+        return true;
+    if (!finishKeepingPlace(*this, row))
+        return false;
+    m_pending = Pending{};
+    m_pending.row = row;
+    m_pending.id = m_channel.cell(row, m_idColumn);
+    return true;
+}
+
+int GridModel::insertNewRow(int row)
+{
+    if (!m_editable || !finishKeepingPlace(*this, row))
+        return -1;
+    row = std::clamp(row, 0, m_rows);
+    insertRowAt(row);
+    m_pending = Pending{};
+    m_pending.row = row;
+    m_pending.isNew = true;
+    emit headerDataChanged(Qt::Vertical, row, row);
+    return row;
+}
+
+int GridModel::appendNewRow()
+{
+    // Rows not yet read would land after the new one.
+    if (canFetchMore(QModelIndex()))
+        return -1;
+    return insertNewRow(std::numeric_limits<int>::max());
+}
+
+bool GridModel::finishPending()
+{
+    if (m_pending.row < 0)
+        return true;
+    if (!isPendingChanged()) {
+        const Pending dropped = std::exchange(m_pending, Pending{});
+        if (dropped.isNew)
+            removeRowAt(dropped.row);
+        return true;
+    }
+    if (!writePending(true))
+        return false;
+    const int row = std::exchange(m_pending, Pending{}).row;
+    emit dataChanged(index(row, 0), index(row, FieldCount - 1), {Qt::DisplayRole, Qt::EditRole});
+    emit headerDataChanged(Qt::Vertical, row, row);
+    return true;
+}
+
+bool GridModel::writePending(bool mirror)
+{
+    QStringList columns;
+    QVariantList params;
+    for (int f = 0; f < FieldCount; ++f) {
+        if (m_pending.changed[f]) {
+            columns << fieldName(f);
+            params << m_pending.values[f];
+        }
+    }
+    try {
+        if (m_pending.isNew) {
+            const QString sql = QStringLiteral("insert into tab (%1) values (%2)")
+                                    .arg(columns.join(QLatin1Char(',')), placeholders(columns.size()));
+            m_pending.id = m_channel.write(sql, params).lastId;
+            m_pending.isNew = false;
+            if (mirror)
+                m_channel.setCell(m_pending.row, m_idColumn, m_pending.id);
+        } else {
+            params << m_pending.id;
+            const QString sql = QStringLiteral("update tab set %1=? where id=?")
+                                    .arg(columns.join(QStringLiteral("=?,")));
+            if (m_channel.write(sql, params).changes == 0)
+                return fail(QStringLiteral(
+                    "Запись не сохранена: в базе данных её больше нет, возможно, её удалили."));
+        }
+    } catch (const DatabaseError &e) {
+        return fail(e.text());
+    }
+    if (mirror) {
+        for (int f = 0; f < FieldCount; ++f)
+            if (m_pending.changed[f])
+                m_channel.setCell(m_pending.row, m_columnOf[f], m_pending.values[f]);
+    }
+    return true;
+}
+
+void GridModel::revertPending()
+{
+    if (m_pending.row < 0)
+        return;
+    const Pending dropped = std::exchange(m_pending, Pending{});
+    if (dropped.isNew)
+        removeRowAt(dropped.row);
+    else
+        emit dataChanged(index(dropped.row, 0), index(dropped.row, FieldCount - 1),
+                         {Qt::DisplayRole, Qt::EditRole});
+}
+
+bool GridModel::deleteRow(int row)
+{
+    if (!m_editable || row < 0 || row >= m_rows)
+        return false;
+    if (m_pending.row != row && !finishKeepingPlace(*this, row))
+        return false;
+    const bool mine = m_pending.row == row;
+    if (!(mine && m_pending.isNew)) {
+        const QVariant id = mine ? m_pending.id : m_channel.cell(row, m_idColumn);
+        try {
+            m_channel.write(QStringLiteral("delete from tab where id=?"), {id});
+        } catch (const DatabaseError &e) {
+            return fail(e.text());
+        }
+    }
+    if (mine)
+        m_pending = Pending{};
+    removeRowAt(row);
+    return true;
+}
+
+void GridModel::insertRowAt(int row)
+{
+    beginInsertRows(QModelIndex(), row, row);
+    m_channel.insertRow(row, std::vector<QVariant>(m_channel.columnNames().size()));
+    ++m_rows;
+    endInsertRows();
+}
+
+void GridModel::removeRowAt(int row)
+{
+    beginRemoveRows(QModelIndex(), row, row);
+    m_channel.removeRow(row);
+    --m_rows;
+    endRemoveRows();
+}
+
+bool GridModel::fail(const QString &text)
+{
+    emit errorOccurred(text);
+    return false;
+}
+
+} // namespace store

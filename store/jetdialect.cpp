@@ -1,0 +1,197 @@
+#include "jetdialect.h"
+
+#include <charconv>
+#include <cstdint>
+
+namespace store {
+
+namespace {
+
+constexpr std::string_view kSpace = " \t\n\r\f\v";
+// Bytes that end a run of plain statement text: quotes, bracket and backtick names, comment starts,
+// the statement separator and white space.
+constexpr std::string_view kSpecial = "\"'[`-/; \t\n\r\f\v";
+
+bool isSpace(char c)
+{
+    return kSpace.find(c) != std::string_view::npos;
+}
+
+bool isWordChar(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u >= 0x80;
+}
+
+std::size_t skipSpace(std::string_view s, std::size_t pos)
+{
+    const std::size_t next = s.find_first_not_of(kSpace, pos);
+    return next == std::string_view::npos ? s.size() : next;
+}
+
+// The keyword at pos, in any case, as a whole word.
+bool isKeywordAt(std::string_view s, std::size_t pos, std::string_view keyword)
+{
+    if (s.size() - pos < keyword.size())
+        return false;
+    for (std::size_t i = 0; i < keyword.size(); ++i) {
+        char c = s[pos + i];
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+        if (c != keyword[i])
+            return false;
+    }
+    const std::size_t end = pos + keyword.size();
+    return end == s.size() || !isWordChar(s[end]);
+}
+
+struct TopClause {
+    bool present = false;
+    std::size_t selectEnd = 0; // end of the "select" keyword, kept in the output
+    std::size_t resumeAt = 0;  // first byte after the row count
+    std::uint64_t rows = 0;
+};
+
+// Recognises "select top N" at the start of the statement.
+bool readTop(std::string_view s, TopClause &top, std::string &error)
+{
+    const std::size_t select = skipSpace(s, 0);
+    if (!isKeywordAt(s, select, "select"))
+        return true;
+    const std::size_t selectEnd = select + 6;
+    const std::size_t topAt = skipSpace(s, selectEnd);
+    if (topAt == selectEnd || !isKeywordAt(s, topAt, "top"))
+        return true;
+    const std::size_t digits = skipSpace(s, topAt + 3);
+    const char *first = s.data() + digits;
+    const char *last = s.data() + s.size();
+    std::uint64_t rows = 0;
+    const auto [end, ec] = std::from_chars(first, last, rows);
+    if (ec != std::errc() || (end != last && (isWordChar(*end) || *end == '.'))
+        || rows > std::uint64_t(INT64_MAX)) {
+        error = "Syntax error: \"select top\" needs a whole number of rows";
+        return false;
+    }
+    const std::size_t resumeAt = std::size_t(end - s.data());
+    if (isKeywordAt(s, skipSpace(s, resumeAt), "percent")) {
+        error = "Syntax error: \"select top N percent\" is not supported";
+        return false;
+    }
+    top = {true, selectEnd, resumeAt, rows};
+    return true;
+}
+
+// A quoted literal starting at pos (its opening quote); appends its text with doubled quotes
+// undoubled and returns the position after the closing quote, or npos when it never closes.
+std::size_t readLiteral(std::string_view s, std::size_t pos, std::string &text)
+{
+    const char quote = s[pos];
+    std::size_t from = pos + 1;
+    for (;;) {
+        const std::size_t close = s.find(quote, from);
+        if (close == std::string_view::npos)
+            return std::string_view::npos;
+        text.append(s.substr(from, close - from));
+        if (close + 1 < s.size() && s[close + 1] == quote) {
+            text.push_back(quote);
+            from = close + 2;
+            continue;
+        }
+        return close + 1;
+    }
+}
+
+// End of a token that passes through as written and whose closing mark, when missing, is
+// SQLite's to report: [name], `name` (`` inside), -- comment, /* comment */.
+std::size_t passThroughEnd(std::string_view s, std::size_t pos)
+{
+    auto endOf = [&](std::size_t found, std::size_t markLength) {
+        return found == std::string_view::npos ? s.size() : found + markLength;
+    };
+    switch (s[pos]) {
+    case '[':
+        return endOf(s.find(']', pos + 1), 1);
+    case '`': {
+        std::size_t from = pos + 1;
+        for (;;) {
+            const std::size_t close = s.find('`', from);
+            if (close == std::string_view::npos)
+                return s.size();
+            if (close + 1 < s.size() && s[close + 1] == '`') {
+                from = close + 2;
+                continue;
+            }
+            return close + 1;
+        }
+    }
+    case '-':
+        return endOf(s.find('\n', pos + 2), 0);
+    default: // '/'
+        return endOf(s.find("*/", pos + 2), 2);
+    }
+}
+
+} // namespace
+
+bool translateJet(std::string_view s, JetTranslation &out)
+{
+    out.sql.clear();
+    out.literalText.clear();
+    out.literals.clear();
+    out.error.clear();
+    out.sql.reserve(s.size() + 24);
+
+    TopClause top;
+    if (!readTop(s, top, out.error))
+        return false;
+    std::size_t pos = 0;
+    if (top.present) {
+        out.sql.append(s.substr(0, top.selectEnd));
+        pos = top.resumeAt;
+    }
+
+    // Where the statement's last token ends in the output: the limit goes there, before any
+    // trailing separator, comment or white space.
+    std::size_t significantEnd = out.sql.size();
+    while (pos < s.size()) {
+        const char c = s[pos];
+        const char next = pos + 1 < s.size() ? s[pos + 1] : '\0';
+        if (c == '"' || c == '\'') {
+            const std::size_t offset = out.literalText.size();
+            const std::size_t end = readLiteral(s, pos, out.literalText);
+            if (end == std::string_view::npos) {
+                out.error = "Syntax error: unterminated text literal";
+                return false;
+            }
+            out.literals.emplace_back(offset, out.literalText.size() - offset);
+            out.sql.push_back('?');
+            significantEnd = out.sql.size();
+            pos = end;
+        } else if (c == '[' || c == '`' || (c == '-' && next == '-') || (c == '/' && next == '*')) {
+            const std::size_t end = passThroughEnd(s, pos);
+            out.sql.append(s.substr(pos, end - pos));
+            if (c == '[' || c == '`')
+                significantEnd = out.sql.size();
+            pos = end;
+        } else if (c == ';' || isSpace(c)) {
+            out.sql.push_back(c);
+            ++pos;
+        } else {
+            std::size_t end = s.find_first_of(kSpecial, pos + 1);
+            if (end == std::string_view::npos)
+                end = s.size();
+            out.sql.append(s.substr(pos, end - pos));
+            significantEnd = out.sql.size();
+            pos = end;
+        }
+    }
+
+    if (top.present) {
+        char limit[32] = " limit ";
+        const char *end = std::to_chars(limit + 7, limit + sizeof limit, top.rows).ptr;
+        out.sql.insert(significantEnd, limit, std::size_t(end - limit));
+    }
+    return true;
+}
+
+} // namespace store

@@ -1,0 +1,209 @@
+#include "querychannel.h"
+
+#include "connection.h"
+#include "databaseerror.h"
+#include "jetdialect.h"
+#include "resultcursor.h"
+#include "statement.h"
+#include "statementcache.h"
+
+#include <QScopeGuard>
+
+#include <sqlite3.h>
+
+namespace store {
+
+namespace {
+
+JetTranslation translated(const QString &statement)
+{
+    const QByteArray utf8 = statement.toUtf8();
+    JetTranslation t;
+    if (!translateJet(std::string_view(utf8.constData(), std::size_t(utf8.size())), t))
+        throw DatabaseError(QString::fromStdString(t.error));
+    return t;
+}
+
+} // namespace
+
+QueryChannel::QueryChannel(Connection &connection, QObject *parent)
+    : QObject(parent)
+    , m_connection(connection)
+    , m_cache(std::make_unique<StatementCache>())
+{
+}
+
+QueryChannel::~QueryChannel()
+{
+    m_result.reset();
+}
+
+void QueryChannel::connect()
+{
+    m_connection.connect();
+}
+
+sqlite3 *QueryChannel::openDatabase()
+{
+    m_connection.connect();
+    sqlite3 *db = m_connection.handle();
+    // The connection was closed and opened again meanwhile: the old result belongs to the old one.
+    if (m_result && m_result->database() != db)
+        m_result.reset();
+    return db;
+}
+
+void QueryChannel::closeResult()
+{
+    m_result.reset();
+}
+
+void QueryChannel::run(const QString &statement)
+{
+    closeResult();
+    m_statement = statement;
+    emit statementSent(statement);
+    const auto changed = qScopeGuard([this] { emit resultChanged(); });
+    sqlite3 *db = openDatabase();
+    m_result = std::make_unique<ResultCursor>(*m_cache, db, translated(statement));
+}
+
+void QueryChannel::exec(const QString &statement)
+{
+    closeResult();
+    m_statement = statement;
+    emit statementSent(statement);
+    const auto changed = qScopeGuard([this] { emit resultChanged(); });
+    sqlite3 *db = openDatabase();
+    const JetTranslation t = translated(statement);
+    Statement command(*m_cache, db, t.sql);
+    command.bind(t);
+    while (command.step()) {
+    }
+}
+
+void QueryChannel::close()
+{
+    if (!m_result)
+        return;
+    closeResult();
+    emit resultChanged();
+}
+
+int QueryChannel::count()
+{
+    return m_result ? m_result->count() : 0;
+}
+
+QString QueryChannel::text(const QString &column)
+{
+    const QVariant v = value(column);
+    return v.isNull() ? QString() : v.toString();
+}
+
+qint64 QueryChannel::integer(const QString &column)
+{
+    const QVariant v = value(column);
+    switch (v.typeId()) {
+    case QMetaType::UnknownType:
+        return 0;
+    case QMetaType::LongLong:
+        return v.toLongLong();
+    case QMetaType::Double:
+        return qRound64(v.toDouble());
+    default:
+        break;
+    }
+    const QString text = v.toString().trimmed();
+    if (text.isEmpty())
+        return 0;
+    bool ok = false;
+    const qint64 number = text.toLongLong(&ok);
+    if (!ok)
+        throw DatabaseError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return number;
+}
+
+QVariant QueryChannel::value(const QString &column)
+{
+    const int index = m_result ? m_result->columnIndex(column) : -1;
+    if (index < 0)
+        throw DatabaseError(QStringLiteral("No column named %1 in the result").arg(column));
+    return m_result->fetched() > 0 ? m_result->cell(0, index) : QVariant();
+}
+
+bool QueryChannel::hasResult() const
+{
+    return m_result != nullptr;
+}
+
+QStringList QueryChannel::columnNames() const
+{
+    return m_result ? m_result->columnNames() : QStringList();
+}
+
+QString QueryChannel::sourceTable() const
+{
+    return m_result ? m_result->sourceTable() : QString();
+}
+
+int QueryChannel::fetched() const
+{
+    return m_result ? m_result->fetched() : 0;
+}
+
+bool QueryChannel::atEnd() const
+{
+    return !m_result || m_result->atEnd();
+}
+
+int QueryChannel::fetch(int maxRows)
+{
+    return m_result ? m_result->fetch(maxRows) : 0;
+}
+
+const QVariant &QueryChannel::cell(int row, int column) const
+{
+    static const QVariant none;
+    return m_result ? m_result->cell(row, column) : none;
+}
+
+void QueryChannel::setCell(int row, int column, const QVariant &value)
+{
+    if (m_result)
+        m_result->setCell(row, column, value);
+}
+
+void QueryChannel::insertRow(int row, const std::vector<QVariant> &values)
+{
+    if (m_result)
+        m_result->insertRow(row, values);
+}
+
+void QueryChannel::removeRow(int row)
+{
+    if (m_result)
+        m_result->removeRow(row);
+}
+
+QueryChannel::WriteResult QueryChannel::write(const QString &sql, const QVariantList &params)
+{
+    sqlite3 *db = openDatabase();
+    if (m_result)
+        m_result->suspend();
+    const QByteArray text = sql.toUtf8();
+    Statement command(*m_cache, db, std::string_view(text.constData(), std::size_t(text.size())));
+    command.bind(params);
+    while (command.step()) {
+    }
+    return {sqlite3_changes(db), sqlite3_last_insert_rowid(db)};
+}
+
+bool QueryChannel::yieldsRows(const QString &statement)
+{
+    sqlite3 *db = openDatabase();
+    const JetTranslation t = translated(statement);
+    return Statement(*m_cache, db, t.sql).columnCount() > 0;
+}
+
+} // namespace store

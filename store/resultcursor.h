@@ -1,0 +1,59 @@
+#pragma once
+
+#include "jetdialect.h"
+#include "statement.h"
+
+#include <QStringList>
+#include <QVariant>
+
+#include <optional>
+#include <vector>
+
+namespace store {
+
+// The channel's open result: a statement stepped on demand, with the rows read so far. The rows
+// are also what the grid shows, so the grid's own edits are mirrored into them.
+class ResultCursor {
+public:
+    // Prepares and binds the translated statement and reads its first row. Throws DatabaseError.
+    ResultCursor(StatementCache &cache, sqlite3 *db, JetTranslation translation);
+
+    sqlite3 *database() const { return m_db; }
+    const QStringList &columnNames() const { return m_columnNames; }
+    const QString &sourceTable() const { return m_sourceTable; }
+    // Index of the column named so, in any letter case; -1 when there is none.
+    int columnIndex(const QString &name) const;
+
+    int fetched() const { return m_rowCount; }
+    bool atEnd() const { return !m_statement; }
+    int fetch(int maxRows);
+    // Rows of the whole result, counted by SQLite without reading them when some are still unread.
+    int count();
+
+    // Before a write on the connection: a pending read would pin an old snapshot and make the
+    // write fail, so it is ended here and restarted (skipping the rows already read) on the next fetch.
+    void suspend();
+
+    const QVariant &cell(int row, int column) const;
+    void setCell(int row, int column, const QVariant &value);
+    void insertRow(int row, const std::vector<QVariant> &values);
+    void removeRow(int row);
+
+private:
+    void finish();
+
+    StatementCache &m_cache;
+    sqlite3 *m_db;
+    JetTranslation m_translation; // holds the literal texts the statement is bound to
+    std::optional<Statement> m_statement; // empty once every row has been read
+    QStringList m_columnNames;
+    QString m_sourceTable;
+    int m_columnCount = 0;
+    std::vector<QVariant> m_cells; // row after row
+    int m_rowCount = 0;
+    qint64 m_stepped = 0;   // rows taken from the statement, so a restart knows how many to skip
+    bool m_suspended = false;
+    std::optional<int> m_total; // the counted rows, then corrected by the grid's own inserts and removals
+};
+
+} // namespace store

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+namespace store {
+
+// The tables of history.dat: the directory table tab and the eight reference tables.
+enum class ColumnKind {
+    Counter, // tab.id: ascending, never reused
+    Key,     // id of a reference table
+    Integer,
+    Text,    // always with the text collation
+};
+
+struct ColumnDef {
+    std::string_view name;
+    ColumnKind kind;
+};
+
+struct TableDef {
+    std::string_view name;
+    std::span<const ColumnDef> columns;
+};
+
+std::span<const TableDef> programTables();
+
+// CREATE statements for every table and index: STRICT tables (a value of the wrong kind is refused),
+// every text column with the text collation, indexes tab(fam, im, ot) and tab(tele).
+std::string schemaScript();
+
+// Creates the tables and indexes on an open database that has none of them yet, registering the
+// collation on the connection first. All or nothing. Throws DatabaseError.
+void createSchema(sqlite3 *db);
+
+} // namespace store

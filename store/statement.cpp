@@ -1,0 +1,139 @@
+#include "statement.h"
+
+#include "databaseerror.h"
+#include "jetdialect.h"
+#include "sqlitefailure.h"
+
+#include <sqlite3.h>
+
+namespace store {
+
+Statement::Statement(StatementCache &cache, sqlite3 *db, std::string_view sql)
+    : m_cache(cache)
+    , m_entry(cache.take(db, sql))
+{
+}
+
+Statement::~Statement()
+{
+    m_cache.give(std::move(m_entry));
+}
+
+void Statement::checkParameterCount(int given) const
+{
+    sqlite3_stmt *s = m_entry.statement;
+    const int wanted = sqlite3_bind_parameter_count(s);
+    // Only anonymous ? can line up with the values; a named one ($A, :x, ?3) would silently stay null.
+    for (int i = 1; i <= wanted; ++i)
+        if (const char *name = sqlite3_bind_parameter_name(s, i))
+            throw DatabaseError(QStringLiteral("No value given for the parameter ") + QString::fromUtf8(name));
+    if (wanted != given)
+        throw DatabaseError(QStringLiteral("No value given for one or more required parameters"));
+}
+
+void Statement::bind(const JetTranslation &literals)
+{
+    checkParameterCount(int(literals.literalCount()));
+    for (std::size_t i = 0; i < literals.literalCount(); ++i) {
+        const std::string_view text = literals.literal(i);
+        if (sqlite3_bind_text(m_entry.statement, int(i + 1), text.data(), int(text.size()), SQLITE_STATIC) != SQLITE_OK)
+            throwSqliteFailure(sqlite3_db_handle(m_entry.statement));
+    }
+}
+
+void Statement::bind(const QVariantList &values)
+{
+    checkParameterCount(int(values.size()));
+    sqlite3_stmt *s = m_entry.statement;
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant &v = values[i];
+        int rc;
+        switch (v.isNull() ? QMetaType::UnknownType : v.typeId()) {
+        case QMetaType::UnknownType:
+            rc = sqlite3_bind_null(s, i + 1);
+            break;
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+            rc = sqlite3_bind_int64(s, i + 1, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(s, i + 1, v.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = v.toByteArray();
+            rc = sqlite3_bind_blob64(s, i + 1, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray text = v.toString().toUtf8();
+            rc = sqlite3_bind_text64(s, i + 1, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
+                                     SQLITE_UTF8);
+            break;
+        }
+        }
+        if (rc != SQLITE_OK)
+            throwSqliteFailure(sqlite3_db_handle(s));
+    }
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(m_entry.statement);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    // The error stays on the statement until reset; read it before resetting.
+    sqlite3 *db = sqlite3_db_handle(m_entry.statement);
+    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_reset(m_entry.statement);
+    throw DatabaseError(message);
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(m_entry.statement);
+}
+
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(m_entry.statement);
+}
+
+QString Statement::columnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_entry.statement, column));
+}
+
+QString Statement::columnTable(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_table_name(m_entry.statement, column));
+}
+
+QVariant Statement::value(int column) const
+{
+    sqlite3_stmt *s = m_entry.statement;
+    switch (sqlite3_column_type(s, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(s, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(s, column));
+    case SQLITE_TEXT: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(s, column));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(s, column)));
+    }
+    case SQLITE_BLOB: {
+        const auto *bytes = static_cast<const char *>(sqlite3_column_blob(s, column));
+        return QVariant(QByteArray(bytes, sqlite3_column_bytes(s, column)));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+} // namespace store

@@ -1,0 +1,105 @@
+#include "statementcache.h"
+
+#include "databaseerror.h"
+#include "sqlitefailure.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace store {
+
+namespace {
+
+// True when the text holds another statement, not just white space, comments and separators.
+bool holdsStatement(sqlite3 *db, const char *text, const char *end)
+{
+    sqlite3_stmt *next = nullptr;
+    const char *tail = nullptr;
+    for (;;) {
+        if (text == end)
+            return false;
+        if (sqlite3_prepare_v2(db, text, int(end - text), &next, &tail) != SQLITE_OK)
+            return true;
+        if (next) {
+            sqlite3_finalize(next);
+            return true;
+        }
+        if (tail == text)
+            return false;
+        text = tail;
+    }
+}
+
+sqlite3_stmt *prepare(sqlite3 *db, std::string_view sql)
+{
+    sqlite3_stmt *statement = nullptr;
+    const char *tail = nullptr;
+    if (sqlite3_prepare_v3(db, sql.data(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, &tail) != SQLITE_OK)
+        throwSqliteFailure(db);
+    if (!statement)
+        throw DatabaseError(QStringLiteral("Empty statement"));
+    if (holdsStatement(db, tail, sql.data() + sql.size())) {
+        sqlite3_finalize(statement);
+        throw DatabaseError(QStringLiteral("Characters found after end of SQL statement"));
+    }
+    return statement;
+}
+
+} // namespace
+
+StatementCache::StatementCache(std::size_t capacity)
+    : m_capacity(capacity)
+{
+    m_entries.reserve(capacity + 1);
+}
+
+StatementCache::~StatementCache()
+{
+    clear();
+}
+
+StatementCache::Entry StatementCache::take(sqlite3 *db, std::string_view sql)
+{
+    if (db != m_db) {
+        clear();
+        m_db = db;
+    }
+    const auto found = std::find_if(m_entries.rbegin(), m_entries.rend(),
+                                    [&](const Entry &e) { return e.sql == sql; });
+    if (found != m_entries.rend()) {
+        Entry entry = std::move(*found);
+        m_entries.erase(std::next(found).base());
+        return entry;
+    }
+    sqlite3_stmt *statement = prepare(db, sql);
+    return {std::string(sql), statement};
+}
+
+void StatementCache::give(Entry entry)
+{
+    if (!entry.statement)
+        return;
+    sqlite3_reset(entry.statement);
+    sqlite3_clear_bindings(entry.statement);
+    const bool duplicate = std::any_of(m_entries.begin(), m_entries.end(),
+                                       [&](const Entry &e) { return e.sql == entry.sql; });
+    if (sqlite3_db_handle(entry.statement) != m_db || duplicate || m_capacity == 0) {
+        sqlite3_finalize(entry.statement);
+        return;
+    }
+    if (m_entries.size() >= m_capacity) {
+        sqlite3_finalize(m_entries.front().statement);
+        m_entries.erase(m_entries.begin());
+    }
+    m_entries.push_back(std::move(entry));
+}
+
+void StatementCache::clear()
+{
+    for (Entry &entry : m_entries)
+        sqlite3_finalize(entry.statement);
+    m_entries.clear();
+}
+
+} // namespace store

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace store {
+
+// Idle prepared statements of one connection, keyed by their SQL text, the least recently used
+// dropped first. A statement in use is checked out, so two users never share one.
+class StatementCache {
+public:
+    struct Entry {
+        std::string sql;
+        sqlite3_stmt *statement = nullptr;
+    };
+
+    explicit StatementCache(std::size_t capacity = 32);
+    ~StatementCache();
+    StatementCache(const StatementCache &) = delete;
+    StatementCache &operator=(const StatementCache &) = delete;
+
+    // The cached statement for sql, or a newly prepared one. A connection other than the last one
+    // seen empties the cache first. Throws DatabaseError for SQL that SQLite refuses, for text after
+    // the first statement and for an empty statement.
+    Entry take(sqlite3 *db, std::string_view sql);
+    // Takes the statement back, reset and without bindings; finalises it when it belongs to another
+    // connection or is a duplicate.
+    void give(Entry entry);
+    void clear();
+
+    std::size_t size() const { return m_entries.size(); }
+
+private:
+    std::vector<Entry> m_entries; // most recently used last
+    std::size_t m_capacity;
+    sqlite3 *m_db = nullptr;
+};
+
+} // namespace store

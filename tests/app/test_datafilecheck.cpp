@@ -1,0 +1,51 @@
+#include "datafilecheck.h"
+#include "datafolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString dbMessage = u"Файл базы данных db.dat не найден!"_s;
+const QString historyMessage = u"Файл привязок history.dat не найден!"_s;
+
+TEST(DataFileCheck, BothPresentMeansNoMessage)
+{
+    DataFolder folder(DataFolder::BothFiles);
+    EXPECT_TRUE(app::missingDataFileMessages().isEmpty());
+}
+
+TEST(DataFileCheck, AnEmptyDbDatIsEnough)
+{
+    DataFolder folder(DataFolder::HistoryDat);
+    folder.write(u"db.dat"_s, QByteArray());
+    EXPECT_TRUE(app::dataFileExists(u"db.dat"_s));
+}
+
+TEST(DataFileCheck, MessagesComeInOrderDbDatFirst)
+{
+    DataFolder none(DataFolder::NoFiles);
+    EXPECT_EQ(app::missingDataFileMessages(), QStringList({dbMessage, historyMessage}));
+}
+
+TEST(DataFileCheck, EachMissingFileHasItsOwnMessage)
+{
+    {
+        DataFolder onlyHistory(DataFolder::HistoryDat);
+        EXPECT_EQ(app::missingDataFileMessages(), QStringList{dbMessage});
+    }
+    DataFolder onlyDb(DataFolder::DbDat);
+    EXPECT_EQ(app::missingDataFileMessages(), QStringList{historyMessage});
+}
+
+TEST(DataFileCheck, DirectoriesDoNotCount)
+{
+    DataFolder folder(DataFolder::NoFiles);
+    folder.makeDirectory(u"db.dat"_s);
+    folder.makeDirectory(u"history.dat"_s);
+    EXPECT_FALSE(app::dataFileExists(u"db.dat"_s));
+    EXPECT_EQ(app::missingDataFileMessages().size(), 2);
+}
+
+} // namespace

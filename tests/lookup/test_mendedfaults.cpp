@@ -1,0 +1,142 @@
+#include "directoryfixture.h"
+#include "searchfieldsbuilder.h"
+
+using namespace lookup;
+
+namespace {
+
+std::uint32_t seedMaking(std::uint32_t k)
+{
+    return seedWhere([k](RandomSource &r) { return r.draw(5) == k; });
+}
+
+// What the grid shows after a search that ends without entries: the directory's columns, no rows.
+void expectEmptyDirectoryResult(store::QueryChannel &channel)
+{
+    EXPECT_TRUE(channel.hasResult());
+    EXPECT_EQ(channel.sourceTable(), QStringLiteral("tab"));
+    EXPECT_EQ(channel.count(), 0);
+}
+
+} // namespace
+
+using MendedFaults = DirectoryTest;
+
+// 1. Quotes inside texts
+
+TEST_F(MendedFaults, FractionWithQuotesIsStoredAsTypedByNameLookup)
+{
+    const QString fraction = QStringLiteral("а\"б");
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Кац")}, {Fraction, fraction}}), seedMaking(2));
+    EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
+    const auto stored = allEntries();
+    ASSERT_EQ(stored.size(), 2u);
+    for (const DirectoryEntry &e : stored)
+        EXPECT_EQ(e.domd, fraction);
+}
+
+TEST_F(MendedFaults, FractionOfQuotesOnlyIsStoredAsTypedByPhoneLookup)
+{
+    for (const QString &fraction : {QStringLiteral("\""), QStringLiteral("\"\""), QStringLiteral("\",\"x\")--")}) {
+        exec(QStringLiteral("delete from tab"));
+        const SearchOutcome outcome = find(fieldsOf({{Phone, QStringLiteral("4950000000")}, {Fraction, fraction}}), 1);
+        EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
+        const auto stored = allEntries();
+        ASSERT_EQ(stored.size(), 1u);
+        EXPECT_EQ(stored[0].domd, fraction);
+        EXPECT_EQ(stored[0].tele, QStringLiteral("4950000000"));
+    }
+}
+
+TEST_F(MendedFaults, QuotesInReferenceDataAreStoredAsRead)
+{
+    fillTable(QStringLiteral("ul"), QStringLiteral("ul"), QStringList(52, QStringLiteral("Улица \"Заря\"")));
+    find(fieldsOf({{Surname, QStringLiteral("Кац")}}), seedMaking(1));
+    const auto stored = allEntries();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].ul, QStringLiteral("Улица \"Заря\""));
+}
+
+// 2. The house-and-flat filter in decimal
+
+TEST_F(MendedFaults, HexadecimalHouseFindsItsDecimalValue)
+{
+    addEntry({QStringLiteral("Иванов"), {}, {}, {}, {}, 12, {}, 31});
+    addEntry({QStringLiteral("Иванов"), {}, {}, {}, {}, 13, {}, 31});
+
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}, {House, QStringLiteral("$C")}, {Flat, QStringLiteral("0x1F")}}), 0);
+
+    EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
+    EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 1"));
+    EXPECT_EQ(sent.first(), QStringLiteral("select * from tab where fam=\"Иванов\" and dom=12 and kv=31"));
+}
+
+TEST_F(MendedFaults, DecimalSpellingsOfTheSameHouseFindTheSameRows)
+{
+    addEntry({QStringLiteral("Иванов"), {}, {}, {}, {}, 12, {}, 1});
+    for (const QString &house : {QStringLiteral("12"), QStringLiteral("012"), QStringLiteral("+12"), QStringLiteral(" 12")}) {
+        EXPECT_EQ(find(fieldsOf({{Surname, QStringLiteral("Иванов")}, {House, house}}), 0).message, QStringLiteral("Найдено: 1"))
+            << house.toStdString();
+    }
+    EXPECT_EQ(allEntries().size(), 1u);
+}
+
+TEST_F(MendedFaults, TwosComplementHouseFindsEntriesInventedWithIt)
+{
+    const auto fields = fieldsOf({{Surname, QStringLiteral("Иванов")}, {House, QStringLiteral("$FFFFFFFF")}});
+    ASSERT_EQ(find(fields, seedMaking(2)).message, QStringLiteral("Найдено: 2"));
+    EXPECT_EQ(allEntries().front().dom, -1);
+    EXPECT_EQ(find(fields, seedMaking(3)).message, QStringLiteral("Найдено: 2"));
+    EXPECT_EQ(sent.first(), QStringLiteral("select * from tab where fam=\"Иванов\" and dom=-1"));
+}
+
+// 3. Nothing to show leaves an empty directory result
+
+TEST_F(MendedFaults, NameLookupInventingNoneShowsNoGenderCheckRows)
+{
+    fillTable(QStringLiteral("im"), QStringLiteral("im"), {QStringLiteral("Иван")});
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Орлов")}, {Name, QStringLiteral("Иван")}}), seedMaking(0));
+    EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 0"));
+    expectEmptyDirectoryResult(channel());
+}
+
+TEST_F(MendedFaults, NameLookupInventingNoneWithoutNameShowsEmptyDirectory)
+{
+    find(fieldsOf({{Surname, QStringLiteral("Орлов")}}), seedMaking(0));
+    expectEmptyDirectoryResult(channel());
+}
+
+TEST_F(MendedFaults, RefusedNumberShowsNoReferenceRows)
+{
+    find(fieldsOf({{Phone, QStringLiteral("8121234567")}}), 0); // after the prefix check
+    expectEmptyDirectoryResult(channel());
+    find(fieldsOf({{Phone, QStringLiteral("81212")}}), 0); // after the phone scheme
+    expectEmptyDirectoryResult(channel());
+    setScheme(0, 7);
+    find(fieldsOf({{Phone, QStringLiteral("81212")}}), 0);
+    expectEmptyDirectoryResult(channel());
+}
+
+// 4. A phone scheme that is missing or incomplete
+
+TEST_F(MendedFaults, MissingOrIncompleteSchemeEndsEitherLookupWithoutInserting)
+{
+    struct Scheme {
+        bool row;
+        std::optional<qint64> s, tel;
+    };
+    for (const Scheme &scheme : {Scheme{false, 1, 10}, Scheme{true, std::nullopt, 10}, Scheme{true, 1, std::nullopt},
+                                 Scheme{true, 0, std::nullopt}, Scheme{true, std::nullopt, std::nullopt}}) {
+        setScheme(scheme.s, scheme.tel);
+        if (!scheme.row)
+            exec(QStringLiteral("delete from param"));
+        for (const SearchFields &fields : {fieldsOf({{Surname, QStringLiteral("Орлов")}}), fieldsOf({{Phone, QStringLiteral("4950000000")}})}) {
+            const SearchOutcome outcome = find(fields, seedMaking(4));
+            EXPECT_FALSE(outcome.error.isEmpty());
+            EXPECT_TRUE(outcome.error.contains(QStringLiteral("param")));
+            EXPECT_EQ(outcome.message, QString());
+            EXPECT_FALSE(channel().hasResult());
+        }
+        EXPECT_TRUE(allEntries().empty());
+    }
+}

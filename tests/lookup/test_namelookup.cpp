@@ -1,0 +1,225 @@
+#include "directoryfixture.h"
+#include "replay.h"
+#include "searchfieldsbuilder.h"
+#include "statements.h"
+
+using namespace lookup;
+namespace st = lookup::statements;
+
+namespace {
+
+const QStringList kPrefixes{QStringLiteral("495"), QStringLiteral("916")};
+
+// A seed whose first draw, the number of entries, is k.
+std::uint32_t seedMaking(std::uint32_t k)
+{
+    return seedWhere([k](RandomSource &r) { return r.draw(5) == k; });
+}
+
+// The entries a name lookup with only a surname invents from the seed (nothing else typed).
+std::vector<DirectoryEntry> invented(std::uint32_t seed, const QString &fam, bool female)
+{
+    Replay replay(seed);
+    std::vector<DirectoryEntry> out(replay.draw(5));
+    for (DirectoryEntry &e : out) {
+        e.fam = fam;
+        e.im = replay.givenName(female);
+        e.ot = replay.patronymic(female);
+        e.ul = replay.street();
+        e.dom = replay.house();
+        e.kv = replay.flat(217);
+        e.tele = replay.prefixedPhone(kPrefixes);
+    }
+    return out;
+}
+
+} // namespace
+
+using NameLookup = DirectoryTest;
+
+TEST_F(NameLookup, FindsStoredEntriesWithoutRegardToCase)
+{
+    addEntry({QStringLiteral("Иванов"), QStringLiteral("Иван"), {}, QStringLiteral("1"), {}, 1, {}, 1});
+    addEntry({QStringLiteral("Иванов"), QStringLiteral("Пётр"), {}, QStringLiteral("2"), {}, 2, {}, 2});
+    addEntry({QStringLiteral("Иванова"), QStringLiteral("Анна"), {}, QStringLiteral("3"), {}, 3, {}, 3});
+
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("иванов")}}), 0);
+
+    EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 2"));
+    EXPECT_TRUE(outcome.error.isEmpty());
+    EXPECT_EQ(sent, QStringList{QStringLiteral("select * from tab where fam=\"иванов\"")});
+    EXPECT_EQ(shownEntries().size(), 2u);
+    EXPECT_EQ(allEntries().size(), 3u);
+}
+
+TEST_F(NameLookup, NameAndPatronymicAreCapitalisedInTheStatement)
+{
+    addEntry({QStringLiteral("Ёлкин"), QStringLiteral("Ёж"), QStringLiteral("Ёжевич"), {}, {}, 5, {}, 7});
+
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("ёлкин")},
+                                                 {Name, QStringLiteral("ёЖ")},
+                                                 {Patronymic, QStringLiteral("ЁЖЕВИЧ")},
+                                                 {House, QStringLiteral("5")},
+                                                 {Flat, QStringLiteral("7")}}),
+                                        0);
+
+    EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 1"));
+    EXPECT_EQ(sent, QStringList{QStringLiteral(
+                        "select * from tab where fam=\"ёлкин\" and im=\"Ёж\" and ot=\"Ёжевич\" and dom=5 and kv=7")});
+}
+
+TEST_F(NameLookup, MissInventsEntriesAndShowsExactlyThemNewestFirst)
+{
+    addEntry({QStringLiteral("Сидоров"), {}, {}, {}, {}, 1, {}, 1});
+    const std::uint32_t seed = seedMaking(3);
+
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("сИДОРОВА")}}), seed);
+
+    EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 3"));
+    const auto expected = invented(seed, QStringLiteral("Сидорова"), true);
+    const auto stored = allEntries();
+    ASSERT_EQ(stored.size(), 4u);
+    EXPECT_EQ(std::vector<DirectoryEntry>(stored.begin() + 1, stored.end()), expected);
+    EXPECT_EQ(shownEntries(), std::vector<DirectoryEntry>(expected.rbegin(), expected.rend()));
+    EXPECT_EQ(sent.last(), st::newestEntries(3));
+    EXPECT_EQ(sent.last(), QStringLiteral("select top 3 * from tab order by id Desc"));
+}
+
+TEST_F(NameLookup, StatementsOfOneInventedEntryFollowTheTemplates)
+{
+    const std::uint32_t seed = seedMaking(1);
+    Replay replay(seed);
+    replay.draw(5);
+    const auto im = replay.draw(39) + 1, ot = replay.draw(39) + 1, ul = replay.draw(52) + 1;
+    const auto dom = replay.draw(90) + 1, kv = replay.draw(217) + 1, prefix = replay.draw(2) + 1;
+    const DirectoryEntry entry = invented(seed, QStringLiteral("Петров"), false).front();
+
+    find(fieldsOf({{Surname, QStringLiteral("Петров")}}), seed);
+
+    const QStringList expected{
+        QStringLiteral("select * from tab where fam=\"Петров\""),
+        QStringLiteral("select im from im where id=%1").arg(im),
+        QStringLiteral("select ot from ot where id=%1").arg(ot),
+        QStringLiteral("select ul from ul where id=%1").arg(ul),
+        QStringLiteral("select s,tel from param"),
+        QStringLiteral("select count(*) as m from tel"),
+        QStringLiteral("select tel from tel where id=%1").arg(prefix),
+        QStringLiteral("insert into tab (fam,im,ot,tele,ul,dom,domd,kv) values(\"Петров\",\"%1\",\"%2\",\"%3\",\"%4\",%5,\"\",%6)")
+            .arg(entry.im, entry.ot, entry.tele, entry.ul)
+            .arg(dom)
+            .arg(kv),
+        QStringLiteral("select top 1 * from tab order by id Desc"),
+    };
+    EXPECT_EQ(sent, expected);
+}
+
+TEST_F(NameLookup, RepeatedSearchFindsTheInventedEntries)
+{
+    const auto fields = fieldsOf({{Surname, QStringLiteral("Кузнецов")}, {House, QStringLiteral("12")}, {Flat, QStringLiteral("5")}});
+    const SearchOutcome first = find(fields, seedMaking(4));
+    ASSERT_EQ(first.message, QStringLiteral("Найдено: 4"));
+
+    for (const DirectoryEntry &e : allEntries()) {
+        EXPECT_EQ(e.dom, 12);
+        EXPECT_EQ(e.kv, 5);
+    }
+    // A seed that would invent a different number proves nothing new is invented.
+    const SearchOutcome again = find(fields, seedMaking(2));
+    EXPECT_EQ(again.message, QStringLiteral("Найдено: 4"));
+    EXPECT_EQ(allEntries().size(), 4u);
+    EXPECT_EQ(sent.size(), 1);
+}
+
+TEST_F(NameLookup, RepeatedSearchWithGivenNameFindsTheInventedEntries)
+{
+    fillTable(QStringLiteral("im"), QStringLiteral("im"), {QStringLiteral("Иван")});
+    const auto fields = fieldsOf({{Surname, QStringLiteral("смирнов")}, {Name, QStringLiteral("ИВАН")}, {Patronymic, QStringLiteral("ильич")}});
+    ASSERT_EQ(find(fields, seedMaking(2)).message, QStringLiteral("Найдено: 2"));
+    for (const DirectoryEntry &e : allEntries()) {
+        EXPECT_EQ(e.fam, QStringLiteral("Смирнов"));
+        EXPECT_EQ(e.im, QStringLiteral("Иван"));
+        EXPECT_EQ(e.ot, QStringLiteral("Ильич"));
+    }
+    EXPECT_EQ(find(fields, seedMaking(3)).message, QStringLiteral("Найдено: 2"));
+    EXPECT_EQ(allEntries().size(), 2u);
+}
+
+TEST_F(NameLookup, NoEntriesWhenTheDrawIsZero)
+{
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Орлов")}}), seedMaking(0));
+    EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 0"));
+    EXPECT_TRUE(allEntries().empty());
+}
+
+TEST_F(NameLookup, SurnameEndingInAChoosesTheFemaleSet)
+{
+    const std::uint32_t seed = seedMaking(2);
+    find(fieldsOf({{Surname, QStringLiteral("Петрова")}}), seed);
+    EXPECT_EQ(allEntries(), invented(seed, QStringLiteral("Петрова"), true));
+}
+
+TEST_F(NameLookup, OtherSurnamesChooseTheMaleSet)
+{
+    const std::uint32_t seed = seedMaking(2);
+    // "а" alone capitalises to "А", which is not the suffix letter.
+    find(fieldsOf({{Surname, QStringLiteral("а")}}), seed);
+    EXPECT_EQ(allEntries(), invented(seed, QStringLiteral("А"), false));
+}
+
+TEST_F(NameLookup, GivenNameMissingFromImChoosesTheFemaleSet)
+{
+    const std::uint32_t seed = seedMaking(1);
+    find(fieldsOf({{Surname, QStringLiteral("Петров")}, {Name, QStringLiteral("мария")}}), seed);
+
+    EXPECT_EQ(sent.at(1), QStringLiteral("select * from im where im=\"Мария\""));
+    Replay replay(seed);
+    replay.draw(5);
+    const auto stored = allEntries();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].fam, QStringLiteral("Петров"));
+    EXPECT_EQ(stored[0].im, QStringLiteral("Мария"));
+    EXPECT_EQ(stored[0].ot, replay.patronymic(true));
+}
+
+TEST_F(NameLookup, GivenNameFoundInImChoosesTheMaleSet)
+{
+    fillTable(QStringLiteral("im"), QStringLiteral("im"), {QStringLiteral("Андрей"), QStringLiteral("Олег")});
+    const std::uint32_t seed = seedMaking(1);
+    find(fieldsOf({{Surname, QStringLiteral("Петрова")}, {Name, QStringLiteral("олег")}}), seed);
+
+    Replay replay(seed);
+    replay.draw(5);
+    const auto stored = allEntries();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].fam, QStringLiteral("Петрова"));
+    EXPECT_EQ(stored[0].ot, replay.patronymic(false));
+}
+
+TEST_F(NameLookup, TypedStreetHouseFlatAndFractionGoIntoEveryEntry)
+{
+    const auto fields = fieldsOf({{Surname, QStringLiteral("Волков")}, {Street, QStringLiteral("8-Марта")},
+                                  {House, QStringLiteral("7")}, {Fraction, QStringLiteral("а")}, {Flat, QStringLiteral("3")}});
+    ASSERT_EQ(find(fields, seedMaking(4)).message, QStringLiteral("Найдено: 4"));
+    for (const DirectoryEntry &e : allEntries()) {
+        EXPECT_EQ(e.ul, QStringLiteral("8-Марта"));
+        EXPECT_EQ(e.dom, 7);
+        EXPECT_EQ(e.domd, QStringLiteral("а"));
+        EXPECT_EQ(e.kv, 3);
+    }
+}
+
+TEST_F(NameLookup, PhoneFieldIsIgnored)
+{
+    addEntry({QStringLiteral("Иванов"), {}, {}, QStringLiteral("4951234567"), {}, 1, {}, 1});
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}, {Phone, QStringLiteral("1")}}), 0);
+    EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 1"));
+    EXPECT_EQ(sent, QStringList{QStringLiteral("select * from tab where fam=\"Иванов\"")});
+}
+
+TEST_F(NameLookup, HouseZeroFiltersButIsDrawnForInventedEntries)
+{
+    const std::uint32_t seed = seedMaking(1);
+    find(fieldsOf({{Surname, QStringLiteral("Зайцев")}, {House, QStringLiteral("0")}}), seed);
+    EXPECT_EQ(sent.first(), QStringLiteral("select * from tab where fam=\"Зайцев\" and dom=0"));
+    EXPECT_EQ(allEntries(), invented(seed, QStringLiteral("Зайцев"), false));
+}

@@ -1,0 +1,65 @@
+#include "directoryfixture.h"
+#include "searchfieldsbuilder.h"
+
+#include <QFile>
+
+using namespace lookup;
+
+using SearchOutcomeTest = DirectoryTest;
+
+TEST_F(SearchOutcomeTest, ConnectionThatCannotOpenLeavesThePanelAlone)
+{
+    connection->setDataSource(dir.filePath(QStringLiteral("absent.dat")));
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), 0);
+    EXPECT_FALSE(outcome.message.has_value());
+    EXPECT_FALSE(outcome.error.isEmpty());
+    EXPECT_EQ(outcome.red, (std::array<bool, FieldCount>{}));
+    EXPECT_TRUE(sent.isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("absent.dat"))));
+}
+
+TEST_F(SearchOutcomeTest, RejectedFieldsSendNoStatement)
+{
+    const SearchOutcome outcome = find(fieldsOf({{House, QStringLiteral("abc")}}), 0);
+    EXPECT_EQ(outcome.message, QStringLiteral("Неверный формат ввода: дом."));
+    EXPECT_TRUE(outcome.red[House]);
+    EXPECT_TRUE(outcome.rejected);
+    EXPECT_TRUE(outcome.error.isEmpty());
+    EXPECT_TRUE(sent.isEmpty());
+    EXPECT_TRUE(connection->isOpen());
+}
+
+TEST_F(SearchOutcomeTest, NeitherSurnameNorPhoneIsARejection)
+{
+    const SearchOutcome outcome = find(SearchFields{}, 0);
+    EXPECT_EQ(outcome.message, QStringLiteral("Необходимо указать фамилию или номер телефона."));
+    EXPECT_TRUE(outcome.rejected);
+    EXPECT_EQ(outcome.red, (std::array<bool, FieldCount>{}));
+    EXPECT_TRUE(sent.isEmpty());
+}
+
+TEST_F(SearchOutcomeTest, SearchesThatRanAreNoRejection)
+{
+    EXPECT_FALSE(find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), 0).rejected);
+    EXPECT_FALSE(find(fieldsOf({{Phone, QStringLiteral("12")}}), 0).rejected); // refused by the scheme
+}
+
+TEST_F(SearchOutcomeTest, StoreErrorAfterValidationClearsThePanel)
+{
+    exec(QStringLiteral("drop table tab"));
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), 0);
+    EXPECT_EQ(outcome.message, QString());
+    EXPECT_FALSE(outcome.error.isEmpty());
+    EXPECT_FALSE(outcome.rejected);
+}
+
+TEST_F(SearchOutcomeTest, EntriesInsertedBeforeAStoreErrorStay)
+{
+    // The first insert removes the scheme, so the second entry's phone cannot be made.
+    exec(QStringLiteral("create trigger drop_scheme after insert on tab begin delete from param; end"));
+    const std::uint32_t seed = seedWhere([](RandomSource &r) { return r.draw(5) == 3; });
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), seed);
+    EXPECT_FALSE(outcome.error.isEmpty());
+    EXPECT_EQ(outcome.message, QString());
+    EXPECT_EQ(allEntries().size(), 1u);
+}

@@ -1,0 +1,122 @@
+// The update and help windows as built, before they are ever opened.
+#include "browserhost.h"
+#include "helpwindow.h"
+#include "loadedlibraries.h"
+#include "updatewindow.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void expectFixedDialogFrame(const QDialog &window)
+{
+    const Qt::WindowFlags flags = window.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowContextHelpButtonHint));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+}
+
+void expectFont(const QWidget *widget, const char *family, int pixels, bool bold)
+{
+    EXPECT_EQ(widget->font().family(), QLatin1String(family)) << qPrintable(widget->objectName());
+    EXPECT_EQ(widget->font().pixelSize(), pixels) << qPrintable(widget->objectName());
+    EXPECT_EQ(widget->font().bold(), bold) << qPrintable(widget->objectName());
+}
+
+// The controls that Tab visits, in order, starting from the window.
+QWidgetList tabOrder(QWidget &window)
+{
+    QWidgetList order;
+    for (QWidget *w = window.nextInFocusChain(); w != &window; w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            order.append(w);
+    }
+    return order;
+}
+
+template <typename T>
+T *child(const QWidget &window, const char *name)
+{
+    T *found = window.findChild<T *>(QLatin1String(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+} // namespace
+
+TEST(UpdateWindowLayout, MatchesTheDesign)
+{
+    TForm4 window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Обновление базы данных"));
+    EXPECT_EQ(window.size(), QSize(457, 249));
+    expectFixedDialogFrame(window);
+
+    auto *label = child<QLabel>(window, "Label1");
+    auto *browser = child<pages::BrowserHost>(window, "WebBrowser1");
+    auto *ok = child<QPushButton>(window, "Button1");
+    auto *cancel = child<QPushButton>(window, "Button2");
+    ASSERT_TRUE(label && browser && ok && cancel);
+
+    EXPECT_EQ(label->geometry(), QRect(168, 8, 119, 25));
+    EXPECT_EQ(label->text(), QStringLiteral("Обновление"));
+    expectFont(label, "Tahoma", 21, false);
+    EXPECT_EQ(browser->geometry(), QRect(8, 44, 441, 150));
+    EXPECT_EQ(ok->geometry(), QRect(132, 208, 75, 25));
+    EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+    expectFont(ok, "Arial", 12, true);
+    EXPECT_EQ(cancel->geometry(), QRect(244, 208, 75, 25));
+    EXPECT_EQ(cancel->text(), QStringLiteral("Отмена"));
+    expectFont(cancel, "Arial", 12, true);
+}
+
+TEST(UpdateWindowLayout, TabOrderIsBrowserThenOkThenCancel)
+{
+    TForm4 window;
+    EXPECT_EQ(tabOrder(window), (QWidgetList{window.WebBrowser1, window.Button1, window.Button2}));
+}
+
+TEST(UpdateWindowLayout, ShowsTheProgramsUpdatePageUnlessGivenAnother)
+{
+    EXPECT_EQ(TForm4().updatePage(), QUrl(QStringLiteral("http://update.zelvik.example/update.html")));
+    const QUrl local(QStringLiteral("http://127.0.0.1:8080/update.html"));
+    EXPECT_EQ(TForm4(local).updatePage(), local);
+}
+
+TEST(HelpWindowLayout, MatchesTheDesign)
+{
+    TForm5 window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Помощь"));
+    EXPECT_EQ(window.size(), QSize(497, 289));
+    expectFixedDialogFrame(window);
+
+    auto *label = child<QLabel>(window, "Label1");
+    auto *browser = child<pages::BrowserHost>(window, "WebBrowser1");
+    auto *ok = child<QPushButton>(window, "Button1");
+    ASSERT_TRUE(label && browser && ok);
+
+    EXPECT_EQ(label->geometry(), QRect(144, 8, 187, 25));
+    EXPECT_EQ(label->text(), QStringLiteral("Служба поддержки"));
+    expectFont(label, "Tahoma", 21, false);
+    EXPECT_EQ(browser->geometry(), QRect(8, 40, 481, 205));
+    EXPECT_EQ(ok->geometry(), QRect(200, 256, 75, 25));
+    EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+    expectFont(ok, "MS Sans Serif", 11, true);
+    EXPECT_EQ(tabOrder(window), (QWidgetList{window.WebBrowser1, window.Button1}));
+}
+
+TEST(BrowserWindows, CreatingThemLoadsNoBrowserEngine)
+{
+    // Both windows are built at start-up; the engine must wait until one of them is opened.
+    TForm4 update;
+    TForm5 help;
+    EXPECT_EQ(update.WebBrowser1->view(), nullptr);
+    EXPECT_EQ(help.WebBrowser1->view(), nullptr);
+    EXPECT_FALSE(libraryLoaded(QStringLiteral("libQt6WebEngineCore")));
+    EXPECT_FALSE(libraryLoaded(QStringLiteral("zelvik_browser")));
+}

@@ -1,0 +1,123 @@
+// The main window's menu commands open the about, update and help windows modally.
+#include "aboutwindow.h"
+#include "browserhost.h"
+#include "helpwindow.h"
+#include "mainwindow.h"
+#include "messagebox.h"
+#include "pagewaiting.h"
+#include "testhttpserver.h"
+#include "updatewindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+class MenuWindows : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dataDir.isValid());
+        previousDir = QDir::currentPath();
+        QDir::setCurrent(dataDir.path());
+        for (const char *name : {"db.dat", "history.dat"}) {
+            QFile file{QString::fromLatin1(name)};
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        app::MessageBoxes::setAnswerer([](const app::MessageBoxes::Shown &) { return QMessageBox::Ok; });
+
+        server.serve(QStringLiteral("/update.html"), "text/html", "<html><body>Обновление</body></html>");
+        form1 = std::make_unique<TForm1>();
+        about = new TForm2(form1.get());
+        update = new TForm4(server.address(QStringLiteral("/update.html")), form1.get());
+        help = new TForm5(form1.get());
+        form1->setModalWindows(about, update, help);
+        form1->show();
+    }
+
+    void TearDown() override
+    {
+        form1.reset();
+        app::MessageBoxes::setAnswerer({});
+        QDir::setCurrent(previousDir);
+    }
+
+    // Chooses the menu command and, once a modal window is up, hands it to dismiss. Returns that window;
+    // the command itself returns only when the window has closed.
+    QWidget *choose(const char *command, const std::function<void()> &dismiss)
+    {
+        QWidget *shown = nullptr;
+        QTimer::singleShot(0, form1.get(), [&] {
+            shown = QApplication::activeModalWidget();
+            dismiss();
+        });
+        auto *action = form1->findChild<QAction *>(QLatin1String(command));
+        if (!action)
+            return nullptr;
+        action->trigger();
+        return shown;
+    }
+
+    static void waitForPage(pages::BrowserDialog *window)
+    {
+        QSignalSpy loads(window->WebBrowser1, &pages::BrowserHost::loadFinished);
+        EXPECT_TRUE(waitUntil([&] { return loads.count() > 0; }));
+    }
+
+    QTemporaryDir dataDir;
+    QString previousDir;
+    TestHttpServer server;
+    std::unique_ptr<TForm1> form1;
+    TForm2 *about = nullptr;
+    TForm4 *update = nullptr;
+    TForm5 *help = nullptr;
+};
+
+} // namespace
+
+TEST_F(MenuWindows, AboutOpensModallyAndOkClosesIt)
+{
+    EXPECT_EQ(choose("N8", [&] { about->BitBtn1->click(); }), about);
+    EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(MenuWindows, UpdateOpensModallyWithItsPageAndBothButtonsCloseIt)
+{
+    EXPECT_EQ(choose("N11", [&] {
+                  waitForPage(update);
+                  update->Button1->click();
+              }),
+              update);
+    EXPECT_FALSE(update->isVisible());
+    EXPECT_EQ(server.requests(QStringLiteral("/update.html")), 1);
+
+    EXPECT_EQ(choose("N11", [&] {
+                  waitForPage(update);
+                  update->Button2->click();
+              }),
+              update);
+    EXPECT_FALSE(update->isVisible());
+    EXPECT_EQ(server.requests(QStringLiteral("/update.html")), 2);
+}
+
+TEST_F(MenuWindows, HelpOpensModallyWithItsPageAndOkClosesIt)
+{
+    EXPECT_EQ(choose("N7", [&] {
+                  waitForPage(help);
+                  help->Button1->click();
+              }),
+              help);
+    EXPECT_FALSE(help->isVisible());
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "connection.h"
+#include "databaseerror.h"
+#include "querychannel.h"
+#include "scratchdirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+// A channel on a new directory file; tab starts empty, the reference tables hold the sample data.
+class ChannelTest : public ::testing::Test {
+protected:
+    // Adds a directory entry the way the grid does (native statement), returning its id.
+    qint64 addEntry(const QString &fam, const QString &im = QStringLiteral("Иван"),
+                    const QString &tele = QStringLiteral("4951234567"), qint64 dom = 1, qint64 kv = 1)
+    {
+        return channel
+            .write(QStringLiteral("insert into tab(fam, im, ot, tele, ul, dom, domd, kv) values(?, ?, ?, ?, ?, ?, ?, ?)"),
+                   {fam, im, QStringLiteral("Иванович"), tele, QStringLiteral("Ленина"), dom, QString(), kv})
+            .lastId;
+    }
+
+    // The text of the DatabaseError that the action raises; empty when it raises none.
+    static QString failure(const std::function<void()> &action)
+    {
+        try {
+            action();
+        } catch (const store::DatabaseError &e) {
+            return e.text().isEmpty() ? QStringLiteral("(empty error text)") : e.text();
+        }
+        return {};
+    }
+
+    qint64 rowsOf(const QString &table)
+    {
+        channel.run(QStringLiteral("select count(*) as m from ") + table);
+        return channel.integer(QStringLiteral("m"));
+    }
+
+    ScratchDirectory scratch;
+    store::Connection connection{scratch.path()};
+    store::QueryChannel channel{connection};
+};

@@ -1,0 +1,114 @@
+#include "connection.h"
+#include "databaseerror.h"
+#include "scratchdirectory.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+QString failureOf(store::Connection &connection)
+{
+    try {
+        connection.connect();
+    } catch (const store::DatabaseError &e) {
+        return e.text();
+    }
+    return {};
+}
+
+std::string pragma(sqlite3 *db, const char *name)
+{
+    sqlite3_stmt *s = nullptr;
+    std::string value;
+    sqlite3_prepare_v2(db, (std::string("pragma ") + name).c_str(), -1, &s, nullptr);
+    if (sqlite3_step(s) == SQLITE_ROW)
+        value = reinterpret_cast<const char *>(sqlite3_column_text(s, 0));
+    sqlite3_finalize(s);
+    return value;
+}
+
+} // namespace
+
+TEST(Connection, MissingFileIsAnErrorNamingItAndIsNotCreated)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("history.dat"));
+    store::Connection connection(path);
+    const QString error = failureOf(connection);
+    EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    EXPECT_FALSE(connection.isOpen());
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST(Connection, ForeignFileIsNotADatabase)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("history.dat"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    store::Connection connection(path);
+    const QString error = failureOf(connection);
+    EXPECT_TRUE(error.startsWith(path + QStringLiteral(": "))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("not a database"))) << error.toStdString();
+    EXPECT_FALSE(connection.isOpen());
+    file.open(QIODevice::ReadOnly);
+    EXPECT_EQ(file.readAll(), QByteArray(4096, 'x')); // left as it was
+}
+
+TEST(Connection, OpensWithWalDurableWritesAndABusyTimeout)
+{
+    ScratchDirectory scratch;
+    store::Connection connection(scratch.path());
+    connection.connect();
+    ASSERT_TRUE(connection.isOpen());
+    EXPECT_FALSE(connection.isReadOnly());
+    EXPECT_EQ(pragma(connection.handle(), "journal_mode"), "wal");
+    EXPECT_EQ(pragma(connection.handle(), "synchronous"), "2"); // FULL
+    EXPECT_GE(std::stoi(pragma(connection.handle(), "busy_timeout")), 1000);
+}
+
+TEST(Connection, RegistersTheCollation)
+{
+    ScratchDirectory scratch;
+    store::Connection connection(scratch.path());
+    connection.connect();
+    sqlite3_stmt *s = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(connection.handle(), "select 'Ёлкин' = 'ёЛКИН' collate RU_NOCASE", -1, &s, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(s, 0), 1);
+    sqlite3_finalize(s);
+}
+
+TEST(Connection, ConnectingAgainKeepsTheOpenConnection)
+{
+    ScratchDirectory scratch;
+    store::Connection connection(scratch.path());
+    connection.connect();
+    sqlite3 *first = connection.handle();
+    connection.connect();
+    EXPECT_EQ(connection.handle(), first);
+}
+
+TEST(Connection, NewDataSourceClosesTheOldOne)
+{
+    ScratchDirectory scratch;
+    store::Connection connection(scratch.path());
+    connection.connect();
+    connection.setDataSource(scratch.folder() + QStringLiteral("/other.dat"));
+    EXPECT_FALSE(connection.isOpen());
+    EXPECT_THROW(connection.connect(), store::DatabaseError);
+}
+
+TEST(Connection, DefaultsToHistoryDatInTheWorkingFolder)
+{
+    store::Connection connection;
+    EXPECT_EQ(connection.dataSource(), QStringLiteral("history.dat"));
+    EXPECT_FALSE(connection.isOpen());
+}
