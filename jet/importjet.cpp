@@ -30,8 +30,12 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
         RowStream stream(writer, progress);
         const QString program = options.readerProgram.isEmpty() ? defaultReaderProgram() : options.readerProgram;
         ReaderProcess reader(program, {info.absoluteFilePath()}, options.limits);
-        reader.run([&stream](const Frame &frame) { stream.take(frame); });
-        stream.finish();
+        try {
+            reader.run([&stream](const Frame &frame) { stream.take(frame); });
+            stream.finish();
+        } catch (const ImportError &error) {
+            throw ImportError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(source), error.text()));
+        }
         writer.finish();
         return {writer.tables()};
     } catch (const store::DatabaseError &error) {

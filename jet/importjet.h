@@ -4,6 +4,7 @@
 #include "rowstream.h"
 #include "storewriter.h"
 
+#include <QFileDevice>
 #include <QList>
 #include <QString>
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "importerror.h"
 #include "importjet.h"
 
 #include <QString>

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QScopeGuard>
 
 #include <csignal>
 #include <sys/prctl.h>
@@ -29,7 +30,7 @@ QString withFirstLine(QString text, const QByteArray &errors)
 {
     const QByteArray line = errors.left(errors.indexOf('\n')).trimmed();
     if (!line.isEmpty())
-        text += QStringLiteral(": ") + QString::fromUtf8(line);
+        text += QStringLiteral(" (") + QString::fromUtf8(line) + QLatin1Char(')');
     return text;
 }
 
@@ -42,7 +43,14 @@ ReaderProcess::ReaderProcess(QString program, QStringList arguments, ReaderLimit
 
 void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
 {
-    QProcess process; // its destructor kills a child still running
+    QProcess process;
+    // Whatever ends the run early, the child does not outlive it.
+    const auto stop = qScopeGuard([&process] {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished();
+        }
+    });
     process.setProgram(m_program);
     process.setArguments(m_arguments);
     process.setChildProcessModifier(dieWithParent);
@@ -57,11 +65,7 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
     QElapsedTimer sinceFrame;
     sinceFrame.start();
 
-    auto overrun = [&](const QString &what) {
-        process.kill();
-        process.waitForFinished();
-        throw ImportError(what);
-    };
+    auto overrun = [](const QString &what) { throw ImportError(what); };
 
     for (;;) {
         const bool ended = process.state() == QProcess::NotRunning;
@@ -71,7 +75,7 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
         if (m_errorHead.size() < kDiagnosticsKept)
             m_errorHead.append(errors.left(kDiagnosticsKept - m_errorHead.size()));
         if (stderrTotal > m_limits.stderrBytes)
-            overrun(withFirstLine(QStringLiteral("the Jet reader kept printing warnings and was stopped"), m_errorHead));
+            overrun(withFirstLine(QStringLiteral("the Jet reader kept printing warnings and was stopped, the file looks damaged"), m_errorHead));
 
         const QByteArray frames = process.readAllStandardOutput();
         stdoutTotal += frames.size();
@@ -86,7 +90,7 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
         if (ended)
             break;
         if (sinceFrame.elapsed() > m_limits.stallMs)
-            overrun(QStringLiteral("the Jet reader made no progress for %1 seconds and was stopped")
+            overrun(QStringLiteral("the Jet reader made no progress for %1 seconds and was stopped, the file looks damaged")
                         .arg(m_limits.stallMs / 1000.0));
         process.waitForReadyRead(kPollMs);
     }

@@ -16,7 +16,7 @@ QString failureText(qint64 reason, const QString &detail)
 {
     switch (FailureReason(reason)) {
     case FailureReason::Open:
-        return QStringLiteral("%1 is not a Jet database or cannot be read").arg(detail);
+        return QStringLiteral("not a Jet database, or unreadable");
     case FailureReason::Catalog:
         return QStringLiteral("the list of tables cannot be read (the file is damaged)");
     case FailureReason::Table:

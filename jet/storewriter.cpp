@@ -123,11 +123,10 @@ void StoreWriter::beginTable(const SourceTable &table)
     QStringList quoted;
     for (const QString &column : columns)
         quoted.append(quotedIdentifier(column));
-    const QString placeholders = QStringLiteral("?, ").repeated(columns.size()).chopped(columns.isEmpty() ? 0 : 2);
-    const QString sql = columns.isEmpty()
-        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedIdentifier(target))
-        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-              .arg(quotedIdentifier(target), quoted.join(QStringLiteral(", ")), placeholders);
+    QStringList placeholders(columns.size(), QStringLiteral("?"));
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(quotedIdentifier(target), quoted.join(QStringLiteral(", ")),
+                                 placeholders.join(QStringLiteral(", ")));
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v3(m_db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &m_insert, nullptr)
         != SQLITE_OK)

@@ -4,7 +4,6 @@
 
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QPointer>
 #include <QShowEvent>
 #include <QVariant>
 
@@ -64,11 +63,11 @@ void BrowserDialog::WebBrowser1DocumentComplete(bool ok)
     // A failed load leaves the engine's own error page, which needs nothing from us.
     if (!ok)
         return;
-    QPointer<BrowserDialog> self(this);
-    WebBrowser1->runScript(hideScrollBarsScript, [self](const QVariant &result) {
+    // WebBrowser1 drops the answer if it comes while this window is being destroyed.
+    WebBrowser1->runScript(hideScrollBarsScript, [this](const QVariant &result) {
         const QString problem = result.toString();
-        if (self && !problem.isEmpty())
-            self->m_errorSink(problem);
+        if (!problem.isEmpty())
+            m_errorSink(problem);
     });
 }
 

@@ -1,7 +1,6 @@
 #include "browserhost.h"
 
 #include <QLabel>
-#include <QPointer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QVariant>
@@ -18,6 +17,11 @@ BrowserHost::BrowserHost(QWidget *parent, QString modulePath)
     layout->setContentsMargins(0, 0, 0, 0);
 }
 
+BrowserHost::~BrowserHost()
+{
+    *m_alive = false;
+}
+
 void BrowserHost::navigate(const QUrl &address)
 {
     if (BrowserView *view = ensureView())
@@ -32,10 +36,14 @@ void BrowserHost::showHtml(const QString &html)
 
 void BrowserHost::runScript(const QString &script, BrowserView::ScriptResult done)
 {
-    if (m_view)
-        m_view->runScript(script, std::move(done));
-    else
+    if (!m_view) {
         done(QVariant());
+        return;
+    }
+    m_view->runScript(script, [alive = m_alive, done = std::move(done)](const QVariant &result) {
+        if (*alive)
+            done(result);
+    });
 }
 
 BrowserView *BrowserHost::ensureView()
@@ -46,10 +54,9 @@ BrowserView *BrowserHost::ensureView()
     QString problem;
     if (BrowserModule *module = loadBrowserModule(m_modulePath, &problem)) {
         m_view = module->createView(this);
-        QPointer<BrowserHost> self(this);
-        m_view->setLoadFinishedHandler([self](bool ok) {
-            if (self)
-                emit self->loadFinished(ok);
+        m_view->setLoadFinishedHandler([this, alive = m_alive](bool ok) {
+            if (*alive)
+                emit loadFinished(ok);
         });
         layout()->addWidget(m_view->widget());
         setFocusProxy(m_view->widget());

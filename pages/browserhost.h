@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class QUrl;
 
@@ -19,10 +21,12 @@ class BrowserHost : public QWidget
 
 public:
     explicit BrowserHost(QWidget *parent = nullptr, QString modulePath = defaultBrowserModulePath());
+    ~BrowserHost() override;
 
     void navigate(const QUrl &address);
     void showHtml(const QString &html);
-    // Without a view the result is an invalid QVariant, delivered at once.
+    // Without a view the result is an invalid QVariant, delivered at once. Once the host is being
+    // destroyed, answers still pending are dropped, so done may safely use the host's owners.
     void runScript(const QString &script, BrowserView::ScriptResult done);
 
     // The view, or nullptr before the first page or when the module could not be loaded.
@@ -38,6 +42,9 @@ private:
     BrowserView *ensureView();
 
     QString m_modulePath;
+    // The engine answers pending scripts while it is torn down, which is after this object has stopped
+    // being a BrowserHost; answers are passed on only while this is true.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     BrowserView *m_view = nullptr;
     QLabel *m_notice = nullptr;
 };

@@ -86,22 +86,35 @@ int compareFolded(std::string_view a, std::string_view b)
     // difference inside a multi-byte character is decoded from there. A byte that is no
     // continuation byte always begins a character, so both strings agree on these places.
     std::size_t charA = 0, charB = 0;
-    while (i < a.size() && j < b.size()) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[j]);
-        if (!isContinuation(x) && !isContinuation(y))
-            charA = i, charB = j;
-        if (x == y) {
-            ++i, ++j;
-            continue;
+    for (;;) {
+        const bool endA = i == a.size();
+        const bool endB = j == b.size();
+        if (endA && endB)
+            return 0;
+        const auto x = endA ? 0 : static_cast<unsigned char>(a[i]);
+        const auto y = endB ? 0 : static_cast<unsigned char>(b[j]);
+        if (endA || endB) {
+            // One text ends here, unless the other goes on inside a character begun in the shared
+            // part: the shared lead byte is then a whole character there and a stray byte here.
+            if (!isContinuation(endA ? y : x))
+                return endA ? -1 : 1;
+        } else {
+            if (!isContinuation(x) && !isContinuation(y))
+                charA = i, charB = j;
+            if (x == y) {
+                ++i, ++j;
+                continue;
+            }
+            if (x < 0x80 && y < 0x80) {
+                const int d = int(folded(x)) - int(folded(y));
+                if (d != 0)
+                    return sign(d);
+                ++i, ++j;
+                continue;
+            }
         }
-        if (x < 0x80 && y < 0x80) {
-            const int d = int(folded(x)) - int(folded(y));
-            if (d != 0)
-                return sign(d);
-            ++i, ++j;
-            continue;
-        }
+        if (charA == a.size() || charB == b.size())
+            return sign(std::int64_t(a.size() - charA) - std::int64_t(b.size() - charB));
         const CodePoint p = decodeAt(a, charA);
         const CodePoint q = decodeAt(b, charB);
         const std::int64_t d = std::int64_t(folded(p.value)) - std::int64_t(folded(q.value));
@@ -110,7 +123,6 @@ int compareFolded(std::string_view a, std::string_view b)
         i = charA = charA + p.length;
         j = charB = charB + q.length;
     }
-    return sign(std::int64_t(a.size() - i) - std::int64_t(b.size() - j));
 }
 
 void registerCollation(sqlite3 *db)

@@ -3,6 +3,8 @@
 #include "databaseerror.h"
 #include "querychannel.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -88,6 +90,7 @@ void GridModel::onResultChanged()
     if (isPendingChanged())
         writePending(false);
 
+    const QScopedValueRollback reshaping(m_reshaping, true);
     beginResetModel();
     m_pending = {};
     m_rows = 0;
@@ -202,7 +205,9 @@ bool GridModel::canFetchMore(const QModelIndex &parent) const
 
 void GridModel::fetchMore(const QModelIndex &parent)
 {
-    if (!canFetchMore(parent))
+    // A listener of a change in progress (the model tester, a proxy) may ask for more rows; they
+    // would arrive inside that change. The views ask again once it is over.
+    if (m_reshaping || !canFetchMore(parent))
         return;
     if (m_rows >= m_channel.fetched()) {
         try {
@@ -215,6 +220,7 @@ void GridModel::fetchMore(const QModelIndex &parent)
     const int arrived = std::min(m_channel.fetched() - m_rows, kFetchChunk);
     if (arrived <= 0)
         return;
+    const QScopedValueRollback reshaping(m_reshaping, true);
     beginInsertRows(QModelIndex(), m_rows, m_rows + arrived - 1);
     m_rows += arrived;
     endInsertRows();
@@ -361,6 +367,7 @@ bool GridModel::deleteRow(int row)
 
 void GridModel::insertRowAt(int row)
 {
+    const QScopedValueRollback reshaping(m_reshaping, true);
     beginInsertRows(QModelIndex(), row, row);
     m_channel.insertRow(row, std::vector<QVariant>(m_channel.columnNames().size()));
     ++m_rows;
@@ -369,6 +376,7 @@ void GridModel::insertRowAt(int row)
 
 void GridModel::removeRowAt(int row)
 {
+    const QScopedValueRollback reshaping(m_reshaping, true);
     beginRemoveRows(QModelIndex(), row, row);
     m_channel.removeRow(row);
     --m_rows;

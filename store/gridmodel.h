@@ -83,6 +83,7 @@ private:
     std::array<int, FieldCount> m_columnOf{};
     int m_idColumn = -1;
     bool m_editable = false;
+    bool m_reshaping = false; // between a begin and an end of a change of rows
     Pending m_pending;
 };
 

@@ -2,6 +2,7 @@
 
 #include "databaseerror.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace store {
@@ -71,17 +72,18 @@ int ResultCursor::count()
     if (!m_statement)
         return m_rowCount;
     if (!m_total) {
+        // Counted while the statement still holds its read, so both see the same rows.
         try {
             Statement counter(m_cache, m_db, "select count(*) from (" + m_translation.sql + "\n)");
             counter.bind(m_translation);
-            m_total = counter.step() ? int(counter.value(0).toLongLong()) : 0;
+            m_total = counter.step() ? counter.value(0).toLongLong() : 0;
         } catch (const DatabaseError &) {
             // Not every statement that yields rows can be a subquery (a pragma, for one): read them all.
             fetch(INT_MAX);
             return m_rowCount;
         }
     }
-    return *m_total;
+    return int(m_rowCount + std::max<qint64>(0, *m_total - m_stepped));
 }
 
 void ResultCursor::suspend()
@@ -89,6 +91,7 @@ void ResultCursor::suspend()
     if (m_statement && !m_suspended) {
         m_statement->reset();
         m_suspended = true;
+        m_total.reset(); // the restarted read may see other rows
     }
 }
 
@@ -122,8 +125,6 @@ void ResultCursor::insertRow(int row, const std::vector<QVariant> &values)
     padded.resize(std::size_t(m_columnCount));
     m_cells.insert(m_cells.begin() + std::ptrdiff_t(row) * m_columnCount, padded.begin(), padded.end());
     ++m_rowCount;
-    if (m_total)
-        ++*m_total;
 }
 
 void ResultCursor::removeRow(int row)
@@ -133,8 +134,6 @@ void ResultCursor::removeRow(int row)
     const auto first = m_cells.begin() + std::ptrdiff_t(row) * m_columnCount;
     m_cells.erase(first, first + m_columnCount);
     --m_rowCount;
-    if (m_total)
-        --*m_total;
 }
 
 } // namespace store

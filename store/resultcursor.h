@@ -27,7 +27,8 @@ public:
     int fetched() const { return m_rowCount; }
     bool atEnd() const { return !m_statement; }
     int fetch(int maxRows);
-    // Rows of the whole result, counted by SQLite without reading them when some are still unread.
+    // Rows of the whole result: those held (with the grid's own inserts and removals) plus those
+    // still to come, which SQLite counts without reading them.
     int count();
 
     // Before a write on the connection: a pending read would pin an old snapshot and make the
@@ -53,7 +54,7 @@ private:
     int m_rowCount = 0;
     qint64 m_stepped = 0;   // rows taken from the statement, so a restart knows how many to skip
     bool m_suspended = false;
-    std::optional<int> m_total; // the counted rows, then corrected by the grid's own inserts and removals
+    std::optional<qint64> m_total; // rows the statement yields in the current read, once counted
 };
 
 } // namespace store

@@ -14,9 +14,23 @@ qint64 TabInspector::add(const Entry &e)
         .lastId;
 }
 
-QList<QStringList> TabInspector::rows()
+void TabInspector::addNumbered(int count)
 {
-    m_channel.run(QStringLiteral("select %1 from tab order by id").arg(kFields));
+    sql(QStringLiteral("insert into tab (%1) "
+                       "with recursive n(i) as (select 1 union all select i + 1 from n where i < %2) "
+                       "select 'Фамилия' || i, 'Имя', 'Отчество', '495' || i, 'Улица', i, '', i from n")
+            .arg(kFields)
+            .arg(count));
+}
+
+void TabInspector::sql(const QString &statement)
+{
+    m_channel.write(statement, {});
+}
+
+QList<QStringList> TabInspector::select(const QString &tail)
+{
+    m_channel.run(QStringLiteral("select %1 from tab %2").arg(kFields, tail));
     while (!m_channel.atEnd())
         m_channel.fetch(1000);
     QList<QStringList> rows;
@@ -30,15 +44,15 @@ QList<QStringList> TabInspector::rows()
     return rows;
 }
 
+QList<QStringList> TabInspector::rows()
+{
+    return select(QStringLiteral("order by id"));
+}
+
 QStringList TabInspector::row(qint64 id)
 {
-    m_channel.run(QStringLiteral("select %1 from tab where id=%2").arg(kFields).arg(id));
-    QStringList row;
-    if (m_channel.fetch(1) == 1)
-        for (int c = 0; c < 8; ++c)
-            row << m_channel.cell(0, c).toString();
-    m_channel.close();
-    return row;
+    const QList<QStringList> found = select(QStringLiteral("where id=%1").arg(id));
+    return found.isEmpty() ? QStringList() : found.first();
 }
 
 void TabInspector::remove(qint64 id)

@@ -60,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         FirstLineCase{"ascii_region", "bd=Tver 2\n", QStringLiteral("Tver 2")},
         FirstLineCase{"spaces_kept", "bd= " + win1251(moscow) + " ", u" Москва "_s},
         FirstLineCase{"yo_in_1251", "bd=" + win1251(u"Орёл"_s), u"Орёл"_s},
-        FirstLineCase{"second_prefix_is_text", "bd=bd=" + win1251(moscow), u"bd=Москва"_s}));
+        FirstLineCase{"second_prefix_is_text", "bd=bd=" + win1251(moscow), u"bd=Москва"_s}),
+    [](const ::testing::TestParamInfo<FirstLineCase> &info) { return std::string(info.param.name); });
 
 TEST(RegionConfig, MissingFileGivesEmptyRegionAndNoError)
 {

@@ -14,7 +14,7 @@ namespace {
 
 Frame hello()
 {
-    return {FrameKind::Hello, {QString::fromLatin1(jet::framing::kFormat.data()), qint64(jet::framing::kVersion)}};
+    return {FrameKind::Hello, {QString::fromLatin1(jet::framing::kFormat.data(), qsizetype(jet::framing::kFormat.size())), qint64(jet::framing::kVersion)}};
 }
 
 Frame plan(qint64 tables, qint64 rows)

@@ -3,6 +3,7 @@
 #include "directoryentry.h"
 #include "randomsource.h"
 #include "search.h"
+#include "qstringprinter.h"
 
 #include "connection.h"
 #include "querychannel.h"

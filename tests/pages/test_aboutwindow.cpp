@@ -81,8 +81,9 @@ TEST(AboutWindow, OkIsTheOnlyControlThatTakesTheFocus)
 {
     TForm2 window;
     for (const QWidget *w : window.findChildren<QWidget *>()) {
-        if (w != window.BitBtn1)
+        if (w != window.BitBtn1) {
             EXPECT_EQ(w->focusPolicy(), Qt::NoFocus) << qPrintable(w->objectName());
+        }
     }
     EXPECT_NE(window.BitBtn1->focusPolicy() & Qt::TabFocus, 0);
 }
@@ -129,7 +130,9 @@ TEST(AboutWindow, IsCentredOnTheMainWindow)
     TForm2 window(&owner);
     for (int round = 0; round < 2; ++round) {
         window.open();
-        EXPECT_EQ(window.frameGeometry().center(), owner.frameGeometry().center()) << "round " << round;
+        // Within a pixel: halving an odd difference in size rounds.
+        EXPECT_LE((window.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 2)
+            << "round " << round;
         window.BitBtn1->click();
         owner.move(owner.pos() + QPoint(100, 50));
     }

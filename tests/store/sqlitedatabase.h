@@ -1,5 +1,7 @@
 #pragma once
 
+#include "collation.h"
+
 #include <sqlite3.h>
 
 #include <string>
@@ -17,6 +19,12 @@ public:
     SqliteDatabase &operator=(const SqliteDatabase &) = delete;
 
     sqlite3 *handle() const { return m_db; }
+    // Without the collation, a statement that touches a text column or index of the directory fails.
+    SqliteDatabase &withCollation()
+    {
+        store::registerCollation(m_db);
+        return *this;
+    }
 
     // SQLITE_OK or the failure code; the message stays readable through error().
     int exec(const std::string &sql) { return sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr); }
@@ -30,6 +38,18 @@ public:
         if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW)
             if (const unsigned char *text = sqlite3_column_text(s, 0))
                 result = reinterpret_cast<const char *>(text);
+        sqlite3_finalize(s);
+        return result;
+    }
+
+    // The query plan's lines, one after another.
+    std::string plan(const std::string &sql)
+    {
+        sqlite3_stmt *s = nullptr;
+        std::string result;
+        if (sqlite3_prepare_v2(m_db, ("explain query plan " + sql).c_str(), -1, &s, nullptr) == SQLITE_OK)
+            while (sqlite3_step(s) == SQLITE_ROW)
+                result.append(reinterpret_cast<const char *>(sqlite3_column_text(s, 3))).append("\n");
         sqlite3_finalize(s);
         return result;
     }

@@ -103,6 +103,7 @@ TEST_F(ChannelTest, ExecIsCommittedWhenItReturns)
 {
     channel.exec(uR"(insert into tab (fam,im,ot,tele,ul,dom,domd,kv) values("Сидоров","Б","В","1","Г",1,"",2))"_s);
     SqliteDatabase other(scratch.path().toStdString());
+    other.withCollation();
     EXPECT_EQ(other.scalar("select count(*) from tab"), "1");
 }
 

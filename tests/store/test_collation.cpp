@@ -1,5 +1,6 @@
 #include "collation.h"
 
+#include <QList>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -126,8 +127,9 @@ TEST(Collation, MalformedBytesGiveAConsistentOrder)
     // Random bytes, mostly not UTF-8: the comparison must still be a strict weak order so that an
     // index built with it stays searchable.
     std::mt19937 rng(7);
-    const unsigned char pool[] = {0x41, 0x61, 0x80, 0xBF, 0xC0, 0xC3, 0xD0, 0xD1, 0x90, 0x81, 0xE0, 0xF0, 0xFF, 0x20};
-    std::uniform_int_distribution<int> length(0, 5), pick(0, int(sizeof pool) - 1);
+    const unsigned char pool[] = {0x41, 0x61, 0x80, 0xBF, 0xC0, 0xC1, 0xC3, 0xD0, 0xD1, 0xD2, 0x90, 0x91,
+                                  0x81, 0xA8, 0xE0, 0xED, 0xA0, 0xF0, 0xF4, 0x8F, 0xFF, 0x20};
+    std::uniform_int_distribution<int> length(0, 6), pick(0, int(sizeof pool) - 1);
     std::vector<std::string> texts;
     for (int i = 0; i < 120; ++i) {
         std::string s;
@@ -142,8 +144,9 @@ TEST(Collation, MalformedBytesGiveAConsistentOrder)
             ASSERT_EQ(sign(ab), -sign(compareFolded(b, a)));
             for (const auto &c : texts) {
                 const int bc = compareFolded(b, c);
-                if (ab <= 0 && bc <= 0)
+                if (ab <= 0 && bc <= 0) {
                     ASSERT_LE(compareFolded(a, c), 0) << "not transitive";
+                }
             }
         }
     }
@@ -155,4 +158,7 @@ TEST(Collation, MalformedBytesSortAfterCharactersAndStayDistinct)
     EXPECT_NE(compareFolded("\xC3", "\xC4"), 0);
     EXPECT_NE(compareFolded("\xC3\x41", "\xC3\x80"), 0); // a lead byte alone, then A, versus À
     EXPECT_NE(compareFolded("\xC1\x81", "A"), 0);       // an overlong A is no A
+    // A lead byte that ends one text is a stray byte there, but begins a character in the other.
+    EXPECT_GT(compareFolded("\xF0", "\xF0\x90\x80\x80"), 0);
+    EXPECT_LT(compareFolded("\xF0\x90\x80\x80", "\xF0"), 0);
 }

@@ -110,7 +110,7 @@ TEST(JetDialect, TopBecomesTrailingLimit)
 {
     EXPECT_EQ(translate("select top 1 * from tab order by id Desc").sql, "select * from tab order by id Desc limit 1");
     EXPECT_EQ(translate("SELECT TOP 25 fam FROM fam").sql, "SELECT fam FROM fam limit 25");
-    EXPECT_EQ(translate("  Select\tTop\n3 * from tab").sql, "  Select\n * from tab limit 3");
+    EXPECT_EQ(translate("  Select\tTop\n3\t* from tab").sql, "  Select\t* from tab limit 3");
 }
 
 TEST(JetDialect, TopLimitGoesAfterLiteralsAndBeforeTrailingSeparator)

@@ -1,0 +1,123 @@
+#include "commands.h"
+#include "output.h"
+
+#include "collation.h"
+#include "databaseerror.h"
+#include "schema.h"
+
+#include <QFileInfo>
+#include <QScopeGuard>
+
+#include <sqlite3.h>
+
+#include <string>
+
+namespace cli {
+
+namespace {
+
+// Reading only, and never creating: an administrator's check must not change what it looks at.
+sqlite3 *openForReading(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+        sqlite3_close_v2(db);
+        throw store::DatabaseError(path + QStringLiteral(": ") + message);
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 5000);
+    return db;
+}
+
+// Every line a statement yields in its first column; throws with the file's name on failure.
+QStringList firstColumn(sqlite3 *db, const QString &path, const std::string &sql)
+{
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
+        throw store::DatabaseError(path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
+    const auto finalize = qScopeGuard([statement] { sqlite3_finalize(statement); });
+    QStringList lines;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+        lines << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+    if (rc != SQLITE_DONE)
+        throw store::DatabaseError(path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
+    return lines;
+}
+
+// SQLite's own verdict on the file's pages, records and indexes. The indexes on text columns are
+// ordered by the program's collation, so it has to be there for them to be checked at all.
+QStringList integrityProblems(sqlite3 *db, const QString &path)
+{
+    store::registerCollation(db);
+    QStringList lines = firstColumn(db, path, "PRAGMA integrity_check");
+    if (lines == QStringList{QStringLiteral("ok")})
+        lines.clear();
+    return lines;
+}
+
+// What the program would stumble over although SQLite finds the file sound: a table or column
+// that the searches use is missing, or the numbering scheme is not set.
+QStringList schemaProblems(sqlite3 *db, const QString &path)
+{
+    QStringList problems;
+    for (const store::TableDef &table : store::programTables()) {
+        const std::string name(table.name);
+        const QStringList columns = firstColumn(db, path, "SELECT name FROM pragma_table_info('" + name + "')");
+        const QString tableName = QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
+        if (columns.isEmpty()) {
+            problems << QStringLiteral("table %1 is missing").arg(tableName);
+            continue;
+        }
+        for (const store::ColumnDef &column : table.columns) {
+            const QString columnName = QString::fromUtf8(column.name.data(), qsizetype(column.name.size()));
+            if (!columns.contains(columnName, Qt::CaseInsensitive))
+                problems << QStringLiteral("table %1 has no column %2").arg(tableName, columnName);
+        }
+    }
+    if (!problems.isEmpty())
+        return problems;
+    if (firstColumn(db, path, "SELECT count(*) FROM param WHERE s IS NOT NULL AND tel IS NOT NULL LIMIT 1")
+        == QStringList{QStringLiteral("0")})
+        problems << QStringLiteral("table param holds no row with both s and tel: the phone numbering scheme is not set");
+    return problems;
+}
+
+} // namespace
+
+int runCheck(const QStringList &args)
+{
+    if (args.size() > 1) {
+        printError(QStringLiteral("usage: zelvik-cli check [FILE]"));
+        return UsageError;
+    }
+    const QString path = args.value(0, QStringLiteral("history.dat"));
+    // A directory or a pipe of that name would make SQLite fail obscurely, or wait.
+    if (!QFileInfo(path).isFile()) {
+        printError(path + QStringLiteral(": no such file"));
+        return Failure;
+    }
+
+    QStringList problems;
+    try {
+        sqlite3 *db = openForReading(path);
+        const auto close = qScopeGuard([db] { sqlite3_close_v2(db); });
+        problems = integrityProblems(db, path);
+        if (problems.isEmpty())
+            problems = schemaProblems(db, path);
+    } catch (const store::DatabaseError &e) {
+        printError(e.text());
+        return Failure;
+    }
+    if (problems.isEmpty()) {
+        printLine(QStringLiteral("ok"));
+        return Success;
+    }
+    for (const QString &problem : problems)
+        printLine(problem);
+    return Failure;
+}
+
+} // namespace cli

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "mainwindowfixture.h"
+#include "modelchecker.h"
+#include "tabinspector.h"
+
+#include <QList>
+#include <memory>
+
+class QTableView;
+
+// The main window showing three entries of `tab` in its grid, a second connection to look at what
+// reached the file, and the model tester watching the grid's model throughout.
+class GridWindowTest : public MainWindowTest {
+protected:
+    enum Column { Fam, Im, Ot, Tele, Ul, Dom, Domd, Kv };
+
+    void SetUp() override;
+    void TearDown() override;
+
+    void show(const QString &statement);
+    void clickCell(int row, int column);
+    void leaveGrid();
+    QString cell(int row, int column) const;
+    QString indicator(int row) const;
+    int rows() const;
+    int currentRow() const;
+
+    std::unique_ptr<TabInspector> tab;
+    QList<qint64> ids;
+    QList<QStringList> original;
+    std::unique_ptr<ModelChecker> checker;
+};

@@ -1,0 +1,59 @@
+#include "mainwindowfixture.h"
+
+#include <QApplication>
+#include <QTableView>
+
+void MainWindowTest::TearDown()
+{
+    form.reset();
+    settle();
+}
+
+void MainWindowTest::useFolder(DataFolder::Files files)
+{
+    folder.reset();
+    folder = std::make_unique<DataFolder>(files);
+}
+
+TForm1 &MainWindowTest::openWindow()
+{
+    form = std::make_unique<TForm1>();
+    form->show();
+    settle();
+    return *form;
+}
+
+void MainWindowTest::activate()
+{
+    form->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+}
+
+QTableView *MainWindowTest::grid() const
+{
+    return child<QTableView>("DBGrid1");
+}
+
+void MainWindowTest::settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+void typeText(const QString &text)
+{
+    for (const QChar c : text) {
+        QWidget *target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        const auto key = Qt::Key(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Press, target, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, QApplication::focusWidget(), key, QString(c), Qt::NoModifier);
+    }
+}
+
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, key, modifiers);
+}

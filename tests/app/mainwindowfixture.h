@@ -1,0 +1,45 @@
+#pragma once
+
+#include "boxrecorder.h"
+#include "datafolder.h"
+#include "mainwindow.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+class QTableView;
+
+// The real main window in a fresh data folder, with every message box answered by the recorder.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : folder(std::make_unique<DataFolder>()) {}
+    void TearDown() override;
+
+    // Replaces the data folder; call before openWindow().
+    void useFolder(DataFolder::Files files);
+    // Builds and shows the window and lets its first activation run.
+    TForm1 &openWindow();
+    void activate();
+
+    template <class T>
+    T *child(const char *name) const
+    {
+        T *found = form->findChild<T *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QTableView *grid() const;
+    // Lets queued work (error reports, the first activation) run.
+    static void settle();
+
+    std::unique_ptr<DataFolder> folder;
+    BoxRecorder boxes;
+    std::unique_ptr<TForm1> form;
+};
+
+// Types text into whatever has the keyboard focus, one character at a time, as a keyboard would:
+// QTest's own keyClicks cannot type beyond Latin-1.
+void typeText(const QString &text);
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -1,0 +1,183 @@
+#include "gridwindowfixture.h"
+
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+using Kind = app::MessageBoxes::Kind;
+
+namespace {
+
+using GridEditing = GridWindowTest;
+
+TEST_F(GridEditing, TypedTextIsWrittenWhenTheUserLeavesTheRow)
+{
+    clickCell(0, Fam);
+    typeText(u"Смирнов"_s);
+    EXPECT_EQ(tab->rows(), original) << "written before the row was left";
+
+    pressKey(Qt::Key_Down);
+    settle();
+    EXPECT_EQ(currentRow(), 1);
+    EXPECT_EQ(cell(0, Fam), u"Смирнов"_s);
+    QStringList changed = original[0];
+    changed[Fam] = u"Смирнов"_s;
+    EXPECT_EQ(tab->rows(), QList<QStringList>({changed, original[1], original[2]}));
+    EXPECT_TRUE(boxes.shown().isEmpty());
+}
+
+TEST_F(GridEditing, ChangedRowIsWrittenWhenTheUserLeavesTheGrid)
+{
+    clickCell(1, Ul);
+    typeText(u"Тверская"_s);
+    leaveGrid();
+    EXPECT_EQ(tab->row(ids[1])[Ul], u"Тверская"_s);
+    EXPECT_EQ(tab->row(ids[0]), original[0]);
+}
+
+TEST_F(GridEditing, MovingWithinTheRowWritesNothingYet)
+{
+    clickCell(2, Fam);
+    typeText(u"Кузнецов"_s);
+    pressKey(Qt::Key_Tab);
+    typeText(u"Илья"_s);
+    pressKey(Qt::Key_Tab);
+    EXPECT_EQ(tab->rows(), original);
+
+    clickCell(2, Kv);
+    typeText(u"42"_s);
+    pressKey(Qt::Key_Up);
+    settle();
+    EXPECT_EQ(tab->row(ids[2]), QStringList({u"Кузнецов"_s, u"Илья"_s, original[2][Ot], original[2][Tele],
+                                             original[2][Ul], u"3"_s, QString(), u"42"_s}));
+}
+
+TEST_F(GridEditing, EscapeForgetsTheEditsOfTheRow)
+{
+    clickCell(0, Fam);
+    typeText(u"Х"_s);
+    pressKey(Qt::Key_Return);
+    ASSERT_EQ(cell(0, Fam), u"Х"_s);
+    pressKey(Qt::Key_Escape);
+    EXPECT_EQ(cell(0, Fam), u"Иванов"_s);
+    pressKey(Qt::Key_Down);
+    settle();
+    EXPECT_EQ(tab->rows(), original);
+}
+
+TEST_F(GridEditing, LettersInTheHouseAreRefusedAndNothingElseIsLost)
+{
+    clickCell(0, Fam);
+    typeText(u"Смирнов"_s);
+    clickCell(0, Dom);
+    typeText(u"12а"_s);
+    pressKey(Qt::Key_Return);
+    settle();
+
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().first().kind, Kind::Failure);
+    EXPECT_TRUE(boxes.shown().first().text.contains(u"«Дом»"_s)) << boxes.shown().first().text.toStdString();
+    EXPECT_EQ(cell(0, Dom), u"1"_s);
+    EXPECT_EQ(cell(0, Fam), u"Смирнов"_s);
+    EXPECT_EQ(tab->rows(), original);
+
+    pressKey(Qt::Key_Down);
+    settle();
+    EXPECT_EQ(tab->row(ids[0])[Fam], u"Смирнов"_s);
+    EXPECT_EQ(tab->row(ids[0])[Dom], u"1"_s);
+    EXPECT_EQ(tab->row(ids[1]), original[1]);
+}
+
+TEST_F(GridEditing, FlatBeyondTheNumberRangeIsRefused)
+{
+    clickCell(1, Kv);
+    typeText(u"99999999999"_s);
+    pressKey(Qt::Key_Down);
+    settle();
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_TRUE(boxes.shown().first().text.contains(u"«Квартира»"_s));
+    EXPECT_EQ(tab->rows(), original);
+}
+
+TEST_F(GridEditing, EmptyHouseIsStoredAsNoNumber)
+{
+    clickCell(1, Dom);
+    typeText(u" "_s);
+    pressKey(Qt::Key_Down);
+    settle();
+    EXPECT_TRUE(boxes.shown().isEmpty()) << boxes.texts().join(u'\n').toStdString();
+    EXPECT_EQ(tab->row(ids[1])[Dom], QString());
+}
+
+TEST_F(GridEditing, CtrlDeleteAsksAndDeletes)
+{
+    clickCell(1, Fam);
+    pressKey(Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(boxes.shown().size(), 1);
+    const auto &box = boxes.shown().first();
+    EXPECT_EQ(box.kind, Kind::Confirm);
+    EXPECT_EQ(box.caption, u"Confirm"_s);
+    EXPECT_EQ(box.text, u"Delete record?"_s);
+    EXPECT_EQ(rows(), 2);
+    EXPECT_EQ(cell(1, Fam), u"Сидоров"_s);
+    EXPECT_EQ(tab->rows(), QList<QStringList>({original[0], original[2]}));
+}
+
+TEST_F(GridEditing, CancelledDeleteKeepsTheRow)
+{
+    boxes.answerNext(QMessageBox::Cancel);
+    clickCell(1, Fam);
+    pressKey(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(tab->rows(), original);
+}
+
+TEST_F(GridEditing, RowDeletedElsewhereIsReportedAndTheUserStaysOnIt)
+{
+    clickCell(0, Fam);
+    typeText(u"Смирнов"_s);
+    tab->remove(ids[0]);
+    pressKey(Qt::Key_Down);
+    settle();
+
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().first().kind, Kind::Failure);
+    EXPECT_TRUE(boxes.shown().first().text.contains(u"не сохранена"_s));
+    EXPECT_EQ(currentRow(), 0);
+    EXPECT_EQ(cell(0, Fam), u"Смирнов"_s);
+    EXPECT_EQ(tab->rows(), QList<QStringList>({original[1], original[2]}));
+}
+
+TEST_F(GridEditing, ResultsOfOtherTablesAreReadOnly)
+{
+    show(u"select * from im"_s);
+    ASSERT_GT(rows(), 0);
+    clickCell(0, Im);
+    const QString before = cell(0, Im);
+    typeText(u"Х"_s);
+    pressKey(Qt::Key_Insert);
+    pressKey(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(cell(0, Im), before);
+    EXPECT_FALSE(grid()->model()->flags(grid()->model()->index(0, Im)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(boxes.shown().isEmpty());
+}
+
+TEST_F(GridEditing, ResultWithoutIdIsReadOnly)
+{
+    show(u"select fam, im from tab"_s);
+    ASSERT_EQ(rows(), 3);
+    EXPECT_FALSE(grid()->model()->flags(grid()->model()->index(0, Fam)) & Qt::ItemIsEditable);
+    EXPECT_EQ(cell(0, Ot), QString());
+}
+
+TEST_F(GridEditing, ANewResultWritesEditsNotYetLeftBehind)
+{
+    clickCell(2, Ul);
+    typeText(u"Арбат"_s);
+    pressKey(Qt::Key_Return);
+    show(u"select * from tab where id=0"_s);
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(tab->row(ids[2])[Ul], u"Арбат"_s);
+}
+
+} // namespace

@@ -1,0 +1,36 @@
+#include "mainwindowfixture.h"
+#include "modelchecker.h"
+#include "tabinspector.h"
+
+#include <QScrollBar>
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using GridLargeResult = MainWindowTest;
+
+TEST_F(GridLargeResult, RowsAreReadAsTheUserScrolls)
+{
+    constexpr int many = 100000;
+    TabInspector(folder->path(u"history.dat"_s)).addNumbered(many);
+    openWindow();
+    ModelChecker checker(grid()->model());
+
+    form->ADOQuery1.run(u"select * from tab order by id"_s);
+    settle();
+    const int first = grid()->model()->rowCount();
+    EXPECT_GT(first, 0);
+    EXPECT_LT(first, many);
+    EXPECT_LT(form->ADOQuery1.fetched(), many);
+
+    grid()->scrollToBottom();
+    settle();
+    grid()->scrollToBottom();
+    settle();
+    EXPECT_GT(grid()->model()->rowCount(), first);
+    EXPECT_LT(grid()->model()->rowCount(), many);
+}
+
+} // namespace

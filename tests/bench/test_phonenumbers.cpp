@@ -1,0 +1,52 @@
+#include "phonenumbers.h"
+
+#include <gtest/gtest.h>
+
+#include <unordered_set>
+
+using bench::PhoneNumbers;
+
+TEST(PhoneNumbers, EveryNumberBehindOnePrefixComesOnce)
+{
+    const PhoneNumbers phones({"495"});
+    ASSERT_EQ(phones.capacity(), 9'000'000u);
+    std::vector<bool> seen(10'000'000);
+    std::string phone;
+    for (std::uint64_t i = 0; i < phones.capacity(); ++i) {
+        phones.format(i, phone);
+        ASSERT_EQ(phone.size(), 10u);
+        ASSERT_EQ(phone.substr(0, 3), "495");
+        const auto subscriber = std::stoul(phone.substr(3));
+        ASSERT_GE(subscriber, 1'000'000u) << phone;
+        ASSERT_FALSE(seen[subscriber]) << phone;
+        seen[subscriber] = true;
+    }
+}
+
+TEST(PhoneNumbers, UseEveryPrefixAndOnlyDigits)
+{
+    const PhoneNumbers phones({"495", "916", "812"});
+    std::unordered_set<std::string> prefixes, numbers;
+    std::string phone;
+    for (std::uint64_t i = 0; i < 30'000; ++i) {
+        phones.format(i, phone);
+        ASSERT_EQ(phone.find_first_not_of("0123456789"), std::string::npos) << phone;
+        prefixes.insert(phone.substr(0, 3));
+        ASSERT_TRUE(numbers.insert(phone).second) << phone;
+    }
+    EXPECT_EQ(prefixes, (std::unordered_set<std::string>{"495", "916", "812"}));
+}
+
+TEST(PhoneNumbers, NeighbouringEntriesGetUnrelatedNumbers)
+{
+    const PhoneNumbers phones({"495"});
+    std::string a, b;
+    phones.format(0, a);
+    phones.format(1, b);
+    EXPECT_NE(a.substr(0, 8), b.substr(0, 8));
+}
+
+TEST(PhoneNumbers, RefuseAnEmptyPrefixTable)
+{
+    EXPECT_THROW(PhoneNumbers({}), std::invalid_argument);
+}

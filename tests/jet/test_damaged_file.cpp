@@ -1,0 +1,54 @@
+#include "fixtures.h"
+#include "importerror.h"
+#include "writersupport.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DamagedFile, EndlessLoopEndsInAClearErrorAndLeavesNothing)
+{
+    REQUIRE_FIXTURE("hang-damaged.mdb");
+    ScratchStore store;
+    try {
+        jet::importJetFile(fixture("hang-damaged.mdb"), store.path(), {}, testImportOptions());
+        FAIL() << "the damaged file was imported";
+    } catch (const jet::ImportError &error) {
+        EXPECT_TRUE(error.text().startsWith(QStringLiteral("cannot read ") + fixture("hang-damaged.mdb"))) << error.what();
+        EXPECT_TRUE(error.text().contains(QStringLiteral("the file looks damaged"))) << error.what();
+    }
+    EXPECT_EQ(QDir(store.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
+TEST(DamagedFile, FileThatIsNoJetDatabaseLeavesNothing)
+{
+    ScratchStore store;
+    const QString notJet = QDir(store.folder()).filePath(QStringLiteral("notes.txt"));
+    QFile file(notJet);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(8192, 'x'));
+    file.close();
+    try {
+        jet::importJetFile(notJet, store.path(), {}, testImportOptions());
+        FAIL() << "a text file was imported";
+    } catch (const jet::ImportError &error) {
+        EXPECT_EQ(error.text(), QStringLiteral("cannot read %1: not a Jet database, or unreadable").arg(notJet));
+    }
+    EXPECT_EQ(QDir(store.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("notes.txt")});
+}
+
+TEST(DamagedFile, MissingSourceIsNamed)
+{
+    ScratchStore store;
+    try {
+        jet::importJetFile(QStringLiteral("/nonexistent/history.mdb"), store.path(), {}, testImportOptions());
+        FAIL() << "no error";
+    } catch (const jet::ImportError &error) {
+        EXPECT_EQ(error.text(), QStringLiteral("cannot read /nonexistent/history.mdb: no such file"));
+    }
+}
+
+} // namespace

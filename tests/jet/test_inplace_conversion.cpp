@@ -1,0 +1,144 @@
+#include "filebytes.h"
+#include "fixtures.h"
+#include "inplaceconversion.h"
+#include "jetsignature.h"
+#include "staging.h"
+#include "writersupport.h"
+
+#include "connection.h"
+#include "querychannel.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+using jet::convertInPlace;
+using jet::ImportError;
+
+namespace {
+
+class InPlace : public ::testing::Test {
+protected:
+    // history.dat in a scratch folder, a copy of the named Jet sample.
+    bool prepare(const char *sample)
+    {
+        if (!QFileInfo::exists(fixture(sample)))
+            return false;
+        EXPECT_TRUE(copyFile(fixture(sample), path()));
+        m_before = fileDigest(path());
+        return true;
+    }
+    QString path() const { return m_store.path(); }
+    QString original() const { return path() + QStringLiteral(".jet"); }
+
+    ScratchStore m_store;
+    QByteArray m_before;
+};
+
+TEST_F(InPlace, JetFileBecomesAStoreAndTheOriginalIsKept)
+{
+    if (!prepare("testUnicodeCompV2003.mdb"))
+        GTEST_SKIP();
+    const jet::Conversion conversion = convertInPlace(path(), {}, testImportOptions());
+    EXPECT_EQ(conversion.original, original());
+    EXPECT_EQ(conversion.summary.rows(), 8);
+    EXPECT_EQ(fileDigest(original()), m_before);
+    EXPECT_FALSE(jet::isJetFile(path()));
+    EXPECT_EQ(folderEntries(m_store.folder()), QStringList({"history.dat", "history.dat.jet"}));
+
+    store::Connection connection(path());
+    store::QueryChannel channel(connection);
+    channel.run(QStringLiteral("select Unicode from [Table] where ID=3"));
+    EXPECT_EQ(channel.text(QStringLiteral("Unicode")), QStringLiteral("Мир"));
+    channel.run(QStringLiteral("select count(*) as m from tab"));
+    EXPECT_EQ(channel.integer(QStringLiteral("m")), 0);
+}
+
+TEST_F(InPlace, FailedConversionLeavesTheFileExactlyAsItWas)
+{
+    if (!prepare("hang-damaged.mdb"))
+        GTEST_SKIP();
+    EXPECT_THROW(convertInPlace(path(), {}, testImportOptions()), ImportError);
+    EXPECT_EQ(fileDigest(path()), m_before);
+    EXPECT_EQ(folderEntries(m_store.folder()), QStringList({"history.dat"}));
+}
+
+TEST_F(InPlace, ForeignFileNamedLikeTheOriginalIsNeverReplaced)
+{
+    if (!prepare("V2003_with-password.mdb"))
+        GTEST_SKIP();
+    QFile other(original());
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("someone else's file");
+    other.close();
+    try {
+        convertInPlace(path(), {}, testImportOptions());
+        FAIL() << "no error";
+    } catch (const ImportError &error) {
+        EXPECT_TRUE(error.text().contains(QStringLiteral("history.dat.jet exists already"))) << error.what();
+    }
+    EXPECT_EQ(fileDigest(path()), m_before);
+    EXPECT_EQ(fileDigest(original()), QCryptographicHash::hash("someone else's file", QCryptographicHash::Sha256));
+    EXPECT_EQ(folderEntries(m_store.folder()), QStringList({"history.dat", "history.dat.jet"}));
+}
+
+TEST_F(InPlace, ConversionStoppedAfterKeepingTheOriginalCanBeRepeated)
+{
+    if (!prepare("V2003_with-password.mdb"))
+        GTEST_SKIP();
+    // what a run killed between linking and renaming leaves: the original under both names
+    std::filesystem::create_hard_link(jet::nativePath(path()), jet::nativePath(original()));
+    const jet::Conversion conversion = convertInPlace(path(), {}, testImportOptions());
+    EXPECT_EQ(conversion.summary.rows(), 3);
+    EXPECT_EQ(fileDigest(original()), m_before);
+    EXPECT_FALSE(jet::isJetFile(path()));
+}
+
+TEST_F(InPlace, StoreIsNotConvertedAgain)
+{
+    if (!prepare("V2003_with-password.mdb"))
+        GTEST_SKIP();
+    convertInPlace(path(), {}, testImportOptions());
+    QFile::remove(original());
+    const QByteArray store = fileDigest(path());
+    try {
+        convertInPlace(path(), {}, testImportOptions());
+        FAIL() << "no error";
+    } catch (const ImportError &error) {
+        EXPECT_TRUE(error.text().endsWith(QStringLiteral("is not a Jet database"))) << error.what();
+    }
+    EXPECT_EQ(fileDigest(path()), store);
+}
+
+TEST(JetSignature, TellsJetFilesFromOthers)
+{
+    REQUIRE_FIXTURE("indexTestV2003.mdb");
+    EXPECT_TRUE(jet::isJetFile(fixture("indexTestV2003.mdb")));
+    EXPECT_TRUE(jet::isJetFile(fixture("compIndexTestV2000.mdb")));
+    EXPECT_FALSE(jet::isJetFile(QStringLiteral("/nonexistent/history.dat")));
+    ScratchStore store;
+    {
+        jet::StoreWriter writer(store.path());
+        writer.finish();
+    }
+    EXPECT_FALSE(jet::isJetFile(store.path()));
+    QFile shortFile(store.folder() + QStringLiteral("/short"));
+    ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
+    shortFile.write(QByteArray("\x00\x01\x00\x00Standard Jet", 16));
+    shortFile.close();
+    EXPECT_FALSE(jet::isJetFile(shortFile.fileName()));
+}
+
+TEST(ConversionTexts, NameTheFileAndWhereTheOriginalIs)
+{
+    jet::Conversion conversion;
+    conversion.original = QStringLiteral("/somewhere/history.dat.jet");
+    EXPECT_EQ(jet::conversionDoneText(QStringLiteral("/somewhere/history.dat"), conversion),
+              QStringLiteral("База данных history.dat преобразована в новый формат. "
+                             "Исходный файл сохранён как history.dat.jet."));
+    EXPECT_EQ(jet::conversionFailedText(QStringLiteral("history.dat"), ImportError(QStringLiteral("the file is damaged"))),
+              QStringLiteral("Не удалось преобразовать базу данных history.dat в новый формат: the file is damaged. "
+                             "Файл history.dat не изменён."));
+}
+
+} // namespace
