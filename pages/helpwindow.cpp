@@ -1,6 +1,7 @@
 #include "helpwindow.h"
 
 #include "browserhost.h"
+#include "headinglabel.h"
 #include "helppage.h"
 #include "pixelfont.h"
 
@@ -15,8 +16,8 @@ TForm5::TForm5(QWidget *parent)
     setWindowTitle(tr("Помощь"));
 
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(144, 8, 187, 25);
     Label1->setFont(pages::pixelFont(QStringLiteral("Tahoma"), 21));
+    pages::placeHeading(Label1, QRect(144, 8, 187, 25));
 
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(200, 256, 75, 25);

@@ -1,6 +1,7 @@
 #include "updatewindow.h"
 
 #include "browserhost.h"
+#include "headinglabel.h"
 #include "pixelfont.h"
 #include "siteaddresses.h"
 
@@ -23,8 +24,8 @@ TForm4::TForm4(QUrl updatePage, QWidget *parent)
     setWindowTitle(tr("Обновление базы данных"));
 
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(168, 8, 119, 25);
     Label1->setFont(pages::pixelFont(QStringLiteral("Tahoma"), 21));
+    pages::placeHeading(Label1, QRect(168, 8, 119, 25));
 
     const QFont buttonFont = pages::pixelFont(QStringLiteral("Arial"), 12, true);
     Button1->setObjectName(QStringLiteral("Button1"));

@@ -113,6 +113,12 @@ int GridModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : FieldCount;
 }
 
+bool GridModel::isShown(const QModelIndex &index) const
+{
+    return index.isValid() && index.model() == this && index.row() < m_rows
+        && index.column() < FieldCount;
+}
+
 QVariant GridModel::storedValue(int row, int field) const
 {
     const int column = m_columnOf[field];
@@ -128,7 +134,7 @@ QVariant GridModel::shownValue(int row, int field) const
 
 QVariant GridModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isShown(index))
         return {};
     switch (role) {
     case Qt::DisplayRole:
@@ -168,8 +174,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
 
 bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid)
-        || !(flags(index) & Qt::ItemIsEditable))
+    if (role != Qt::EditRole || !isShown(index) || !(flags(index) & Qt::ItemIsEditable))
         return false;
     const int field = index.column();
     const QString typed = value.toString();
@@ -209,9 +214,10 @@ void GridModel::fetchMore(const QModelIndex &parent)
     // would arrive inside that change. The views ask again once it is over.
     if (m_reshaping || !canFetchMore(parent))
         return;
-    if (m_rows >= m_channel.fetched()) {
+    const int buffered = m_channel.fetched() - m_rows;
+    if (buffered < kFetchChunk && !m_channel.atEnd()) {
         try {
-            m_channel.fetch(kFetchChunk);
+            m_channel.fetch(kFetchChunk - buffered);
         } catch (const DatabaseError &e) {
             fail(e.text());
             return;

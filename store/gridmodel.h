@@ -70,6 +70,7 @@ private:
     };
 
     void onResultChanged();
+    bool isShown(const QModelIndex &index) const;
     QVariant storedValue(int row, int field) const;
     QVariant shownValue(int row, int field) const;
     bool beginPending(int row);

@@ -139,6 +139,7 @@ bool translateJet(std::string_view s, JetTranslation &out)
     out.literalText.clear();
     out.literals.clear();
     out.error.clear();
+    out.statementEnd = 0;
     out.sql.reserve(s.size() + 24);
 
     TopClause top;
@@ -190,7 +191,9 @@ bool translateJet(std::string_view s, JetTranslation &out)
         char limit[32] = " limit ";
         const char *end = std::to_chars(limit + 7, limit + sizeof limit, top.rows).ptr;
         out.sql.insert(significantEnd, limit, std::size_t(end - limit));
+        significantEnd += std::size_t(end - limit);
     }
+    out.statementEnd = significantEnd;
     return true;
 }
 

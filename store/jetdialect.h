@@ -12,6 +12,7 @@ namespace store {
 // ? parameter whose text is kept here, in order, so no literal is ever pasted into SQL.
 struct JetTranslation {
     std::string sql;         // SQLite text, ready for prepare
+    std::size_t statementEnd = 0; // length of sql up to its last token, before a trailing ;, comment or space
     std::string literalText; // the literals' texts back to back, quotes undoubled
     std::vector<std::pair<std::size_t, std::size_t>> literals; // offset and length in literalText
     std::string error;       // why the statement was refused; empty when it was translated

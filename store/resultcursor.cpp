@@ -74,7 +74,8 @@ int ResultCursor::count()
     if (!m_total) {
         // Counted while the statement still holds its read, so both see the same rows.
         try {
-            Statement counter(m_cache, m_db, "select count(*) from (" + m_translation.sql + "\n)");
+            const std::string_view query = std::string_view(m_translation.sql).substr(0, m_translation.statementEnd);
+            Statement counter(m_cache, m_db, "select count(*) from (" + std::string(query) + ")");
             counter.bind(m_translation);
             m_total = counter.step() ? counter.value(0).toLongLong() : 0;
         } catch (const DatabaseError &) {

@@ -21,7 +21,7 @@ Statement::~Statement()
 
 void Statement::checkParameterCount(int given) const
 {
-    sqlite3_stmt *s = m_entry.statement;
+    sqlite3_stmt *s = handle();
     const int wanted = sqlite3_bind_parameter_count(s);
     // Only anonymous ? can line up with the values; a named one ($A, :x, ?3) would silently stay null.
     for (int i = 1; i <= wanted; ++i)
@@ -36,15 +36,15 @@ void Statement::bind(const JetTranslation &literals)
     checkParameterCount(int(literals.literalCount()));
     for (std::size_t i = 0; i < literals.literalCount(); ++i) {
         const std::string_view text = literals.literal(i);
-        if (sqlite3_bind_text(m_entry.statement, int(i + 1), text.data(), int(text.size()), SQLITE_STATIC) != SQLITE_OK)
-            throwSqliteFailure(sqlite3_db_handle(m_entry.statement));
+        if (sqlite3_bind_text(handle(), int(i + 1), text.data(), int(text.size()), SQLITE_STATIC) != SQLITE_OK)
+            throwSqliteFailure(sqlite3_db_handle(handle()));
     }
 }
 
 void Statement::bind(const QVariantList &values)
 {
     checkParameterCount(int(values.size()));
-    sqlite3_stmt *s = m_entry.statement;
+    sqlite3_stmt *s = handle();
     for (int i = 0; i < values.size(); ++i) {
         const QVariant &v = values[i];
         int rc;
@@ -83,41 +83,41 @@ void Statement::bind(const QVariantList &values)
 
 bool Statement::step()
 {
-    const int rc = sqlite3_step(m_entry.statement);
+    const int rc = sqlite3_step(handle());
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)
         return false;
     // The error stays on the statement until reset; read it before resetting.
-    sqlite3 *db = sqlite3_db_handle(m_entry.statement);
+    sqlite3 *db = sqlite3_db_handle(handle());
     const QString message = QString::fromUtf8(sqlite3_errmsg(db));
-    sqlite3_reset(m_entry.statement);
+    sqlite3_reset(handle());
     throw DatabaseError(message);
 }
 
 void Statement::reset()
 {
-    sqlite3_reset(m_entry.statement);
+    sqlite3_reset(handle());
 }
 
 int Statement::columnCount() const
 {
-    return sqlite3_column_count(m_entry.statement);
+    return sqlite3_column_count(handle());
 }
 
 QString Statement::columnName(int column) const
 {
-    return QString::fromUtf8(sqlite3_column_name(m_entry.statement, column));
+    return QString::fromUtf8(sqlite3_column_name(handle(), column));
 }
 
 QString Statement::columnTable(int column) const
 {
-    return QString::fromUtf8(sqlite3_column_table_name(m_entry.statement, column));
+    return QString::fromUtf8(sqlite3_column_table_name(handle(), column));
 }
 
 QVariant Statement::value(int column) const
 {
-    sqlite3_stmt *s = m_entry.statement;
+    sqlite3_stmt *s = handle();
     switch (sqlite3_column_type(s, column)) {
     case SQLITE_INTEGER:
         return QVariant(qint64(sqlite3_column_int64(s, column)));

@@ -34,7 +34,7 @@ public:
     QString columnTable(int column) const; // empty for a computed column
     QVariant value(int column) const;       // null, qint64, double, QString or QByteArray
 
-    sqlite3_stmt *handle() const { return m_entry.statement; }
+    sqlite3_stmt *handle() const { return m_entry.statement.get(); }
 
 private:
     void checkParameterCount(int given) const;

@@ -48,6 +48,11 @@ sqlite3_stmt *prepare(sqlite3 *db, std::string_view sql)
 
 } // namespace
 
+void StatementCache::Finalizer::operator()(sqlite3_stmt *statement) const
+{
+    sqlite3_finalize(statement);
+}
+
 StatementCache::StatementCache(std::size_t capacity)
     : m_capacity(capacity)
 {
@@ -72,33 +77,26 @@ StatementCache::Entry StatementCache::take(sqlite3 *db, std::string_view sql)
         m_entries.erase(std::next(found).base());
         return entry;
     }
-    sqlite3_stmt *statement = prepare(db, sql);
-    return {std::string(sql), statement};
+    return {std::string(sql), StatementPtr(prepare(db, sql))};
 }
 
 void StatementCache::give(Entry entry)
 {
     if (!entry.statement)
         return;
-    sqlite3_reset(entry.statement);
-    sqlite3_clear_bindings(entry.statement);
+    sqlite3_reset(entry.statement.get());
+    sqlite3_clear_bindings(entry.statement.get());
     const bool duplicate = std::any_of(m_entries.begin(), m_entries.end(),
                                        [&](const Entry &e) { return e.sql == entry.sql; });
-    if (sqlite3_db_handle(entry.statement) != m_db || duplicate || m_capacity == 0) {
-        sqlite3_finalize(entry.statement);
-        return;
-    }
-    if (m_entries.size() >= m_capacity) {
-        sqlite3_finalize(m_entries.front().statement);
+    if (sqlite3_db_handle(entry.statement.get()) != m_db || duplicate || m_capacity == 0)
+        return; // finalised as the entry goes
+    if (m_entries.size() >= m_capacity)
         m_entries.erase(m_entries.begin());
-    }
     m_entries.push_back(std::move(entry));
 }
 
 void StatementCache::clear()
 {
-    for (Entry &entry : m_entries)
-        sqlite3_finalize(entry.statement);
     m_entries.clear();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,9 +15,14 @@ namespace store {
 // dropped first. A statement in use is checked out, so two users never share one.
 class StatementCache {
 public:
+    struct Finalizer {
+        void operator()(sqlite3_stmt *statement) const;
+    };
+    using StatementPtr = std::unique_ptr<sqlite3_stmt, Finalizer>;
+
     struct Entry {
         std::string sql;
-        sqlite3_stmt *statement = nullptr;
+        StatementPtr statement;
     };
 
     explicit StatementCache(std::size_t capacity = 32);
@@ -29,7 +35,7 @@ public:
     // the first statement and for an empty statement.
     Entry take(sqlite3 *db, std::string_view sql);
     // Takes the statement back, reset and without bindings; finalises it when it belongs to another
-    // connection or is a duplicate.
+    // connection or is a duplicate. An entry never given back is finalised when it goes.
     void give(Entry entry);
     void clear();
 

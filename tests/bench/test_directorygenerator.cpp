@@ -89,7 +89,7 @@ TEST_F(DirectoryGeneratorTest, HoldsTheEntriesWithDistinctPhonesAndSoundIndexes)
 TEST_F(DirectoryGeneratorTest, TheProgramFindsASurnameTypedInLowerCase)
 {
     RawDatabase db(historyPath());
-    const std::int64_t stored = db.integer("SELECT count(*) FROM tab WHERE CAST(fam AS BLOB) = 'Иванов'");
+    const std::int64_t stored = db.integer("SELECT count(*) FROM tab WHERE fam = 'Иванов' COLLATE BINARY");
     ASSERT_GT(stored, 0);
 
     store::Connection connection(QString::fromStdString(historyPath()));

@@ -6,18 +6,21 @@
 
 using bench::PhoneNumbers;
 
-TEST(PhoneNumbers, EveryNumberBehindOnePrefixComesOnce)
+// More numbers than the largest directory the benchmarks make, behind a single prefix.
+TEST(PhoneNumbers, NoNumberComesTwice)
 {
     const PhoneNumbers phones({"495"});
     ASSERT_EQ(phones.capacity(), 9'000'000u);
     std::vector<bool> seen(10'000'000);
     std::string phone;
-    for (std::uint64_t i = 0; i < phones.capacity(); ++i) {
+    for (std::uint64_t i = 0; i < 6'000'000; ++i) {
         phones.format(i, phone);
         ASSERT_EQ(phone.size(), 10u);
-        ASSERT_EQ(phone.substr(0, 3), "495");
-        const auto subscriber = std::stoul(phone.substr(3));
-        ASSERT_GE(subscriber, 1'000'000u) << phone;
+        ASSERT_EQ(phone.compare(0, 3, "495"), 0) << phone;
+        ASSERT_NE(phone[3], '0') << phone;
+        std::size_t subscriber = 0;
+        for (std::size_t d = 3; d < 10; ++d)
+            subscriber = subscriber * 10 + std::size_t(phone[d] - '0');
         ASSERT_FALSE(seen[subscriber]) << phone;
         seen[subscriber] = true;
     }

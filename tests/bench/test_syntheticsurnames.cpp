@@ -24,8 +24,9 @@ TEST(SyntheticSurnames, AreCapitalisedCyrillicWords)
         EXPECT_TRUE(name.front().isUpper()) << name.toStdString();
         for (qsizetype c = 0; c < name.size(); ++c) {
             EXPECT_EQ(name[c].script(), QChar::Script_Cyrillic) << name.toStdString();
-            if (c > 0)
+            if (c > 0) {
                 EXPECT_TRUE(name[c].isLower()) << name.toStdString();
+            }
         }
     }
 }

@@ -51,7 +51,7 @@ TEST(CliImportJet, ExistingStoreIsNeverOverwritten)
     EXPECT_EQ(folderEntries(folder.path()), QStringList{QStringLiteral("mine.dat")});
 }
 
-TEST(CliImportJet, DamagedSourceFailsAndLeavesNothing)
+TEST(CliImportJet, FailsAndLeavesNothingOnHangDamagedFile)
 {
     REQUIRE_FIXTURE("hang-damaged.mdb");
     QTemporaryDir folder;

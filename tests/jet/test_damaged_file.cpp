@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(DamagedFile, EndlessLoopEndsInAClearErrorAndLeavesNothing)
+TEST(DamagedFile, ClearErrorAndNothingLeftOnHangDamagedFile)
 {
     REQUIRE_FIXTURE("hang-damaged.mdb");
     ScratchStore store;

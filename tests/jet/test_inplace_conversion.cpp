@@ -54,7 +54,7 @@ TEST_F(InPlace, JetFileBecomesAStoreAndTheOriginalIsKept)
     EXPECT_EQ(channel.integer(QStringLiteral("m")), 0);
 }
 
-TEST_F(InPlace, FailedConversionLeavesTheFileExactlyAsItWas)
+TEST_F(InPlace, HistoryExactlyAsItWasOnHangDamagedFile)
 {
     if (!prepare("hang-damaged.mdb"))
         GTEST_SKIP();

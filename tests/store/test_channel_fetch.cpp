@@ -57,6 +57,9 @@ TEST_F(FetchTest, CountHonoursTopAndLiterals)
     EXPECT_EQ(channel.count(), 10);
     channel.run(uR"(select * from tab where tele="p5")"_s);
     EXPECT_EQ(channel.count(), 1);
+    channel.run(u"select top 20 * from tab order by id ; -- the rest is no part of the rows\n"_s);
+    EXPECT_EQ(channel.count(), 20);
+    EXPECT_EQ(channel.fetched(), 1); // counted, not read
 }
 
 TEST_F(FetchTest, FetchBringsTheRowsInBatchesUntilTheEnd)

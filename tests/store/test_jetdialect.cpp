@@ -96,6 +96,7 @@ TEST(JetDialect, QuotesInsideCommentsAreNoLiterals)
 {
     const auto t = translate("select 1 /* \"a' */, 2 -- 'b\"\n, \"c\"");
     EXPECT_EQ(t.sql, "select 1 /* \"a' */, 2 -- 'b\"\n, ?");
+    EXPECT_EQ(t.statementEnd, t.sql.size());
     EXPECT_EQ(literals(t), std::vector<std::string>{"c"});
 }
 
@@ -117,6 +118,7 @@ TEST(JetDialect, TopLimitGoesAfterLiteralsAndBeforeTrailingSeparator)
 {
     const auto t = translate("select top 2 * from tab where fam=\"a\" ;  -- newest\n");
     EXPECT_EQ(t.sql, "select * from tab where fam=? limit 2 ;  -- newest\n");
+    EXPECT_EQ(t.sql.substr(0, t.statementEnd), "select * from tab where fam=? limit 2");
     EXPECT_EQ(literals(t), std::vector<std::string>{"a"});
 }
 

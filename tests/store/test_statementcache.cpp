@@ -11,9 +11,9 @@ TEST(StatementCache, GivenBackStatementIsReusedForTheSameText)
     SqliteDatabase db;
     StatementCache cache;
     auto first = cache.take(db.handle(), "select 1");
-    sqlite3_stmt *prepared = first.statement;
+    sqlite3_stmt *prepared = first.statement.get();
     cache.give(std::move(first));
-    EXPECT_EQ(cache.take(db.handle(), "select 1").statement, prepared);
+    EXPECT_EQ(cache.take(db.handle(), "select 1").statement.get(), prepared);
 }
 
 TEST(StatementCache, StatementInUseIsNotHandedOutTwice)
@@ -22,7 +22,7 @@ TEST(StatementCache, StatementInUseIsNotHandedOutTwice)
     StatementCache cache;
     auto a = cache.take(db.handle(), "select 1");
     auto b = cache.take(db.handle(), "select 1");
-    EXPECT_NE(a.statement, b.statement);
+    EXPECT_NE(a.statement.get(), b.statement.get());
     cache.give(std::move(a));
     cache.give(std::move(b));
     EXPECT_EQ(cache.size(), 1u); // the duplicate was finalised
@@ -33,12 +33,12 @@ TEST(StatementCache, GivenBackStatementIsResetAndUnbound)
     SqliteDatabase db;
     StatementCache cache;
     auto e = cache.take(db.handle(), "select ?");
-    sqlite3_bind_int(e.statement, 1, 42);
-    ASSERT_EQ(sqlite3_step(e.statement), SQLITE_ROW);
+    sqlite3_bind_int(e.statement.get(), 1, 42);
+    ASSERT_EQ(sqlite3_step(e.statement.get()), SQLITE_ROW);
     cache.give(std::move(e));
     auto again = cache.take(db.handle(), "select ?");
-    ASSERT_EQ(sqlite3_step(again.statement), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_type(again.statement, 0), SQLITE_NULL);
+    ASSERT_EQ(sqlite3_step(again.statement.get()), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_type(again.statement.get(), 0), SQLITE_NULL);
     cache.give(std::move(again));
 }
 
@@ -48,12 +48,12 @@ TEST(StatementCache, LeastRecentlyUsedIsDroppedFirst)
     StatementCache cache(2);
     auto a = cache.take(db.handle(), "select 1");
     auto b = cache.take(db.handle(), "select 2");
-    sqlite3_stmt *kept = b.statement;
+    sqlite3_stmt *kept = b.statement.get();
     cache.give(std::move(a));
     cache.give(std::move(b));
     cache.give(cache.take(db.handle(), "select 3")); // drops "select 1"
     EXPECT_EQ(cache.size(), 2u);
-    EXPECT_EQ(cache.take(db.handle(), "select 2").statement, kept);
+    EXPECT_EQ(cache.take(db.handle(), "select 2").statement.get(), kept);
 }
 
 TEST(StatementCache, AnotherConnectionEmptiesTheCache)
@@ -62,7 +62,7 @@ TEST(StatementCache, AnotherConnectionEmptiesTheCache)
     StatementCache cache;
     cache.give(cache.take(one.handle(), "select 1"));
     auto other = cache.take(two.handle(), "select 1");
-    EXPECT_EQ(sqlite3_db_handle(other.statement), two.handle());
+    EXPECT_EQ(sqlite3_db_handle(other.statement.get()), two.handle());
     cache.give(std::move(other));
     EXPECT_EQ(cache.size(), 1u);
 }

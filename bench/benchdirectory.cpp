@@ -1,0 +1,100 @@
+#include "benchdirectory.h"
+
+#include "databaseerror.h"
+#include "rawsqlite.h"
+#include "surnamemodel.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <optional>
+
+namespace bench {
+
+namespace {
+
+std::optional<BenchDirectory> g_directory;
+
+constexpr std::int64_t kRareMost = 10;
+constexpr double kRareAim = 5;
+
+std::string lowerCase(const std::string &text)
+{
+    return QString::fromStdString(text).toLower().toStdString();
+}
+
+std::int64_t rowsWithSurname(RawStatement &count, const std::string &surname)
+{
+    count.bindText(1, surname);
+    count.step();
+    const std::int64_t rows = sqlite3_column_int64(count.handle(), 0);
+    count.reset();
+    return rows;
+}
+
+// A surname of the model's tail that the directory holds 1 to 10 times: start where the model
+// expects about five entries and look at the neighbouring ranks, the more frequent ones first
+// when the directory is small.
+void pickRareSurname(BenchDirectory &d, RawStatement &count, const SurnameModel &model)
+{
+    const std::size_t aim = model.rankExpected(kRareAim, std::uint64_t(d.entries));
+    for (std::size_t step = 0; step < model.size(); ++step) {
+        for (const std::size_t rank : {aim - std::min(aim, step), aim + step}) {
+            if (rank >= model.size())
+                continue;
+            const std::string typed = lowerCase(model.masculine(rank));
+            const std::int64_t rows = rowsWithSurname(count, typed);
+            if (rows >= 1 && rows <= kRareMost) {
+                d.rareSurname = typed;
+                d.rareRows = rows;
+                return;
+            }
+        }
+    }
+    throw store::DatabaseError(QStringLiteral("no surname with 1 to 10 entries in ") + d.folder);
+}
+
+} // namespace
+
+BenchDirectory openBenchDirectory(const QString &folder)
+{
+    BenchDirectory d;
+    d.folder = QDir(folder).absolutePath();
+    d.historyPath = QDir(d.folder).filePath(QStringLiteral("history.dat")).toStdString();
+    if (!QFileInfo::exists(QString::fromStdString(d.historyPath)))
+        throw store::DatabaseError(QString::fromStdString(d.historyPath) + QStringLiteral(": no such file"));
+
+    RawDatabase db(d.historyPath);
+    d.entries = db.integer("SELECT count(*) FROM tab");
+    RawStatement count(db.handle(), "SELECT count(*) FROM tab WHERE fam=?");
+
+    const SurnameModel model;
+    for (const std::string *form : {&model.masculine(0), &model.feminine(0)}) {
+        const std::string typed = lowerCase(*form);
+        const std::int64_t rows = rowsWithSurname(count, typed);
+        if (rows > d.commonRows) {
+            d.commonSurname = typed;
+            d.commonRows = rows;
+        }
+    }
+    pickRareSurname(d, count, model);
+
+    RawStatement middle(db.handle(), "SELECT tele FROM tab WHERE id >= ? ORDER BY id LIMIT 1");
+    middle.bindInteger(1, d.entries / 2);
+    if (!middle.step())
+        throw store::DatabaseError(QStringLiteral("the directory has no entries: ") + d.folder);
+    d.phone = reinterpret_cast<const char *>(sqlite3_column_text(middle.handle(), 0));
+    return d;
+}
+
+const BenchDirectory &benchDirectory()
+{
+    return *g_directory;
+}
+
+void setBenchDirectory(BenchDirectory directory)
+{
+    g_directory = std::move(directory);
+}
+
+} // namespace bench

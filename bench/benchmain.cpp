@@ -1,0 +1,75 @@
+// zelvik-bench --directory=DIR [--startup_runs=N] [Google Benchmark flags]
+// Every benchmark of the program against its floor, on the directory that zelvik-gen made in DIR.
+#include "benchdirectory.h"
+#include "bm_startup.h"
+#include "machinedescription.h"
+
+#include "databaseerror.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kStartupRuns = 15;
+
+// Takes --name=value out of the arguments; the rest go to Qt and Google Benchmark.
+const char *takeOption(int &argc, char **argv, const char *name)
+{
+    const std::size_t length = std::strlen(name);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], name, length) == 0 && argv[i][length] == '=') {
+            const char *value = argv[i] + length + 1;
+            for (int j = i; j < argc - 1; ++j)
+                argv[j] = argv[j + 1];
+            --argc;
+            return value;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const char *directory = takeOption(argc, argv, "--directory");
+    const char *runs = takeOption(argc, argv, "--startup_runs");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (!directory || benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        std::fputs("usage: zelvik-bench --directory=DIR [--startup_runs=N] [--benchmark_...]\n", stderr);
+        return 2;
+    }
+    try {
+        bench::setBenchDirectory(bench::openBenchDirectory(QString::fromLocal8Bit(directory)));
+    } catch (const store::DatabaseError &e) {
+        std::fprintf(stderr, "zelvik-bench: %s\n", qPrintable(e.text()));
+        return 1;
+    }
+    const bench::BenchDirectory &d = bench::benchDirectory();
+    benchmark::AddCustomContext("directory_entries", std::to_string(d.entries));
+    benchmark::AddCustomContext(
+        "directory_megabytes",
+        std::to_string(QFileInfo(QString::fromStdString(d.historyPath)).size() / (1024 * 1024)));
+    benchmark::AddCustomContext("cpu_model", bench::cpuModel());
+    benchmark::AddCustomContext("memory", bench::memorySize());
+    benchmark::AddCustomContext("zelvik_build", ZELVIK_BUILD_TYPE);
+    benchmark::AddCustomContext("rare_surname", d.rareSurname + " (" + std::to_string(d.rareRows) + " rows)");
+    benchmark::AddCustomContext("common_surname", d.commonSurname + " (" + std::to_string(d.commonRows) + " rows)");
+    // The main window finds its data files in the working directory.
+    QDir::setCurrent(d.folder);
+    bench::registerStartupBenchmarks(runs ? std::atoi(runs) : kStartupRuns);
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,162 @@
+#include "benchresults.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <stdexcept>
+
+namespace bench {
+
+namespace {
+
+constexpr double kMaxAddedMegabytes = 30;
+
+// "BM_RawPhone/real_time" and "BM_StartupBareWindow/iterations:1/repeats:15/manual_time" are
+// BM_RawPhone and BM_StartupBareWindow.
+QString baseName(const QString &runName)
+{
+    return runName.section(QLatin1Char('/'), 0, 0);
+}
+
+double toNanoseconds(double value, const QString &unit)
+{
+    if (unit == QLatin1String("us"))
+        return value * 1e3;
+    if (unit == QLatin1String("ms"))
+        return value * 1e6;
+    if (unit == QLatin1String("s"))
+        return value * 1e9;
+    return value;
+}
+
+Measurement measurement(const QJsonObject &run)
+{
+    static const QStringList fixedFields = {
+        QStringLiteral("name"), QStringLiteral("family_index"), QStringLiteral("per_family_instance_index"),
+        QStringLiteral("run_name"), QStringLiteral("run_type"), QStringLiteral("repetitions"),
+        QStringLiteral("repetition_index"), QStringLiteral("threads"), QStringLiteral("iterations"),
+        QStringLiteral("real_time"), QStringLiteral("cpu_time"), QStringLiteral("time_unit"),
+        QStringLiteral("aggregate_name"), QStringLiteral("aggregate_unit"), QStringLiteral("error_occurred"),
+        QStringLiteral("error_message")};
+    Measurement m;
+    m.nanoseconds = toNanoseconds(run.value(QStringLiteral("real_time")).toDouble(),
+                                  run.value(QStringLiteral("time_unit")).toString());
+    for (auto it = run.begin(); it != run.end(); ++it)
+        if (!fixedFields.contains(it.key()) && it.value().isDouble())
+            m.counters.insert(it.key(), it.value().toDouble());
+    return m;
+}
+
+QString ratioText(double ratio)
+{
+    return QString::number(ratio, 'f', 2);
+}
+
+} // namespace
+
+BenchResults BenchResults::fromJson(const QByteArray &json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (document.isNull() || !document.object().value(QStringLiteral("benchmarks")).isArray())
+        throw std::runtime_error("not a Google Benchmark JSON report: " + error.errorString().toStdString());
+    BenchResults results;
+    const QJsonObject context = document.object().value(QStringLiteral("context")).toObject();
+    for (auto it = context.begin(); it != context.end(); ++it)
+        results.m_context.insert(it.key(), it.value().isString() ? it.value().toString()
+                                                                 : QString::number(it.value().toDouble()));
+    for (const QJsonValue &value : document.object().value(QStringLiteral("benchmarks")).toArray()) {
+        const QJsonObject run = value.toObject();
+        if (run.value(QStringLiteral("error_occurred")).toBool())
+            continue;
+        const QString name = baseName(run.value(QStringLiteral("run_name")).toString());
+        const QString type = run.value(QStringLiteral("run_type")).toString();
+        if (type == QLatin1String("aggregate")
+            && run.value(QStringLiteral("aggregate_name")).toString() == QLatin1String("median"))
+            results.m_medians.insert(name, measurement(run));
+        else if (type == QLatin1String("iteration") && run.value(QStringLiteral("repetitions")).toInt(1) <= 1)
+            results.m_single.insert(name, measurement(run));
+    }
+    return results;
+}
+
+std::optional<Measurement> BenchResults::find(const QString &name) const
+{
+    if (const auto it = m_medians.find(name); it != m_medians.end())
+        return *it;
+    if (const auto it = m_single.find(name); it != m_single.end())
+        return *it;
+    return std::nullopt;
+}
+
+const QList<PairTarget> &pairTargets()
+{
+    static const QList<PairTarget> targets = {
+        {QStringLiteral("rare surname"), QStringLiteral("BM_RawRareSurname"), QStringLiteral("BM_ChannelRareSurname"), 1.2},
+        {QStringLiteral("phone"), QStringLiteral("BM_RawPhone"), QStringLiteral("BM_ChannelPhone"), 1.2},
+        {QStringLiteral("common surname, first screen"), QStringLiteral("BM_RawCommonFirstScreen"),
+         QStringLiteral("BM_ChannelCommonFirstScreen"), 1.5},
+        {QStringLiteral("synthesis of four entries"), QStringLiteral("BM_RawSynthesise4"),
+         QStringLiteral("BM_SearchSynthesise4"), 1.3},
+        {QStringLiteral("GUI search, rare surname"), QStringLiteral("BM_GuiBaselineRows"), QStringLiteral("BM_GuiSearchRare"), 1.5},
+        {QStringLiteral("start-up to first frame"), QStringLiteral("BM_StartupBareWindow"),
+         QStringLiteral("BM_StartupMainWindow"), 1.3},
+    };
+    return targets;
+}
+
+QString formatDuration(double nanoseconds)
+{
+    static const struct {
+        double scale;
+        const char *unit;
+    } units[] = {{1e9, "s"}, {1e6, "ms"}, {1e3, "µs"}, {1, "ns"}};
+    for (const auto &u : units)
+        if (nanoseconds >= u.scale || u.scale == 1) {
+            const double value = nanoseconds / u.scale;
+            const int decimals = value >= 100 ? 0 : value >= 10 ? 1 : 2;
+            return QString::number(value, 'f', decimals) + QLatin1Char(' ') + QString::fromUtf8(u.unit);
+        }
+    return {};
+}
+
+QString performanceTable(const BenchResults &results, bool &allMet)
+{
+    allMet = true;
+    QString table = QStringLiteral("| work | floor | floor median | product | product median | ratio | target |\n"
+                                   "|---|---|---:|---|---:|---:|---|\n");
+    for (const PairTarget &pair : pairTargets()) {
+        const auto floor = results.find(pair.floor);
+        const auto product = results.find(pair.product);
+        QString ratio = QStringLiteral("—"), verdict = QStringLiteral("missing");
+        if (floor && product && floor->nanoseconds > 0) {
+            const double r = product->nanoseconds / floor->nanoseconds;
+            ratio = ratioText(r);
+            verdict = (r <= pair.maxRatio ? QStringLiteral("≤ %1 met") : QStringLiteral("≤ %1 MISSED"))
+                          .arg(ratioText(pair.maxRatio));
+            allMet = allMet && r <= pair.maxRatio;
+        } else {
+            allMet = false;
+        }
+        table += QStringLiteral("| %1 | `%2` | %3 | `%4` | %5 | %6 | %7 |\n")
+                     .arg(pair.title, pair.floor, floor ? formatDuration(floor->nanoseconds) : QStringLiteral("—"),
+                          pair.product, product ? formatDuration(product->nanoseconds) : QStringLiteral("—"), ratio,
+                          verdict);
+    }
+
+    const auto memory = results.find(QStringLiteral("BM_MainWindowMemory"));
+    const auto counter = [&](const char *name) { return memory ? memory->counters.value(QLatin1String(name), -1) : -1; };
+    const double added = counter("rss_added_mb");
+    const bool memoryMet = memory && added >= 0 && added <= kMaxAddedMegabytes;
+    allMet = allMet && memoryMet;
+    table += QStringLiteral("\nMain window resident memory: %1 MB at idle, %2 MB with the common surname's result shown "
+                            "(+%3 MB, target ≤ +%4 MB: %5); the click held the window %6 ms, the grid holds %7 rows.\n")
+                 .arg(QString::number(counter("rss_idle_mb"), 'f', 1), QString::number(counter("rss_shown_mb"), 'f', 1),
+                      QString::number(added, 'f', 1), QString::number(kMaxAddedMegabytes),
+                      memoryMet ? QStringLiteral("met") : QStringLiteral("MISSED"),
+                      QString::number(counter("click_ms"), 'f', 1), QString::number(counter("rows_in_grid")));
+    return table;
+}
+
+} // namespace bench

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace bench {
+
+// One benchmark of a Google Benchmark JSON report: the median over its repetitions (or its only
+// run), in nanoseconds of wall time, and the counters of that run.
+struct Measurement {
+    double nanoseconds = 0;
+    QMap<QString, double> counters;
+};
+
+class BenchResults {
+public:
+    // Throws std::runtime_error when the text is not such a report.
+    static BenchResults fromJson(const QByteArray &json);
+
+    // By the benchmark's own name (BM_RawPhone), whatever Google Benchmark appended to it.
+    std::optional<Measurement> find(const QString &name) const;
+    QString context(const QString &key) const { return m_context.value(key); }
+
+private:
+    QMap<QString, Measurement> m_medians;
+    QMap<QString, Measurement> m_single;
+    QMap<QString, QString> m_context;
+};
+
+// A pair of benchmarks and the most the product may take per unit of the floor.
+struct PairTarget {
+    QString title;
+    QString floor;
+    QString product;
+    double maxRatio;
+};
+
+const QList<PairTarget> &pairTargets();
+
+// "12.3 µs", "4.56 ms": three significant digits in the largest unit that keeps a whole number.
+QString formatDuration(double nanoseconds);
+
+// The table scripts/bench prints (Markdown): each pair with both medians, the ratio and whether it
+// meets its target, then the memory figures. `allMet` tells whether every target was met and
+// every benchmark found.
+QString performanceTable(const BenchResults &results, bool &allMet);
+
+} // namespace bench

@@ -1,0 +1,103 @@
+// The search as the user sees it: the rare surname's rows in a grid on screen (offscreen platform).
+// The floor reads the rows with raw SQLite into a bare QTableView over a QStandardItemModel; the
+// program gets the surname typed into its real main window and "Найти" clicked.
+#include "barewindow.h"
+#include "benchdirectory.h"
+#include "paintwaiter.h"
+#include "rawsqlite.h"
+
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using bench::benchDirectory;
+using bench::PaintWaiter;
+
+// Types the text into the focused widget one key at a time (QTest::keyClicks stops at Latin-1).
+void typeText(const QString &text)
+{
+    for (const QChar c : text) {
+        const auto key = Qt::Key(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Press, QApplication::focusWidget(), key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, QApplication::focusWidget(), key, QString(c), Qt::NoModifier);
+    }
+}
+
+void showAndSettle(QWidget &window, PaintWaiter &waiter)
+{
+    window.show();
+    window.activateWindow();
+    waiter.waitUntilPainted();
+}
+
+void BM_GuiBaselineRows(benchmark::State &state)
+{
+    bench::RawDatabase db(benchDirectory().historyPath);
+    db.useProgramSettings();
+    bench::RawStatement select(db.handle(), "select fam, im, ot, tele, ul, dom, domd, kv from tab where fam=?");
+    bench::BareWindow window;
+    PaintWaiter waiter(window.grid()->viewport());
+    showAndSettle(window, waiter);
+    QStandardItemModel &rows = *window.rows();
+    const int columns = rows.columnCount();
+    for (auto _ : state) {
+        rows.setRowCount(0);
+        select.bindText(1, benchDirectory().rareSurname);
+        while (select.step()) {
+            QList<QStandardItem *> row;
+            for (int c = 0; c < columns; ++c) {
+                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(select.handle(), c));
+                row.append(new QStandardItem(QString::fromUtf8(text, sqlite3_column_bytes(select.handle(), c))));
+            }
+            rows.appendRow(row);
+        }
+        select.reset();
+        if (!waiter.waitUntilPainted()) {
+            state.SkipWithError("the grid was never painted");
+            break;
+        }
+    }
+    state.counters["rows"] = rows.rowCount();
+}
+
+void BM_GuiSearchRare(benchmark::State &state)
+{
+    TForm1 window;
+    auto *grid = window.findChild<QTableView *>(QStringLiteral("DBGrid1"));
+    auto *surname = window.findChild<QLineEdit *>(QStringLiteral("Edit1"));
+    auto *find = window.findChild<QPushButton *>(QStringLiteral("Button1"));
+    if (!grid || !surname || !find) {
+        state.SkipWithError("the main window lacks DBGrid1, Edit1 or Button1");
+        return;
+    }
+    PaintWaiter waiter(grid->viewport());
+    showAndSettle(window, waiter);
+    const QString typed = benchDirectory().rareSurnameText();
+    const int expected = int(benchDirectory().rareRows);
+    const auto holdsTheRows = [grid, expected] { return grid->model()->rowCount() == expected; };
+    for (auto _ : state) {
+        surname->setFocus();
+        surname->selectAll();
+        typeText(typed);
+        QTest::mouseClick(find, Qt::LeftButton);
+        if (!waiter.waitUntilPainted(holdsTheRows)) {
+            state.SkipWithError("the grid never showed the surname's rows");
+            break;
+        }
+    }
+    state.counters["rows"] = grid->model()->rowCount();
+}
+
+} // namespace
+
+BENCHMARK(BM_GuiBaselineRows)->UseRealTime();
+BENCHMARK(BM_GuiSearchRare)->UseRealTime();

@@ -1,0 +1,171 @@
+// One name search that finds nothing and invents four entries: the statements it sends, replayed
+// as raw prepared calls, against the whole search through the program.
+#include "benchdirectory.h"
+#include "rawsqlite.h"
+#include "rowreading.h"
+
+#include "connection.h"
+#include "jetdialect.h"
+#include "querychannel.h"
+#include "randomsource.h"
+#include "search.h"
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+using bench::benchDirectory;
+using bench::RawDatabase;
+using bench::RawStatement;
+
+constexpr std::uint32_t kInvented = 4;
+constexpr std::uint32_t kEntryChoices = 5; // a search invents draw(5) entries
+
+// The first fixed seed whose search invents four entries.
+std::uint32_t seedInventingFour()
+{
+    for (std::uint32_t seed = 1;; ++seed) {
+        lookup::RandomSource random;
+        random.setFixedSeed(seed);
+        random.reseed();
+        if (random.draw(kEntryChoices) == kInvented)
+            return seed;
+    }
+}
+
+// Surnames that no directory holds, so that every search misses and invents: a hard sign first,
+// which begins no Russian surname, then the number in letters. None ends in "а", so every search
+// takes the male tables and sends the same statements as the recorded one.
+QString unheardSurname(std::uint64_t n)
+{
+    static const QString digits = QStringLiteral("бвгдежзийклмнопрстуфхцчшщыьэюя");
+    QString name = QStringLiteral("Ъ");
+    do {
+        name += digits[qsizetype(n % std::uint64_t(digits.size()))];
+        n /= std::uint64_t(digits.size());
+    } while (n > 0);
+    return name;
+}
+
+std::uint64_t g_nextSurname = 0;
+
+lookup::SearchFields surnameOnly(const QString &surname)
+{
+    lookup::SearchFields fields;
+    fields[lookup::Surname] = surname;
+    return fields;
+}
+
+// Rows the benchmarks added, and those a broken earlier run left, go again.
+void removeInvented(RawDatabase &db)
+{
+    db.exec("DELETE FROM tab WHERE fam >= 'Ъ' AND fam < 'Ы'");
+}
+
+// The statements of one search as SQLite prepared statements with their literals, the surname
+// marked so that each replay can put in another.
+class RecordedSearch {
+public:
+    explicit RecordedSearch(sqlite3 *db)
+    {
+        store::Connection connection(QString::fromStdString(benchDirectory().historyPath));
+        store::QueryChannel channel(connection);
+        lookup::RandomSource random;
+        random.setFixedSeed(seedInventingFour());
+        QStringList sent;
+        QObject::connect(&channel, &store::QueryChannel::statementSent, [&](const QString &s) { sent.append(s); });
+        const QString surname = unheardSurname(g_nextSurname++);
+        const lookup::SearchOutcome outcome = lookup::search(channel, random, surnameOnly(surname));
+        if (outcome.message != QStringLiteral("Найдено: %1").arg(kInvented))
+            throw std::runtime_error("the recorded search did not invent four entries: "
+                                     + outcome.message.value_or(outcome.error).toStdString());
+        m_surname = surname.toStdString();
+
+        std::map<std::string, RawStatement *> prepared;
+        for (const QString &statement : sent) {
+            store::JetTranslation t;
+            const QByteArray text = statement.toUtf8();
+            if (!store::translateJet(std::string_view(text.constData(), std::size_t(text.size())), t))
+                throw std::runtime_error(t.error);
+            RawStatement *&raw = prepared[t.sql];
+            if (!raw) {
+                m_statements.push_back(std::make_unique<RawStatement>(db, t.sql));
+                raw = m_statements.back().get();
+            }
+            Step step{raw, {}};
+            for (std::size_t i = 0; i < t.literalCount(); ++i)
+                step.literals.emplace_back(t.literal(i));
+            m_steps.push_back(std::move(step));
+        }
+    }
+
+    std::size_t size() const { return m_steps.size(); }
+
+    // Sends every statement again, with the surname replaced, reading every row of each result.
+    void replay(const std::string &surname)
+    {
+        for (Step &step : m_steps) {
+            for (std::size_t i = 0; i < step.literals.size(); ++i)
+                step.statement->bindText(int(i + 1), step.literals[i] == m_surname ? surname : step.literals[i]);
+            while (step.statement->step())
+                bench::readRawRow(step.statement->handle());
+            step.statement->reset();
+        }
+    }
+
+private:
+    struct Step {
+        RawStatement *statement;
+        std::vector<std::string> literals;
+    };
+
+    std::string m_surname;
+    std::vector<std::unique_ptr<RawStatement>> m_statements;
+    std::vector<Step> m_steps;
+};
+
+void BM_RawSynthesise4(benchmark::State &state)
+{
+    RawDatabase db(benchDirectory().historyPath);
+    db.useProgramSettings();
+    removeInvented(db);
+    {
+        RecordedSearch search(db.handle());
+        for (auto _ : state) {
+            const std::string surname = unheardSurname(g_nextSurname++).toStdString();
+            search.replay(surname);
+        }
+        state.counters["statements"] = double(search.size());
+    }
+    removeInvented(db);
+}
+
+void BM_SearchSynthesise4(benchmark::State &state)
+{
+    RawDatabase db(benchDirectory().historyPath);
+    removeInvented(db);
+    {
+        store::Connection connection(QString::fromStdString(benchDirectory().historyPath));
+        store::QueryChannel channel(connection);
+        lookup::RandomSource random;
+        random.setFixedSeed(seedInventingFour());
+        const QString expected = QStringLiteral("Найдено: %1").arg(kInvented);
+        for (auto _ : state) {
+            const lookup::SearchOutcome outcome =
+                lookup::search(channel, random, surnameOnly(unheardSurname(g_nextSurname++)));
+            if (outcome.message != expected) {
+                state.SkipWithError("a search did not invent four entries");
+                break;
+            }
+        }
+    }
+    removeInvented(db);
+}
+
+} // namespace
+
+BENCHMARK(BM_RawSynthesise4)->UseRealTime();
+BENCHMARK(BM_SearchSynthesise4)->UseRealTime();

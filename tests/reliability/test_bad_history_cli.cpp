@@ -1,0 +1,109 @@
+// Every command of zelvik-cli on a history.dat that cannot serve: a message on standard error, a
+// status that is not 0, no crash, no hang, and the file exactly as it was.
+#include "badfiles.h"
+#include "cliprocess.h"
+#include "scratchfolder.h"
+#include "searchnames.h"
+#include "storeinspection.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+// What the message about each file must name, so that the user knows what to mend.
+QString expectedMention(const QString &badName)
+{
+    static const QList<std::pair<QString, QString>> mentions = {
+        {QStringLiteral("missing table tab"), QStringLiteral("tab")},
+        {QStringLiteral("another program's SQLite file"), QStringLiteral("tab")},
+        {QStringLiteral("missing table im2"), QStringLiteral("im2")},
+        {QStringLiteral("missing column kv"), QStringLiteral("kv")},
+        {QStringLiteral("empty param"), QStringLiteral("param")},
+        {QStringLiteral("param without s"), QStringLiteral("param")},
+    };
+    for (const auto &[name, mention] : mentions)
+        if (name == badName)
+            return mention;
+    return QStringLiteral("history.dat");
+}
+
+class BadHistoryCli : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        bad = badHistories().at(GetParam());
+        bad.spoil(folder);
+        before = inspection::stateOf(folder.history());
+    }
+
+    CliRun cli(const QStringList &args) { return runCli(folder.path(), args); }
+
+    // A run that failed as the user should see it fail, and left the file alone.
+    void expectRefused(const CliRun &run, const char *what)
+    {
+        SCOPED_TRACE(what);
+        EXPECT_TRUE(run.finishedNormally) << "crashed";
+        EXPECT_NE(run.exitCode, 0) << run.out.toStdString();
+        EXPECT_FALSE(run.err.trimmed().isEmpty()) << "no message";
+        EXPECT_FALSE(run.err.contains(QStringLiteral("terminate"))) << run.err.toStdString();
+        EXPECT_EQ(inspection::stateOf(folder.history()), before) << "the file was changed";
+    }
+
+    ScratchFolder folder;
+    BadHistory bad;
+    QByteArray before;
+};
+
+std::string testName(const ::testing::TestParamInfo<int> &info)
+{
+    std::string name = badHistories().at(info.param).name.toStdString();
+    for (char &c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
+
+} // namespace
+
+TEST_P(BadHistoryCli, SearchThatWouldInventIsRefusedWithAMessage)
+{
+    // A female surname, so that the female tables are read as well, and a seed that invents four.
+    const CliRun run = cli({QStringLiteral("find"), QStringLiteral("--surname"), QStringLiteral("Петрова"),
+                            QStringLiteral("--seed"), QString::number(searchnames::seedInventing(4))});
+    expectRefused(run, "find by surname");
+    if (bad.countsAsMissing) {
+        EXPECT_EQ(run.err.trimmed(), QStringLiteral("Файл привязок history.dat не найден!"));
+        EXPECT_EQ(run.exitCode, 3);
+    } else {
+        EXPECT_TRUE(run.err.contains(expectedMention(bad.name))) << run.err.toStdString();
+    }
+}
+
+TEST_P(BadHistoryCli, SearchByPhoneIsRefusedWithAMessage)
+{
+    const QString name = bad.name;
+    if (name == QStringLiteral("missing table im2"))
+        GTEST_SKIP() << "a male subscriber needs no female names";
+    const CliRun run = cli({QStringLiteral("find"), QStringLiteral("--phone"), QStringLiteral("9161234567")});
+    expectRefused(run, "find by phone");
+}
+
+TEST_P(BadHistoryCli, CheckReportsIt)
+{
+    const CliRun run = cli({QStringLiteral("check")});
+    expectRefused(run, "check");
+    EXPECT_EQ(run.exitCode, 2);
+}
+
+TEST_P(BadHistoryCli, StatementFailsOrAnswersWithoutChangingTheFile)
+{
+    const CliRun run = cli({QStringLiteral("sql"), QStringLiteral("select count(*) as m from tab")});
+    EXPECT_TRUE(run.finishedNormally);
+    if (run.exitCode != 0) {
+        EXPECT_FALSE(run.err.trimmed().isEmpty());
+    }
+    EXPECT_EQ(inspection::stateOf(folder.history()), before) << "the file was changed";
+}
+
+INSTANTIATE_TEST_SUITE_P(EachBadFile, BadHistoryCli, ::testing::Range(0, int(badHistories().size())), testName);
