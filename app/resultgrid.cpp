@@ -18,6 +18,7 @@ ResultGrid::ResultGrid(QWidget *parent) : QTableView(parent)
                     | QAbstractItemView::AnyKeyPressed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(8); // the "/" column is only 18 wide
     // The vertical header is the row indicator: narrow, marking only rows not yet written.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumWidth(12);

@@ -19,6 +19,13 @@ namespace {
 
 constexpr int kStartupRuns = 15;
 
+// The offscreen platform says so for every window shown; it drowns the table.
+void quietOffscreenNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (!message.contains(QLatin1String("does not support propagateSizeHints")))
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 // Takes --name=value out of the arguments; the rest go to Qt and Google Benchmark.
 const char *takeOption(int &argc, char **argv, const char *name)
 {
@@ -43,6 +50,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const char *directory = takeOption(argc, argv, "--directory");
     const char *runs = takeOption(argc, argv, "--startup_runs");
+    qInstallMessageHandler(quietOffscreenNotes);
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (!directory || benchmark::ReportUnrecognizedArguments(argc, argv)) {

@@ -36,10 +36,6 @@ constexpr FieldOption kFieldOptions[] = {
     {QLatin1StringView("--flat"), lookup::Flat},
 };
 
-const QString kUsage = QStringLiteral(
-    "usage: zelvik-cli find [--surname T] [--name T] [--patronymic T] [--phone T] [--street T] "
-    "[--house T] [--fraction T] [--flat T] [--seed N]");
-
 struct FindOptions {
     lookup::SearchFields fields;
     std::optional<std::uint32_t> seed;
@@ -124,7 +120,7 @@ int runFind(const QStringList &args)
     QString problem;
     const std::optional<FindOptions> options = parse(args, problem);
     if (!options) {
-        printError(problem + u'\n' + kUsage);
+        printError(QStringLiteral("zelvik-cli find: %1 (see zelvik-cli help)").arg(problem));
         return UsageError;
     }
     if (const auto missing = missingDataFile()) {

@@ -82,10 +82,8 @@ int runImportJet(const QStringList &args)
     printRow({QStringLiteral("table"), QStringLiteral("stored as"), QStringLiteral("rows")});
     for (const jet::StoreWriter::TableResult &table : summary.tables)
         printRow({table.source, table.storedAs, QString::number(table.rows)});
-    printLine(QStringLiteral("%1: %2 tables, %3 rows")
-                  .arg(options->target)
-                  .arg(summary.tables.size())
-                  .arg(summary.rows()));
+    printLine(
+        QStringLiteral("%1: %2 tables, %3 rows").arg(options->target).arg(summary.tables.size()).arg(summary.rows()));
     return Success;
 }
 

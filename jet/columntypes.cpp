@@ -46,7 +46,8 @@ qsizetype rowidColumn(const SourceTable &table)
 
 QString rowidDeclaration(const SourceColumn &column)
 {
-    return column.autoNumber ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT") : QStringLiteral("INTEGER PRIMARY KEY");
+    return column.autoNumber ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                             : QStringLiteral("INTEGER PRIMARY KEY");
 }
 
 QString quotedIdentifier(const QString &name)

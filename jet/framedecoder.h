@@ -16,7 +16,7 @@ struct Frame {
 // Cuts the reader's byte stream into frames as the bytes arrive, in any pieces.
 class FrameDecoder {
 public:
-    explicit FrameDecoder(qint64 maxFrameBytes) : m_maxFrameBytes(maxFrameBytes) {}
+    explicit FrameDecoder(qint64 maxFrameBytes) : m_maxFrameBytes(maxFrameBytes) { }
 
     void feed(const QByteArray &bytes);
     // The next complete frame, if one has arrived. Throws ImportError on bytes that are no frame.

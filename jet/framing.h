@@ -32,17 +32,17 @@ enum class CellTag : char {
 // What a column holds, independent of Jet's own type codes.
 enum class ColumnKind : std::int64_t {
     Boolean = 1,
-    Integer,   // byte, integer, long integer, counter
-    Real,      // single, double
-    Money,     // exact decimal text with four places
-    Decimal,   // exact decimal text
-    DateTime,  // "YYYY-MM-DD HH:MM:SS[.mmm]"
+    Integer,  // byte, integer, long integer, counter
+    Real,     // single, double
+    Money,    // exact decimal text with four places
+    Decimal,  // exact decimal text
+    DateTime, // "YYYY-MM-DD HH:MM:SS[.mmm]"
     Text,
     Memo,
-    Guid,      // "{XXXXXXXX-...}" text
+    Guid, // "{XXXXXXXX-...}" text
     Binary,
     OleObject,
-    Other,     // a type this reader does not know: its raw bytes
+    Other, // a type this reader does not know: its raw bytes
 };
 
 // Bits of a column's flags.

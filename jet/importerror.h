@@ -9,7 +9,7 @@ namespace jet {
 // new store cannot be written. The text says which, in the style of the store's own errors.
 class ImportError : public std::runtime_error {
 public:
-    explicit ImportError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    explicit ImportError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) { }
     const QString &text() const { return m_text; }
 
 private:

@@ -22,14 +22,18 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
 {
     const QFileInfo info(source);
     if (!info.isFile() || !info.isReadable())
-        throw ImportError(QStringLiteral("cannot read %1: %2")
-                              .arg(QDir::toNativeSeparators(source),
-                                   info.exists() ? QStringLiteral("not a readable file") : QStringLiteral("no such file")));
+        throw ImportError(
+            QStringLiteral("cannot read %1: %2")
+                .arg(QDir::toNativeSeparators(source),
+                     info.exists() ? QStringLiteral("not a readable file") : QStringLiteral("no such file")));
     try {
         StoreWriter writer(storePath);
         RowStream stream(writer, progress);
         const QString program = options.readerProgram.isEmpty() ? defaultReaderProgram() : options.readerProgram;
-        ReaderProcess reader(program, {info.absoluteFilePath()}, options.limits);
+        ReaderLimits limits = options.limits;
+        if (limits.stdoutBytes <= 0)
+            limits.stdoutBytes = outputAllowance(info.size());
+        ReaderProcess reader(program, {info.absoluteFilePath()}, limits);
         try {
             reader.run([&stream](const Frame &frame) { stream.take(frame); });
             stream.finish();
@@ -47,7 +51,8 @@ ImportSummary importJetFile(const QString &source, const QString &target, const 
                             const ImportOptions &options)
 {
     if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
-        throw ImportError(QStringLiteral("%1 exists already and is not overwritten").arg(QDir::toNativeSeparators(target)));
+        throw ImportError(
+            QStringLiteral("%1 exists already and is not overwritten").arg(QDir::toNativeSeparators(target)));
     StagedFile staged(target, storePermissions(source));
     ImportSummary summary = writeStoreFromJet(source, staged.path(), progress, options);
     staged.publish(false);

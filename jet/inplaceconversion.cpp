@@ -47,8 +47,8 @@ bool keepOriginal(const QString &path, const QString &original)
         // An earlier conversion stopped between linking and renaming: the name is already ours.
         if (sameFile(path, original))
             return false;
-        throw ImportError(QStringLiteral("%1 exists already, so the original cannot be kept under that name")
-                              .arg(shown(original)));
+        throw ImportError(
+            QStringLiteral("%1 exists already, so the original cannot be kept under that name").arg(shown(original)));
     }
     std::error_code error;
     std::filesystem::create_hard_link(nativePath(path), nativePath(original), error);

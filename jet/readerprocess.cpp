@@ -62,10 +62,8 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
     m_errorHead.clear();
     qint64 stdoutTotal = 0;
     qint64 stderrTotal = 0;
-    QElapsedTimer sinceFrame;
-    sinceFrame.start();
-
-    auto overrun = [](const QString &what) { throw ImportError(what); };
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
 
     for (;;) {
         const bool ended = process.state() == QProcess::NotRunning;
@@ -75,23 +73,28 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
         if (m_errorHead.size() < kDiagnosticsKept)
             m_errorHead.append(errors.left(kDiagnosticsKept - m_errorHead.size()));
         if (stderrTotal > m_limits.stderrBytes)
-            overrun(withFirstLine(QStringLiteral("the Jet reader kept printing warnings and was stopped, the file looks damaged"), m_errorHead));
+            throw ImportError(withFirstLine(
+                QStringLiteral("the Jet reader kept printing warnings and was stopped, the file looks damaged"),
+                m_errorHead));
 
         const QByteArray frames = process.readAllStandardOutput();
         stdoutTotal += frames.size();
-        if (stdoutTotal > m_limits.stdoutBytes)
-            overrun(QStringLiteral("the Jet reader sent more than %1 bytes and was stopped").arg(m_limits.stdoutBytes));
+        if (m_limits.stdoutBytes > 0 && stdoutTotal > m_limits.stdoutBytes)
+            throw ImportError(
+                QStringLiteral("the Jet reader sent more than %1 bytes and was stopped, the file looks damaged")
+                    .arg(m_limits.stdoutBytes));
+        if (!frames.isEmpty())
+            sinceProgress.restart();
         decoder.feed(frames);
-        while (const std::optional<Frame> frame = decoder.next()) {
-            sinceFrame.restart();
+        while (const std::optional<Frame> frame = decoder.next())
             onFrame(*frame);
-        }
 
         if (ended)
             break;
-        if (sinceFrame.elapsed() > m_limits.stallMs)
-            overrun(QStringLiteral("the Jet reader made no progress for %1 seconds and was stopped, the file looks damaged")
-                        .arg(m_limits.stallMs / 1000.0));
+        if (sinceProgress.elapsed() > m_limits.stallMs)
+            throw ImportError(
+                QStringLiteral("the Jet reader made no progress for %1 seconds and was stopped, the file looks damaged")
+                    .arg(m_limits.stallMs / 1000.0));
         process.waitForReadyRead(kPollMs);
     }
 
@@ -102,6 +105,13 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
     if (process.exitCode() != 0)
         throw ImportError(
             withFirstLine(QStringLiteral("the Jet reader failed with status %1").arg(process.exitCode()), m_errorHead));
+}
+
+qint64 outputAllowance(qint64 fileBytes)
+{
+    constexpr qint64 kFloor = qint64(256) << 20;
+    constexpr qint64 kGrowth = 64;
+    return std::max(kFloor, fileBytes * kGrowth);
 }
 
 QString defaultReaderProgram()

@@ -12,11 +12,15 @@ namespace jet {
 // What the reader child may take before it is killed. libmdb on a damaged file can loop forever,
 // silently or flooding stderr, so every way it can run away is bounded.
 struct ReaderLimits {
-    int stallMs = 30000;                   // longest wait for the next complete frame
-    qint64 stderrBytes = 1 << 20;          // diagnostics beyond this mean libmdb is looping
-    qint64 stdoutBytes = qint64(1) << 32;  // all frames together
-    qint64 frameBytes = qint64(1) << 30;   // one frame (a memo can be as large as Jet allows)
+    int stallMs = 30000;                 // longest wait for the next bytes of data
+    qint64 stderrBytes = 1 << 20;        // diagnostics beyond this mean libmdb is looping
+    qint64 stdoutBytes = 0;              // all frames together; 0: unbounded (the importer bounds it)
+    qint64 frameBytes = qint64(1) << 30; // one frame (a memo can be as large as Jet allows)
 };
+
+// What a file of that size may legitimately turn into: text grows up to threefold as UTF-8, and
+// small values grow more in frames. A reader that loops over the same pages hits this bound.
+qint64 outputAllowance(qint64 fileBytes);
 
 // The zelvik-jet-reader child: runs it to its end and hands over each frame as it completes.
 class ReaderProcess {

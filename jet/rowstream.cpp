@@ -69,7 +69,8 @@ void RowStream::take(const Frame &frame)
         throw ImportError(failureText(cells.at(0).toLongLong(), cells.at(1).toString()));
     case FrameKind::Hello:
         expect(m_state == State::Start && cells.size() == 2, "greeting");
-        if (cells.at(0).toString() != QLatin1String(kFormat.data(), kFormat.size()) || cells.at(1).toLongLong() != kVersion)
+        if (cells.at(0).toString() != QLatin1String(kFormat.data(), kFormat.size())
+            || cells.at(1).toLongLong() != kVersion)
             throw ImportError(QStringLiteral("the Jet reader speaks another format"));
         m_state = State::Greeted;
         break;

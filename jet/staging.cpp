@@ -30,10 +30,10 @@ void StagedFile::publish(bool replace)
     if (replace) {
         std::filesystem::rename(nativePath(path()), nativePath(m_target), error);
     } else if (!QFile::rename(path(), m_target)) {
-        throw ImportError(QStringLiteral("cannot create %1: %2").arg(QDir::toNativeSeparators(m_target),
-                                                                    QFileInfo::exists(m_target)
-                                                                        ? QStringLiteral("it exists already")
-                                                                        : QStringLiteral("the rename failed")));
+        throw ImportError(QStringLiteral("cannot create %1: %2")
+                              .arg(QDir::toNativeSeparators(m_target),
+                                   QFileInfo::exists(m_target) ? QStringLiteral("it exists already")
+                                                               : QStringLiteral("the rename failed")));
     }
     if (error)
         throw ImportError(QStringLiteral("cannot replace %1: %2")

@@ -103,7 +103,8 @@ QString StoreWriter::createCopiedTable(const SourceTable &table)
         definitions.append(quotedIdentifier(column.name) + QLatin1Char(' ')
                            + (i == rowid ? rowidDeclaration(column) : columnDeclaration(column.kind)));
     }
-    execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedIdentifier(table.name), definitions.join(QStringLiteral(", "))));
+    execute(QStringLiteral("CREATE TABLE %1 (%2)")
+                .arg(quotedIdentifier(table.name), definitions.join(QStringLiteral(", "))));
     return table.name;
 }
 

@@ -53,14 +53,9 @@ sqlite3 *QueryChannel::openDatabase()
     return db;
 }
 
-void QueryChannel::closeResult()
-{
-    m_result.reset();
-}
-
 void QueryChannel::run(const QString &statement)
 {
-    closeResult();
+    m_result.reset();
     m_statement = statement;
     emit statementSent(statement);
     const auto changed = qScopeGuard([this] { emit resultChanged(); });
@@ -70,7 +65,7 @@ void QueryChannel::run(const QString &statement)
 
 void QueryChannel::exec(const QString &statement)
 {
-    closeResult();
+    m_result.reset();
     m_statement = statement;
     emit statementSent(statement);
     const auto changed = qScopeGuard([this] { emit resultChanged(); });
@@ -86,7 +81,7 @@ void QueryChannel::close()
 {
     if (!m_result)
         return;
-    closeResult();
+    m_result.reset();
     emit resultChanged();
 }
 

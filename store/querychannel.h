@@ -77,7 +77,6 @@ signals:
 
 private:
     sqlite3 *openDatabase();
-    void closeResult();
 
     Connection &m_connection;
     QString m_statement;

@@ -28,8 +28,8 @@ std::string dateTimeText(double stored)
     }
     const year_month_day date{day};
     char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02lld:%02lld:%02lld", int(date.year()),
-                  unsigned(date.month()), unsigned(date.day()), static_cast<long long>(millis / 3600000),
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02lld:%02lld:%02lld", int(date.year()), unsigned(date.month()),
+                  unsigned(date.day()), static_cast<long long>(millis / 3600000),
                   static_cast<long long>(millis / 60000 % 60), static_cast<long long>(millis / 1000 % 60));
     std::string out = text;
     if (millis % 1000 != 0) {

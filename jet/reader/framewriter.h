@@ -11,7 +11,7 @@
 // the reader dies mid-write.
 class FrameWriter {
 public:
-    explicit FrameWriter(std::FILE *out) : m_out(out) {}
+    explicit FrameWriter(std::FILE *out) : m_out(out) { }
 
     void begin(jet::framing::FrameKind kind);
     void null();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datafolder.h"
+#include "qtprinting.h"
 #include "modelchecker.h"
 #include "tabinspector.h"
 

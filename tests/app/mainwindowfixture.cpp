@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QTableView>
 
+#include <algorithm>
+
 void MainWindowTest::TearDown()
 {
     form.reset();
@@ -34,6 +36,14 @@ QTableView *MainWindowTest::grid() const
     return child<QTableView>("DBGrid1");
 }
 
+bool MainWindowTest::programEnds() const
+{
+    if (form->isVisible() || !form->testAttribute(Qt::WA_QuitOnClose) || !QGuiApplication::quitOnLastWindowClosed())
+        return false;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::none_of(windows.cbegin(), windows.cend(), [](const QWidget *w) { return w->isVisible(); });
+}
+
 void MainWindowTest::settle()
 {
     for (int i = 0; i < 3; ++i)
@@ -49,6 +59,7 @@ void typeText(const QString &text)
         QTest::sendKeyEvent(QTest::Press, target, key, QString(c), Qt::NoModifier);
         QTest::sendKeyEvent(QTest::Release, QApplication::focusWidget(), key, QString(c), Qt::NoModifier);
     }
+    QCoreApplication::processEvents();
 }
 
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
@@ -56,4 +67,6 @@ void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
     QWidget *target = QApplication::focusWidget();
     ASSERT_NE(target, nullptr);
     QTest::keyClick(target, key, modifiers);
+    // Item views finish some keys (Enter in an editor) in a queued call.
+    QCoreApplication::processEvents();
 }

@@ -2,6 +2,7 @@
 
 #include "boxrecorder.h"
 #include "datafolder.h"
+#include "qtprinting.h"
 #include "mainwindow.h"
 
 #include <QTest>
@@ -31,6 +32,8 @@ protected:
     }
 
     QTableView *grid() const;
+    // Qt ends the event loop when the last visible window that quits on close has closed.
+    bool programEnds() const;
     // Lets queued work (error reports, the first activation) run.
     static void settle();
 
@@ -39,7 +42,7 @@ protected:
     std::unique_ptr<TForm1> form;
 };
 
-// Types text into whatever has the keyboard focus, one character at a time, as a keyboard would:
-// QTest's own keyClicks cannot type beyond Latin-1.
+// Types text into whatever has the keyboard focus, one character at a time, as a keyboard would
+// (QTest's own keyClicks cannot type beyond Latin-1). Both let the work the keys queued run.
 void typeText(const QString &text);
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

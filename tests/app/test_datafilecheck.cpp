@@ -1,4 +1,5 @@
 #include "datafilecheck.h"
+#include "qtprinting.h"
 #include "datafolder.h"
 
 #include <gtest/gtest.h>

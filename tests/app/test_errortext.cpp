@@ -1,4 +1,5 @@
 #include "errorhandler.h"
+#include "qtprinting.h"
 
 #include <gtest/gtest.h>
 

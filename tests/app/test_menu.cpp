@@ -1,7 +1,6 @@
 #include "mainwindowfixture.h"
 
 #include <QDialog>
-#include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
 
@@ -45,10 +44,8 @@ TEST_F(Menu, ConnectionCommandOnlyInforms)
 TEST_F(Menu, ExitClosesTheWindowAndEndsTheProgram)
 {
     openWindow();
-    QSignalSpy ended(qApp, &QGuiApplication::lastWindowClosed);
     trigger("N6");
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(ended.count(), 1);
+    EXPECT_TRUE(programEnds());
 }
 
 TEST_F(Menu, CommandsShowTheirWindowsModally)

@@ -2,8 +2,9 @@
 // answers it with a key, as a user would.
 #include "errorhandler.h"
 #include "messagebox.h"
+#include "qtprinting.h"
 
-#include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QScreen>
 #include <QTest>

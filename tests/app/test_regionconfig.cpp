@@ -1,5 +1,6 @@
 #include "datafolder.h"
 #include "regionconfig.h"
+#include "qtprinting.h"
 
 #include "cp1251.h"
 

@@ -1,7 +1,5 @@
 #include "mainwindowfixture.h"
 
-#include <QSignalSpy>
-
 using namespace Qt::StringLiterals;
 using Kind = app::MessageBoxes::Kind;
 
@@ -15,9 +13,8 @@ protected:
     // Opens the window and tells whether it ended the program.
     bool openAndSeeIfItEnds()
     {
-        QSignalSpy ended(qApp, &QGuiApplication::lastWindowClosed);
         openWindow();
-        return !form->isVisible() && ended.count() == 1;
+        return programEnds();
     }
 };
 

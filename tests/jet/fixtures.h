@@ -13,10 +13,10 @@ inline QString fixture(const char *name)
     return QDir(QStringLiteral(ZELVIK_JET_FIXTURES)).filePath(QString::fromUtf8(name));
 }
 
-#define REQUIRE_FIXTURE(name)                                                                                \
-    do {                                                                                                     \
-        if (!QFileInfo::exists(fixture(name)))                                                               \
-            GTEST_SKIP() << "no Jet sample file " << name;                                                   \
+#define REQUIRE_FIXTURE(name)                                                                                          \
+    do {                                                                                                               \
+        if (!QFileInfo::exists(fixture(name)))                                                                         \
+            GTEST_SKIP() << "no Jet sample file " << name;                                                             \
     } while (false)
 
 // The reader this build made, with limits small enough for tests.

@@ -10,7 +10,7 @@
 // A FrameWriter whose frames land in memory, as the importer would receive them from the pipe.
 class FrameCapture {
 public:
-    FrameCapture() : m_file(open_memstream(&m_data, &m_size)), m_writer(m_file) {}
+    FrameCapture() : m_file(open_memstream(&m_data, &m_size)), m_writer(m_file) { }
     ~FrameCapture()
     {
         std::fclose(m_file);

@@ -20,7 +20,8 @@ CliRun importJet(const QStringList &args, const QString &folder)
     cli.setWorkingDirectory(folder);
     cli.start(QStringLiteral(ZELVIK_CLI), QStringList{QStringLiteral("import-jet")} + args);
     cli.waitForFinished(-1);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+            QString::fromUtf8(cli.readAllStandardError())};
 }
 
 TEST(CliImportJet, WritesHistoryDatHereAndSummarises)
@@ -29,11 +30,12 @@ TEST(CliImportJet, WritesHistoryDatHereAndSummarises)
     QTemporaryDir folder;
     const CliRun run = importJet({fixture("indexTestV2003.mdb")}, folder.path());
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QStringLiteral("table\tstored as\trows\n"
-                                      "Table1\tTable1\t4\n"
-                                      "Table2\tTable2\t3\n"
-                                      "Table3\tTable3\t4\n"
-                                      "history.dat: 3 tables, 11 rows\n"));
+    EXPECT_EQ(run.out,
+              QStringLiteral("table\tstored as\trows\n"
+                             "Table1\tTable1\t4\n"
+                             "Table2\tTable2\t3\n"
+                             "Table3\tTable3\t4\n"
+                             "history.dat: 3 tables, 11 rows\n"));
     EXPECT_EQ(folderEntries(folder.path()), QStringList{QStringLiteral("history.dat")});
 }
 

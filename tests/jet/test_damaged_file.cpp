@@ -16,7 +16,8 @@ TEST(DamagedFile, ClearErrorAndNothingLeftOnHangDamagedFile)
         jet::importJetFile(fixture("hang-damaged.mdb"), store.path(), {}, testImportOptions());
         FAIL() << "the damaged file was imported";
     } catch (const jet::ImportError &error) {
-        EXPECT_TRUE(error.text().startsWith(QStringLiteral("cannot read ") + fixture("hang-damaged.mdb"))) << error.what();
+        EXPECT_TRUE(error.text().startsWith(QStringLiteral("cannot read ") + fixture("hang-damaged.mdb")))
+            << error.what();
         EXPECT_TRUE(error.text().contains(QStringLiteral("the file looks damaged"))) << error.what();
     }
     EXPECT_EQ(QDir(store.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());

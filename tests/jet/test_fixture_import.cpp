@@ -35,8 +35,8 @@ TEST(FixtureImport, UnicodeTextArrivesIntact)
 {
     REQUIRE_FIXTURE("testUnicodeCompV2003.mdb");
     ScratchStore store;
-    const jet::ImportSummary summary =
-        importJetFile(fixture("testUnicodeCompV2003.mdb"), store.path(), {}, testImportOptions());
+    const jet::ImportSummary summary
+        = importJetFile(fixture("testUnicodeCompV2003.mdb"), store.path(), {}, testImportOptions());
     ASSERT_EQ(summary.tables.size(), 1);
     EXPECT_EQ(summary.tables[0].source, QStringLiteral("Table"));
     EXPECT_EQ(summary.tables[0].rows, 8);
@@ -46,16 +46,14 @@ TEST(FixtureImport, UnicodeTextArrivesIntact)
     QString everyCharacter;
     for (char16_t c = 1; c <= 0xFF; ++c)
         everyCharacter.append(QChar(c));
-    const QStringList expected{text("only ascii chars"),
-                               text("ääkkösiä"),
-                               text("Мир"),
+    const QStringList expected{text("only ascii chars"), text("ääkkösiä"), text("Мир"),
                                // written with escapes: an editor would fold the oxia accents into tonos
                                QString::fromUtf16(u"\u03f0\u03b1\u1f76 \u03c4\u1f79\u03c4' \u1f10\u03b3\u1f7c "
                                                   u"\u039a\u1f7b\u03f0\u03bb\u03c9\u03c0\u03b1"),
                                text("漢字仮名交じり文"),
-                               text("3L9\x1d" "52\x02_AB(¥\x05!!V"),
-                               text("ümlaut"),
-                               everyCharacter};
+                               text("3L9\x1d"
+                                    "52\x02_AB(¥\x05!!V"),
+                               text("ümlaut"), everyCharacter};
     const QList<QVariantList> rows = contents.rows(QStringLiteral("SELECT ID, Unicode FROM \"Table\" ORDER BY ID"));
     ASSERT_EQ(rows.size(), expected.size());
     for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -78,7 +76,8 @@ TEST(FixtureImport, EveryTableAndRowOfSeveralTables)
 {
     REQUIRE_FIXTURE("indexTestV2003.mdb");
     ScratchStore store;
-    const jet::ImportSummary summary = importJetFile(fixture("indexTestV2003.mdb"), store.path(), {}, testImportOptions());
+    const jet::ImportSummary summary
+        = importJetFile(fixture("indexTestV2003.mdb"), store.path(), {}, testImportOptions());
     EXPECT_EQ(summary.rows(), 11);
 
     StoreContents contents(store.path());
@@ -88,8 +87,9 @@ TEST(FixtureImport, EveryTableAndRowOfSeveralTables)
     EXPECT_EQ(count(contents, "Table3"), 4);
     EXPECT_EQ(contents.rows(QStringLiteral("SELECT * FROM Table1 WHERE id = 2")),
               QList<QVariantList>({{qint64(2), qint64(1), qint64(11), text("baz11-2"), qint64(0)}}));
-    EXPECT_EQ(contents.rows(QStringLiteral("SELECT group_concat(data, ',') FROM (SELECT data FROM Table3 ORDER BY id)")),
-              QList<QVariantList>({{text("bar10,bar11,bar12,bar13")}}));
+    EXPECT_EQ(
+        contents.rows(QStringLiteral("SELECT group_concat(data, ',') FROM (SELECT data FROM Table3 ORDER BY id)")),
+        QList<QVariantList>({{text("bar10,bar11,bar12,bar13")}}));
 }
 
 TEST(FixtureImport, ManyPagesAndNullIntegers)
@@ -100,11 +100,13 @@ TEST(FixtureImport, ManyPagesAndNullIntegers)
     StoreContents contents(store.path());
     EXPECT_EQ(count(contents, "Table1"), 512);
     // the integers that libmdb prints as empty are NULL, not 0
-    EXPECT_EQ(contents.rows(QStringLiteral("SELECT RS_AGENTE, DC_AGENTE FROM Table1 WHERE CD_AGENTE IS NULL ORDER BY DC_AGENTE")),
+    EXPECT_EQ(contents.rows(
+                  QStringLiteral("SELECT RS_AGENTE, DC_AGENTE FROM Table1 WHERE CD_AGENTE IS NULL ORDER BY DC_AGENTE")),
               QList<QVariantList>({{text("abc"), text("ddd")}, {text("abc"), text("efg")}}));
     EXPECT_EQ(contents.scalar(QStringLiteral("SELECT count(*) FROM Table1 WHERE CD_AGENTE = 0")), QVariant(qint64(0)));
-    EXPECT_EQ(contents.scalar(QStringLiteral("SELECT count(*) FROM Table1 WHERE RS_AGENTE IS NULL OR DC_AGENTE IS NULL")),
-              QVariant(qint64(0)));
+    EXPECT_EQ(
+        contents.scalar(QStringLiteral("SELECT count(*) FROM Table1 WHERE RS_AGENTE IS NULL OR DC_AGENTE IS NULL")),
+        QVariant(qint64(0)));
 }
 
 TEST(FixtureImport, FileWithDatabasePasswordIsReadAnyway)
@@ -123,13 +125,14 @@ TEST(FixtureImport, ProgressEndsWithEveryRow)
     ScratchStore store;
     qint64 lastDone = -1;
     qint64 lastTotal = -1;
-    importJetFile(fixture("compIndexTestV2000.mdb"), store.path(),
-                  [&](qint64 done, qint64 total) {
-                      EXPECT_GE(done, lastDone);
-                      lastDone = done;
-                      lastTotal = total;
-                  },
-                  testImportOptions());
+    importJetFile(
+        fixture("compIndexTestV2000.mdb"), store.path(),
+        [&](qint64 done, qint64 total) {
+            EXPECT_GE(done, lastDone);
+            lastDone = done;
+            lastTotal = total;
+        },
+        testImportOptions());
     EXPECT_EQ(lastDone, 512);
     EXPECT_EQ(lastTotal, 512);
 }

@@ -136,9 +136,10 @@ TEST(ConversionTexts, NameTheFileAndWhereTheOriginalIs)
     EXPECT_EQ(jet::conversionDoneText(QStringLiteral("/somewhere/history.dat"), conversion),
               QStringLiteral("База данных history.dat преобразована в новый формат. "
                              "Исходный файл сохранён как history.dat.jet."));
-    EXPECT_EQ(jet::conversionFailedText(QStringLiteral("history.dat"), ImportError(QStringLiteral("the file is damaged"))),
-              QStringLiteral("Не удалось преобразовать базу данных history.dat в новый формат: the file is damaged. "
-                             "Файл history.dat не изменён."));
+    EXPECT_EQ(
+        jet::conversionFailedText(QStringLiteral("history.dat"), ImportError(QStringLiteral("the file is damaged"))),
+        QStringLiteral("Не удалось преобразовать базу данных history.dat в новый формат: the file is damaged. "
+                       "Файл history.dat не изменён."));
 }
 
 } // namespace

@@ -32,7 +32,8 @@ TEST(Interrupted, KilledInPlaceConversionLeavesHistoryUntouched)
     EXPECT_EQ(fileDigest(history), before);
     EXPECT_FALSE(QFileInfo::exists(history + QStringLiteral(".jet")));
     for (const QString &name : folderEntries(folder.path()))
-        EXPECT_TRUE(name == QLatin1String("history.dat") || name.startsWith(QLatin1String("history.dat.import-"))) << name.toStdString();
+        EXPECT_TRUE(name == QLatin1String("history.dat") || name.startsWith(QLatin1String("history.dat.import-")))
+            << name.toStdString();
 }
 
 #ifdef ZELVIK_CLI

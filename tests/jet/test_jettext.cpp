@@ -47,7 +47,7 @@ TEST(JetText, EmptyAndOddLengths)
 {
     EXPECT_EQ(jetTextToUtf8(""), "");
     EXPECT_EQ(jetTextToUtf8(bytes({0xFF, 0xFE})), "");
-    EXPECT_EQ(jetTextToUtf8(bytes({'a', 0x00, 'b'})), "a"); // a dangling byte is no character
+    EXPECT_EQ(jetTextToUtf8(bytes({'a', 0x00, 'b'})), "a");        // a dangling byte is no character
     EXPECT_EQ(jetTextToUtf8(bytes({0xFF, 0xFE, 0x00, 0x18})), ""); // half a two-byte character
 }
 

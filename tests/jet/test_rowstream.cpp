@@ -14,7 +14,9 @@ namespace {
 
 Frame hello()
 {
-    return {FrameKind::Hello, {QString::fromLatin1(jet::framing::kFormat.data(), qsizetype(jet::framing::kFormat.size())), qint64(jet::framing::kVersion)}};
+    return {FrameKind::Hello,
+            {QString::fromLatin1(jet::framing::kFormat.data(), qsizetype(jet::framing::kFormat.size())),
+             qint64(jet::framing::kVersion)}};
 }
 
 Frame plan(qint64 tables, qint64 rows)
@@ -56,7 +58,8 @@ TEST(RowStream, WholeStreamReachesTheSink)
 {
     RecordingSink sink;
     RowStream stream(sink);
-    feed(stream, {hello(), plan(1, 2), table(), row(1, QStringLiteral("Мир")), row(7, QVariant()), tableEnd(2), end(1)});
+    feed(stream,
+         {hello(), plan(1, 2), table(), row(1, QStringLiteral("Мир")), row(7, QVariant()), tableEnd(2), end(1)});
     EXPECT_NO_THROW(stream.finish());
     EXPECT_EQ(sink.calls, QStringList({"begin T", "row", "row", "end"}));
     ASSERT_EQ(sink.tables.size(), 1);
@@ -157,8 +160,9 @@ TEST(RowStream, TotalGrowsWhenTheHeaderUndercounted)
     RecordingSink sink;
     qint64 lastTotal = 0;
     RowStream stream(sink, [&](qint64, qint64 total) { lastTotal = total; });
-    feed(stream, {hello(), plan(1, 1), table(1), row(1, QStringLiteral("a")), row(2, QStringLiteral("b")),
-                  tableEnd(2), end(1)});
+    feed(
+        stream,
+        {hello(), plan(1, 1), table(1), row(1, QStringLiteral("a")), row(2, QStringLiteral("b")), tableEnd(2), end(1)});
     EXPECT_EQ(lastTotal, 2);
     EXPECT_EQ(stream.rowsDone(), 2);
 }

@@ -16,17 +16,18 @@ protected:
     void SetUp() override
     {
         StoreWriter writer(m_store.path());
-        writeTable(writer,
-                   sourceTable("Все типы", {column("ID", ColumnKind::Integer, true), column("yes", ColumnKind::Boolean),
-                                            column("real", ColumnKind::Real), column("money", ColumnKind::Money),
-                                            column("when", ColumnKind::DateTime), column("note", ColumnKind::Memo),
-                                            column("picture", ColumnKind::OleObject), column("guid", ColumnKind::Guid),
-                                            column("odd \"name\"", ColumnKind::Text)}),
-                   {{qint64(40), qint64(1), 0.1, text("12.3400"), text("2003-05-01 12:30:00"),
-                     text("Μῆνιν ἄειδε — 漢字 😀"), QByteArray("\0\x01\xFF", 3), text("{3DC7EEF3-F7F2-430B-A302-31B83359D4E5}"),
-                     text("")},
-                    {qint64(3), qint64(0), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
-                     QVariant()}});
+        writeTable(
+            writer,
+            sourceTable("Все типы",
+                        {column("ID", ColumnKind::Integer, true), column("yes", ColumnKind::Boolean),
+                         column("real", ColumnKind::Real), column("money", ColumnKind::Money),
+                         column("when", ColumnKind::DateTime), column("note", ColumnKind::Memo),
+                         column("picture", ColumnKind::OleObject), column("guid", ColumnKind::Guid),
+                         column("odd \"name\"", ColumnKind::Text)}),
+            {{qint64(40), qint64(1), 0.1, text("12.3400"), text("2003-05-01 12:30:00"), text("Μῆνιν ἄειδε — 漢字 😀"),
+              QByteArray("\0\x01\xFF", 3), text("{3DC7EEF3-F7F2-430B-A302-31B83359D4E5}"), text("")},
+             {qint64(3), qint64(0), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
+              QVariant()}});
         writer.finish();
     }
 
@@ -76,7 +77,8 @@ TEST_F(CopiedTable, AutonumberKeyGoesOnCounting)
 TEST_F(CopiedTable, TextComparesWithoutRegardToCase)
 {
     StoreContents contents(m_store.path());
-    EXPECT_EQ(contents.scalar(QStringLiteral("SELECT count(*) FROM \"Все типы\" WHERE guid = '{3dc7eef3-f7f2-430b-a302-31b83359d4e5}'")),
+    EXPECT_EQ(contents.scalar(QStringLiteral(
+                  "SELECT count(*) FROM \"Все типы\" WHERE guid = '{3dc7eef3-f7f2-430b-a302-31b83359d4e5}'")),
               QVariant(qint64(1)));
 }
 
@@ -85,7 +87,8 @@ TEST(StoreWriterCopiedTables, IntegerKeyWithoutAutonumberStaysAKey)
     ScratchStore store;
     {
         StoreWriter writer(store.path());
-        jet::SourceTable table = sourceTable("Table1", {column("id", ColumnKind::Integer), column("data", ColumnKind::Text)});
+        jet::SourceTable table
+            = sourceTable("Table1", {column("id", ColumnKind::Integer), column("data", ColumnKind::Text)});
         table.columns[0].primaryKey = true;
         writeTable(writer, table, {{qint64(0), text("foo0")}, {qint64(2), text("foo2")}});
         writer.finish();

@@ -12,9 +12,10 @@ using jet::StoreWriter;
 namespace {
 
 const jet::SourceTable kTab = sourceTable(
-    "tab", {column("id", ColumnKind::Integer, true), column("fam", ColumnKind::Text), column("im", ColumnKind::Text),
-            column("ot", ColumnKind::Text), column("tele", ColumnKind::Text), column("ul", ColumnKind::Text),
-            column("dom", ColumnKind::Integer), column("domd", ColumnKind::Text), column("kv", ColumnKind::Integer)});
+    "tab",
+    {column("id", ColumnKind::Integer, true), column("fam", ColumnKind::Text), column("im", ColumnKind::Text),
+     column("ot", ColumnKind::Text), column("tele", ColumnKind::Text), column("ul", ColumnKind::Text),
+     column("dom", ColumnKind::Integer), column("domd", ColumnKind::Text), column("kv", ColumnKind::Integer)});
 
 jet::SourceRow entry(qint64 id, const char *fam, const char *im, const QVariant &domd = QString())
 {
@@ -98,8 +99,9 @@ TEST(StoreWriterProgramTables, ColumnTheProgramDoesNotKnowIsAdded)
     {
         StoreWriter writer(store.path());
         writeTable(writer,
-                   sourceTable("ul", {column("id", ColumnKind::Integer), column("ul", ColumnKind::Text),
-                                      column("район", ColumnKind::Text)}),
+                   sourceTable("ul",
+                               {column("id", ColumnKind::Integer), column("ul", ColumnKind::Text),
+                                column("район", ColumnKind::Text)}),
                    {{qint64(1), text("Ленина"), text("Центральный")}});
         writer.finish();
     }

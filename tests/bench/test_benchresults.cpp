@@ -1,0 +1,136 @@
+#include "benchresults.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using bench::BenchResults;
+
+// A report in Google Benchmark's JSON format: repetitions with a median, a single run with
+// counters, a failed run, and start-up runs with their decorated names.
+QByteArray report(const QString &benchmarks)
+{
+    return QStringLiteral(R"({"context": {"directory_entries": "5000000", "num_cpus": 2}, "benchmarks": [%1]})")
+        .arg(benchmarks)
+        .toUtf8();
+}
+
+QString run(const QString &runName, const QString &type, double time, const QString &unit, int repetitions,
+            const QString &extra = {})
+{
+    return QStringLiteral(R"({"name": "%1", "run_name": "%1", "run_type": "%2", "repetitions": %3,
+        "real_time": %4, "cpu_time": 1, "time_unit": "%5"%6})")
+        .arg(runName, type)
+        .arg(repetitions)
+        .arg(time)
+        .arg(unit, extra);
+}
+
+QString median(const QString &runName, double time, const QString &unit)
+{
+    return run(runName, QStringLiteral("aggregate"), time, unit, 3, QStringLiteral(R"(, "aggregate_name": "median")"));
+}
+
+QString mean(const QString &runName, double time, const QString &unit)
+{
+    return run(runName, QStringLiteral("aggregate"), time, unit, 3, QStringLiteral(R"(, "aggregate_name": "mean")"));
+}
+
+const QString kIteration = QStringLiteral("iteration");
+
+TEST(BenchResults, TakesTheMedianNotTheMeanOrARepetition)
+{
+    const auto results = BenchResults::fromJson(report(
+        run(QStringLiteral("BM_RawPhone/real_time"), kIteration, 99, QStringLiteral("ns"), 3) + ','
+        + mean(QStringLiteral("BM_RawPhone/real_time"), 50, QStringLiteral("ns")) + ','
+        + median(QStringLiteral("BM_RawPhone/real_time"), 8, QStringLiteral("us"))));
+    ASSERT_TRUE(results.find(QStringLiteral("BM_RawPhone")));
+    EXPECT_DOUBLE_EQ(results.find(QStringLiteral("BM_RawPhone"))->nanoseconds, 8000);
+}
+
+TEST(BenchResults, TakesASingleRunWithItsCounters)
+{
+    const auto results = BenchResults::fromJson(
+        report(run(QStringLiteral("BM_MainWindowMemory/iterations:1/repeats:1/real_time"), kIteration, 2,
+                   QStringLiteral("ms"), 1, QStringLiteral(R"(, "rss_added_mb": 4.5, "iterations": 1)"))));
+    const auto memory = results.find(QStringLiteral("BM_MainWindowMemory"));
+    ASSERT_TRUE(memory);
+    EXPECT_DOUBLE_EQ(memory->nanoseconds, 2e6);
+    EXPECT_DOUBLE_EQ(memory->counters.value(QStringLiteral("rss_added_mb")), 4.5);
+    EXPECT_FALSE(memory->counters.contains(QStringLiteral("iterations")));
+}
+
+TEST(BenchResults, IgnoresFailedRunsAndKeepsTheContext)
+{
+    const auto results = BenchResults::fromJson(
+        report(run(QStringLiteral("BM_GuiSearchRare/real_time"), kIteration, 1, QStringLiteral("ms"), 1,
+                   QStringLiteral(R"(, "error_occurred": true, "error_message": "x")"))));
+    EXPECT_FALSE(results.find(QStringLiteral("BM_GuiSearchRare")));
+    EXPECT_EQ(results.context(QStringLiteral("directory_entries")), QStringLiteral("5000000"));
+    EXPECT_EQ(results.context(QStringLiteral("num_cpus")), QStringLiteral("2"));
+}
+
+TEST(BenchResults, RefusesTextThatIsNoReport)
+{
+    EXPECT_THROW(BenchResults::fromJson("not json"), std::runtime_error);
+    EXPECT_THROW(BenchResults::fromJson(R"({"context": {}})"), std::runtime_error);
+}
+
+TEST(FormatDuration, PicksTheUnitAndThreeFigures)
+{
+    EXPECT_EQ(bench::formatDuration(12'345), QStringLiteral("12.3 µs"));
+    EXPECT_EQ(bench::formatDuration(8'000), QStringLiteral("8.00 µs"));
+    EXPECT_EQ(bench::formatDuration(110'000), QStringLiteral("110 µs"));
+    EXPECT_EQ(bench::formatDuration(28'400'000), QStringLiteral("28.4 ms"));
+    EXPECT_EQ(bench::formatDuration(999), QStringLiteral("999 ns"));
+    EXPECT_EQ(bench::formatDuration(2.5e9), QStringLiteral("2.50 s"));
+}
+
+// Every pair at the given ratio, and the memory figure.
+QByteArray allPairs(double ratio, double addedMegabytes)
+{
+    QStringList runs;
+    for (const bench::PairTarget &pair : bench::pairTargets()) {
+        runs << median(pair.floor + QStringLiteral("/real_time"), 10, QStringLiteral("us"))
+             << median(pair.product + QStringLiteral("/real_time"), 10 * ratio, QStringLiteral("us"));
+    }
+    runs << run(QStringLiteral("BM_MainWindowMemory/real_time"), kIteration, 1, QStringLiteral("s"), 1,
+                QStringLiteral(R"(, "rss_added_mb": %1)").arg(addedMegabytes));
+    return report(runs.join(QLatin1Char(',')));
+}
+
+TEST(PerformanceTable, AllTargetsMet)
+{
+    bool met = false;
+    const QString table = bench::performanceTable(BenchResults::fromJson(allPairs(1.1, 3)), met);
+    EXPECT_TRUE(met) << table.toStdString();
+    EXPECT_TRUE(table.contains(QStringLiteral("| 1.10 |"))) << table.toStdString();
+    EXPECT_FALSE(table.contains(QStringLiteral("MISSED")));
+}
+
+TEST(PerformanceTable, ARatioOverItsTargetIsMissed)
+{
+    bool met = true;
+    const QString table = bench::performanceTable(BenchResults::fromJson(allPairs(1.25, 3)), met);
+    EXPECT_FALSE(met);
+    // 1.25 misses the 1.2 of the two single lookups and meets the 1.3 and 1.5 of the others.
+    EXPECT_EQ(table.count(QStringLiteral("MISSED")), 2) << table.toStdString();
+}
+
+TEST(PerformanceTable, TooMuchMemoryIsMissed)
+{
+    bool met = true;
+    const QString table = bench::performanceTable(BenchResults::fromJson(allPairs(1.0, 31)), met);
+    EXPECT_FALSE(met);
+    EXPECT_TRUE(table.contains(QStringLiteral("MISSED")));
+}
+
+TEST(PerformanceTable, AMissingBenchmarkIsNoPass)
+{
+    bool met = true;
+    const QString table = bench::performanceTable(BenchResults::fromJson(report({})), met);
+    EXPECT_FALSE(met);
+    EXPECT_TRUE(table.contains(QStringLiteral("missing")));
+}
+
+} // namespace
