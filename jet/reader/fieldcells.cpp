@@ -1,10 +1,9 @@
 #include "fieldcells.h"
 
 #include "framewriter.h"
+#include "jetdatetime.h"
 #include "jettext.h"
 
-#include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -13,31 +12,6 @@
 using jet::framing::ColumnKind;
 
 namespace {
-
-// Days since 1899-12-30 in the whole part; the fraction, always counted forwards, is the time of
-// day (so -1.25 is 1899-12-29 06:00).
-std::string dateTimeText(double stored)
-{
-    using namespace std::chrono;
-    const double wholeDays = std::trunc(stored);
-    auto millis = static_cast<std::int64_t>(std::llround(std::fabs(stored - wholeDays) * 86400000.0));
-    auto day = sys_days{1899y / December / 30} + days{static_cast<std::int64_t>(wholeDays)};
-    if (millis >= 86400000) { // rounding reached midnight
-        millis -= 86400000;
-        day += days{1};
-    }
-    const year_month_day date{day};
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02lld:%02lld:%02lld", int(date.year()), unsigned(date.month()),
-                  unsigned(date.day()), static_cast<long long>(millis / 3600000),
-                  static_cast<long long>(millis / 60000 % 60), static_cast<long long>(millis / 1000 % 60));
-    std::string out = text;
-    if (millis % 1000 != 0) {
-        std::snprintf(text, sizeof text, ".%03lld", static_cast<long long>(millis % 1000));
-        out += text;
-    }
-    return out;
-}
 
 bool isJet3(const MdbHandle *mdb)
 {
@@ -158,7 +132,7 @@ bool appendCell(FrameWriter &out, MdbHandle *mdb, MdbColumn *column, const MdbFi
         out.real(mdb_get_double(page, start));
         break;
     case MDB_DATETIME:
-        out.text(dateTimeText(mdb_get_double(page, start)));
+        out.text(jetDateTimeText(mdb_get_double(page, start)));
         break;
     case MDB_MONEY:
         appendOwnedText(out, mdb_money_to_string(mdb, start));
