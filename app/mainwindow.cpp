@@ -11,6 +11,7 @@
 #include "search.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -39,10 +40,10 @@ void showModally(QDialog *window)
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 {
     createControls();
-    DataSource1 = new store::GridModel(ADOQuery1, this);
-    DBGrid1->setGridModel(DataSource1);
+    DataSource1 = std::make_unique<store::GridModel>(ADOQuery1);
+    DBGrid1->setGridModel(DataSource1.get());
     // Queued: the grid reports while the focus or the current cell is still moving.
-    connect(DataSource1, &store::GridModel::errorOccurred, this, &app::reportError, Qt::QueuedConnection);
+    connect(DataSource1.get(), &store::GridModel::errorOccurred, this, &app::reportError, Qt::QueuedConnection);
     for (QLineEdit *edit : searchFields())
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { EditChange(edit); });
     FormCreate();
@@ -98,6 +99,13 @@ void TForm1::showEvent(QShowEvent *event)
     }
     // The data files are checked once the window is up, not while it is being shown.
     QMetaObject::invokeMethod(this, &TForm1::FormActivate, Qt::QueuedConnection);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // Closing the window leaves the grid too: a changed row is kept.
+    DataSource1->finishPending();
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::FormActivate()

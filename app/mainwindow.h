@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
 class QAction;
 class QDialog;
@@ -39,6 +40,10 @@ public:
     store::Connection ADOConnection1;
     store::QueryChannel ADOQuery1{ADOConnection1};
 
+private:
+    // Destroyed before the channel it reads from; the grid lets go of it then.
+    std::unique_ptr<store::GridModel> DataSource1;
+
 public slots:
     void FormCreate();
     void FormActivate();
@@ -54,6 +59,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -69,7 +75,6 @@ private:
     QStatusBar *StatusBar1 = nullptr;
     std::array<QLabel *, 2> m_statusPanels{};
     app::ResultGrid *DBGrid1 = nullptr;
-    store::GridModel *DataSource1 = nullptr;
     QGroupBox *GroupBox1 = nullptr;
     QLineEdit *Edit1 = nullptr;
     QLineEdit *Edit2 = nullptr;

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QTableView>
 
-namespace store {
-class GridModel;
-}
+#include "gridmodel.h"
 
 namespace app {
 
@@ -33,7 +32,7 @@ private:
     // True when the key was used to append a row.
     bool appendBelowLastRow();
 
-    store::GridModel *m_model = nullptr;
+    QPointer<store::GridModel> m_model;
 };
 
 } // namespace app

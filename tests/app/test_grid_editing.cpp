@@ -1,5 +1,6 @@
 #include "gridwindowfixture.h"
 
+#include <QAction>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -32,6 +33,15 @@ TEST_F(GridEditing, ChangedRowIsWrittenWhenTheUserLeavesTheGrid)
     leaveGrid();
     EXPECT_EQ(tab->row(ids[1])[Ul], u"Тверская"_s);
     EXPECT_EQ(tab->row(ids[0]), original[0]);
+}
+
+TEST_F(GridEditing, ChangedRowIsKeptWhenTheWindowCloses)
+{
+    clickCell(0, Im);
+    typeText(u"Игорь"_s);
+    child<QAction>("N6")->trigger();
+    settle();
+    EXPECT_EQ(tab->row(ids[0])[Im], u"Игорь"_s);
 }
 
 TEST_F(GridEditing, MovingWithinTheRowWritesNothingYet)

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -130,6 +131,11 @@ TEST_F(Layout, FocusStartsInTheGridAndTabWalksTheSearchGroup)
     EXPECT_EQ(visited, QStringList({u"Edit1"_s, u"Edit2"_s, u"Edit3"_s, u"Edit4"_s, u"Edit5"_s,
                                     u"Edit6"_s, u"Edit7"_s, u"Edit8"_s, u"Button1"_s, u"Button2"_s,
                                     u"DBGrid1"_s}));
+}
+
+TEST_F(Layout, ProgramIconIsBuiltIn)
+{
+    EXPECT_EQ(QPixmap(u":/zelvik.png"_s).size(), QSize(32, 32));
 }
 
 TEST_F(Layout, WindowIsCentredOnTheScreenWhenFirstShown)

@@ -83,6 +83,9 @@ QString integrity(const QString &file)
 
 QByteArray digest(const QString &file)
 {
+    // Opening a named pipe would wait for a writer; a directory has no bytes.
+    if (!QFileInfo(file).isFile())
+        return QFileInfo::exists(file) ? QByteArrayLiteral("(no regular file)") : QByteArray();
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return {};

@@ -18,7 +18,8 @@ QList<Row> query(const QString &file, const QString &sql);
 // SQLite's integrity check with the program's collation: "ok" or the problems, one a line.
 QString integrity(const QString &file);
 
-// The bytes of the file, to prove that nothing wrote to it; empty for a missing file.
+// The bytes of the file, to prove that nothing wrote to it; empty for a missing file, and only a
+// mark for something that is no regular file.
 QByteArray digest(const QString &file);
 // The same for the file and its write-ahead log together: a write may wait in the log for a while.
 // An empty log counts as none, since merely reading may leave one behind.
