@@ -104,7 +104,7 @@ void TForm1::showEvent(QShowEvent *event)
 void TForm1::closeEvent(QCloseEvent *event)
 {
     // Closing the window leaves the grid too: a changed row is kept.
-    DataSource1->finishPending();
+    DBGrid1->leave();
     QMainWindow::closeEvent(event);
 }
 

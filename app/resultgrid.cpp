@@ -60,9 +60,16 @@ void ResultGrid::onFocusChanged(QWidget *old, QWidget *now)
 {
     // Only a move to another control of the same window leaves the grid; a message box or another
     // program taking the focus does not.
-    if (!m_model || !old || !now || !contains(old) || contains(now) || now->window() != window())
+    if (!old || !now || !contains(old) || contains(now) || now->window() != window())
         return;
-    m_model->finishPending();
+    leave();
+}
+
+void ResultGrid::leave()
+{
+    commitOpenEditor();
+    if (m_model)
+        m_model->finishPending();
 }
 
 void ResultGrid::commitOpenEditor()

@@ -19,6 +19,10 @@ public:
     void setGridModel(store::GridModel *model);
     store::GridModel *gridModel() const { return m_model; }
 
+    // What leaving the grid does: the cell being typed in is taken, a changed row written and an
+    // untouched new one dropped.
+    void leave();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;

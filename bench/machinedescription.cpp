@@ -1,7 +1,7 @@
 #include "machinedescription.h"
 
 #include <QFile>
-#include <QRegularExpression>
+#include <QStringList>
 
 namespace bench {
 
@@ -11,13 +11,13 @@ namespace {
 QString procField(const char *file, const char *key)
 {
     QFile f(QString::fromLatin1(file));
+    // /proc files claim to be empty: read them whole rather than trusting their size.
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
-    while (!f.atEnd()) {
-        const QString line = QString::fromUtf8(f.readLine());
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    for (const QString &line : lines)
         if (line.startsWith(QLatin1String(key)))
             return line.section(QLatin1Char(':'), 1).simplified();
-    }
     return {};
 }
 

@@ -1,6 +1,7 @@
 #include "badfiles.h"
 
 #include "collation.h"
+#include "pipewatcher.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +9,6 @@
 #include <QScopeGuard>
 
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <stdexcept>
 
@@ -78,6 +78,16 @@ void fillTab(const QString &file, int rows)
     alter(file, statement.c_str());
 }
 
+void damagePages(const ScratchFolder &folder)
+{
+    fillTab(folder.history(), 3000);
+    QByteArray bytes = folder.read(historyName());
+    // Page 1 (the schema) stays readable; the pages of tab and its indexes behind it do not.
+    for (qsizetype at = 8192; at < bytes.size(); at += 4096)
+        bytes.replace(at + 100, 64, QByteArray(64, '\xA5'));
+    replaceHistory(folder, bytes);
+}
+
 QList<BadHistory> badHistories()
 {
     return {
@@ -90,15 +100,7 @@ QList<BadHistory> badHistories()
              const QByteArray whole = f.read(historyName());
              replaceHistory(f, whole.left(whole.size() / 2));
          }},
-        {QStringLiteral("damaged pages"),
-         [](const ScratchFolder &f) {
-             fillTab(f.history(), 3000);
-             QByteArray bytes = f.read(historyName());
-             // Page 1 (the schema) stays readable; the pages of tab and its indexes behind it do not.
-             for (qsizetype at = 8192; at < bytes.size(); at += 4096)
-                 bytes.replace(at + 100, 64, QByteArray(64, '\xA5'));
-             replaceHistory(f, bytes);
-         }},
+        {QStringLiteral("damaged pages"), damagePages},
         {QStringLiteral("a Jet/Access file"), [](const ScratchFolder &f) { replaceHistory(f, jetLookalike()); }},
         {QStringLiteral("another program's SQLite file"),
          [](const ScratchFolder &f) {
@@ -114,8 +116,7 @@ QList<BadHistory> badHistories()
         {QStringLiteral("a named pipe"),
          [](const ScratchFolder &f) {
              QFile::remove(f.history());
-             if (mkfifo(f.history().toLocal8Bit().constData(), 0666) != 0)
-                 throw std::runtime_error("cannot make a named pipe");
+             makePipe(f.history());
          },
          true},
         // These four are files the program has used before (and so switched to WAL) and someone

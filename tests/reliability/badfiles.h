@@ -18,6 +18,9 @@ struct BadHistory {
 
 QList<BadHistory> badHistories();
 
+// Fills tab, then overwrites part of every page behind the first two, where tab and its indexes lie.
+void damagePages(const ScratchFolder &folder);
+
 // Adds rows to tab through a plain SQLite connection, enough for the table to span many pages.
 void fillTab(const QString &file, int rows);
 // Runs statements on the file (created if missing) through a plain SQLite connection with the

@@ -94,11 +94,11 @@ QByteArray digest(const QString &file)
     return hash.result().toHex();
 }
 
-QByteArray stateOf(const QString &file)
+std::string stateOf(const QString &file)
 {
     const QString log = file + QStringLiteral("-wal");
     const bool logged = QFileInfo(log).size() > 0;
-    return digest(file) + ':' + (logged ? digest(log) : QByteArray());
+    return (digest(file) + " log " + (logged ? digest(log) : QByteArrayLiteral("none"))).toStdString();
 }
 
 QList<Row> referenceData(const QString &file)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <string>
+
 // Looks at a directory file beneath the program: a plain SQLite connection of its own, read-only,
 // with the program's collation, so that what is checked is what the file really holds.
 namespace inspection {
@@ -23,7 +25,7 @@ QString integrity(const QString &file);
 QByteArray digest(const QString &file);
 // The same for the file and its write-ahead log together: a write may wait in the log for a while.
 // An empty log counts as none, since merely reading may leave one behind.
-QByteArray stateOf(const QString &file);
+std::string stateOf(const QString &file);
 
 // The reference tables and param, all together, to prove that a search left them as they were.
 QList<Row> referenceData(const QString &file);

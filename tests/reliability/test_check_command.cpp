@@ -54,7 +54,7 @@ void insertWithCollation(const QString &file, int (*compare)(void *, int, const 
 TEST(CheckCommand, NewFileIsOk)
 {
     ScratchFolder folder;
-    const QByteArray before = inspection::stateOf(folder.history());
+    const std::string before = inspection::stateOf(folder.history());
     const CliRun run = check(folder);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("ok\n"));
@@ -91,12 +91,8 @@ TEST(CheckCommand, IndexBuiltInAnotherOrderIsReported)
 TEST(CheckCommand, DamagedPagesAreReported)
 {
     ScratchFolder folder;
-    fillTab(folder.history(), 3000);
-    QByteArray bytes = folder.read(QStringLiteral("history.dat"));
-    for (qsizetype at = 8192; at < bytes.size(); at += 4096)
-        bytes.replace(at + 100, 64, QByteArray(64, '\xA5'));
-    folder.write(QStringLiteral("history.dat"), bytes);
-    const QByteArray before = inspection::stateOf(folder.history());
+    damagePages(folder);
+    const std::string before = inspection::stateOf(folder.history());
 
     const CliRun run = check(folder);
     EXPECT_EQ(run.exitCode, kProblems);
@@ -165,7 +161,7 @@ TEST(CheckCommand, NeverChangesAnUnusableFile)
         SCOPED_TRACE(bad.name.toStdString());
         ScratchFolder folder;
         bad.spoil(folder);
-        const QByteArray before = inspection::stateOf(folder.history());
+        const std::string before = inspection::stateOf(folder.history());
         const CliRun run = check(folder);
         EXPECT_TRUE(run.finishedNormally);
         EXPECT_EQ(run.exitCode, kProblems) << run.out.toStdString();

@@ -27,6 +27,11 @@ const Setting kSettings[] = {
     {"NeverUsedFileInReadOnlyFolder", false, true, false},
 };
 
+void PrintTo(const Setting &setting, std::ostream *os)
+{
+    *os << setting.name;
+}
+
 const QString kKnownSurname = QStringLiteral("Известный");
 const QString kKnownPhone = QStringLiteral("4957654321");
 
@@ -53,7 +58,7 @@ protected:
     }
 
     ScratchFolder folder;
-    QByteArray before;
+    std::string before;
 };
 
 std::string settingName(const ::testing::TestParamInfo<Setting> &info)

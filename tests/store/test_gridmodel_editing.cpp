@@ -92,16 +92,6 @@ TEST_F(GridModelEditing, OnlyTheChangedRowIsAnnounced)
     EXPECT_EQ(announced, (QList<std::pair<int, int>>{{1, 1}}));
 }
 
-TEST_F(GridModelEditing, RevertForgetsTheEdits)
-{
-    ASSERT_TRUE(edit(0, Field::Fam, u"Смирнов"_s));
-    model.revertPending();
-    EXPECT_EQ(model.pendingRow(), -1);
-    EXPECT_EQ(text(0, Field::Fam), u"Иванов"_s);
-    EXPECT_TRUE(model.finishPending());
-    EXPECT_EQ(tab.rows(), original);
-}
-
 TEST_F(GridModelEditing, NewRowIsInsertedWithItsOwnId)
 {
     ASSERT_EQ(model.insertNewRow(1), 1);
@@ -123,15 +113,6 @@ TEST_F(GridModelEditing, NewRowIsInsertedWithItsOwnId)
     stored = tab.rows();
     ASSERT_EQ(stored.size(), 4);
     EXPECT_EQ(stored.last()[Field::Im], u"Олег"_s);
-}
-
-TEST_F(GridModelEditing, UntouchedNewRowIsDropped)
-{
-    ASSERT_EQ(model.appendNewRow(), 3);
-    EXPECT_EQ(model.rowCount(), 4);
-    ASSERT_TRUE(model.finishPending());
-    EXPECT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(tab.rows(), original);
 }
 
 TEST_F(GridModelEditing, InsertingBelowAnUntouchedNewRowKeepsThePlace)
@@ -160,15 +141,6 @@ TEST_F(GridModelEditing, DeletingTheRowBeingEditedDeletesIt)
     EXPECT_EQ(tab.rows(), QList<QStringList>({original[0], original[2]}));
 }
 
-TEST_F(GridModelEditing, DeletingANewRowWritesNothing)
-{
-    ASSERT_EQ(model.insertNewRow(0), 0);
-    ASSERT_TRUE(edit(0, Field::Fam, u"Новиков"_s));
-    ASSERT_TRUE(model.deleteRow(0));
-    EXPECT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(tab.rows(), original);
-}
-
 TEST_F(GridModelEditing, RowDeletedElsewhereIsReportedAndKeepsItsEdits)
 {
     ASSERT_TRUE(edit(0, Field::Fam, u"Смирнов"_s));
@@ -190,14 +162,6 @@ TEST_F(GridModelEditing, StoreRefusalIsReportedAndOtherRowsStay)
     EXPECT_EQ(model.pendingRow(), 2);
     EXPECT_EQ(tab.rows(), original);
     EXPECT_EQ(text(0, Field::Fam), u"Иванов"_s);
-}
-
-TEST_F(GridModelEditing, ANewResultWritesThePendingEditFirst)
-{
-    ASSERT_TRUE(edit(2, Field::Ul, u"Арбат"_s));
-    show(u"select * from im"_s);
-    EXPECT_EQ(model.pendingRow(), -1);
-    EXPECT_EQ(tab.row(ids[2])[Field::Ul], u"Арбат"_s);
 }
 
 TEST_F(GridModelEditing, ReadOnlyResultsRefuseEveryChangeQuietly)

@@ -1,0 +1,38 @@
+#include "tabaccount.h"
+
+#include "storeinspection.h"
+
+namespace {
+
+constexpr int kFam = 1;
+constexpr int kTele = 4;
+
+QStringList compare(const QMap<QString, int> &expected, const QMap<QString, int> &actual, const char *what)
+{
+    QStringList differences;
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        if (actual.value(it.key()) != it.value())
+            differences << QStringLiteral("%1 %2: %3 rows, but the searches stored %4")
+                               .arg(QLatin1String(what), it.key())
+                               .arg(actual.value(it.key()))
+                               .arg(it.value());
+    return differences;
+}
+
+} // namespace
+
+QStringList differencesFromLedger(const QString &file, const Ledger &ledger)
+{
+    const QList<inspection::Row> rows = inspection::rows(file, QStringLiteral("tab"));
+    QMap<QString, int> byFam;
+    QMap<QString, int> byTele;
+    for (const inspection::Row &row : rows) {
+        ++byFam[row.value(kFam).toString()];
+        ++byTele[row.value(kTele).toString()];
+    }
+    QStringList differences = compare(ledger.surnames(), byFam, "surname");
+    differences << compare(ledger.phones(), byTele, "phone");
+    if (rows.size() != ledger.storedRows())
+        differences << QStringLiteral("tab holds %1 rows, but the searches stored %2").arg(rows.size()).arg(ledger.storedRows());
+    return differences;
+}

@@ -1,0 +1,157 @@
+// Every search field fed with texts that would change a pasted-together statement's meaning: the
+// text is either refused with that field's message, or stored and read back exactly as the
+// program stores typed text; no other row changes, and no literal leaks into a statement's SQL.
+#include "badfiles.h"
+#include "hostiletexts.h"
+#include "printing.h"
+#include "scratchfolder.h"
+#include "searchnames.h"
+#include "storeinspection.h"
+
+#include "connection.h"
+#include "cp1251.h"
+#include "integersyntax.h"
+#include "jetdialect.h"
+#include "querychannel.h"
+#include "randomsource.h"
+#include "search.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace {
+
+using lookup::Field;
+
+// Columns of tab as inspection reads them.
+enum { Id, Fam, Im, Ot, Tele, Ul, Dom, Domd, Kv };
+
+const char *const kBaseline = "PRAGMA journal_mode=WAL;"
+                              "INSERT INTO tab(fam, im, ot, tele, ul, dom, domd, kv) VALUES"
+                              "('Первов', 'Иван', 'Ильич', '4951111111', 'Ленина', 1, '', 1),"
+                              "('Вторых', 'Анна', 'Ивановна', '4952222222', 'Мира', 2, 'а', 2),"
+                              "('Третьяков', 'Олег', 'Петрович', '4953333333', 'Садовая', 3, '', 3)";
+
+const QString kFieldMessages[lookup::FieldCount] = {
+    QStringLiteral("Неверный формат ввода: фамилия."), QStringLiteral("Неверный формат ввода: имя."),
+    QStringLiteral("Неверный формат ввода: отчество."), QStringLiteral("Неверный формат ввода: номер телефона."),
+    QStringLiteral("Неверный формат ввода: улица."),    QStringLiteral("Неверный формат ввода: дом."),
+    QString(), // the house fraction is never checked
+    QStringLiteral("Неверный формат ввода: квартира."),
+};
+
+// Where a typed text ends up in an invented entry, and in what form.
+struct Destination {
+    int column;
+    bool capitalised;
+    bool number;
+};
+
+Destination destination(Field field)
+{
+    switch (field) {
+    case lookup::Surname:
+        return {Fam, true, false};
+    case lookup::Name:
+        return {Im, true, false};
+    case lookup::Patronymic:
+        return {Ot, true, false};
+    case lookup::Phone:
+        return {Tele, false, false};
+    case lookup::Street:
+        return {Ul, false, false};
+    case lookup::House:
+        return {Dom, false, true};
+    case lookup::Fraction:
+        return {Domd, false, false};
+    default:
+        return {Kv, false, true};
+    }
+}
+
+class SearchInjection : public ::testing::TestWithParam<std::tuple<int, int>> {
+protected:
+    void SetUp() override
+    {
+        alter(folder.history(), kBaseline);
+        random.setFixedSeed(searchnames::seedInventing(4));
+        QObject::connect(&channel, &store::QueryChannel::statementSent,
+                         [this](const QString &statement) { statements << statement; });
+    }
+
+    Field field() const { return Field(std::get<0>(GetParam())); }
+    const HostileText &hostile() const { return texts.at(std::get<1>(GetParam())); }
+
+    QList<HostileText> texts = hostileTexts();
+    ScratchFolder folder;
+    store::Connection connection{folder.history()};
+    store::QueryChannel channel{connection};
+    lookup::RandomSource random;
+    QStringList statements;
+};
+
+std::string testName(const ::testing::TestParamInfo<std::tuple<int, int>> &info)
+{
+    static const char *const fields[] = {"Surname", "Name", "Patronymic", "Phone", "Street", "House", "Fraction", "Flat"};
+    std::string name = std::string(fields[std::get<0>(info.param)]) + "_" + hostileTexts().at(std::get<1>(info.param)).name.toStdString();
+    for (char &c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
+
+} // namespace
+
+TEST_P(SearchInjection, TextIsRefusedOrStoredExactly)
+{
+    const QList<inspection::Row> before = inspection::rows(folder.history(), QStringLiteral("tab"));
+    const QList<inspection::Row> reference = inspection::referenceData(folder.history());
+
+    lookup::SearchFields fields;
+    if (field() != lookup::Phone)
+        fields[lookup::Surname] = QStringLiteral("Пробный");
+    fields[field()] = hostile().text;
+    const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
+    channel.close();
+
+    const QList<inspection::Row> after = inspection::rows(folder.history(), QStringLiteral("tab"));
+    // Compared, not printed: the rows may hold a mebibyte of text.
+    EXPECT_TRUE(inspection::referenceData(folder.history()) == reference) << "a reference table changed";
+    ASSERT_GE(after.size(), before.size());
+    EXPECT_TRUE(after.mid(0, before.size()) == before) << "a row that was there before changed";
+
+    if (outcome.rejected) {
+        EXPECT_EQ(outcome.message.value_or(QString()), kFieldMessages[field()]);
+        EXPECT_TRUE(outcome.red[field()]);
+        EXPECT_TRUE(statements.isEmpty()) << "a statement ran for refused input";
+        EXPECT_EQ(after.size(), before.size());
+        return;
+    }
+    EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.left(200).toStdString();
+
+    // Each statement keeps its meaning: it translates, and every text stays inside its literal.
+    const QByteArray typed = hostile().text.toUtf8();
+    for (const QString &statement : statements) {
+        const QByteArray utf8 = statement.toUtf8();
+        store::JetTranslation translation;
+        ASSERT_TRUE(store::translateJet(std::string_view(utf8.constData(), std::size_t(utf8.size())), translation))
+            << translation.error;
+        if (typed.size() >= 4 && field() != lookup::House && field() != lookup::Flat)
+            EXPECT_EQ(translation.sql.find(typed.toStdString()), std::string::npos) << "the typed text is part of the SQL";
+    }
+
+    const Destination to = destination(field());
+    QVariant expected = to.capitalised ? QVariant(cp1251::capitalised(hostile().text)) : QVariant(hostile().text);
+    if (to.number)
+        expected = qint64(*lookup::parseInteger(hostile().text, lookup::IntegerWidth::Bits32));
+    for (const inspection::Row &row : after.mid(before.size())) {
+        EXPECT_TRUE(row.value(to.column) == expected) << "stored differently from what was typed";
+        EXPECT_EQ(row.value(to.column).toString().size(), expected.toString().size());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFieldEveryText, SearchInjection,
+                         ::testing::Combine(::testing::Range(0, int(lookup::FieldCount)),
+                                            ::testing::Range(0, int(hostileTexts().size()))),
+                         testName);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "search.h"
+
+#include <QString>
+#include <memory>
+
+class TForm1;
+
+// The program's main window in the current folder, used as a person uses it: it is opened (which
+// runs the data-file check), fields are filled in and "Найти" is pressed.
+class WindowDriver {
+public:
+    WindowDriver();
+    ~WindowDriver();
+    WindowDriver(const WindowDriver &) = delete;
+    WindowDriver &operator=(const WindowDriver &) = delete;
+
+    TForm1 &form() { return *m_form; }
+    bool isOpen() const;
+
+    void fill(lookup::Field field, const QString &text);
+    void clearFields();
+    // Presses "Найти" and returns what the message panel says afterwards.
+    QString find();
+    QString find(const QString &surname);
+
+    // Lets queued work run: the first activation, error reports.
+    static void settle();
+
+private:
+    std::unique_ptr<TForm1> m_form;
+};
