@@ -1,9 +1,10 @@
 #include "mainwindow.h"
 
 #include "databaseerror.h"
-#include "datafilecheck.h"
+#include "datafiles.h"
 #include "errorhandler.h"
 #include "gridmodel.h"
+#include "jetconversion.h"
 #include "messagebox.h"
 #include "regionconfig.h"
 #include "resizerule.h"
@@ -112,15 +113,18 @@ void TForm1::FormActivate()
 {
     // After the first missing file the program is already ending, so a second box closes at once.
     bool ending = false;
-    for (const QString &message : app::missingDataFileMessages()) {
+    for (const QString &message : store::missingDataFileMessages()) {
         if (ending)
             app::MessageBoxes::errorWhileEnding(this, message);
         else
             app::MessageBoxes::error(this, message);
         ending = true;
     }
-    if (ending)
+    if (ending) {
         close();
+        return;
+    }
+    app::convertJetDirectoryIfNeeded(this, ADOConnection1.dataSource());
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)

@@ -32,14 +32,16 @@ std::int64_t rowsWithSurname(RawStatement &count, const std::string &surname)
     return rows;
 }
 
-// A surname of the model's tail that the directory holds 1 to 10 times: start where the model
-// expects about five entries and look at the neighbouring ranks, the more frequent ones first
-// when the directory is small.
+// A surname that the directory holds 1 to 10 times: start at the rank where the model expects
+// about five entries and widen to the neighbouring ranks, the more frequent neighbour first.
 void pickRareSurname(BenchDirectory &d, RawStatement &count, const SurnameModel &model)
 {
     const std::size_t aim = model.rankExpected(kRareAim, std::uint64_t(d.entries));
+    const std::size_t none = model.size();
     for (std::size_t step = 0; step < model.size(); ++step) {
-        for (const std::size_t rank : {aim - std::min(aim, step), aim + step}) {
+        const std::size_t moreFrequent = step <= aim ? aim - step : none;
+        const std::size_t rarer = step > 0 ? aim + step : none;
+        for (const std::size_t rank : {moreFrequent, rarer}) {
             if (rank >= model.size())
                 continue;
             const std::string typed = lowerCase(model.masculine(rank));

@@ -47,6 +47,7 @@ void BM_GuiBaselineRows(benchmark::State &state)
     bench::BareWindow window;
     PaintWaiter waiter(window.grid()->viewport());
     showAndSettle(window, waiter);
+    const int paintsBefore = waiter.totalPaints();
     QStandardItemModel &rows = *window.rows();
     const int columns = rows.columnCount();
     for (auto _ : state) {
@@ -67,6 +68,7 @@ void BM_GuiBaselineRows(benchmark::State &state)
         }
     }
     state.counters["rows"] = rows.rowCount();
+    state.counters["grid_paints"] = benchmark::Counter(waiter.totalPaints() - paintsBefore, benchmark::Counter::kAvgIterations);
 }
 
 void BM_GuiSearchRare(benchmark::State &state)
@@ -81,6 +83,7 @@ void BM_GuiSearchRare(benchmark::State &state)
     }
     PaintWaiter waiter(grid->viewport());
     showAndSettle(window, waiter);
+    const int paintsBefore = waiter.totalPaints();
     const QString typed = benchDirectory().rareSurnameText();
     const int expected = int(benchDirectory().rareRows);
     const auto holdsTheRows = [grid, expected] { return grid->model()->rowCount() == expected; };
@@ -95,6 +98,7 @@ void BM_GuiSearchRare(benchmark::State &state)
         }
     }
     state.counters["rows"] = grid->model()->rowCount();
+    state.counters["grid_paints"] = benchmark::Counter(waiter.totalPaints() - paintsBefore, benchmark::Counter::kAvgIterations);
 }
 
 } // namespace

@@ -21,8 +21,10 @@ PaintWaiter::PaintWaiter(QWidget *widget)
 
 bool PaintWaiter::eventFilter(QObject *, QEvent *event)
 {
-    if (event->type() == QEvent::Paint)
+    if (event->type() == QEvent::Paint) {
         ++m_paints;
+        ++m_total;
+    }
     return false;
 }
 

@@ -17,12 +17,15 @@ public:
     // Processes events until `ready` holds and the widget has been painted after that.
     // False when that never happens (the event loop runs dry too often).
     bool waitUntilPainted(const std::function<bool()> &ready = {});
+    // Every paint since the waiter was made, awaited or not.
+    int totalPaints() const { return m_total; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     int m_paints = 0;
+    int m_total = 0;
 };
 
 } // namespace bench

@@ -2,12 +2,12 @@
 #include "output.h"
 
 #include "connection.h"
+#include "datafiles.h"
 #include "gridmodel.h"
 #include "querychannel.h"
 #include "randomsource.h"
 #include "search.h"
 
-#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -84,16 +84,6 @@ std::optional<FindOptions> parse(const QStringList &args, QString &problem)
     return options;
 }
 
-// Like the window at start-up: a directory or anything else that is no regular file does not count.
-std::optional<QString> missingDataFile()
-{
-    if (!QFileInfo(QStringLiteral("db.dat")).isFile())
-        return QStringLiteral("Файл базы данных db.dat не найден!");
-    if (!QFileInfo(QStringLiteral("history.dat")).isFile())
-        return QStringLiteral("Файл привязок history.dat не найден!");
-    return std::nullopt;
-}
-
 // The grid's rows, read through the grid's own model so that the columns match what the window
 // shows. Returns false (with the text) when reading the rows fails.
 bool printGrid(store::QueryChannel &channel, QString &failure)
@@ -123,8 +113,9 @@ int runFind(const QStringList &args)
         printError(QStringLiteral("zelvik-cli find: %1 (see zelvik-cli help)").arg(problem));
         return UsageError;
     }
-    if (const auto missing = missingDataFile()) {
-        printError(*missing);
+    // Like the window at start-up, but the first missing file is enough to stop.
+    if (const QStringList missing = store::missingDataFileMessages(); !missing.isEmpty()) {
+        printError(missing.first());
         return DataFileMissing;
     }
 

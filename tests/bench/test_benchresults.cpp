@@ -19,7 +19,7 @@ QString run(const QString &runName, const QString &type, double time, const QStr
             const QString &extra = {})
 {
     return QStringLiteral(R"({"name": "%1", "run_name": "%1", "run_type": "%2", "repetitions": %3,
-        "real_time": %4, "cpu_time": 1, "time_unit": "%5"%6})")
+        "real_time": %4, "cpu_time": %4, "time_unit": "%5"%6})")
         .arg(runName, type)
         .arg(repetitions)
         .arg(time)
@@ -46,6 +46,39 @@ TEST(BenchResults, TakesTheMedianNotTheMeanOrARepetition)
         + median(QStringLiteral("BM_RawPhone/real_time"), 8, QStringLiteral("us"))));
     ASSERT_TRUE(results.find(QStringLiteral("BM_RawPhone")));
     EXPECT_DOUBLE_EQ(results.find(QStringLiteral("BM_RawPhone"))->nanoseconds, 8000);
+}
+
+TEST(BenchResults, KeepsWallAndProcessorTime)
+{
+    const auto results = BenchResults::fromJson(report(QStringLiteral(
+        R"({"name": "BM_RawRareSurname/real_time", "run_name": "BM_RawRareSurname/real_time", "run_type": "iteration",
+            "repetitions": 1, "real_time": 11, "cpu_time": 7, "time_unit": "us"})")));
+    const auto rare = results.find(QStringLiteral("BM_RawRareSurname"));
+    ASSERT_TRUE(rare);
+    EXPECT_DOUBLE_EQ(rare->nanoseconds, 11'000);
+    EXPECT_DOUBLE_EQ(rare->cpuNanoseconds, 7'000);
+}
+
+// Lookups compute, so a busy machine must not make them look slower: they compare processor time.
+TEST(PerformanceTable, LookupsCompareProcessorTimeAndSynthesisTheWallClock)
+{
+    const auto pair = [](const QString &name, double wall, double cpu) {
+        return QStringLiteral(R"({"name": "%1", "run_name": "%1", "run_type": "iteration", "repetitions": 1,
+            "real_time": %2, "cpu_time": %3, "time_unit": "us"})")
+            .arg(name)
+            .arg(wall)
+            .arg(cpu);
+    };
+    bool met = true;
+    const QString table = bench::performanceTable(
+        BenchResults::fromJson(report(pair(QStringLiteral("BM_RawPhone"), 10, 4) + ','
+                                      + pair(QStringLiteral("BM_ChannelPhone"), 30, 4.4) + ','
+                                      + pair(QStringLiteral("BM_RawSynthesise4"), 100, 10) + ','
+                                      + pair(QStringLiteral("BM_SearchSynthesise4"), 200, 10))),
+        met);
+    EXPECT_TRUE(table.contains(QStringLiteral("| phone | CPU | `BM_RawPhone` | 4.00 µs | `BM_ChannelPhone` | 4.40 µs | 1.10 |")))
+        << table.toStdString();
+    EXPECT_TRUE(table.contains(QStringLiteral("| 2.00 | ≤ 1.30 MISSED |"))) << table.toStdString();
 }
 
 TEST(BenchResults, TakesASingleRunWithItsCounters)

@@ -13,6 +13,9 @@ namespace inspection {
 
 using Row = QVariantList;
 
+// The columns of a row of tab, in the order rows() gives them.
+enum TabColumn { Id, Fam, Im, Ot, Tele, Ul, Dom, Domd, Kv, TabColumns };
+
 // Every row of the table in rowid order, all columns; for tab: id, fam, im, ot, tele, ul, dom, domd, kv.
 QList<Row> rows(const QString &file, const QString &table);
 // The rows that one statement yields.

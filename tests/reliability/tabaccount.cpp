@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr int kFam = 1;
-constexpr int kTele = 4;
-
 QStringList compare(const QMap<QString, int> &expected, const QMap<QString, int> &actual, const char *what)
 {
     QStringList differences;
@@ -27,8 +24,8 @@ QStringList differencesFromLedger(const QString &file, const Ledger &ledger)
     QMap<QString, int> byFam;
     QMap<QString, int> byTele;
     for (const inspection::Row &row : rows) {
-        ++byFam[row.value(kFam).toString()];
-        ++byTele[row.value(kTele).toString()];
+        ++byFam[row.value(inspection::Fam).toString()];
+        ++byTele[row.value(inspection::Tele).toString()];
     }
     QStringList differences = compare(ledger.surnames(), byFam, "surname");
     differences << compare(ledger.phones(), byTele, "phone");

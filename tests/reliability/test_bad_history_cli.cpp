@@ -5,8 +5,8 @@
 #include "scratchfolder.h"
 #include "searchnames.h"
 #include "storeinspection.h"
+#include "testsupport.h"
 
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -59,11 +59,7 @@ protected:
 
 std::string testName(const ::testing::TestParamInfo<int> &info)
 {
-    std::string name = badHistories().at(info.param).name.toStdString();
-    for (char &c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return name;
+    return testNameFrom(badHistories().at(info.param).name);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "scratchfolder.h"
 #include "searchnames.h"
 #include "storeinspection.h"
+#include "testsupport.h"
 #include "windowdriver.h"
 
 #include <gtest/gtest.h>
@@ -26,11 +27,7 @@ protected:
 
 std::string testName(const ::testing::TestParamInfo<int> &info)
 {
-    std::string name = badHistories().at(info.param).name.toStdString();
-    for (char &c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return name;
+    return testNameFrom(badHistories().at(info.param).name);
 }
 
 } // namespace

@@ -22,8 +22,7 @@ constexpr int kMostAttempts = 600;
 constexpr int kCalibrationRuns = 5;
 constexpr std::uint32_t kMomentsSeed = 20240607; // the kill moments are random, but repeatable
 
-// Columns of tab as inspection reads them.
-enum { Id, Fam, Im, Ot, Tele, Ul, Dom, Domd, Kv, Columns };
+using namespace inspection;
 
 struct Attempt {
     QString surname;
@@ -72,7 +71,7 @@ Attempt searchAndKill(const QString &folder, int n, qint64 delayMicroseconds)
 QString printed(const inspection::Row &row)
 {
     QStringList fields;
-    for (int c = Fam; c < Columns; ++c)
+    for (int c = Fam; c < TabColumns; ++c)
         fields << row.value(c).toString();
     return fields.join(u'\t');
 }

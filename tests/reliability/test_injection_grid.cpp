@@ -6,6 +6,7 @@
 #include "printing.h"
 #include "scratchfolder.h"
 #include "storeinspection.h"
+#include "testsupport.h"
 
 #include "connection.h"
 #include "gridmodel.h"
@@ -21,11 +22,6 @@ namespace {
 
 using store::GridModel;
 
-const char *const kRows = "PRAGMA journal_mode=WAL;"
-                          "INSERT INTO tab(fam, im, ot, tele, ul, dom, domd, kv) VALUES"
-                          "('Первов', 'Иван', 'Ильич', '4951111111', 'Ленина', 1, '', 1),"
-                          "('Вторых', 'Анна', 'Ивановна', '4952222222', 'Мира', 2, 'а', 2),"
-                          "('Третьяков', 'Олег', 'Петрович', '4953333333', 'Садовая', 3, '', 3)";
 constexpr int kEditedRow = 1;
 
 bool isNumberColumn(int field)
@@ -45,7 +41,7 @@ class GridInjection : public ::testing::TestWithParam<std::tuple<int, int>> {
 protected:
     void SetUp() override
     {
-        alter(folder.history(), kRows);
+        alter(folder.history(), kThreeEntries);
         QObject::connect(&model, &GridModel::errorOccurred, [this](const QString &text) { errors << text; });
         channel.run(QStringLiteral("select * from tab"));
         while (model.canFetchMore({}))
@@ -69,12 +65,7 @@ protected:
 
 std::string testName(const ::testing::TestParamInfo<std::tuple<int, int>> &info)
 {
-    std::string name = GridModel::fieldName(std::get<0>(info.param)).toStdString() + "_"
-        + hostileTexts().at(std::get<1>(info.param)).name.toStdString();
-    for (char &c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return name;
+    return testNameFrom(GridModel::fieldName(std::get<0>(info.param)) + u'_' + hostileTexts().at(std::get<1>(info.param)).name);
 }
 
 } // namespace
@@ -106,10 +97,11 @@ TEST_P(GridInjection, EditedCellIsStoredExactlyOrRefused)
     }
 }
 
-TEST_P(GridInjection, NewRowStoresTheTextExactly)
+// New rows, in the text columns: the number columns refuse the same way as in a stored row.
+class GridInjectionNewRow : public GridInjection {};
+
+TEST_P(GridInjectionNewRow, TextIsStoredExactly)
 {
-    if (isNumberColumn(field()))
-        GTEST_SKIP() << "covered by the edit of a stored row";
     const QList<inspection::Row> before = stored();
     const int row = model.appendNewRow();
     ASSERT_EQ(row, 3);
@@ -123,5 +115,10 @@ TEST_P(GridInjection, NewRowStoresTheTextExactly)
 
 INSTANTIATE_TEST_SUITE_P(EveryColumnEveryText, GridInjection,
                          ::testing::Combine(::testing::Range(0, int(GridModel::FieldCount)),
+                                            ::testing::Range(0, int(hostileTexts().size()))),
+                         testName);
+INSTANTIATE_TEST_SUITE_P(TextColumnsEveryText, GridInjectionNewRow,
+                         ::testing::Combine(::testing::Values(int(GridModel::Fam), int(GridModel::Im), int(GridModel::Ot),
+                                                              int(GridModel::Tele), int(GridModel::Ul), int(GridModel::Domd)),
                                             ::testing::Range(0, int(hostileTexts().size()))),
                          testName);

@@ -7,6 +7,7 @@
 #include "scratchfolder.h"
 #include "searchnames.h"
 #include "storeinspection.h"
+#include "testsupport.h"
 
 #include "connection.h"
 #include "cp1251.h"
@@ -24,14 +25,7 @@ namespace {
 
 using lookup::Field;
 
-// Columns of tab as inspection reads them.
-enum { Id, Fam, Im, Ot, Tele, Ul, Dom, Domd, Kv };
-
-const char *const kBaseline = "PRAGMA journal_mode=WAL;"
-                              "INSERT INTO tab(fam, im, ot, tele, ul, dom, domd, kv) VALUES"
-                              "('Первов', 'Иван', 'Ильич', '4951111111', 'Ленина', 1, '', 1),"
-                              "('Вторых', 'Анна', 'Ивановна', '4952222222', 'Мира', 2, 'а', 2),"
-                              "('Третьяков', 'Олег', 'Петрович', '4953333333', 'Садовая', 3, '', 3)";
+using namespace inspection;
 
 const QString kFieldMessages[lookup::FieldCount] = {
     QStringLiteral("Неверный формат ввода: фамилия."), QStringLiteral("Неверный формат ввода: имя."),
@@ -74,7 +68,7 @@ class SearchInjection : public ::testing::TestWithParam<std::tuple<int, int>> {
 protected:
     void SetUp() override
     {
-        alter(folder.history(), kBaseline);
+        alter(folder.history(), kThreeEntries);
         random.setFixedSeed(searchnames::seedInventing(4));
         QObject::connect(&channel, &store::QueryChannel::statementSent,
                          [this](const QString &statement) { statements << statement; });
@@ -94,11 +88,7 @@ protected:
 std::string testName(const ::testing::TestParamInfo<std::tuple<int, int>> &info)
 {
     static const char *const fields[] = {"Surname", "Name", "Patronymic", "Phone", "Street", "House", "Fraction", "Flat"};
-    std::string name = std::string(fields[std::get<0>(info.param)]) + "_" + hostileTexts().at(std::get<1>(info.param)).name.toStdString();
-    for (char &c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return name;
+    return testNameFrom(QString::fromLatin1(fields[std::get<0>(info.param)]) + u'_' + hostileTexts().at(std::get<1>(info.param)).name);
 }
 
 } // namespace
@@ -137,8 +127,9 @@ TEST_P(SearchInjection, TextIsRefusedOrStoredExactly)
         store::JetTranslation translation;
         ASSERT_TRUE(store::translateJet(std::string_view(utf8.constData(), std::size_t(utf8.size())), translation))
             << translation.error;
-        if (typed.size() >= 4 && field() != lookup::House && field() != lookup::Flat)
+        if (typed.size() >= 4 && field() != lookup::House && field() != lookup::Flat) {
             EXPECT_EQ(translation.sql.find(typed.toStdString()), std::string::npos) << "the typed text is part of the SQL";
+        }
     }
 
     const Destination to = destination(field());

@@ -6,8 +6,8 @@
 #include "scratchfolder.h"
 #include "searchnames.h"
 #include "storeinspection.h"
+#include "testsupport.h"
 
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,9 +93,7 @@ TEST_P(ReadOnlyHistory, InventingSaysThatNothingCanBeStored)
     EXPECT_EQ(run.exitCode, 2) << run.out.toStdString();
     // Which file, and that it cannot be written: the user can then ask for the right permissions.
     EXPECT_TRUE(run.err.contains(QStringLiteral("history.dat"))) << run.err.toStdString();
-    static const QRegularExpression readOnly(QStringLiteral("read-?only|только для чтения"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    EXPECT_TRUE(run.err.contains(readOnly)) << run.err.toStdString();
+    EXPECT_TRUE(saysReadOnly(run.err)) << run.err.toStdString();
     EXPECT_EQ(inspection::stateOf(folder.history()), before);
 }
 

@@ -7,9 +7,9 @@
 #include "scratchfolder.h"
 #include "searchnames.h"
 #include "storeinspection.h"
+#include "testsupport.h"
 #include "windowdriver.h"
 
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,9 +53,7 @@ TEST_P(ReadOnlyWindow, FindsStoredEntriesAndSaysItCannotStoreNewOnes)
     ASSERT_EQ(boxes.failures().size(), 1);
     const QString text = boxes.failures().first();
     EXPECT_TRUE(text.contains(QStringLiteral("history.dat"))) << text.toStdString();
-    static const QRegularExpression readOnly(QStringLiteral("read-?only|только для чтения"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    EXPECT_TRUE(text.contains(readOnly)) << text.toStdString();
+    EXPECT_TRUE(saysReadOnly(text)) << text.toStdString();
     EXPECT_TRUE(window.isOpen());
     EXPECT_EQ(inspection::stateOf(folder.history()), before);
 }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace app {
+namespace store {
 
 // A data file counts only as a regular file (or a link to one): a directory of that name does not.
 bool dataFileExists(const QString &name);
@@ -12,4 +12,4 @@ bool dataFileExists(const QString &name);
 // "db.dat" first, then "history.dat". Empty when the program may run.
 QStringList missingDataFileMessages();
 
-} // namespace app
+} // namespace store

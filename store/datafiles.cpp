@@ -1,8 +1,8 @@
-#include "datafilecheck.h"
+#include "datafiles.h"
 
 #include <QFileInfo>
 
-namespace app {
+namespace store {
 
 bool dataFileExists(const QString &name)
 {
@@ -19,4 +19,4 @@ QStringList missingDataFileMessages()
     return messages;
 }
 
-} // namespace app
+} // namespace store

@@ -1,4 +1,4 @@
-#include "datafilecheck.h"
+#include "datafiles.h"
 #include "qtprinting.h"
 #include "datafolder.h"
 
@@ -14,30 +14,30 @@ const QString historyMessage = u"Файл привязок history.dat не на
 TEST(DataFileCheck, BothPresentMeansNoMessage)
 {
     DataFolder folder(DataFolder::BothFiles);
-    EXPECT_TRUE(app::missingDataFileMessages().isEmpty());
+    EXPECT_TRUE(store::missingDataFileMessages().isEmpty());
 }
 
 TEST(DataFileCheck, AnEmptyDbDatIsEnough)
 {
     DataFolder folder(DataFolder::HistoryDat);
     folder.write(u"db.dat"_s, QByteArray());
-    EXPECT_TRUE(app::dataFileExists(u"db.dat"_s));
+    EXPECT_TRUE(store::dataFileExists(u"db.dat"_s));
 }
 
 TEST(DataFileCheck, MessagesComeInOrderDbDatFirst)
 {
     DataFolder none(DataFolder::NoFiles);
-    EXPECT_EQ(app::missingDataFileMessages(), QStringList({dbMessage, historyMessage}));
+    EXPECT_EQ(store::missingDataFileMessages(), QStringList({dbMessage, historyMessage}));
 }
 
 TEST(DataFileCheck, EachMissingFileHasItsOwnMessage)
 {
     {
         DataFolder onlyHistory(DataFolder::HistoryDat);
-        EXPECT_EQ(app::missingDataFileMessages(), QStringList{dbMessage});
+        EXPECT_EQ(store::missingDataFileMessages(), QStringList{dbMessage});
     }
     DataFolder onlyDb(DataFolder::DbDat);
-    EXPECT_EQ(app::missingDataFileMessages(), QStringList{historyMessage});
+    EXPECT_EQ(store::missingDataFileMessages(), QStringList{historyMessage});
 }
 
 TEST(DataFileCheck, DirectoriesDoNotCount)
@@ -45,8 +45,8 @@ TEST(DataFileCheck, DirectoriesDoNotCount)
     DataFolder folder(DataFolder::NoFiles);
     folder.makeDirectory(u"db.dat"_s);
     folder.makeDirectory(u"history.dat"_s);
-    EXPECT_FALSE(app::dataFileExists(u"db.dat"_s));
-    EXPECT_EQ(app::missingDataFileMessages().size(), 2);
+    EXPECT_FALSE(store::dataFileExists(u"db.dat"_s));
+    EXPECT_EQ(store::missingDataFileMessages().size(), 2);
 }
 
 } // namespace

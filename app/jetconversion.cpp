@@ -1,0 +1,33 @@
+#include "jetconversion.h"
+
+#include "importerror.h"
+#include "inplaceconversion.h"
+#include "jetsignature.h"
+#include "messagebox.h"
+
+#include <QProgressDialog>
+
+namespace app {
+
+void convertJetDirectoryIfNeeded(QWidget *parent, const QString &path)
+{
+    if (!jet::isJetFile(path))
+        return;
+    constexpr int kSteps = 1000;
+    QProgressDialog progress(jet::conversionProgressText(path), QString(), 0, kSteps, parent);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setValue(0);
+    try {
+        const jet::Conversion done = jet::convertInPlace(path, [&progress](qint64 rows, qint64 total) {
+            progress.setValue(total > 0 ? int(rows * kSteps / total) : 0);
+        });
+        progress.close();
+        MessageBoxes::information(parent, jet::conversionDoneText(path, done));
+    } catch (const jet::ImportError &error) {
+        progress.close();
+        MessageBoxes::error(parent, jet::conversionFailedText(path, error));
+    }
+}
+
+} // namespace app

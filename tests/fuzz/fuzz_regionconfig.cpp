@@ -1,0 +1,59 @@
+// The first line of conf.cfg, written to a real file and read back as the program reads it at
+// start-up, against the rule: the bytes up to the first line feed, carriage returns dropped; a
+// region only after "bd=" byte for byte; its bytes Windows-1251 unless they are UTF-8 beyond ASCII.
+#include "fuzzcheck.h"
+
+#include "cp1251.h"
+#include "regionconfig.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+
+namespace {
+
+bool isUtf8BeyondAscii(const QByteArray &bytes)
+{
+    bool beyondAscii = false;
+    for (char b : bytes)
+        beyondAscii = beyondAscii || static_cast<unsigned char>(b) >= 0x80;
+    // Valid UTF-8 is what survives decoding and encoding again unchanged.
+    return beyondAscii && QString::fromUtf8(bytes).toUtf8() == bytes;
+}
+
+QString expectedRegion(const QByteArray &file)
+{
+    QByteArray line = file.left(file.indexOf('\n') < 0 ? file.size() : file.indexOf('\n'));
+    line.replace('\r', QByteArray());
+    if (!line.startsWith("bd="))
+        return QString();
+    const QByteArray name = line.mid(3);
+    return isUtf8BeyondAscii(name) ? QString::fromUtf8(name) : cp1251::decode(name);
+}
+
+const QString &configPath()
+{
+    static QTemporaryDir folder;
+    static const QString path = folder.filePath(QStringLiteral("conf.cfg"));
+    return path;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    {
+        QFile file(configPath());
+        FUZZ_REQUIRE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(),
+                     "cannot write %s", configPath().toUtf8().constData());
+    }
+    const app::RegionConfig config = app::readRegionConfig(configPath());
+    FUZZ_REQUIRE(!config.failed(), "a readable file was reported unreadable: %s", config.error.toUtf8().constData());
+    const QString expected = expectedRegion(bytes);
+    FUZZ_REQUIRE(config.region == expected, "region \"%s\", but the rule says \"%s\"", config.region.toUtf8().constData(),
+                 expected.toUtf8().constData());
+    return 0;
+}

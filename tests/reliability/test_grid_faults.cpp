@@ -1,0 +1,173 @@
+// Grid edits that meet a fault: the row was deleted or changed by another process meanwhile, or
+// the disk refuses the write. A clear message, no change lost without one, the other rows intact.
+#include "badfiles.h"
+#include "cliprocess.h"
+#include "identity.h"
+#include "printing.h"
+#include "scratchfolder.h"
+#include "storeinspection.h"
+#include "testsupport.h"
+
+#include "connection.h"
+#include "gridmodel.h"
+#include "querychannel.h"
+
+#include <QAbstractItemModelTester>
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+namespace {
+
+using store::GridModel;
+
+using namespace inspection;
+
+constexpr int kRow = 1; // the middle row, id 2
+
+class GridFaults : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        alter(folder.history(), kThreeEntries);
+    }
+
+    // The grid shows all of tab, as after a search; call once the file is as the test wants it.
+    void showTab()
+    {
+        model = std::make_unique<GridModel>(channel);
+        tester = std::make_unique<QAbstractItemModelTester>(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QObject::connect(model.get(), &GridModel::errorOccurred, [this](const QString &text) { errors << text; });
+        channel.run(QStringLiteral("select * from tab"));
+        while (model->canFetchMore({}))
+            model->fetchMore({});
+        ASSERT_EQ(model->rowCount(), 3);
+        before = stored();
+    }
+
+    // Another copy of the program changes the file.
+    void elsewhere(const QString &statement)
+    {
+        const CliRun run = runCli(folder.path(), {QStringLiteral("sql"), statement});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    }
+
+    bool edit(int field, const QString &text)
+    {
+        return model->setData(model->index(kRow, field), text) && model->finishPending();
+    }
+
+    QList<inspection::Row> stored() const { return inspection::rows(folder.history(), QStringLiteral("tab")); }
+    inspection::Row storedRow(qint64 id) const
+    {
+        for (const inspection::Row &row : stored())
+            if (row.value(Id).toLongLong() == id)
+                return row;
+        return {};
+    }
+
+    ScratchFolder folder;
+    store::Connection connection{folder.history()};
+    store::QueryChannel channel{connection};
+    std::unique_ptr<GridModel> model;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+    QStringList errors;
+    QList<inspection::Row> before;
+};
+
+} // namespace
+
+TEST_F(GridFaults, EditOfARowDeletedElsewhereIsRefusedWithAMessage)
+{
+    showTab();
+    elsewhere(QStringLiteral("delete from tab where id=2"));
+    EXPECT_FALSE(edit(GridModel::Im, QStringLiteral("Пётр")));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_FALSE(errors.first().trimmed().isEmpty());
+    const QList<inspection::Row> after = stored();
+    ASSERT_EQ(after.size(), 2) << "the deleted row came back";
+    EXPECT_EQ(after[0], before[0]);
+    EXPECT_EQ(after[1], before[2]);
+}
+
+TEST_F(GridFaults, EditOfACellChangedElsewhereDoesNotSilentlyOverwriteIt)
+{
+    showTab();
+    elsewhere(QStringLiteral("update tab set im=\"Чужое\" where id=2"));
+    const bool written = edit(GridModel::Im, QStringLiteral("Своё"));
+    // Both users typed into the same cell: the later one must hear that the row changed under it.
+    EXPECT_FALSE(written);
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(storedRow(2).value(Im).toString(), QStringLiteral("Чужое")) << "the other user's change was lost";
+    EXPECT_EQ(stored()[0], before[0]);
+    EXPECT_EQ(stored()[2], before[2]);
+}
+
+TEST_F(GridFaults, EditOfAnotherCellOfARowChangedElsewhereLosesNeitherChange)
+{
+    showTab();
+    elsewhere(QStringLiteral("update tab set ul=\"Чужая\" where id=2"));
+    const bool written = edit(GridModel::Im, QStringLiteral("Своё"));
+    const inspection::Row row = storedRow(2);
+    EXPECT_EQ(row.value(Ul).toString(), QStringLiteral("Чужая")) << "the other user's change was lost";
+    if (written) {
+        EXPECT_EQ(row.value(Im).toString(), QStringLiteral("Своё"));
+    } else {
+        EXPECT_EQ(errors.size(), 1) << "refused without a message";
+    }
+    EXPECT_EQ(stored()[0], before[0]);
+    EXPECT_EQ(stored()[2], before[2]);
+}
+
+TEST_F(GridFaults, DeleteOfARowDeletedElsewhereLeavesTheOthers)
+{
+    showTab();
+    elsewhere(QStringLiteral("delete from tab where id=2"));
+    model->deleteRow(kRow);
+    const QList<inspection::Row> after = stored();
+    ASSERT_EQ(after.size(), 2);
+    EXPECT_EQ(after[0], before[0]);
+    EXPECT_EQ(after[1], before[2]);
+    EXPECT_EQ(model->rowCount(), 2);
+}
+
+TEST_F(GridFaults, FullDiskRefusesTheEditWhichStaysUntilItCanBeWritten)
+{
+    showTab();
+    // The disk is full: the file may not grow by a single page.
+    ASSERT_EQ(sqlite3_exec(connection.handle(), "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr), SQLITE_OK);
+    const QString longStreet = QStringLiteral("Длинная").repeated(20000);
+    EXPECT_FALSE(edit(GridModel::Ul, longStreet));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.first().contains(QStringLiteral("full"))) << errors.first().toStdString();
+    EXPECT_EQ(stored(), before);
+    EXPECT_TRUE(model->isPendingChanged()) << "the typed text was thrown away";
+
+    ASSERT_EQ(sqlite3_exec(connection.handle(), "PRAGMA max_page_count = 1073741823", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_TRUE(model->finishPending()) << errors.join(u'\n').toStdString();
+    EXPECT_EQ(storedRow(2).value(Ul).toString(), longStreet);
+    EXPECT_EQ(stored()[0], before[0]);
+}
+
+TEST_F(GridFaults, FullDiskRefusesANewRow)
+{
+    showTab();
+    ASSERT_EQ(sqlite3_exec(connection.handle(), "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr), SQLITE_OK);
+    const int row = model->appendNewRow();
+    ASSERT_GE(row, 0);
+    ASSERT_TRUE(model->setData(model->index(row, GridModel::Fam), QStringLiteral("Новый").repeated(20000)));
+    EXPECT_FALSE(model->finishPending());
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(stored(), before);
+}
+
+TEST_F(GridFaults, ReadOnlyFileRefusesTheEditWithAMessage)
+{
+    folder.setMode(QStringLiteral("history.dat"), ScratchFolder::readOnly());
+    identity::UnprivilegedFileAccess asUser;
+    showTab();
+    EXPECT_FALSE(edit(GridModel::Im, QStringLiteral("Пётр")));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(saysReadOnly(errors.first())) << errors.first().toStdString();
+    EXPECT_EQ(stored(), before);
+}
