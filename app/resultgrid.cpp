@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace app {
 
 ResultGrid::ResultGrid(QWidget *parent) : QTableView(parent)
@@ -32,6 +34,11 @@ void ResultGrid::setGridModel(store::GridModel *model)
     setModel(model);
     for (int field = 0; field < store::GridModel::FieldCount; ++field)
         setColumnWidth(field, store::GridModel::designWidth(field));
+    // The design width was drawn for a narrow Windows font; a ten-digit number must still show
+    // whole wherever the fallback font is wider.
+    const int phoneWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 10;
+    const int phone = store::GridModel::Tele;
+    setColumnWidth(phone, std::max(columnWidth(phone), phoneWidth));
 }
 
 bool ResultGrid::contains(const QWidget *widget) const
