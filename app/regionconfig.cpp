@@ -34,8 +34,9 @@ RegionConfig readFailure(const QFile &file)
 
 RegionConfig readRegionConfig(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
+    // Only a regular file counts: a directory of that name is no file, and a pipe, socket or device
+    // could hold start-up up for ever.
+    if (!QFileInfo(path).isFile())
         return {};
 
     QFile file(path);

@@ -4,8 +4,8 @@
 
 namespace app {
 
-// What the first line of conf.cfg says about the region. A missing file (or a directory of that
-// name) is no error: the region is then simply empty.
+// What the first line of conf.cfg says about the region. A missing file (or a directory, pipe,
+// socket or device of that name) is no error: the region is then simply empty.
 struct RegionConfig {
     QString region;
     // Set when the file exists but cannot be opened or read; the region is meaningless then.

@@ -3,11 +3,11 @@
 
 #include "collation.h"
 #include "databaseerror.h"
+#include "databaseopening.h"
 #include "schema.h"
 
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -16,52 +16,6 @@
 namespace cli {
 
 namespace {
-
-sqlite3 *open(const QByteArray &name, int flags)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(name.constData(), &db, flags | SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-        sqlite3_close_v2(db);
-        return nullptr;
-    }
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 5000);
-    return db;
-}
-
-bool readsSchema(sqlite3 *db)
-{
-    return sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-// A file in WAL mode is read through an index file that SQLite keeps beside it. In a folder that
-// may not be written that index cannot be made; then nobody can be writing to the file either
-// (unless a log is left over), so it is read as a file that does not change.
-bool readableOnlyAsUnchanging(const QString &path)
-{
-    const QFileInfo file(path);
-    return !QFileInfo(file.absolutePath()).isWritable() && QFileInfo(path + QStringLiteral("-wal")).size() == 0;
-}
-
-// Reading only, and never creating: an administrator's check must not change what it looks at.
-sqlite3 *openForReading(const QString &path)
-{
-    sqlite3 *db = open(path.toUtf8(), 0);
-    if (db && readsSchema(db))
-        return db;
-    QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("cannot open the file");
-    sqlite3_close_v2(db);
-    if (readableOnlyAsUnchanging(path)) {
-        const QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-        db = open(uri.toString(QUrl::FullyEncoded).toUtf8() + "?immutable=1", SQLITE_OPEN_URI);
-        if (db && readsSchema(db))
-            return db;
-        if (db)
-            message = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_close_v2(db);
-    }
-    throw store::DatabaseError(path + QStringLiteral(": ") + message);
-}
 
 // Every line a statement yields in its first column; throws with the file's name on failure.
 QStringList firstColumn(sqlite3 *db, const QString &path, const std::string &sql)
@@ -134,7 +88,8 @@ int runCheck(const QStringList &args)
 
     QStringList problems;
     try {
-        sqlite3 *db = openForReading(path);
+        // Reading only, and never creating: an administrator's check must not change what it looks at.
+        sqlite3 *db = store::openDatabaseFile(path, SQLITE_OPEN_READONLY);
         const auto close = qScopeGuard([db] { sqlite3_close_v2(db); });
         problems = integrityProblems(db, path);
         if (problems.isEmpty())

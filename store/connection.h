@@ -19,7 +19,9 @@ public:
     const QString &dataSource() const { return m_dataSource; }
 
     // Opens the file if not yet open (WAL, busy timeout, synchronous=FULL, the text collation);
-    // nothing otherwise. Throws DatabaseError naming the problem.
+    // nothing otherwise. A file not yet in WAL is first checked to be a sound directory file and
+    // left untouched when it is not. A file that may not be written is opened for the lookups all the
+    // same (see openDatabaseFile); writes then fail saying so. Throws DatabaseError naming the problem.
     void connect();
     bool isOpen() const { return m_db != nullptr; }
     bool isReadOnly() const;

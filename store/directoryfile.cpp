@@ -82,6 +82,8 @@ void createDirectoryFile(const QString &path)
             createSchema(db);
             insertSampleData(db);
             execute(db, "COMMIT");
+            // Every file the program has used is in WAL; a new one starts so and needs no switch.
+            execute(db, "PRAGMA journal_mode=WAL");
         } catch (const DatabaseError &e) {
             throw DatabaseError(path + QStringLiteral(": ") + e.text());
         }

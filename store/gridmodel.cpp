@@ -259,6 +259,8 @@ bool GridModel::beginPending(int row)
     m_pending = Pending{};
     m_pending.row = row;
     m_pending.id = m_channel.cell(row, m_idColumn);
+    for (int f = 0; f < FieldCount; ++f)
+        m_pending.read[f] = storedValue(row, f);
     return true;
 }
 
@@ -319,13 +321,8 @@ bool GridModel::writePending(bool mirror)
             m_pending.isNew = false;
             if (mirror)
                 m_channel.setCell(m_pending.row, m_idColumn, m_pending.id);
-        } else {
-            params << m_pending.id;
-            const QString sql = QStringLiteral("update tab set %1=? where id=?")
-                                    .arg(columns.join(QStringLiteral("=?,")));
-            if (m_channel.write(sql, params).changes == 0)
-                return fail(QStringLiteral(
-                    "Запись не сохранена: в базе данных её больше нет, возможно, её удалили."));
+        } else if (!updatePending(columns, params)) {
+            return false;
         }
     } catch (const DatabaseError &e) {
         return fail(e.text());
@@ -336,6 +333,26 @@ bool GridModel::writePending(bool mirror)
                 m_channel.setCell(m_pending.row, m_columnOf[f], m_pending.values[f]);
     }
     return true;
+}
+
+// As ADO's default update criteria did: only where the changed columns still hold what the grid
+// read. BINARY, so that a change of letter case made elsewhere counts too.
+bool GridModel::updatePending(const QStringList &columns, QVariantList values)
+{
+    QString sql = QStringLiteral("update tab set %1=? where id=?").arg(columns.join(QStringLiteral("=?,")));
+    values << m_pending.id;
+    for (int f = 0; f < FieldCount; ++f) {
+        if (m_pending.changed[f]) {
+            sql += QStringLiteral(" and %1 is ? collate binary").arg(fieldName(f));
+            values << m_pending.read[f];
+        }
+    }
+    if (m_channel.write(sql, values).changes > 0)
+        return true;
+    if (m_channel.scalar(QStringLiteral("select 1 from tab where id=?"), {m_pending.id}).isNull())
+        return fail(QStringLiteral("Запись не сохранена: в базе данных её больше нет, возможно, её удалили."));
+    return fail(QStringLiteral("Запись не сохранена: её изменил другой пользователь. Отмените правку (Esc) "
+                               "и повторите поиск, чтобы увидеть её новое содержимое."));
 }
 
 void GridModel::revertPending()

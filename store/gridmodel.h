@@ -49,8 +49,10 @@ public:
     // pending row is finished first. Returns the new row, or -1 when there is none.
     int insertNewRow(int row);
     int appendNewRow();
-    // Writes a changed pending row (update by id, or insert of a new one), drops an unchanged new
-    // one. False when the row could not be written; it then stays pending with its edits.
+    // Writes a changed pending row (insert of a new one, or update by id of the changed cells
+    // where they still hold what was read, so that no change made elsewhere meanwhile is silently
+    // overwritten); drops an unchanged new one. False when the row could not be written; it then
+    // stays pending with its edits.
     bool finishPending();
     // Forgets the pending row's edits; a new row disappears.
     void revertPending();
@@ -65,6 +67,7 @@ private:
         int row = -1;
         bool isNew = false;
         QVariant id;
+        std::array<QVariant, FieldCount> read; // as the row was read: a write expects them unchanged
         std::array<QVariant, FieldCount> values;
         std::array<bool, FieldCount> changed{};
     };
@@ -75,6 +78,7 @@ private:
     QVariant shownValue(int row, int field) const;
     bool beginPending(int row);
     bool writePending(bool mirror);
+    bool updatePending(const QStringList &columns, QVariantList values);
     void insertRowAt(int row);
     void removeRowAt(int row);
     bool fail(const QString &text);

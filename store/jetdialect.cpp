@@ -166,6 +166,9 @@ bool translateJet(std::string_view s, JetTranslation &out)
             }
             out.literals.emplace_back(offset, out.literalText.size() - offset);
             out.sql.push_back('?');
+            // "x"1 is a literal and a number, never the numbered parameter ?1.
+            if (end < s.size() && s[end] >= '0' && s[end] <= '9')
+                out.sql.push_back(' ');
             significantEnd = out.sql.size();
             pos = end;
         } else if (c == '[' || c == '`' || (c == '-' && next == '-') || (c == '/' && next == '*')) {
@@ -185,6 +188,12 @@ bool translateJet(std::string_view s, JetTranslation &out)
             significantEnd = out.sql.size();
             pos = end;
         }
+    }
+
+    // SQLite reads a statement only up to a NUL: whatever followed it would silently be dropped.
+    if (out.sql.find('\0') != std::string::npos) {
+        out.error = "Syntax error: NUL character in the statement";
+        return false;
     }
 
     if (top.present) {

@@ -27,7 +27,8 @@ struct JetTranslation {
 // Translates a Jet statement (UTF-8) for SQLite: literals become parameters, a leading
 // "select top N" becomes a trailing "limit N", [bracketed] and `backticked` names and comments pass
 // untouched, and so does everything else. Reuses out's buffers. Returns false (with out.error set)
-// for an unterminated literal or a "top" without a whole non-negative number.
+// for an unterminated literal, a "top" without a whole non-negative number, or a NUL byte outside
+// the literals.
 bool translateJet(std::string_view statement, JetTranslation &out);
 
 } // namespace store

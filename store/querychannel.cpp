@@ -194,6 +194,15 @@ QueryChannel::WriteResult QueryChannel::write(const QString &sql, const QVariant
     return {sqlite3_changes(db), sqlite3_last_insert_rowid(db)};
 }
 
+QVariant QueryChannel::scalar(const QString &sql, const QVariantList &params)
+{
+    sqlite3 *db = openDatabase();
+    const QByteArray text = sql.toUtf8();
+    Statement query(*m_cache, db, std::string_view(text.constData(), std::size_t(text.size())));
+    query.bind(params);
+    return query.step() ? query.value(0) : QVariant();
+}
+
 bool QueryChannel::yieldsRows(const QString &statement)
 {
     sqlite3 *db = openDatabase();

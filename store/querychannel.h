@@ -61,6 +61,9 @@ public:
         qint64 lastId = 0;
     };
     WriteResult write(const QString &sql, const QVariantList &params);
+    // A native SQLite query with ? parameters: the first column of its first row, null without a
+    // row. Leaves the open result (and the grid) as it is.
+    QVariant scalar(const QString &sql, const QVariantList &params);
 
     // Whether the statement, once run, yields rows (has result columns); prepares it without running
     // it and leaves the open result as it is.

@@ -1,15 +1,46 @@
 #include "sqlitefailure.h"
 
-#include "databaseerror.h"
+#include <QFileInfo>
 
 #include <sqlite3.h>
 
 namespace store {
 
+namespace {
+
+// The name the user knows the database file by; empty for a database that is no file.
+QString fileName(sqlite3 *db)
+{
+    const char *path = sqlite3_db_filename(db, "main");
+    return path ? QFileInfo(QString::fromUtf8(path)).fileName() : QString();
+}
+
+} // namespace
+
+DatabaseError sqliteFailure(sqlite3 *db, const QString &context)
+{
+    if (!db)
+        return DatabaseError(context.isEmpty() ? QStringLiteral("out of memory") : context + QStringLiteral(": out of memory"));
+    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    const QString file = fileName(db);
+    if (!file.isEmpty()) {
+        switch (sqlite3_extended_errcode(db) & 0xff) {
+        case SQLITE_READONLY:
+            return DatabaseError(QStringLiteral("Файл %1 открыт только для чтения: ничего не сохранено (%2)")
+                                     .arg(file, message));
+        case SQLITE_CORRUPT:
+            return DatabaseError(QStringLiteral("%1: the file is damaged: %2; zelvik-cli check lists the problems")
+                                     .arg(file, message));
+        default:
+            break;
+        }
+    }
+    return DatabaseError(context.isEmpty() ? message : context + QStringLiteral(": ") + message);
+}
+
 void throwSqliteFailure(sqlite3 *db, const QString &context)
 {
-    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
-    throw DatabaseError(context.isEmpty() ? message : context + QStringLiteral(": ") + message);
+    throw sqliteFailure(db, context);
 }
 
 } // namespace store

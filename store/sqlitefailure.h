@@ -1,13 +1,17 @@
 #pragma once
 
+#include "databaseerror.h"
+
 #include <QString>
 
 struct sqlite3;
 
 namespace store {
 
-// Throws DatabaseError with SQLite's own message for the connection's last failure, after the
-// context ("history.dat", "cannot register ...") when one is given.
+// The error for the connection's last failure: SQLite's own message after the context
+// ("history.dat", "cannot register ...") when one is given. A file that may not be written, or that
+// is damaged, is named and the user told so in words, whatever the context.
+DatabaseError sqliteFailure(sqlite3 *db, const QString &context = {});
 [[noreturn]] void throwSqliteFailure(sqlite3 *db, const QString &context = {});
 
 } // namespace store

@@ -89,10 +89,9 @@ bool Statement::step()
     if (rc == SQLITE_DONE)
         return false;
     // The error stays on the statement until reset; read it before resetting.
-    sqlite3 *db = sqlite3_db_handle(handle());
-    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    const DatabaseError failure = sqliteFailure(sqlite3_db_handle(handle()));
     sqlite3_reset(handle());
-    throw DatabaseError(message);
+    throw failure;
 }
 
 void Statement::reset()

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using app::readRegionConfig;
 using namespace Qt::StringLiterals;
 
@@ -76,6 +78,25 @@ TEST(RegionConfig, DirectoryNamedConfCfgCountsAsAbsent)
 {
     DataFolder folder(DataFolder::NoFiles);
     folder.makeDirectory(QStringLiteral("conf.cfg"));
+    const app::RegionConfig config = readRegionConfig();
+    EXPECT_FALSE(config.failed()) << config.error.toStdString();
+    EXPECT_TRUE(config.region.isEmpty());
+}
+
+TEST(RegionConfig, PipeNamedConfCfgCountsAsAbsentWithoutWaitingForAWriter)
+{
+    DataFolder folder(DataFolder::NoFiles);
+    ASSERT_EQ(mkfifo(folder.path(QStringLiteral("conf.cfg")).toLocal8Bit().constData(), 0666), 0);
+    const app::RegionConfig config = readRegionConfig();
+    EXPECT_FALSE(config.failed()) << config.error.toStdString();
+    EXPECT_TRUE(config.region.isEmpty());
+}
+
+TEST(RegionConfig, DeviceNamedConfCfgCountsAsAbsent)
+{
+    // A line of /dev/zero never ends.
+    DataFolder folder(DataFolder::NoFiles);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), folder.path(QStringLiteral("conf.cfg"))));
     const app::RegionConfig config = readRegionConfig();
     EXPECT_FALSE(config.failed()) << config.error.toStdString();
     EXPECT_TRUE(config.region.isEmpty());

@@ -152,6 +152,63 @@ TEST_F(GridModelEditing, RowDeletedElsewhereIsReportedAndKeepsItsEdits)
     EXPECT_EQ(tab.rows(), QList<QStringList>({original[1], original[2]}));
 }
 
+TEST_F(GridModelEditing, CellChangedElsewhereIsNotOverwritten)
+{
+    ASSERT_TRUE(edit(1, Field::Im, u"Павел"_s));
+    tab.sql(u"update tab set im='Другой' where id="_s + QString::number(ids[1]));
+    EXPECT_FALSE(model.finishPending());
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.first().contains(u"изменил другой пользователь"_s)) << errors.first().toStdString();
+    EXPECT_EQ(tab.row(ids[1])[Field::Im], u"Другой"_s);
+    EXPECT_EQ(model.pendingRow(), 1);
+    EXPECT_EQ(text(1, Field::Im), u"Павел"_s);
+    EXPECT_EQ(tab.row(ids[0]), original[0]);
+    EXPECT_EQ(tab.row(ids[2]), original[2]);
+}
+
+TEST_F(GridModelEditing, ChangeOfLetterCaseElsewhereCountsAsAChange)
+{
+    ASSERT_TRUE(edit(1, Field::Im, u"Павел"_s));
+    tab.sql(u"update tab set im='пётр' where id="_s + QString::number(ids[1]));
+    EXPECT_FALSE(model.finishPending());
+    EXPECT_EQ(tab.row(ids[1])[Field::Im], u"пётр"_s);
+}
+
+TEST_F(GridModelEditing, ChangeOfAnotherCellElsewhereKeepsBothChanges)
+{
+    ASSERT_TRUE(edit(1, Field::Im, u"Павел"_s));
+    ASSERT_TRUE(edit(1, Field::Kv, u"21"_s));
+    tab.sql(u"update tab set ul='Новая' where id="_s + QString::number(ids[1]));
+    ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
+    const QStringList row = tab.row(ids[1]);
+    EXPECT_EQ(row[Field::Im], u"Павел"_s);
+    EXPECT_EQ(row[Field::Kv], u"21"_s);
+    EXPECT_EQ(row[Field::Ul], u"Новая"_s);
+}
+
+TEST_F(GridModelEditing, EmptyCellsAreFoundUnchanged)
+{
+    ASSERT_TRUE(edit(0, Field::Domd, u"б"_s));
+    ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
+    ASSERT_TRUE(edit(0, Field::Domd, QString()));
+    ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
+    ASSERT_TRUE(edit(0, Field::Domd, u"в"_s));
+    ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
+    EXPECT_EQ(tab.row(ids[0])[Field::Domd], u"в"_s);
+}
+
+TEST_F(GridModelEditing, DeletedAndChangedElsewhereAreToldApart)
+{
+    ASSERT_TRUE(edit(1, Field::Fam, u"Соколов"_s));
+    tab.sql(u"update tab set fam='Орлов' where id="_s + QString::number(ids[1]));
+    EXPECT_FALSE(model.finishPending());
+    tab.remove(ids[1]);
+    EXPECT_FALSE(model.finishPending());
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_TRUE(errors[0].contains(u"изменил"_s)) << errors[0].toStdString();
+    EXPECT_TRUE(errors[1].contains(u"удалили"_s)) << errors[1].toStdString();
+}
+
 TEST_F(GridModelEditing, StoreRefusalIsReportedAndOtherRowsStay)
 {
     tab.sql(u"create trigger refuse before update on tab begin select raise(abort, 'refused by the disk'); end"_s);

@@ -172,3 +172,31 @@ TEST(JetDialect, TextOutsideLiteralsKeepsItsBytes)
     const auto t = translate("select [фамилия], `имя` from справочник where 1");
     EXPECT_EQ(t.sql, "select [фамилия], `имя` from справочник where 1");
 }
+
+TEST(JetDialect, NulOutsideALiteralIsRefused)
+{
+    using namespace std::string_view_literals;
+    // SQLite would stop reading at the NUL and drop the condition behind it.
+    EXPECT_TRUE(refused("delete from tab where id=1\0 and fam=\"x\""sv));
+    EXPECT_TRUE(refused("delete from tab -- all?\0\nwhere id=1"sv));
+    EXPECT_TRUE(refused("delete from [t\0ab] where id=1"sv));
+    EXPECT_TRUE(refused("select top 1 * from tab\0"sv));
+    JetTranslation t;
+    translateJet("select 1\0"sv, t);
+    EXPECT_EQ(t.error, "Syntax error: NUL character in the statement");
+}
+
+TEST(JetDialect, NulInsideALiteralIsPartOfItsText)
+{
+    using namespace std::string_view_literals;
+    const auto t = translate("select * from tab where fam=\"a\0b\""sv);
+    EXPECT_EQ(t.sql, "select * from tab where fam=?");
+    EXPECT_EQ(literals(t), std::vector<std::string>{std::string("a\0b", 3)});
+}
+
+TEST(JetDialect, DigitsRightAfterALiteralAreNoParameterNumber)
+{
+    EXPECT_EQ(translate(R"(select * from tab where fam="x"1)").sql, "select * from tab where fam=? 1");
+    EXPECT_EQ(translate(R"(select "x"1, 'y'2)").sql, "select ? 1, ? 2");
+    EXPECT_EQ(translate(R"(select "x",1)").sql, "select ?,1");
+}
