@@ -29,7 +29,7 @@ Attempt openReadingSchema(const QByteArray &name, int flags, const QString &path
         sqlite3_extended_result_codes(db, 1);
         sqlite3_busy_timeout(db, kBusyTimeoutMs);
         if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK)
-            return {db};
+            return {db, SQLITE_OK, QString()};
     }
     Attempt failed{nullptr, db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM, sqliteFailure(db, path).text()};
     sqlite3_close_v2(db);

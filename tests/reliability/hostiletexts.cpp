@@ -1,6 +1,8 @@
 #include "hostiletexts.h"
 
-QList<HostileText> hostileTexts()
+namespace {
+
+QList<HostileText> makeHostileTexts()
 {
     const QString cyrillic = QStringLiteral("абвгдеёжзийклмнопрстуфхцчшщъыьэюяАБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ");
     QString controls;
@@ -28,4 +30,12 @@ QList<HostileText> hostileTexts()
         {QStringLiteral("1 MB of Cyrillic letters"), cyrillic.repeated(kLongText / cyrillic.size())},
         {QStringLiteral("1 MB of spaces before a number"), QString(kLongText, u' ') + QStringLiteral("5")},
     };
+}
+
+} // namespace
+
+const QList<HostileText> &hostileTexts()
+{
+    static const QList<HostileText> texts = makeHostileTexts();
+    return texts;
 }

@@ -11,7 +11,8 @@ struct HostileText {
     QString text;
 };
 
-QList<HostileText> hostileTexts();
+// Made once per process: every test name is taken from this list, and the long texts are long.
+const QList<HostileText> &hostileTexts();
 
 // One mebibyte of characters, for the limits of fields and statements.
 inline constexpr qsizetype kLongText = 1 << 20;

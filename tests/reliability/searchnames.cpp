@@ -30,4 +30,15 @@ std::uint32_t seedInventing(std::uint32_t entries, std::uint32_t skip)
     }
 }
 
+std::uint32_t seedInventingAWoman()
+{
+    // The lookup by phone draws the gender set first: 1 of 2 is male.
+    for (std::uint32_t seed = 0;; ++seed) {
+        lookup::RandomSource probe;
+        probe.setState(seed);
+        if (probe.draw(2) != 1)
+            return seed;
+    }
+}
+
 } // namespace searchnames

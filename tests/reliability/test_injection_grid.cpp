@@ -51,10 +51,9 @@ protected:
     }
 
     int field() const { return std::get<0>(GetParam()); }
-    const QString &text() const { return texts.at(std::get<1>(GetParam())).text; }
+    const QString &text() const { return hostileTexts().at(std::get<1>(GetParam())).text; }
     QList<inspection::Row> stored() const { return inspection::rows(folder.history(), QStringLiteral("tab")); }
 
-    QList<HostileText> texts = hostileTexts();
     ScratchFolder folder;
     store::Connection connection{folder.history()};
     store::QueryChannel channel{connection};

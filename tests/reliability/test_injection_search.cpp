@@ -75,9 +75,8 @@ protected:
     }
 
     Field field() const { return Field(std::get<0>(GetParam())); }
-    const HostileText &hostile() const { return texts.at(std::get<1>(GetParam())); }
+    const HostileText &hostile() const { return hostileTexts().at(std::get<1>(GetParam())); }
 
-    QList<HostileText> texts = hostileTexts();
     ScratchFolder folder;
     store::Connection connection{folder.history()};
     store::QueryChannel channel{connection};

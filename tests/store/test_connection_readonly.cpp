@@ -63,8 +63,9 @@ protected:
         {
             SqliteDatabase db(path().toStdString());
             db.withCollation();
-            if (!GetParam().wal)
+            if (!GetParam().wal) {
                 ASSERT_EQ(db.exec("PRAGMA journal_mode=DELETE"), SQLITE_OK) << db.error();
+            }
             ASSERT_EQ(db.exec("INSERT INTO tab(fam, im, ot, tele, ul, dom, domd, kv) "
                               "VALUES('Известный', 'Иван', 'Ильич', '4957654321', 'Ленина', 3, '', 7)"),
                       SQLITE_OK)
