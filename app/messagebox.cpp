@@ -32,7 +32,7 @@ protected:
     }
 };
 
-struct Spec {
+struct BoxStyle {
     MessageBoxes::Kind kind;
     QMessageBox::Icon icon;
     QString caption;
@@ -41,26 +41,26 @@ struct Spec {
     QMessageBox::StandardButton escapeButton;
 };
 
-Spec okBox(MessageBoxes::Kind kind, QMessageBox::Icon icon, const QString &caption)
+BoxStyle okBox(MessageBoxes::Kind kind, QMessageBox::Icon icon, const QString &caption)
 {
     return {kind, icon, caption, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
 }
 
-QMessageBox::StandardButton show(const Spec &spec, QWidget *parent, const QString &text,
+QMessageBox::StandardButton show(const BoxStyle &style, QWidget *parent, const QString &text,
                                  bool closesAtOnce)
 {
-    MessageBoxes::Shown shown{spec.kind, spec.caption, text, !closesAtOnce, spec.escapeButton};
+    MessageBoxes::Shown shown{style.kind, style.caption, text, !closesAtOnce, style.escapeButton};
     if (shown.waitedForUser && answerer()) {
         shown.answer = answerer()(shown);
         record().append(shown);
         return shown.answer;
     }
 
-    ScreenCentredBox box(spec.icon, spec.caption, text, spec.buttons, parent);
-    box.setDefaultButton(spec.defaultButton);
-    box.setEscapeButton(spec.escapeButton);
+    ScreenCentredBox box(style.icon, style.caption, text, style.buttons, parent);
+    box.setDefaultButton(style.defaultButton);
+    box.setEscapeButton(style.escapeButton);
     if (closesAtOnce)
-        QMetaObject::invokeMethod(&box, "done", Qt::QueuedConnection, Q_ARG(int, spec.escapeButton));
+        QMetaObject::invokeMethod(&box, "done", Qt::QueuedConnection, Q_ARG(int, style.escapeButton));
     shown.answer = static_cast<QMessageBox::StandardButton>(box.exec());
     record().append(shown);
     return shown.answer;
@@ -86,9 +86,9 @@ void MessageBoxes::information(QWidget *parent, const QString &text)
 
 bool MessageBoxes::confirm(QWidget *parent, const QString &text)
 {
-    const Spec spec{Kind::Confirm,   QMessageBox::Question, QStringLiteral("Confirm"),
+    const BoxStyle style{Kind::Confirm,   QMessageBox::Question, QStringLiteral("Confirm"),
                     QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
-    return show(spec, parent, text, false) == QMessageBox::Ok;
+    return show(style, parent, text, false) == QMessageBox::Ok;
 }
 
 void MessageBoxes::failure(const QString &caption, const QString &text)

@@ -35,6 +35,9 @@ const std::array<FieldInfo, GridModel::FieldCount> kFields{{
 // Rows read from the channel per request of the grid: enough to fill a tall window, small enough
 // that scrolling through a huge result never stalls.
 constexpr int kFetchChunk = 256;
+// Rows taken into the reset that shows a new result, so the grid paints once, with its rows,
+// rather than empty first and again when the view asks for them.
+constexpr int kFirstScreen = 64;
 
 int columnIndex(const QStringList &names, const QString &name)
 {
@@ -100,6 +103,15 @@ void GridModel::onResultChanged()
     m_idColumn = columnIndex(names, QStringLiteral("id"));
     m_editable = m_idColumn >= 0
         && m_channel.sourceTable().compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0;
+    if (m_channel.hasResult()) {
+        try {
+            if (m_channel.fetched() < kFirstScreen && !m_channel.atEnd())
+                m_channel.fetch(kFirstScreen - m_channel.fetched());
+        } catch (const DatabaseError &e) {
+            fail(e.text());
+        }
+        m_rows = std::min(m_channel.fetched(), kFetchChunk);
+    }
     endResetModel();
 }
 

@@ -2,7 +2,7 @@
 
 #include "connection.h"
 #include "databaseerror.h"
-#include "jetdialect.h"
+#include "jetstatement.h"
 #include "resultcursor.h"
 #include "statement.h"
 #include "statementcache.h"
@@ -17,10 +17,8 @@ namespace {
 
 JetTranslation translated(const QString &statement)
 {
-    const QByteArray utf8 = statement.toUtf8();
     JetTranslation t;
-    if (!translateJet(std::string_view(utf8.constData(), std::size_t(utf8.size())), t))
-        throw DatabaseError(QString::fromStdString(t.error));
+    translateStatement(statement, t);
     return t;
 }
 
@@ -36,6 +34,15 @@ QueryChannel::QueryChannel(Connection &connection, QObject *parent)
 QueryChannel::~QueryChannel()
 {
     m_result.reset();
+    m_spare.reset();
+}
+
+void QueryChannel::dropResult()
+{
+    if (!m_result)
+        return;
+    m_result->close();
+    m_spare = std::move(m_result);
 }
 
 void QueryChannel::connect()
@@ -49,23 +56,30 @@ sqlite3 *QueryChannel::openDatabase()
     sqlite3 *db = m_connection.handle();
     // The connection was closed and opened again meanwhile: the old result belongs to the old one.
     if (m_result && m_result->database() != db)
-        m_result.reset();
+        dropResult();
     return db;
 }
 
 void QueryChannel::run(const QString &statement)
 {
-    m_result.reset();
+    dropResult();
     m_statement = statement;
     emit statementSent(statement);
     const auto changed = qScopeGuard([this] { emit resultChanged(); });
     sqlite3 *db = openDatabase();
-    m_result = std::make_unique<ResultCursor>(*m_cache, db, translated(statement));
+    std::unique_ptr<ResultCursor> cursor = m_spare ? std::move(m_spare) : std::make_unique<ResultCursor>(*m_cache);
+    try {
+        cursor->open(db, statement);
+    } catch (const DatabaseError &) {
+        m_spare = std::move(cursor);
+        throw;
+    }
+    m_result = std::move(cursor);
 }
 
 void QueryChannel::exec(const QString &statement)
 {
-    m_result.reset();
+    dropResult();
     m_statement = statement;
     emit statementSent(statement);
     const auto changed = qScopeGuard([this] { emit resultChanged(); });
@@ -81,7 +95,7 @@ void QueryChannel::close()
 {
     if (!m_result)
         return;
-    m_result.reset();
+    dropResult();
     emit resultChanged();
 }
 

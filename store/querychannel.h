@@ -80,11 +80,14 @@ signals:
 
 private:
     sqlite3 *openDatabase();
+    // Closes the open result, keeping its cursor for the next run.
+    void dropResult();
 
     Connection &m_connection;
     QString m_statement;
     std::unique_ptr<StatementCache> m_cache; // outlives m_result, which gives its statement back
     std::unique_ptr<ResultCursor> m_result;
+    std::unique_ptr<ResultCursor> m_spare; // closed, with the buffers of an earlier result
 };
 
 } // namespace store

@@ -1,29 +1,63 @@
 #include "resultcursor.h"
 
 #include "databaseerror.h"
+#include "jetstatement.h"
 
 #include <algorithm>
 #include <climits>
 
 namespace store {
 
-ResultCursor::ResultCursor(StatementCache &cache, sqlite3 *db, JetTranslation translation)
+const QVariant ResultCursor::kNoCell;
+
+namespace {
+
+// A short result is read whole rather than counted: counting would run the search a second time.
+// No more than the grid's first screen, so that a large result still costs a single count.
+constexpr int kReadAheadForCount = 64;
+
+// Cells whose room a closed cursor keeps: a few screens. The room of a result scrolled through to
+// its end goes with it.
+constexpr std::size_t kKeptCells = 4096;
+
+} // namespace
+
+ResultCursor::ResultCursor(StatementCache &cache)
     : m_cache(cache)
-    , m_db(db)
-    , m_translation(std::move(translation))
 {
-    m_statement.emplace(cache, db, m_translation.sql);
-    m_statement->bind(m_translation);
-    m_columnCount = m_statement->columnCount();
-    for (int c = 0; c < m_columnCount; ++c) {
-        m_columnNames.append(m_statement->columnName(c));
-        const QString table = m_statement->columnTable(c);
-        if (c == 0)
-            m_sourceTable = table;
-        else if (table != m_sourceTable)
-            m_sourceTable.clear();
+}
+
+void ResultCursor::open(sqlite3 *db, const QString &statement)
+{
+    close();
+    m_db = db;
+    try {
+        translateStatement(statement, m_translation);
+        m_statement.emplace(m_cache, db, m_translation.sql);
+        m_statement->bind(m_translation);
+        m_columnNames = m_statement->columnNames();
+        m_sourceTable = m_statement->sourceTable();
+        m_columnCount = int(m_columnNames.size());
+        fetch(1);
+    } catch (const DatabaseError &) {
+        close();
+        throw;
     }
-    fetch(1);
+}
+
+void ResultCursor::close()
+{
+    finish();
+    m_db = nullptr;
+    m_columnNames.clear();
+    m_sourceTable.clear();
+    m_columnCount = 0;
+    if (m_cells.capacity() > kKeptCells)
+        std::vector<QVariant>().swap(m_cells);
+    else
+        m_cells.clear(); // keeps its capacity for the next result
+    m_rowCount = 0;
+    m_stepped = 0;
 }
 
 int ResultCursor::columnIndex(const QString &name) const
@@ -38,6 +72,9 @@ int ResultCursor::fetch(int maxRows)
 {
     if (!m_statement || maxRows <= 0)
         return 0;
+    const std::size_t wanted = m_cells.size() + std::size_t(std::min(maxRows, 256)) * std::size_t(m_columnCount);
+    if (m_cells.capacity() < wanted)
+        m_cells.reserve(std::max(wanted, 2 * m_cells.capacity())); // doubling keeps many small fetches linear
     int arrived = 0;
     try {
         if (m_suspended) {
@@ -54,8 +91,7 @@ int ResultCursor::fetch(int maxRows)
                 break;
             }
             ++m_stepped;
-            for (int c = 0; c < m_columnCount; ++c)
-                m_cells.push_back(m_statement->value(c));
+            m_statement->appendRow(m_cells);
             ++m_rowCount;
             ++arrived;
         }
@@ -69,6 +105,8 @@ int ResultCursor::fetch(int maxRows)
 
 int ResultCursor::count()
 {
+    if (m_statement && !m_total && m_rowCount < kReadAheadForCount)
+        fetch(kReadAheadForCount - m_rowCount);
     if (!m_statement)
         return m_rowCount;
     if (!m_total) {
@@ -101,14 +139,6 @@ void ResultCursor::finish()
     m_statement.reset();
     m_suspended = false;
     m_total.reset();
-}
-
-const QVariant &ResultCursor::cell(int row, int column) const
-{
-    static const QVariant none;
-    if (row < 0 || row >= m_rowCount || column < 0 || column >= m_columnCount)
-        return none;
-    return m_cells[std::size_t(row) * std::size_t(m_columnCount) + std::size_t(column)];
 }
 
 void ResultCursor::setCell(int row, int column, const QVariant &value)

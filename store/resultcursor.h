@@ -13,10 +13,18 @@ namespace store {
 
 // The channel's open result: a statement stepped on demand, with the rows read so far. The rows
 // are also what the grid shows, so the grid's own edits are mirrored into them.
+//
+// A cursor is opened, closed and opened again by the channel, so that a lookup reuses the buffers
+// of the one before (translation, rows) instead of allocating its own.
 class ResultCursor {
 public:
-    // Prepares and binds the translated statement and reads its first row. Throws DatabaseError.
-    ResultCursor(StatementCache &cache, sqlite3 *db, JetTranslation translation);
+    explicit ResultCursor(StatementCache &cache);
+
+    // Translates, prepares and binds the Jet statement and reads its first row. Throws
+    // DatabaseError, leaving the cursor closed.
+    void open(sqlite3 *db, const QString &statement);
+    // Gives the statement back and forgets the rows, keeping the buffers.
+    void close();
 
     sqlite3 *database() const { return m_db; }
     const QStringList &columnNames() const { return m_columnNames; }
@@ -35,16 +43,24 @@ public:
     // write fail, so it is ended here and restarted (skipping the rows already read) on the next fetch.
     void suspend();
 
-    const QVariant &cell(int row, int column) const;
+    // Inline: the grid and every reader of a result call it once per cell.
+    const QVariant &cell(int row, int column) const
+    {
+        if (row < 0 || row >= m_rowCount || column < 0 || column >= m_columnCount)
+            return kNoCell;
+        return m_cells[std::size_t(row) * std::size_t(m_columnCount) + std::size_t(column)];
+    }
     void setCell(int row, int column, const QVariant &value);
     void insertRow(int row, const std::vector<QVariant> &values);
     void removeRow(int row);
 
 private:
+    static const QVariant kNoCell;
+
     void finish();
 
     StatementCache &m_cache;
-    sqlite3 *m_db;
+    sqlite3 *m_db = nullptr;
     JetTranslation m_translation; // holds the literal texts the statement is bound to
     std::optional<Statement> m_statement; // empty once every row has been read
     QStringList m_columnNames;

@@ -104,35 +104,51 @@ int Statement::columnCount() const
     return sqlite3_column_count(handle());
 }
 
-QString Statement::columnName(int column) const
+// Hands the column's value to take as a qint64, double, QVariant (text, null) or QByteArray.
+// Read through the column's sqlite3_value, one call for the value rather than one per question
+// about it; SQLite calls that unprotected, which matters only to a connection shared between
+// threads, and ours are opened for one thread.
+template <typename Take>
+void Statement::readValue(int column, Take &&take) const
 {
-    return QString::fromUtf8(sqlite3_column_name(handle(), column));
-}
-
-QString Statement::columnTable(int column) const
-{
-    return QString::fromUtf8(sqlite3_column_table_name(handle(), column));
+    sqlite3_value *v = sqlite3_column_value(handle(), column);
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER:
+        take(qint64(sqlite3_value_int64(v)));
+        break;
+    case SQLITE_FLOAT:
+        take(sqlite3_value_double(v));
+        break;
+    case SQLITE_TEXT: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(v));
+        const int size = sqlite3_value_bytes(v);
+        take(text ? m_cache.texts().text(text, size) : QVariant(QString())); // no text: out of memory
+        break;
+    }
+    case SQLITE_BLOB: {
+        const auto *bytes = static_cast<const char *>(sqlite3_value_blob(v));
+        take(QByteArray(bytes, sqlite3_value_bytes(v)));
+        break;
+    }
+    default:
+        take(QVariant());
+        break;
+    }
 }
 
 QVariant Statement::value(int column) const
 {
-    sqlite3_stmt *s = handle();
-    switch (sqlite3_column_type(s, column)) {
-    case SQLITE_INTEGER:
-        return QVariant(qint64(sqlite3_column_int64(s, column)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(s, column));
-    case SQLITE_TEXT: {
-        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(s, column));
-        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(s, column)));
-    }
-    case SQLITE_BLOB: {
-        const auto *bytes = static_cast<const char *>(sqlite3_column_blob(s, column));
-        return QVariant(QByteArray(bytes, sqlite3_column_bytes(s, column)));
-    }
-    default:
-        return QVariant();
-    }
+    QVariant v;
+    readValue(column, [&v](auto &&read) { v = QVariant(std::forward<decltype(read)>(read)); });
+    return v;
+}
+
+void Statement::appendRow(std::vector<QVariant> &cells) const
+{
+    // As many as described, even should SQLite re-prepare the statement with other columns meanwhile.
+    const int columns = int(m_entry.columnNames.size());
+    for (int c = 0; c < columns; ++c)
+        readValue(c, [&cells](auto &&read) { cells.emplace_back(std::forward<decltype(read)>(read)); });
 }
 
 } // namespace store

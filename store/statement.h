@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include <string_view>
+#include <vector>
 
 namespace store {
 
@@ -30,13 +31,17 @@ public:
     void reset();
 
     int columnCount() const;
-    QString columnName(int column) const;
-    QString columnTable(int column) const; // empty for a computed column
-    QVariant value(int column) const;       // null, qint64, double, QString or QByteArray
+    const QStringList &columnNames() const { return m_entry.columnNames; }
+    const QString &sourceTable() const { return m_entry.sourceTable; } // empty unless one table
+    QVariant value(int column) const; // null, qint64, double, QString or QByteArray
+    // Every column's value, constructed in place at the end of cells: a result's rows are read so.
+    void appendRow(std::vector<QVariant> &cells) const;
 
     sqlite3_stmt *handle() const { return m_entry.statement.get(); }
 
 private:
+    template <typename Take>
+    void readValue(int column, Take &&take) const;
     void checkParameterCount(int given) const;
 
     StatementCache &m_cache;

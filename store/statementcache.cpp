@@ -46,6 +46,29 @@ sqlite3_stmt *prepare(sqlite3 *db, std::string_view sql)
     return statement;
 }
 
+int reprepareCount(sqlite3_stmt *statement)
+{
+    return sqlite3_stmt_status(statement, SQLITE_STMTSTATUS_REPREPARE, 0);
+}
+
+void describe(StatementCache::Entry &entry)
+{
+    sqlite3_stmt *s = entry.statement.get();
+    const int columns = sqlite3_column_count(s);
+    entry.columnNames.clear();
+    entry.sourceTable.clear();
+    entry.columnNames.reserve(columns);
+    for (int c = 0; c < columns; ++c) {
+        entry.columnNames.append(QString::fromUtf8(sqlite3_column_name(s, c)));
+        const QString table = QString::fromUtf8(sqlite3_column_table_name(s, c));
+        if (c == 0)
+            entry.sourceTable = table;
+        else if (table != entry.sourceTable)
+            entry.sourceTable.clear();
+    }
+    entry.describedAt = reprepareCount(s);
+}
+
 } // namespace
 
 void StatementCache::Finalizer::operator()(sqlite3_stmt *statement) const
@@ -75,9 +98,13 @@ StatementCache::Entry StatementCache::take(sqlite3 *db, std::string_view sql)
     if (found != m_entries.rend()) {
         Entry entry = std::move(*found);
         m_entries.erase(std::next(found).base());
+        if (entry.describedAt != reprepareCount(entry.statement.get()))
+            describe(entry);
         return entry;
     }
-    return {std::string(sql), StatementPtr(prepare(db, sql))};
+    Entry entry{std::string(sql), StatementPtr(prepare(db, sql)), {}, {}, -1};
+    describe(entry);
+    return entry;
 }
 
 void StatementCache::give(Entry entry)

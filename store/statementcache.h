@@ -1,5 +1,10 @@
 #pragma once
 
+#include "textcache.h"
+
+#include <QString>
+#include <QStringList>
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -23,6 +28,11 @@ public:
     struct Entry {
         std::string sql;
         StatementPtr statement;
+        // Described once, not on every use: result column names, and the one table all of them
+        // come from (empty when they do not share one).
+        QStringList columnNames;
+        QString sourceTable;
+        int describedAt = -1; // SQLite's count of automatic re-preparations when described
     };
 
     explicit StatementCache(std::size_t capacity = 32);
@@ -34,17 +44,21 @@ public:
     // seen empties the cache first. Throws DatabaseError for SQL that SQLite refuses, for text after
     // the first statement and for an empty statement.
     Entry take(sqlite3 *db, std::string_view sql);
+    // The description is renewed when SQLite re-prepared the statement after a schema change.
     // Takes the statement back, reset and without bindings; finalises it when it belongs to another
     // connection or is a duplicate. An entry never given back is finalised when it goes.
     void give(Entry entry);
     void clear();
 
     std::size_t size() const { return m_entries.size(); }
+    // Shared by every statement of the connection; used from one thread only.
+    TextCache &texts() { return m_texts; }
 
 private:
     std::vector<Entry> m_entries; // most recently used last
     std::size_t m_capacity;
     sqlite3 *m_db = nullptr;
+    TextCache m_texts;
 };
 
 } // namespace store

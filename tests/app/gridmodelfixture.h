@@ -3,7 +3,7 @@
 #include "datafolder.h"
 #include "qtprinting.h"
 #include "modelchecker.h"
-#include "tabinspector.h"
+#include "tabreader.h"
 
 #include "connection.h"
 #include "gridmodel.h"
@@ -26,7 +26,7 @@ protected:
     bool edit(int row, int field, const QString &text);
 
     DataFolder folder;
-    TabInspector tab;
+    TabReader tab;
     QList<qint64> ids;
     QList<QStringList> original;
     store::Connection connection;

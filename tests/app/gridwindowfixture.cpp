@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 
 void GridWindowTest::SetUp()
 {
-    tab = std::make_unique<TabInspector>(folder->path(u"history.dat"_s));
+    tab = std::make_unique<TabReader>(folder->path(u"history.dat"_s));
     ids << tab->add({u"Иванов"_s, u"Иван"_s, u"Иванович"_s, u"4951111111"_s, u"Ленина"_s, 1, QString(), 10});
     ids << tab->add({u"Петров"_s, u"Пётр"_s, u"Петрович"_s, u"4952222222"_s, u"Мира"_s, 2, u"а"_s, 20});
     ids << tab->add({u"Сидоров"_s, u"Семён"_s, u"Семёнович"_s, u"4953333333"_s, u"Садовая"_s, 3, QString(), 30});

@@ -2,7 +2,7 @@
 
 #include "mainwindowfixture.h"
 #include "modelchecker.h"
-#include "tabinspector.h"
+#include "tabreader.h"
 
 #include <QList>
 #include <memory>
@@ -26,7 +26,7 @@ protected:
     int rows() const;
     int currentRow() const;
 
-    std::unique_ptr<TabInspector> tab;
+    std::unique_ptr<TabReader> tab;
     QList<qint64> ids;
     QList<QStringList> original;
     std::unique_ptr<ModelChecker> checker;

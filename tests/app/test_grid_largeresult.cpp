@@ -1,6 +1,6 @@
 #include "mainwindowfixture.h"
 #include "modelchecker.h"
-#include "tabinspector.h"
+#include "tabreader.h"
 
 #include <QScrollBar>
 #include <QTableView>
@@ -14,7 +14,7 @@ using GridLargeResult = MainWindowTest;
 TEST_F(GridLargeResult, RowsAreReadAsTheUserScrolls)
 {
     constexpr int many = 100000;
-    TabInspector(folder->path(u"history.dat"_s)).addNumbered(many);
+    TabReader(folder->path(u"history.dat"_s)).addNumbered(many);
     openWindow();
     ModelChecker checker(grid()->model());
 

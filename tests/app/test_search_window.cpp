@@ -1,6 +1,6 @@
 #include "mainwindowfixture.h"
 #include "modelchecker.h"
-#include "tabinspector.h"
+#include "tabreader.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,7 +58,7 @@ TEST_F(SearchWindow, InventedEntriesAreShownCountedAndFoundAgain)
     ASSERT_TRUE(message.startsWith(u"Найдено: "_s)) << message.toStdString();
     const int made = message.mid(9).toInt();
     EXPECT_LE(made, 4);
-    EXPECT_EQ(TabInspector(folder->path(u"history.dat"_s)).rows().size(), made);
+    EXPECT_EQ(TabReader(folder->path(u"history.dat"_s)).rows().size(), made);
     EXPECT_EQ(rows(), made);
     for (int row = 0; row < rows(); ++row) {
         EXPECT_EQ(cell(row, 0), u"Петрова"_s);
@@ -73,12 +73,12 @@ TEST_F(SearchWindow, InventedEntriesAreShownCountedAndFoundAgain)
     find();
     EXPECT_EQ(form->messagePanel(), message);
     EXPECT_EQ(rows(), made);
-    EXPECT_EQ(TabInspector(folder->path(u"history.dat"_s)).rows().size(), made);
+    EXPECT_EQ(TabReader(folder->path(u"history.dat"_s)).rows().size(), made);
 }
 
 TEST_F(SearchWindow, RejectedStreetTurnsRedAndTheGridKeepsItsRows)
 {
-    TabInspector(folder->path(u"history.dat"_s)).add({u"Иванов"_s, u"Иван"_s, u"Иванович"_s, u"4951234567"_s, u"Ленина"_s, 12, QString(), 5});
+    TabReader(folder->path(u"history.dat"_s)).add({u"Иванов"_s, u"Иван"_s, u"Иванович"_s, u"4951234567"_s, u"Ленина"_s, 12, QString(), 5});
     open();
     type(1, u"Иванов"_s);
     find();
@@ -96,7 +96,7 @@ TEST_F(SearchWindow, RejectedStreetTurnsRedAndTheGridKeepsItsRows)
 
 TEST_F(SearchWindow, HexadecimalHouseFindsTheDecimalHouse)
 {
-    TabInspector(folder->path(u"history.dat"_s)).add({u"Ёлкин"_s, u"Ёж"_s, QString(), u"1"_s, u"8-Марта"_s, 12, QString(), 5});
+    TabReader(folder->path(u"history.dat"_s)).add({u"Ёлкин"_s, u"Ёж"_s, QString(), u"1"_s, u"8-Марта"_s, 12, QString(), 5});
     open();
     type(1, u"ёлкин"_s);
     type(6, u"$C"_s);
@@ -109,7 +109,7 @@ TEST_F(SearchWindow, HexadecimalHouseFindsTheDecimalHouse)
 
 TEST_F(SearchWindow, PhoneNumberIsInventedOnceThenFound)
 {
-    TabInspector(folder->path(u"history.dat"_s)).sql(u"update param set s=1"_s);
+    TabReader(folder->path(u"history.dat"_s)).sql(u"update param set s=1"_s);
     open();
     type(4, u"4951234567"_s);
     find();
@@ -127,14 +127,14 @@ TEST_F(SearchWindow, PhoneNumberIsInventedOnceThenFound)
 
 TEST_F(SearchWindow, RefusedPhoneNumberLeavesAnEmptyGrid)
 {
-    TabInspector(folder->path(u"history.dat"_s)).sql(u"update param set s=1"_s);
+    TabReader(folder->path(u"history.dat"_s)).sql(u"update param set s=1"_s);
     open();
     type(4, u"12345"_s);
     find();
     EXPECT_EQ(form->messagePanel(), u"Указан неверный номер телефона. Необходимо указать 10 последних цифр."_s);
     EXPECT_EQ(rows(), 0);
     EXPECT_FALSE(isRed(4));
-    EXPECT_TRUE(TabInspector(folder->path(u"history.dat"_s)).rows().isEmpty());
+    EXPECT_TRUE(TabReader(folder->path(u"history.dat"_s)).rows().isEmpty());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "mainwindowfixture.h"
-#include "tabinspector.h"
+#include "tabreader.h"
 
 #include "errorhandler.h"
 
@@ -55,7 +55,7 @@ TEST_F(SearchFields, TypingInARedFieldTakesOnlyItsRedAway)
 
 TEST_F(SearchFields, ClearEmptiesEveryFieldAndTheMessageButKeepsTheRows)
 {
-    TabInspector(folder->path(u"history.dat"_s)).add({u"Иванов"_s, u"Иван"_s, u"Иванович"_s, u"4951234567"_s, u"Ленина"_s, 1, QString(), 2});
+    TabReader(folder->path(u"history.dat"_s)).add({u"Иванов"_s, u"Иван"_s, u"Иванович"_s, u"4951234567"_s, u"Ленина"_s, 1, QString(), 2});
     openWindow();
     activate();
     form->ADOQuery1.run(u"select * from tab"_s);
@@ -79,7 +79,7 @@ TEST_F(SearchFields, ClearEmptiesEveryFieldAndTheMessageButKeepsTheRows)
 
 TEST_F(SearchFields, FoundEntriesAppearInTheGrid)
 {
-    TabInspector tab(folder->path(u"history.dat"_s));
+    TabReader tab(folder->path(u"history.dat"_s));
     tab.add({u"Иванов"_s, u"Иван"_s, u"Иванович"_s, u"4951234567"_s, u"Ленина"_s, 12, QString(), 5});
     tab.add({u"Петров"_s, u"Пётр"_s, u"Петрович"_s, u"4957654321"_s, u"Мира"_s, 3, QString(), 7});
     openWindow();

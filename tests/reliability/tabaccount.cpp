@@ -1,6 +1,6 @@
 #include "tabaccount.h"
 
-#include "storeinspection.h"
+#include "storereading.h"
 
 namespace {
 
@@ -20,12 +20,12 @@ QStringList compare(const QMap<QString, int> &expected, const QMap<QString, int>
 
 QStringList differencesFromLedger(const QString &file, const Ledger &ledger)
 {
-    const QList<inspection::Row> rows = inspection::rows(file, QStringLiteral("tab"));
+    const QList<storereading::Row> rows = storereading::rows(file, QStringLiteral("tab"));
     QMap<QString, int> byFam;
     QMap<QString, int> byTele;
-    for (const inspection::Row &row : rows) {
-        ++byFam[row.value(inspection::Fam).toString()];
-        ++byTele[row.value(inspection::Tele).toString()];
+    for (const storereading::Row &row : rows) {
+        ++byFam[row.value(storereading::Fam).toString()];
+        ++byTele[row.value(storereading::Tele).toString()];
     }
     QStringList differences = compare(ledger.surnames(), byFam, "surname");
     differences << compare(ledger.phones(), byTele, "phone");

@@ -4,7 +4,7 @@
 #include "cliprocess.h"
 #include "scratchfolder.h"
 #include "searchnames.h"
-#include "storeinspection.h"
+#include "storereading.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ protected:
     {
         bad = badHistories().at(GetParam());
         bad.spoil(folder);
-        before = inspection::stateOf(folder.history());
+        before = storereading::stateOf(folder.history());
     }
 
     CliRun cli(const QStringList &args) { return runCli(folder.path(), args); }
@@ -49,7 +49,7 @@ protected:
         const QString message = findingsOnOutput ? run.out + run.err : run.err;
         EXPECT_FALSE(message.trimmed().isEmpty()) << "no message";
         EXPECT_FALSE(run.err.contains(QStringLiteral("terminate"))) << run.err.toStdString();
-        EXPECT_EQ(inspection::stateOf(folder.history()), before) << "the file was changed";
+        EXPECT_EQ(storereading::stateOf(folder.history()), before) << "the file was changed";
     }
 
     ScratchFolder folder;
@@ -99,7 +99,7 @@ TEST_P(BadHistoryCli, StatementFailsOrAnswersWithoutChangingTheFile)
     if (run.exitCode != 0) {
         EXPECT_FALSE(run.err.trimmed().isEmpty());
     }
-    EXPECT_EQ(inspection::stateOf(folder.history()), before) << "the file was changed";
+    EXPECT_EQ(storereading::stateOf(folder.history()), before) << "the file was changed";
 }
 
 INSTANTIATE_TEST_SUITE_P(EachBadFile, BadHistoryCli, ::testing::Range(0, int(badHistories().size())), testName);

@@ -5,7 +5,7 @@
 #include "printing.h"
 #include "scratchfolder.h"
 #include "searchnames.h"
-#include "storeinspection.h"
+#include "storereading.h"
 #include "testsupport.h"
 #include "windowdriver.h"
 
@@ -35,7 +35,7 @@ std::string testName(const ::testing::TestParamInfo<int> &info)
 TEST_P(BadHistoryWindow, SearchEndsInAnErrorBoxAndTheFileStaysAsItWas)
 {
     bad.spoil(folder);
-    const std::string before = inspection::stateOf(folder.history());
+    const std::string before = storereading::stateOf(folder.history());
     WindowDriver window;
     if (bad.countsAsMissing) {
         EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("Файл привязок history.dat не найден!")});
@@ -48,7 +48,7 @@ TEST_P(BadHistoryWindow, SearchEndsInAnErrorBoxAndTheFileStaysAsItWas)
     ASSERT_EQ(boxes.failures().size(), 1) << boxes.texts().join(u'\n').toStdString();
     EXPECT_FALSE(boxes.failures().first().trimmed().isEmpty());
     EXPECT_TRUE(window.isOpen());
-    EXPECT_EQ(inspection::stateOf(folder.history()), before);
+    EXPECT_EQ(storereading::stateOf(folder.history()), before);
 
     // The window goes on after the error: the next search runs as well as the file allows.
     window.find(QStringLiteral("Иванов"));

@@ -3,7 +3,7 @@
 #include "badfiles.h"
 #include "cliprocess.h"
 #include "scratchfolder.h"
-#include "storeinspection.h"
+#include "storereading.h"
 
 #include "connection.h"
 #include "querychannel.h"
@@ -54,12 +54,12 @@ void insertWithCollation(const QString &file, int (*compare)(void *, int, const 
 TEST(CheckCommand, NewFileIsOk)
 {
     ScratchFolder folder;
-    const std::string before = inspection::stateOf(folder.history());
+    const std::string before = storereading::stateOf(folder.history());
     const CliRun run = check(folder);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("ok\n"));
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
-    EXPECT_EQ(inspection::stateOf(folder.history()), before) << "check wrote to the file";
+    EXPECT_EQ(storereading::stateOf(folder.history()), before) << "check wrote to the file";
 }
 
 TEST(CheckCommand, EntriesInEveryLetterCaseAreOkWithTheProgramsCollation)
@@ -92,13 +92,13 @@ TEST(CheckCommand, DamagedPagesAreReported)
 {
     ScratchFolder folder;
     damagePages(folder);
-    const std::string before = inspection::stateOf(folder.history());
+    const std::string before = storereading::stateOf(folder.history());
 
     const CliRun run = check(folder);
     EXPECT_EQ(run.exitCode, kProblems);
     EXPECT_FALSE(run.out.startsWith(QStringLiteral("ok"))) << run.out.toStdString();
     EXPECT_FALSE((run.out + run.err).trimmed().isEmpty());
-    EXPECT_EQ(inspection::stateOf(folder.history()), before);
+    EXPECT_EQ(storereading::stateOf(folder.history()), before);
 }
 
 TEST(CheckCommand, MissingTablesAndColumnsAreNamed)
@@ -161,12 +161,12 @@ TEST(CheckCommand, NeverChangesAnUnusableFile)
         SCOPED_TRACE(bad.name.toStdString());
         ScratchFolder folder;
         bad.spoil(folder);
-        const std::string before = inspection::stateOf(folder.history());
+        const std::string before = storereading::stateOf(folder.history());
         const CliRun run = check(folder);
         EXPECT_TRUE(run.finishedNormally);
         EXPECT_EQ(run.exitCode, kProblems) << run.out.toStdString();
         EXPECT_FALSE((run.out + run.err).trimmed().isEmpty());
-        EXPECT_EQ(inspection::stateOf(folder.history()), before);
+        EXPECT_EQ(storereading::stateOf(folder.history()), before);
     }
 }
 

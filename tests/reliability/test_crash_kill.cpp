@@ -6,7 +6,7 @@
 #include "printing.h"
 #include "scratchfolder.h"
 #include "searchnames.h"
-#include "storeinspection.h"
+#include "storereading.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -22,7 +22,7 @@ constexpr int kMostAttempts = 600;
 constexpr int kCalibrationRuns = 5;
 constexpr std::uint32_t kMomentsSeed = 20240607; // the kill moments are random, but repeatable
 
-using namespace inspection;
+using namespace storereading;
 
 struct Attempt {
     QString surname;
@@ -68,7 +68,7 @@ Attempt searchAndKill(const QString &folder, int n, qint64 delayMicroseconds)
 }
 
 // A row the way zelvik-cli prints a grid row, for comparing what a search reported with what is stored.
-QString printed(const inspection::Row &row)
+QString printed(const storereading::Row &row)
 {
     QStringList fields;
     for (int c = Fam; c < TabColumns; ++c)
@@ -76,7 +76,7 @@ QString printed(const inspection::Row &row)
     return fields.join(u'\t');
 }
 
-QString wholeRowProblem(const inspection::Row &row)
+QString wholeRowProblem(const storereading::Row &row)
 {
     for (int c : {Fam, Im, Ot, Tele, Ul})
         if (row.value(c).toString().isEmpty())
@@ -112,10 +112,10 @@ TEST(CrashSafety, SearchesKilledAtRandomMomentsLoseNothingAndLeaveNoHalfEntry)
     EXPECT_EQ(check.exitCode, 0) << check.out.toStdString() << check.err.toStdString();
     EXPECT_EQ(check.out, QStringLiteral("ok\n"));
 
-    const QList<inspection::Row> rows = inspection::rows(folder.history(), QStringLiteral("tab"));
+    const QList<storereading::Row> rows = storereading::rows(folder.history(), QStringLiteral("tab"));
     QMap<QString, QStringList> stored;
     qint64 lastId = 0;
-    for (const inspection::Row &row : rows) {
+    for (const storereading::Row &row : rows) {
         const QString problem = wholeRowProblem(row);
         EXPECT_TRUE(problem.isEmpty()) << "half-written row " << row.value(Id).toLongLong() << ": " << problem.toStdString();
         EXPECT_GT(row.value(Id).toLongLong(), lastId);
@@ -149,8 +149,8 @@ TEST(CrashSafety, SearchesKilledAtRandomMomentsLoseNothingAndLeaveNoHalfEntry)
     // New entries still get ids above every earlier one.
     const CliRun after = runCli(folder.path(), findArgs(QStringLiteral("Последний"), 0));
     ASSERT_EQ(after.exitCode, 0) << after.err.toStdString();
-    for (const inspection::Row &row :
-         inspection::query(folder.history(), QStringLiteral("SELECT id FROM tab WHERE fam = 'Последний'")))
+    for (const storereading::Row &row :
+         storereading::query(folder.history(), QStringLiteral("SELECT id FROM tab WHERE fam = 'Последний'")))
         EXPECT_GT(row.value(0).toLongLong(), lastId);
 
     reportFigure("searches_started", attempts.size());

@@ -5,7 +5,7 @@
 #include "identity.h"
 #include "printing.h"
 #include "scratchfolder.h"
-#include "storeinspection.h"
+#include "storereading.h"
 #include "testsupport.h"
 
 #include "connection.h"
@@ -21,7 +21,7 @@ namespace {
 
 using store::GridModel;
 
-using namespace inspection;
+using namespace storereading;
 
 constexpr int kRow = 1; // the middle row, id 2
 
@@ -57,10 +57,10 @@ protected:
         return model->setData(model->index(kRow, field), text) && model->finishPending();
     }
 
-    QList<inspection::Row> stored() const { return inspection::rows(folder.history(), QStringLiteral("tab")); }
-    inspection::Row storedRow(qint64 id) const
+    QList<storereading::Row> stored() const { return storereading::rows(folder.history(), QStringLiteral("tab")); }
+    storereading::Row storedRow(qint64 id) const
     {
-        for (const inspection::Row &row : stored())
+        for (const storereading::Row &row : stored())
             if (row.value(Id).toLongLong() == id)
                 return row;
         return {};
@@ -72,7 +72,7 @@ protected:
     std::unique_ptr<GridModel> model;
     std::unique_ptr<QAbstractItemModelTester> tester;
     QStringList errors;
-    QList<inspection::Row> before;
+    QList<storereading::Row> before;
 };
 
 } // namespace
@@ -84,7 +84,7 @@ TEST_F(GridFaults, EditOfARowDeletedElsewhereIsRefusedWithAMessage)
     EXPECT_FALSE(edit(GridModel::Im, QStringLiteral("Пётр")));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_FALSE(errors.first().trimmed().isEmpty());
-    const QList<inspection::Row> after = stored();
+    const QList<storereading::Row> after = stored();
     ASSERT_EQ(after.size(), 2) << "the deleted row came back";
     EXPECT_EQ(after[0], before[0]);
     EXPECT_EQ(after[1], before[2]);
@@ -108,7 +108,7 @@ TEST_F(GridFaults, EditOfAnotherCellOfARowChangedElsewhereLosesNeitherChange)
     showTab();
     elsewhere(QStringLiteral("update tab set ul=\"Чужая\" where id=2"));
     const bool written = edit(GridModel::Im, QStringLiteral("Своё"));
-    const inspection::Row row = storedRow(2);
+    const storereading::Row row = storedRow(2);
     EXPECT_EQ(row.value(Ul).toString(), QStringLiteral("Чужая")) << "the other user's change was lost";
     if (written) {
         EXPECT_EQ(row.value(Im).toString(), QStringLiteral("Своё"));
@@ -124,7 +124,7 @@ TEST_F(GridFaults, DeleteOfARowDeletedElsewhereLeavesTheOthers)
     showTab();
     elsewhere(QStringLiteral("delete from tab where id=2"));
     model->deleteRow(kRow);
-    const QList<inspection::Row> after = stored();
+    const QList<storereading::Row> after = stored();
     ASSERT_EQ(after.size(), 2);
     EXPECT_EQ(after[0], before[0]);
     EXPECT_EQ(after[1], before[2]);

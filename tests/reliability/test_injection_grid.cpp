@@ -5,7 +5,7 @@
 #include "hostiletexts.h"
 #include "printing.h"
 #include "scratchfolder.h"
-#include "storeinspection.h"
+#include "storereading.h"
 #include "testsupport.h"
 
 #include "connection.h"
@@ -52,7 +52,7 @@ protected:
 
     int field() const { return std::get<0>(GetParam()); }
     const QString &text() const { return hostileTexts().at(std::get<1>(GetParam())).text; }
-    QList<inspection::Row> stored() const { return inspection::rows(folder.history(), QStringLiteral("tab")); }
+    QList<storereading::Row> stored() const { return storereading::rows(folder.history(), QStringLiteral("tab")); }
 
     ScratchFolder folder;
     store::Connection connection{folder.history()};
@@ -71,10 +71,10 @@ std::string testName(const ::testing::TestParamInfo<std::tuple<int, int>> &info)
 
 TEST_P(GridInjection, EditedCellIsStoredExactlyOrRefused)
 {
-    const QList<inspection::Row> before = stored();
+    const QList<storereading::Row> before = stored();
     const bool taken = model.setData(model.index(kEditedRow, field()), text());
     const bool written = model.finishPending();
-    QList<inspection::Row> expected = before;
+    QList<storereading::Row> expected = before;
     const int column = field() + 1; // after id
 
     if (!isNumberColumn(field())) {
@@ -101,12 +101,12 @@ class GridInjectionNewRow : public GridInjection {};
 
 TEST_P(GridInjectionNewRow, TextIsStoredExactly)
 {
-    const QList<inspection::Row> before = stored();
+    const QList<storereading::Row> before = stored();
     const int row = model.appendNewRow();
     ASSERT_EQ(row, 3);
     ASSERT_TRUE(model.setData(model.index(row, field()), text()));
     ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').left(300).toStdString();
-    const QList<inspection::Row> after = stored();
+    const QList<storereading::Row> after = stored();
     ASSERT_EQ(after.size(), before.size() + 1);
     EXPECT_TRUE(after.mid(0, before.size()) == before);
     EXPECT_TRUE(after.last().value(field() + 1) == QVariant(text()));

@@ -6,7 +6,7 @@
 #include "printing.h"
 #include "scratchfolder.h"
 #include "searchnames.h"
-#include "storeinspection.h"
+#include "storereading.h"
 #include "testsupport.h"
 
 #include "connection.h"
@@ -25,7 +25,7 @@ namespace {
 
 using lookup::Field;
 
-using namespace inspection;
+using namespace storereading;
 
 const QString kFieldMessages[lookup::FieldCount] = {
     QStringLiteral("Неверный формат ввода: фамилия."), QStringLiteral("Неверный формат ввода: имя."),
@@ -94,8 +94,8 @@ std::string testName(const ::testing::TestParamInfo<std::tuple<int, int>> &info)
 
 TEST_P(SearchInjection, TextIsRefusedOrStoredExactly)
 {
-    const QList<inspection::Row> before = inspection::rows(folder.history(), QStringLiteral("tab"));
-    const QList<inspection::Row> reference = inspection::referenceData(folder.history());
+    const QList<storereading::Row> before = storereading::rows(folder.history(), QStringLiteral("tab"));
+    const QList<storereading::Row> reference = storereading::referenceData(folder.history());
 
     lookup::SearchFields fields;
     if (field() != lookup::Phone)
@@ -104,9 +104,9 @@ TEST_P(SearchInjection, TextIsRefusedOrStoredExactly)
     const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
     channel.close();
 
-    const QList<inspection::Row> after = inspection::rows(folder.history(), QStringLiteral("tab"));
+    const QList<storereading::Row> after = storereading::rows(folder.history(), QStringLiteral("tab"));
     // Compared, not printed: the rows may hold a mebibyte of text.
-    EXPECT_TRUE(inspection::referenceData(folder.history()) == reference) << "a reference table changed";
+    EXPECT_TRUE(storereading::referenceData(folder.history()) == reference) << "a reference table changed";
     ASSERT_GE(after.size(), before.size());
     EXPECT_TRUE(after.mid(0, before.size()) == before) << "a row that was there before changed";
 
@@ -135,7 +135,7 @@ TEST_P(SearchInjection, TextIsRefusedOrStoredExactly)
     QVariant expected = to.capitalised ? QVariant(cp1251::capitalised(hostile().text)) : QVariant(hostile().text);
     if (to.number)
         expected = qint64(*lookup::parseInteger(hostile().text, lookup::IntegerWidth::Bits32));
-    for (const inspection::Row &row : after.mid(before.size())) {
+    for (const storereading::Row &row : after.mid(before.size())) {
         EXPECT_TRUE(row.value(to.column) == expected) << "stored differently from what was typed";
         EXPECT_EQ(row.value(to.column).toString().size(), expected.toString().size());
     }

@@ -5,7 +5,7 @@
 #include "cliprocess.h"
 #include "scratchfolder.h"
 #include "searchnames.h"
-#include "storeinspection.h"
+#include "storereading.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +49,7 @@ protected:
             folder.setMode(QStringLiteral("history.dat"), ScratchFolder::readOnly());
         if (GetParam().folderReadOnly)
             folder.setFolderMode(ScratchFolder::readOnlyFolder());
-        before = inspection::stateOf(folder.history());
+        before = storereading::stateOf(folder.history());
     }
 
     CliRun find(const QStringList &args)
@@ -74,7 +74,7 @@ TEST_P(ReadOnlyHistory, LookupByNameFindsStoredEntries)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.firstLine(), QStringLiteral("Найдено: 1"));
     EXPECT_EQ(run.outLines().value(1).section(u'\t', 0, 0), kKnownSurname);
-    EXPECT_EQ(inspection::stateOf(folder.history()), before);
+    EXPECT_EQ(storereading::stateOf(folder.history()), before);
 }
 
 TEST_P(ReadOnlyHistory, LookupByPhoneFindsStoredEntries)
@@ -82,7 +82,7 @@ TEST_P(ReadOnlyHistory, LookupByPhoneFindsStoredEntries)
     const CliRun run = find({QStringLiteral("--phone"), kKnownPhone});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.firstLine(), QStringLiteral("Абонент найден."));
-    EXPECT_EQ(inspection::stateOf(folder.history()), before);
+    EXPECT_EQ(storereading::stateOf(folder.history()), before);
 }
 
 TEST_P(ReadOnlyHistory, InventingSaysThatNothingCanBeStored)
@@ -94,7 +94,7 @@ TEST_P(ReadOnlyHistory, InventingSaysThatNothingCanBeStored)
     // Which file, and that it cannot be written: the user can then ask for the right permissions.
     EXPECT_TRUE(run.err.contains(QStringLiteral("history.dat"))) << run.err.toStdString();
     EXPECT_TRUE(saysReadOnly(run.err)) << run.err.toStdString();
-    EXPECT_EQ(inspection::stateOf(folder.history()), before);
+    EXPECT_EQ(storereading::stateOf(folder.history()), before);
 }
 
 TEST_P(ReadOnlyHistory, CheckReadsIt)
@@ -102,7 +102,7 @@ TEST_P(ReadOnlyHistory, CheckReadsIt)
     const CliRun run = runCli(folder.path(), {QStringLiteral("check")}, RunAs::Unprivileged);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("ok\n"));
-    EXPECT_EQ(inspection::stateOf(folder.history()), before);
+    EXPECT_EQ(storereading::stateOf(folder.history()), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, ReadOnlyHistory, ::testing::ValuesIn(kSettings), settingName);

@@ -6,7 +6,7 @@
 #include "printing.h"
 #include "scratchfolder.h"
 #include "searchnames.h"
-#include "storeinspection.h"
+#include "storereading.h"
 #include "testsupport.h"
 #include "windowdriver.h"
 
@@ -25,7 +25,7 @@ protected:
         folder.setMode(QStringLiteral("history.dat"), ScratchFolder::readOnly());
         if (GetParam())
             folder.setFolderMode(ScratchFolder::readOnlyFolder());
-        before = inspection::stateOf(folder.history());
+        before = storereading::stateOf(folder.history());
     }
 
     ScratchFolder folder;
@@ -55,7 +55,7 @@ TEST_P(ReadOnlyWindow, FindsStoredEntriesAndSaysItCannotStoreNewOnes)
     EXPECT_TRUE(text.contains(QStringLiteral("history.dat"))) << text.toStdString();
     EXPECT_TRUE(saysReadOnly(text)) << text.toStdString();
     EXPECT_TRUE(window.isOpen());
-    EXPECT_EQ(inspection::stateOf(folder.history()), before);
+    EXPECT_EQ(storereading::stateOf(folder.history()), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(FileAndFolder, ReadOnlyWindow, ::testing::Bool(),

@@ -5,7 +5,7 @@
 #include "printing.h"
 #include "scratchfolder.h"
 #include "searchlane.h"
-#include "storeinspection.h"
+#include "storereading.h"
 #include "tabaccount.h"
 
 #include <QEventLoop>
@@ -17,7 +17,7 @@ constexpr int kSearchesPerLane = 300;
 
 QString firstPrefix(const QString &file)
 {
-    return inspection::query(file, QStringLiteral("SELECT tel FROM tel ORDER BY id LIMIT 1")).value(0).value(0).toString();
+    return storereading::query(file, QStringLiteral("SELECT tel FROM tel ORDER BY id LIMIT 1")).value(0).value(0).toString();
 }
 
 } // namespace
@@ -47,7 +47,7 @@ TEST(TwoWriters, ConcurrentSearchesNeverFailAndTheRowsAddUp)
     EXPECT_TRUE(ledger.contradictions().isEmpty()) << ledger.contradictions().join(u'\n').toStdString();
     const QStringList differences = differencesFromLedger(folder.history(), ledger);
     EXPECT_TRUE(differences.isEmpty()) << differences.join(u'\n').toStdString();
-    EXPECT_EQ(inspection::integrity(folder.history()), QStringLiteral("ok"));
+    EXPECT_EQ(storereading::integrity(folder.history()), QStringLiteral("ok"));
     reportFigure("concurrent_cli_searches", ledger.searches());
     reportFigure("rows_stored", ledger.storedRows());
 }

@@ -7,7 +7,7 @@
 #include "printing.h"
 #include "scratchfolder.h"
 #include "searchlane.h"
-#include "storeinspection.h"
+#include "storereading.h"
 #include "tabaccount.h"
 #include "windowdriver.h"
 
@@ -26,7 +26,7 @@ TEST(WindowWithCli, ConcurrentSearchesNeverFailAndTheRowsAddUp)
     CurrentDirectory here(folder.path());
     BoxLog boxes;
     const QString prefix =
-        inspection::query(folder.history(), QStringLiteral("SELECT tel FROM tel ORDER BY id LIMIT 1")).value(0).value(0).toString();
+        storereading::query(folder.history(), QStringLiteral("SELECT tel FROM tel ORDER BY id LIMIT 1")).value(0).value(0).toString();
     Ledger ledger;
     SearchLane lane({folder.path(), QStringLiteral("Консоль"), prefix + QStringLiteral("01"), kSearches}, ledger);
 

@@ -8,7 +8,7 @@
 
 // A second connection to a history.dat, to put entries into `tab` and read them back independently
 // of the channel under test (as another process would).
-class TabInspector {
+class TabReader {
 public:
     struct Entry {
         QString fam, im, ot, tele, ul;
@@ -17,7 +17,7 @@ public:
         int kv = 0;
     };
 
-    explicit TabInspector(const QString &path);
+    explicit TabReader(const QString &path);
 
     qint64 add(const Entry &entry);
     // Entries "Фамилия1".."Фамилия<count>" with dom and kv equal to their number, in one statement.

@@ -1,4 +1,4 @@
-#include "storeinspection.h"
+#include "storereading.h"
 
 #include "collation.h"
 
@@ -11,7 +11,7 @@
 
 #include <stdexcept>
 
-namespace inspection {
+namespace storereading {
 
 namespace {
 
@@ -111,4 +111,4 @@ QList<Row> referenceData(const QString &file)
     return all;
 }
 
-} // namespace inspection
+} // namespace storereading

@@ -9,7 +9,7 @@
 
 // Looks at a directory file beneath the program: a plain SQLite connection of its own, read-only,
 // with the program's collation, so that what is checked is what the file really holds.
-namespace inspection {
+namespace storereading {
 
 using Row = QVariantList;
 
@@ -33,4 +33,4 @@ std::string stateOf(const QString &file);
 // The reference tables and param, all together, to prove that a search left them as they were.
 QList<Row> referenceData(const QString &file);
 
-} // namespace inspection
+} // namespace storereading

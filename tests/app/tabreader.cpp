@@ -1,12 +1,12 @@
-#include "tabinspector.h"
+#include "tabreader.h"
 
 namespace {
 const QString kFields = QStringLiteral("fam,im,ot,tele,ul,dom,domd,kv");
 } // namespace
 
-TabInspector::TabInspector(const QString &path) : m_connection(path), m_channel(m_connection) {}
+TabReader::TabReader(const QString &path) : m_connection(path), m_channel(m_connection) {}
 
-qint64 TabInspector::add(const Entry &e)
+qint64 TabReader::add(const Entry &e)
 {
     return m_channel
         .write(QStringLiteral("insert into tab (%1) values (?,?,?,?,?,?,?,?)").arg(kFields),
@@ -14,7 +14,7 @@ qint64 TabInspector::add(const Entry &e)
         .lastId;
 }
 
-void TabInspector::addNumbered(int count)
+void TabReader::addNumbered(int count)
 {
     sql(QStringLiteral("insert into tab (%1) "
                        "with recursive n(i) as (select 1 union all select i + 1 from n where i < %2) "
@@ -23,12 +23,12 @@ void TabInspector::addNumbered(int count)
             .arg(count));
 }
 
-void TabInspector::sql(const QString &statement)
+void TabReader::sql(const QString &statement)
 {
     m_channel.write(statement, {});
 }
 
-QList<QStringList> TabInspector::select(const QString &tail)
+QList<QStringList> TabReader::select(const QString &tail)
 {
     m_channel.run(QStringLiteral("select %1 from tab %2").arg(kFields, tail));
     while (!m_channel.atEnd())
@@ -44,18 +44,18 @@ QList<QStringList> TabInspector::select(const QString &tail)
     return rows;
 }
 
-QList<QStringList> TabInspector::rows()
+QList<QStringList> TabReader::rows()
 {
     return select(QStringLiteral("order by id"));
 }
 
-QStringList TabInspector::row(qint64 id)
+QStringList TabReader::row(qint64 id)
 {
     const QList<QStringList> found = select(QStringLiteral("where id=%1").arg(id));
     return found.isEmpty() ? QStringList() : found.first();
 }
 
-void TabInspector::remove(qint64 id)
+void TabReader::remove(qint64 id)
 {
     m_channel.write(QStringLiteral("delete from tab where id=?"), {id});
 }
