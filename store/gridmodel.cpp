@@ -35,8 +35,8 @@ const std::array<FieldInfo, GridModel::FieldCount> kFields{{
 // Rows read from the channel per request of the grid: enough to fill a tall window, small enough
 // that scrolling through a huge result never stalls.
 constexpr int kFetchChunk = 256;
-// Rows taken into the reset that shows a new result, so the grid paints once, with its rows,
-// rather than empty first and again when the view asks for them.
+// A result no longer than this is taken whole into the reset that shows it, so the grid paints
+// once, with its rows, rather than empty first and again when the view asks for them.
 constexpr int kFirstScreen = 64;
 
 int columnIndex(const QStringList &names, const QString &name)
@@ -110,7 +110,9 @@ void GridModel::onResultChanged()
         } catch (const DatabaseError &e) {
             fail(e.text());
         }
-        m_rows = std::min(m_channel.fetched(), kFetchChunk);
+        // A larger result still opens empty and grows as the view asks for rows.
+        if (m_channel.atEnd())
+            m_rows = std::min(m_channel.fetched(), kFetchChunk);
     }
     endResetModel();
 }

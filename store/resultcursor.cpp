@@ -13,7 +13,8 @@ const QVariant ResultCursor::kNoCell;
 namespace {
 
 // A short result is read whole rather than counted: counting would run the search a second time.
-// No more than the grid's first screen, so that a large result still costs a single count.
+// No more than the grid's first screen, so that a large result still costs a single count. The
+// rows read so are held back until fetched.
 constexpr int kReadAheadForCount = 64;
 
 // Cells whose room a closed cursor keeps: a few screens. The room of a result scrolled through to
@@ -35,9 +36,17 @@ void ResultCursor::open(sqlite3 *db, const QString &statement)
         translateStatement(statement, m_translation);
         m_statement.emplace(m_cache, db, m_translation.sql);
         m_statement->bind(m_translation);
+        // Described after the first step: a statement cached before a change of its tables is
+        // prepared again by that step, maybe with other columns.
+        const bool hasRow = m_statement->step();
+        m_statement->redescribe();
         m_columnNames = m_statement->columnNames();
         m_sourceTable = m_statement->sourceTable();
         m_columnCount = int(m_columnNames.size());
+        if (hasRow)
+            takeRow();
+        else
+            finish();
         fetch(1);
     } catch (const DatabaseError &) {
         close();
@@ -57,6 +66,7 @@ void ResultCursor::close()
     else
         m_cells.clear(); // keeps its capacity for the next result
     m_rowCount = 0;
+    m_aheadRows = 0;
     m_stepped = 0;
 }
 
@@ -70,59 +80,101 @@ int ResultCursor::columnIndex(const QString &name) const
 
 int ResultCursor::fetch(int maxRows)
 {
-    if (!m_statement || maxRows <= 0)
+    if (maxRows <= 0)
         return 0;
+    const auto handOut = [&] {
+        const int arrived = std::min(maxRows, m_aheadRows);
+        m_aheadRows -= arrived;
+        m_rowCount += arrived;
+        return arrived;
+    };
+    try {
+        readAhead(maxRows - m_aheadRows);
+    } catch (const DatabaseError &) {
+        handOut(); // the rows read before the failure are good
+        throw;
+    }
+    return handOut();
+}
+
+void ResultCursor::readAhead(int maxRows)
+{
+    if (!m_statement || maxRows <= 0)
+        return;
     const std::size_t wanted = m_cells.size() + std::size_t(std::min(maxRows, 256)) * std::size_t(m_columnCount);
     if (m_cells.capacity() < wanted)
         m_cells.reserve(std::max(wanted, 2 * m_cells.capacity())); // doubling keeps many small fetches linear
-    int arrived = 0;
     try {
         if (m_suspended) {
             m_suspended = false;
             for (qint64 skipped = 0; skipped < m_stepped; ++skipped)
                 if (!m_statement->step()) {
                     finish();
-                    return 0;
+                    return;
                 }
         }
-        while (arrived < maxRows) {
+        for (int read = 0; read < maxRows; ++read) {
             if (!m_statement->step()) {
                 finish();
                 break;
             }
-            ++m_stepped;
-            m_statement->appendRow(m_cells);
-            ++m_rowCount;
-            ++arrived;
+            takeRow();
         }
     } catch (const DatabaseError &) {
         // The failed step reset the statement: the next fetch starts over and skips what was read.
         m_suspended = true;
         throw;
     }
-    return arrived;
+}
+
+std::string ResultCursor::countingSql() const
+{
+    const std::string_view query = std::string_view(m_translation.sql).substr(0, m_translation.statementEnd);
+    return "select count(*) from (" + std::string(query) + ")";
+}
+
+void ResultCursor::takeRow()
+{
+    ++m_stepped;
+    m_statement->appendRow(m_cells);
+    ++m_aheadRows;
 }
 
 int ResultCursor::count()
 {
-    if (m_statement && !m_total && m_rowCount < kReadAheadForCount)
-        fetch(kReadAheadForCount - m_rowCount);
-    if (!m_statement)
-        return m_rowCount;
-    if (!m_total) {
-        // Counted while the statement still holds its read, so both see the same rows.
-        try {
-            const std::string_view query = std::string_view(m_translation.sql).substr(0, m_translation.statementEnd);
-            Statement counter(m_cache, m_db, "select count(*) from (" + std::string(query) + ")");
-            counter.bind(m_translation);
-            m_total = counter.step() ? counter.value(0).toLongLong() : 0;
-        } catch (const DatabaseError &) {
-            // Not every statement that yields rows can be a subquery (a pragma, for one): read them all.
+    if (m_statement && !m_total) {
+        // Not every statement that yields rows can be a subquery (a pragma, for one): those are
+        // counted by reading them all. Whether it can is learnt once and kept with the statement.
+        const auto readAll = [this] {
             fetch(INT_MAX);
             return m_rowCount;
+        };
+        if (!m_statement->countable()) {
+            try {
+                Statement probe(m_cache, m_db, countingSql());
+                m_statement->setCountable(true);
+            } catch (const DatabaseError &) {
+                m_statement->setCountable(false);
+            }
+        }
+        if (!*m_statement->countable())
+            return readAll();
+        if (m_rowCount + m_aheadRows < kReadAheadForCount)
+            readAhead(kReadAheadForCount - m_rowCount - m_aheadRows);
+        if (m_statement) {
+            // Counted while the statement still holds its read, so both see the same rows.
+            try {
+                Statement counter(m_cache, m_db, countingSql());
+                counter.bind(m_translation);
+                m_total = counter.step() ? counter.value(0).toLongLong() : 0;
+            } catch (const DatabaseError &) {
+                return readAll();
+            }
         }
     }
-    return int(m_rowCount + std::max<qint64>(0, *m_total - m_stepped));
+    if (!m_statement)
+        return m_rowCount + m_aheadRows;
+    return int(m_rowCount + m_aheadRows + std::max<qint64>(0, *m_total - m_stepped));
 }
 
 void ResultCursor::suspend()

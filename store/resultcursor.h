@@ -33,7 +33,7 @@ public:
     int columnIndex(const QString &name) const;
 
     int fetched() const { return m_rowCount; }
-    bool atEnd() const { return !m_statement; }
+    bool atEnd() const { return !m_statement && m_aheadRows == 0; }
     int fetch(int maxRows);
     // Rows of the whole result: those held (with the grid's own inserts and removals) plus those
     // still to come, which SQLite counts without reading them.
@@ -58,6 +58,10 @@ private:
     static const QVariant kNoCell;
 
     void finish();
+    // Reads up to maxRows more rows from the statement into the held-back ones.
+    void readAhead(int maxRows);
+    void takeRow(); // the statement's current row, into the held-back ones
+    std::string countingSql() const;
 
     StatementCache &m_cache;
     sqlite3 *m_db = nullptr;
@@ -66,8 +70,9 @@ private:
     QStringList m_columnNames;
     QString m_sourceTable;
     int m_columnCount = 0;
-    std::vector<QVariant> m_cells; // row after row
-    int m_rowCount = 0;
+    std::vector<QVariant> m_cells; // row after row: the fetched ones, then the held-back ones
+    int m_rowCount = 0;  // fetched rows, with the grid's own inserts and removals
+    int m_aheadRows = 0; // rows read (to count them) but not fetched yet
     qint64 m_stepped = 0;   // rows taken from the statement, so a restart knows how many to skip
     bool m_suspended = false;
     std::optional<qint64> m_total; // rows the statement yields in the current read, once counted

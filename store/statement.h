@@ -4,6 +4,7 @@
 
 #include <QVariant>
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +35,11 @@ public:
     const QStringList &columnNames() const { return m_entry.columnNames; }
     const QString &sourceTable() const { return m_entry.sourceTable; } // empty unless one table
     QVariant value(int column) const; // null, qint64, double, QString or QByteArray
+    // After the first step: the description of a statement SQLite re-prepared meanwhile is renewed.
+    void redescribe() { StatementCache::redescribe(m_entry); }
+    // Kept with the cached statement for its next use.
+    std::optional<bool> countable() const { return m_entry.countable; }
+    void setCountable(bool countable) { m_entry.countable = countable; }
     // Every column's value, constructed in place at the end of cells: a result's rows are read so.
     void appendRow(std::vector<QVariant> &cells) const;
 

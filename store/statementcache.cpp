@@ -71,6 +71,12 @@ void describe(StatementCache::Entry &entry)
 
 } // namespace
 
+void StatementCache::redescribe(Entry &entry)
+{
+    if (entry.describedAt != reprepareCount(entry.statement.get()))
+        describe(entry);
+}
+
 void StatementCache::Finalizer::operator()(sqlite3_stmt *statement) const
 {
     sqlite3_finalize(statement);
@@ -98,11 +104,10 @@ StatementCache::Entry StatementCache::take(sqlite3 *db, std::string_view sql)
     if (found != m_entries.rend()) {
         Entry entry = std::move(*found);
         m_entries.erase(std::next(found).base());
-        if (entry.describedAt != reprepareCount(entry.statement.get()))
-            describe(entry);
+        redescribe(entry);
         return entry;
     }
-    Entry entry{std::string(sql), StatementPtr(prepare(db, sql)), {}, {}, -1};
+    Entry entry{std::string(sql), StatementPtr(prepare(db, sql)), {}, {}, -1, {}};
     describe(entry);
     return entry;
 }

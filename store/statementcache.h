@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,7 @@ public:
         QStringList columnNames;
         QString sourceTable;
         int describedAt = -1; // SQLite's count of automatic re-preparations when described
+        std::optional<bool> countable; // whether its rows can be counted as a subquery, once tried
     };
 
     explicit StatementCache(std::size_t capacity = 32);
@@ -51,6 +53,10 @@ public:
     void clear();
 
     std::size_t size() const { return m_entries.size(); }
+    // Describes the entry again when SQLite re-prepared it since (after a schema change, which
+    // SQLite notices on the first step).
+    static void redescribe(Entry &entry);
+
     // Shared by every statement of the connection; used from one thread only.
     TextCache &texts() { return m_texts; }
 
