@@ -12,7 +12,7 @@ namespace lookup {
 
 class RandomSource;
 
-// The eight search fields in the window's order: Edit1 .. Edit8.
+// The eight search fields in the window's order, surname first, flat last.
 enum Field { Surname, Name, Patronymic, Phone, Street, House, Fraction, Flat, FieldCount };
 
 struct SearchFields {

@@ -15,7 +15,7 @@ class Connection;
 class ResultCursor;
 class StatementCache;
 
-// ADOQuery1's successor: the single channel every statement goes through. Statements are written in
+// The single channel every statement goes through. Statements are written in
 // the Jet dialect ("..." literals, select top N, count(*) as m, order by id Desc); the channel
 // translates them, binds every text literal as a parameter, and keeps the last opened result,
 // which the grid shows. Every failure throws DatabaseError.
