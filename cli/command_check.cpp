@@ -4,6 +4,7 @@
 #include "collation.h"
 #include "databaseerror.h"
 #include "databaseopening.h"
+#include "phonescheme.h"
 #include "schema.h"
 
 #include <QFileInfo>
@@ -65,9 +66,13 @@ QStringList schemaProblems(sqlite3 *db, const QString &path)
     }
     if (!problems.isEmpty())
         return problems;
-    if (firstColumn(db, path, "SELECT count(*) FROM param WHERE s IS NOT NULL AND tel IS NOT NULL LIMIT 1")
+    // tel is read only by the fixed-length scheme, s = 0, where it is the length of a number.
+    if (firstColumn(db, path, "SELECT count(*) FROM param WHERE s <> 0 OR (s = 0 AND tel BETWEEN 1 AND "
+                                  + std::to_string(lookup::kLongestPhone) + ")")
         == QStringList{QStringLiteral("0")})
-        problems << QStringLiteral("table param holds no row with both s and tel: the phone numbering scheme is not set");
+        problems << QStringLiteral("table param holds no row with s, and with tel from 1 to %1 when s is 0: "
+                                   "the phone numbering scheme is not set")
+                        .arg(lookup::kLongestPhone);
     return problems;
 }
 
