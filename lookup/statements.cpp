@@ -3,6 +3,8 @@
 #include "directoryentry.h"
 #include "genderset.h"
 
+#include <QStringList>
+
 namespace lookup::statements {
 
 QString quoted(QStringView text)
@@ -56,6 +58,14 @@ QString insert(const DirectoryEntry &e)
         + QString::number(e.kv) + u')';
 }
 
+QString storedEntries(const QList<qint64> &ids)
+{
+    QStringList numbers;
+    for (qint64 id : ids)
+        numbers << QString::number(id);
+    return QStringLiteral("select * from tab where id in (") + numbers.join(u',') + QStringLiteral(") order by id Desc");
+}
+
 QString surnameLookup(QStringView surname)
 {
     return QStringLiteral("select * from tab where fam=") + quoted(surname);
@@ -86,11 +96,6 @@ QString genderCheck(QStringView givenName)
     return QStringLiteral("select * from im where im=") + quoted(givenName);
 }
 
-QString newestEntries(std::int64_t count)
-{
-    return QStringLiteral("select top %1 * from tab order by id Desc").arg(count);
-}
-
 QString phoneLookup(QStringView phone)
 {
     return QStringLiteral("select * from tab where tele=") + quoted(phone);
@@ -99,11 +104,6 @@ QString phoneLookup(QStringView phone)
 QString prefixCheck(QStringView prefix)
 {
     return QStringLiteral("select tel from tel where tel=") + quoted(prefix);
-}
-
-QString newestEntry()
-{
-    return QStringLiteral("select top 1 * from tab order by id Desc");
 }
 
 QString noEntries()

@@ -101,9 +101,9 @@ DirectoryEntry EntrySynthesis::assemble(const EntryRecipe &recipe)
     return entry;
 }
 
-void EntrySynthesis::insert(const DirectoryEntry &entry)
+qint64 EntrySynthesis::insert(const DirectoryEntry &entry)
 {
-    m_channel.exec(statements::insert(entry));
+    return m_channel.exec(statements::insert(entry));
 }
 
 } // namespace lookup

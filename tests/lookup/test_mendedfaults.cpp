@@ -1,5 +1,6 @@
 #include "directoryfixture.h"
 #include "searchfieldsbuilder.h"
+#include "statements.h"
 
 using namespace lookup;
 
@@ -117,7 +118,42 @@ TEST_F(MendedFaults, RefusedNumberShowsNoReferenceRows)
     expectEmptyDirectoryResult(channel());
 }
 
-// 4. A phone scheme that is missing or incomplete
+// 4. Another copy of the program storing entries in the middle of a search
+
+TEST_F(MendedFaults, EntriesAnotherCopyStoresMeanwhileAreNotShown)
+{
+    // The other copy has its own connection to the file and stores an entry right after each of
+    // this search's inserts, the last one before the search selects what it shows.
+    store::Connection otherConnection(dir.filePath(QStringLiteral("history.dat")));
+    store::QueryChannel other(otherConnection);
+    const DirectoryEntry foreign{QStringLiteral("Чужой"), {}, {}, QStringLiteral("1"), {}, 1, {}, 1};
+    bool inserting = false;
+    QObject::connect(&channel(), &store::QueryChannel::statementSent, [&](const QString &statement) {
+        const bool insert = statement.startsWith(QLatin1String("insert"));
+        if (inserting && !insert)
+            other.exec(statements::insert(foreign));
+        inserting = insert;
+    });
+
+    struct Case {
+        SearchFields fields;
+        QString message;
+        std::size_t made;
+    };
+    for (const Case &c : {Case{fieldsOf({{Surname, QStringLiteral("Орлов")}}), QStringLiteral("Найдено: 3"), 3},
+                          Case{fieldsOf({{Phone, QStringLiteral("4950000000")}}), QString(), 1}}) {
+        exec(QStringLiteral("delete from tab"));
+        const SearchOutcome outcome = find(c.fields, seedMaking(3));
+        EXPECT_EQ(outcome.message, c.message);
+        std::vector<DirectoryEntry> own = allEntries();
+        const auto others = std::erase(own, foreign);
+        EXPECT_GE(others, 1u);
+        ASSERT_EQ(own.size(), c.made);
+        EXPECT_EQ(shownEntries(), std::vector<DirectoryEntry>(own.rbegin(), own.rend()));
+    }
+}
+
+// 5. A phone scheme that is missing or incomplete
 
 TEST_F(MendedFaults, MissingOrIncompleteSchemeEndsEitherLookupWithoutInserting)
 {
