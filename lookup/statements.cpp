@@ -21,12 +21,12 @@ QString surnamePick(std::int64_t id)
 
 QString givenNamePick(const GenderSet &set, std::int64_t id)
 {
-    return QStringLiteral("select im from %1 where id=%2").arg(set.nameTable).arg(id);
+    return QStringLiteral("select im from %1 where id=%2").arg(set.names.table).arg(id);
 }
 
 QString patronymicPick(const GenderSet &set, std::int64_t id)
 {
-    return QStringLiteral("select ot from %1 where id=%2").arg(set.patronymicTable).arg(id);
+    return QStringLiteral("select ot from %1 where id=%2").arg(set.patronymics.table).arg(id);
 }
 
 QString streetPick(std::int64_t id)
