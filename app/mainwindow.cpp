@@ -1,6 +1,5 @@
 #include "mainwindow.h"
 
-#include "databaseerror.h"
 #include "datafiles.h"
 #include "errorhandler.h"
 #include "gridmodel.h"
@@ -157,8 +156,8 @@ void MainWindow::search()
                 setTextColour(edits[f], QColor(255, 0, 0));
         if (!outcome.error.isEmpty())
             app::reportError(outcome.error);
-    } catch (const store::DatabaseError &e) {
-        app::reportError(e.text());
+    } catch (const std::exception &e) {
+        app::reportError(lookup::failureText(e));
     }
 }
 

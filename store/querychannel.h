@@ -29,8 +29,10 @@ public:
     // Closes the current result, then opens the statement's; current row = first row.
     void run(const QString &statement);
     // Closes the current result, then executes the statement as a command; no result until the
-    // next run. Committed durably when it returns.
-    void exec(const QString &statement);
+    // next run. Committed durably when it returns. Returns the id of the row an insert added (the
+    // last one when it added several), 0 when the statement added none: what the caller stored,
+    // whoever else writes to the file meanwhile.
+    qint64 exec(const QString &statement);
     // Closes the current result without opening another (the grid empties).
     void close();
 
