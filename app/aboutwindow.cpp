@@ -1,6 +1,7 @@
 #include "aboutwindow.h"
 
 #include "pixelfont.h"
+#include "zelvik_version.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -30,7 +31,7 @@ TForm2::TForm2(QWidget *parent) : FixedDialog(QSize(367, 124), Placement::Centre
     Image1->setGeometry(16, 8, 32, 32);
 
     Label1 = placeLabel(this, "Label1", tr("Zelvik - телефонные справочники"), 64, 8);
-    Label5 = placeLabel(this, "Label5", tr("Версия: 1.4.0"), 64, 32);
+    Label5 = placeLabel(this, "Label5", tr("Версия: %1").arg(QStringLiteral(ZELVIK_VERSION)), 64, 32);
     Label3 = placeLabel(this, "Label3", tr("Разработка: команда Zelvik"), 64, 56);
     Label4 = placeLabel(this, "Label4", tr("Справочные данные: открытые источники"), 64, 80);
     Label2 = placeLabel(this, "Label2", tr("Распространяется свободно, без гарантий."), 64, 104);

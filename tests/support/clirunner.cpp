@@ -1,6 +1,4 @@
-#include "cliprocess.h"
-
-#include "identity.h"
+#include "clirunner.h"
 
 QStringList CliRun::outLines() const
 {
@@ -15,14 +13,14 @@ QString cliProgram()
     return QStringLiteral(ZELVIK_CLI);
 }
 
-void prepareCli(QProcess &process, const QString &folder, const QStringList &args, RunAs as)
+void prepareCli(QProcess &process, const QString &folder, const QStringList &args, const std::function<void()> &inChild)
 {
     process.setProgram(cliProgram());
     process.setArguments(args);
     process.setWorkingDirectory(folder);
     process.setProcessChannelMode(QProcess::SeparateChannels);
-    if (as == RunAs::Unprivileged)
-        process.setChildProcessModifier(identity::childBecomesUnprivileged());
+    if (inChild)
+        process.setChildProcessModifier(inChild);
 }
 
 CliRun collect(QProcess &process)
@@ -35,10 +33,10 @@ CliRun collect(QProcess &process)
     return run;
 }
 
-CliRun runCli(const QString &folder, const QStringList &args, RunAs as)
+CliRun runCli(const QString &folder, const QStringList &args, const std::function<void()> &inChild)
 {
     QProcess process;
-    prepareCli(process, folder, args, as);
+    prepareCli(process, folder, args, inChild);
     process.start();
     // No limit of our own: a hang is the test runner's to stop, and is then reported as one.
     process.waitForFinished(-1);
