@@ -11,6 +11,8 @@ const std::vector<std::unique_ptr<Command>> &commands()
         list.push_back(makeFindCommand());
         list.push_back(makeCheckCommand());
         list.push_back(makeImportJetCommand());
+        list.push_back(makeExportCommand());
+        list.push_back(makeImportCsvCommand());
         return list;
     }();
     return all;

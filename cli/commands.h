@@ -14,6 +14,8 @@ std::unique_ptr<Command> makeSqlCommand();
 std::unique_ptr<Command> makeFindCommand();
 std::unique_ptr<Command> makeCheckCommand();
 std::unique_ptr<Command> makeImportJetCommand();
+std::unique_ptr<Command> makeExportCommand();
+std::unique_ptr<Command> makeImportCsvCommand();
 
 const std::vector<std::unique_ptr<Command>> &commands();
 // The command with that word, or null.
