@@ -46,7 +46,10 @@ INSTANTIATE_TEST_SUITE_P(Cli, UsageErrors, ::testing::Values(
     Misuse{{u"check"_s, u"a.dat"_s, u"b.dat"_s}, u"b.dat"_s},
     Misuse{{u"init"_s, u"here"_s, u"--directory=there"_s}, u"twice"_s},
     Misuse{{u"import-jet"_s}, u"SOURCE"_s},
-    Misuse{{u"import-jet"_s, u"a.mdb"_s, u"--into="_s}, u"--into"_s}));
+    Misuse{{u"import-jet"_s, u"a.mdb"_s, u"--into="_s}, u"--into"_s},
+    Misuse{{u"export"_s, u"--format=xml"_s}, u"xml"_s},
+    Misuse{{u"export"_s, u"--table"_s, u"tab; drop table tab"_s}, u"not a table name"_s},
+    Misuse{{u"import-csv"_s}, u"FILE"_s}));
 
 TEST(Cli, VersionIsTheProjectVersion)
 {
@@ -64,7 +67,7 @@ TEST(Cli, EveryCommandHasItsOwnHelp)
     QTemporaryDir folder;
     const CliRun overall = runCli(folder.path(), {u"--help"_s});
     EXPECT_EQ(overall.exitCode, 0);
-    for (const QString &command : {u"init"_s, u"sql"_s, u"find"_s, u"check"_s, u"import-jet"_s}) {
+    for (const QString &command : {u"init"_s, u"sql"_s, u"find"_s, u"check"_s, u"import-jet"_s, u"export"_s, u"import-csv"_s}) {
         EXPECT_TRUE(overall.out.contains(u"zelvik-cli "_s + command + u' ')) << command.toStdString();
         const CliRun run = runCli(folder.path(), {command, u"--help"_s});
         EXPECT_EQ(run.exitCode, 0) << command.toStdString();
