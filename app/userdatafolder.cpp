@@ -1,6 +1,6 @@
 #include "userdatafolder.h"
 
-#include "datafolder.h"
+#include "datafoldercreation.h"
 #include "messagebox.h"
 
 #include <QDir>

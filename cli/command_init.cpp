@@ -2,7 +2,7 @@
 #include "output.h"
 
 #include "cp1251.h"
-#include "datafolder.h"
+#include "datafoldercreation.h"
 
 #include <optional>
 

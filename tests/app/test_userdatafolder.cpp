@@ -1,6 +1,7 @@
 // Started from the menu, the program works in the user's data folder, made on first start.
 #include "boxrecorder.h"
 #include "datafiles.h"
+#include "datafolder.h"
 #include "userdatafolder.h"
 
 #include <QDir>

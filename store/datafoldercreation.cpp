@@ -1,4 +1,4 @@
-#include "datafolder.h"
+#include "datafoldercreation.h"
 
 #include "databaseerror.h"
 #include "directoryfile.h"
