@@ -6,7 +6,7 @@ struct sqlite3;
 
 namespace store {
 
-// ADOConnection1's successor: one SQLite connection to the directory file, opened on first use.
+// One SQLite connection to the directory file, opened on first use.
 // The file is never created here: a missing or foreign file is an error (see zelvik-cli init).
 class Connection {
 public:

@@ -77,7 +77,7 @@ void QueryChannel::run(const QString &statement)
     m_result = std::move(cursor);
 }
 
-void QueryChannel::exec(const QString &statement)
+qint64 QueryChannel::exec(const QString &statement)
 {
     dropResult();
     m_statement = statement;
@@ -87,8 +87,12 @@ void QueryChannel::exec(const QString &statement)
     const JetTranslation t = translated(statement);
     Statement command(*m_cache, db, t.sql);
     command.bind(t);
+    // The connection remembers the last insert of any earlier statement; a statement that inserts
+    // nothing must not report that one.
+    sqlite3_set_last_insert_rowid(db, 0);
     while (command.step()) {
     }
+    return sqlite3_last_insert_rowid(db);
 }
 
 void QueryChannel::close()

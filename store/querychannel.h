@@ -15,7 +15,7 @@ class Connection;
 class ResultCursor;
 class StatementCache;
 
-// ADOQuery1's successor: the single channel every statement goes through. Statements are written in
+// The single channel every statement goes through. Statements are written in
 // the Jet dialect ("..." literals, select top N, count(*) as m, order by id Desc); the channel
 // translates them, binds every text literal as a parameter, and keeps the last opened result,
 // which the grid shows. Every failure throws DatabaseError.
@@ -29,8 +29,10 @@ public:
     // Closes the current result, then opens the statement's; current row = first row.
     void run(const QString &statement);
     // Closes the current result, then executes the statement as a command; no result until the
-    // next run. Committed durably when it returns.
-    void exec(const QString &statement);
+    // next run. Committed durably when it returns. Returns the id of the row an insert added (the
+    // last one when it added several), 0 when the statement added none: what the caller stored,
+    // whoever else writes to the file meanwhile.
+    qint64 exec(const QString &statement);
     // Closes the current result without opening another (the grid empties).
     void close();
 
