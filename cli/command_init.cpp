@@ -2,30 +2,13 @@
 #include "output.h"
 
 #include "cp1251.h"
-#include "databaseerror.h"
-#include "directoryfile.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "datafoldercreation.h"
 
 #include <optional>
 
 namespace cli {
 
 namespace {
-
-// Writes a new file with the given bytes; never replaces one.
-bool writeNewFile(const QString &path, const QByteArray &bytes, QString &problem)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(bytes) != bytes.size()
-        || !file.flush()) {
-        problem = path + QStringLiteral(": ") + file.errorString();
-        return false;
-    }
-    return true;
-}
 
 struct InitOptions {
     QString directory;
@@ -34,9 +17,8 @@ struct InitOptions {
 
 int init(const InitOptions &options)
 {
-    QString problem;
     // conf.cfg is read as Windows-1251, and only its first line counts.
-    QByteArray config;
+    std::optional<QByteArray> config;
     if (options.region) {
         const std::optional<QByteArray> name = cp1251::encode(*options.region);
         if (!name || name->contains('\n') || name->contains('\r')) {
@@ -47,46 +29,22 @@ int init(const InitOptions &options)
         config = "bd=" + *name + "\n";
     }
 
-    const QDir dir(options.directory);
-    const QString history = dir.filePath(QStringLiteral("history.dat"));
-    const QString marker = dir.filePath(QStringLiteral("db.dat"));
-    const QString conf = dir.filePath(QStringLiteral("conf.cfg"));
-    QStringList existing;
-    for (const QString &path : {history, marker, conf})
-        if ((path != conf || options.region) && (QFileInfo::exists(path) || QFileInfo(path).isSymLink()))
-            existing.append(path);
-    if (!existing.isEmpty()) {
-        printError(QStringLiteral("%1: already exists; nothing was changed").arg(existing.join(QStringLiteral(", "))));
+    using Outcome = store::DataFolderCreation::Outcome;
+    const store::DataFolderCreation made = store::createDataFolder(options.directory, config);
+    switch (made.outcome) {
+    case Outcome::FilesExist:
+        printError(QStringLiteral("%1: already exists; nothing was changed").arg(made.paths.join(QStringLiteral(", "))));
         return Failure;
-    }
-    if (!QDir().mkpath(options.directory)) {
+    case Outcome::FolderNotCreated:
         printError(options.directory + QStringLiteral(": cannot create the folder"));
         return Failure;
-    }
-
-    try {
-        store::createDirectoryFile(history);
-    } catch (const store::DatabaseError &e) {
-        printError(e.text());
+    case Outcome::Failed:
+        printError(made.detail + QStringLiteral("; nothing was changed"));
         return Failure;
+    case Outcome::Created:
+        break;
     }
-    QStringList created{history};
-    bool written = writeNewFile(marker, {}, problem);
-    if (written)
-        created.append(marker);
-    if (written && options.region) {
-        written = writeNewFile(conf, config, problem);
-        if (written)
-            created.append(conf);
-    }
-    if (!written) {
-        // Leave the folder as it was found.
-        for (const QString &path : created)
-            QFile::remove(path);
-        printError(problem + QStringLiteral("; nothing was changed"));
-        return Failure;
-    }
-    for (const QString &path : created)
+    for (const QString &path : made.paths)
         printLine(QStringLiteral("created %1").arg(path));
     return Success;
 }
