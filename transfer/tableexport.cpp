@@ -21,10 +21,14 @@ public:
         if (index > 0)
             m_buffer.append(m_format == Format::Csv ? ',' : '\t');
         appendField(m_buffer, utf8, m_format);
+        m_onlyEmpty = index == 0 && utf8.isEmpty();
     }
 
     void endRecord()
     {
+        // A blank line is no record to a CSV reader: a lone empty field is written quoted.
+        if (m_onlyEmpty && m_format == Format::Csv)
+            m_buffer.append("\"\"");
         m_buffer.append(recordEnd(m_format));
         if (m_buffer.size() >= kWriteSize)
             flush();
@@ -41,6 +45,7 @@ private:
     Format m_format;
     QIODevice &m_out;
     QByteArray m_buffer;
+    bool m_onlyEmpty = false;
 };
 
 } // namespace
