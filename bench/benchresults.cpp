@@ -105,6 +105,10 @@ const QList<PairTarget> &pairTargets()
          false},
         {QStringLiteral("start-up to first frame"), QStringLiteral("BM_StartupBareWindow"),
          QStringLiteral("BM_StartupMainWindow"), 1.3, true},
+        {QStringLiteral("import-csv, a million rows (one transaction)"), QStringLiteral("BM_RawInsertRows"),
+         QStringLiteral("BM_ImportCsv"), 1.3, true},
+        {QStringLiteral("export, a million rows as CSV"), QStringLiteral("BM_RawExportRows"),
+         QStringLiteral("BM_ExportCsv"), 1.3, false},
     };
     return targets;
 }

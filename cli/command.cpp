@@ -78,7 +78,10 @@ QString Command::usage() const
 
 QString Command::helpText() const
 {
-    QString text = QStringLiteral("Usage: %1\n%2.\n").arg(usage(), m_description);
+    QString sentence = m_description;
+    if (!sentence.isEmpty())
+        sentence[0] = sentence[0].toUpper();
+    QString text = QStringLiteral("Usage: %1\n%2.\n").arg(usage(), sentence);
     if (!m_arguments.isEmpty()) {
         QList<std::pair<QString, QString>> rows;
         for (const Argument &argument : m_arguments)

@@ -221,6 +221,28 @@ QVariant QueryChannel::scalar(const QString &sql, const QVariantList &params)
     return query.step() ? query.value(0) : QVariant();
 }
 
+QByteArrayView RowText::operator[](int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return QByteArrayView(text, text ? sqlite3_column_bytes(m_statement, column) : 0);
+}
+
+void QueryChannel::scan(const QString &statement, const std::function<void(const QStringList &)> &header,
+                        const std::function<void(const RowText &)> &row)
+{
+    sqlite3 *db = openDatabase();
+    const JetTranslation t = translated(statement);
+    Statement query(*m_cache, db, t.sql);
+    query.bind(t);
+    // Described after the first step, as a result is: that step prepares a stale statement again.
+    bool hasRow = query.step();
+    query.redescribe();
+    header(query.columnNames());
+    const RowText text(query.handle());
+    for (; hasRow; hasRow = query.step())
+        row(text);
+}
+
 bool QueryChannel::yieldsRows(const QString &statement)
 {
     sqlite3 *db = openDatabase();

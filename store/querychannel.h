@@ -1,19 +1,33 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace store {
 
 class Connection;
 class ResultCursor;
 class StatementCache;
+
+// One row of QueryChannel::scan: each column's value as SQLite's UTF-8 text (empty for NULL), valid
+// until the next row.
+class RowText {
+public:
+    explicit RowText(sqlite3_stmt *statement) : m_statement(statement) {}
+    QByteArrayView operator[](int column) const;
+
+private:
+    sqlite3_stmt *m_statement;
+};
 
 // The single channel every statement goes through. Statements are written in
 // the Jet dialect ("..." literals, select top N, count(*) as m, order by id Desc); the channel
@@ -66,6 +80,11 @@ public:
     // A native SQLite query with ? parameters: the first column of its first row, null without a
     // row. Leaves the open result (and the grid) as it is.
     QVariant scalar(const QString &sql, const QVariantList &params);
+
+    // A query in the Jet dialect read straight through, for copying whole tables out: the column
+    // names, then every row as text, nothing kept. Leaves the open result (and the grid) as it is.
+    void scan(const QString &statement, const std::function<void(const QStringList &columns)> &header,
+              const std::function<void(const RowText &row)> &row);
 
     // Whether the statement, once run, yields rows (has result columns); prepares it without running
     // it and leaves the open result as it is.

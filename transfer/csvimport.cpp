@@ -16,7 +16,7 @@ namespace transfer {
 namespace {
 
 // Progress is reported every this many rows.
-constexpr qint64 kProgressRows = 8192;
+constexpr qint64 kProgressRows = 1024;
 
 const store::TableDef *programTable(const QString &name)
 {

@@ -1,0 +1,217 @@
+// import-csv and export against raw SQLite: a million rows inserted by one prepared statement in one
+// transaction, and read by a sqlite3_step loop writing the same CSV bytes.
+#include "benchdirectory.h"
+#include "rawsqlite.h"
+
+#include "connection.h"
+#include "csv.h"
+#include "csvimport.h"
+#include "directoryfile.h"
+#include "querychannel.h"
+#include "tableexport.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using bench::benchDirectory;
+using bench::RawDatabase;
+using bench::RawStatement;
+
+constexpr std::int64_t kRows = 1000000;
+constexpr const char *kColumns = "fam,im,ot,tele,ul,dom,domd,kv";
+constexpr int kTextColumns[] = {0, 1, 2, 3, 4, 6};
+
+struct Row {
+    std::array<std::string, 8> text;             // the number columns too, as the CSV holds them
+    std::array<std::optional<std::int64_t>, 8> number; // set for dom and kv unless NULL
+};
+
+// The first rows of the bench directory, as values and as the CSV file import-csv reads; and a
+// store holding exactly them, for the export pair.
+struct TransferData {
+    std::vector<Row> rows;
+    QByteArray csv;
+    QTemporaryDir scratch;
+    QString filled; // a history.dat holding the rows
+
+    TransferData()
+    {
+        RawDatabase db(benchDirectory().historyPath);
+        RawStatement select(db.handle(), std::string("SELECT ") + kColumns + " FROM tab ORDER BY id LIMIT ?");
+        select.bindInteger(1, kRows);
+        csv = QByteArray(kColumns) + "\r\n";
+        while (select.step()) {
+            Row row;
+            for (int c = 0; c < 8; ++c) {
+                sqlite3_stmt *s = select.handle();
+                if (sqlite3_column_type(s, c) == SQLITE_INTEGER)
+                    row.number[std::size_t(c)] = sqlite3_column_int64(s, c);
+                if (const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(s, c)))
+                    row.text[std::size_t(c)].assign(text, std::size_t(sqlite3_column_bytes(s, c)));
+                if (c > 0)
+                    csv += ',';
+                transfer::appendField(csv, QByteArrayView(row.text[std::size_t(c)]), transfer::Format::Csv);
+            }
+            csv += "\r\n";
+            rows.push_back(std::move(row));
+        }
+        filled = freshStore(QStringLiteral("filled"));
+        store::Connection connection(filled);
+        store::QueryChannel channel(connection);
+        transfer::importCsv(channel, QStringLiteral("tab"), csv);
+    }
+
+    // A new history.dat of its own folder: the reference data, an empty tab and its indexes.
+    QString freshStore(const QString &name) const
+    {
+        const QString folder = scratch.filePath(name);
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        const QString path = QDir(folder).filePath(QStringLiteral("history.dat"));
+        store::createDirectoryFile(path);
+        return path;
+    }
+};
+
+const TransferData &transferData()
+{
+    static const TransferData data;
+    return data;
+}
+
+void BM_RawInsertRows(benchmark::State &state)
+{
+    const TransferData &data = transferData();
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString path = data.freshStore(QStringLiteral("raw"));
+        state.ResumeTiming();
+        RawDatabase db(path.toStdString());
+        db.useProgramSettings();
+        RawStatement insert(db.handle(), std::string("INSERT INTO tab (") + kColumns + ") VALUES (?,?,?,?,?,?,?,?)");
+        db.exec("BEGIN IMMEDIATE");
+        for (const Row &row : data.rows) {
+            for (int c = 0; c < 8; ++c) {
+                if (row.number[std::size_t(c)])
+                    insert.bindInteger(c + 1, *row.number[std::size_t(c)]);
+                else if (std::find(std::begin(kTextColumns), std::end(kTextColumns), c) != std::end(kTextColumns))
+                    insert.bindText(c + 1, row.text[std::size_t(c)]);
+                else
+                    sqlite3_bind_null(insert.handle(), c + 1);
+            }
+            insert.step();
+            insert.reset();
+        }
+        db.exec("COMMIT");
+    }
+    state.counters["rows"] = double(data.rows.size());
+}
+
+void BM_ImportCsv(benchmark::State &state)
+{
+    const TransferData &data = transferData();
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString path = data.freshStore(QStringLiteral("product"));
+        state.ResumeTiming();
+        store::Connection connection(path);
+        store::QueryChannel channel(connection);
+        const transfer::ImportOutcome outcome = transfer::importCsv(channel, QStringLiteral("tab"), data.csv);
+        if (outcome.refusal || outcome.rows != qint64(data.rows.size())) {
+            state.SkipWithError("the import did not add every row");
+            break;
+        }
+    }
+    state.counters["rows"] = double(data.rows.size());
+}
+
+// What export writes, from the raw statement: the same header, fields and line ends.
+void rawExport(const QString &path, QIODevice &out)
+{
+    RawDatabase db(path.toStdString());
+    RawStatement select(db.handle(), "SELECT * FROM tab");
+    QByteArray buffer;
+    const int columns = select.columnCount();
+    for (int c = 0; c < columns; ++c) {
+        if (c > 0)
+            buffer += ',';
+        transfer::appendField(buffer, sqlite3_column_name(select.handle(), c), transfer::Format::Csv);
+    }
+    buffer += "\r\n";
+    while (select.step()) {
+        sqlite3_stmt *s = select.handle();
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                buffer += ',';
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(s, c));
+            transfer::appendField(buffer, QByteArrayView(text, sqlite3_column_bytes(s, c)), transfer::Format::Csv);
+        }
+        buffer += "\r\n";
+        if (buffer.size() >= (1 << 16)) {
+            out.write(buffer);
+            buffer.resize(0);
+        }
+    }
+    out.write(buffer);
+}
+
+void productExport(const QString &path, QIODevice &out)
+{
+    store::Connection connection(path);
+    store::QueryChannel channel(connection);
+    transfer::exportTable(channel, QStringLiteral("tab"), transfer::Format::Csv, out);
+}
+
+// Both write the same bytes, or the pair compares nothing.
+bool sameBytes(const QString &path)
+{
+    QBuffer raw, product;
+    raw.open(QIODevice::WriteOnly);
+    product.open(QIODevice::WriteOnly);
+    rawExport(path, raw);
+    productExport(path, product);
+    return raw.data() == product.data();
+}
+
+template <void (*Export)(const QString &, QIODevice &)>
+void exportBenchmark(benchmark::State &state)
+{
+    const TransferData &data = transferData();
+    if (!sameBytes(data.filled)) {
+        state.SkipWithError("export and the raw loop write different bytes");
+        return;
+    }
+    QFile sink(QStringLiteral("/dev/null"));
+    sink.open(QIODevice::WriteOnly);
+    for (auto _ : state)
+        Export(data.filled, sink);
+    state.counters["rows"] = double(data.rows.size());
+}
+
+void BM_RawExportRows(benchmark::State &state)
+{
+    exportBenchmark<rawExport>(state);
+}
+
+void BM_ExportCsv(benchmark::State &state)
+{
+    exportBenchmark<productExport>(state);
+}
+
+} // namespace
+
+BENCHMARK(BM_RawInsertRows)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportCsv)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawExportRows)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportCsv)->UseRealTime()->Unit(benchmark::kMillisecond);
