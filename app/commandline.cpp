@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "zelvik_version.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 

@@ -11,67 +11,32 @@ namespace cli {
 namespace {
 
 struct InitOptions {
-    QString directory = QStringLiteral(".");
+    QString directory;
     std::optional<QString> region;
 };
 
-// Options or the reason they are wrong.
-std::optional<InitOptions> parse(const QStringList &args, QString &problem)
+int init(const InitOptions &options)
 {
-    InitOptions options;
-    bool directoryGiven = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == QLatin1String("--region")) {
-            if (++i == args.size()) {
-                problem = QStringLiteral("--region needs a name");
-                return std::nullopt;
-            }
-            options.region = args[i];
-        } else if (arg.startsWith(QLatin1String("--region="))) {
-            options.region = arg.mid(9);
-        } else if (arg.startsWith(QLatin1Char('-')) || directoryGiven) {
-            problem = QStringLiteral("unexpected argument %1").arg(arg);
-            return std::nullopt;
-        } else {
-            options.directory = arg;
-            directoryGiven = true;
-        }
-    }
-    return options;
-}
-
-} // namespace
-
-int runInit(const QStringList &args)
-{
-    QString problem;
-    const std::optional<InitOptions> options = parse(args, problem);
-    if (!options) {
-        printError(problem + QStringLiteral("\nusage: zelvik-cli init [DIR] [--region NAME]"));
-        return UsageError;
-    }
-
     // conf.cfg is read as Windows-1251, and only its first line counts.
     std::optional<QByteArray> config;
-    if (options->region) {
-        const std::optional<QByteArray> name = cp1251::encode(*options->region);
+    if (options.region) {
+        const std::optional<QByteArray> name = cp1251::encode(*options.region);
         if (!name || name->contains('\n') || name->contains('\r')) {
             printError(QStringLiteral("the region name cannot be written as one line in Windows-1251: %1")
-                           .arg(*options->region));
+                           .arg(*options.region));
             return Failure;
         }
         config = "bd=" + *name + "\n";
     }
 
     using Outcome = store::DataFolderCreation::Outcome;
-    const store::DataFolderCreation made = store::createDataFolder(options->directory, config);
+    const store::DataFolderCreation made = store::createDataFolder(options.directory, config);
     switch (made.outcome) {
     case Outcome::FilesExist:
         printError(QStringLiteral("%1: already exists; nothing was changed").arg(made.paths.join(QStringLiteral(", "))));
         return Failure;
     case Outcome::FolderNotCreated:
-        printError(options->directory + QStringLiteral(": cannot create the folder"));
+        printError(options.directory + QStringLiteral(": cannot create the folder"));
         return Failure;
     case Outcome::Failed:
         printError(made.detail + QStringLiteral("; nothing was changed"));
@@ -82,6 +47,41 @@ int runInit(const QStringList &args)
     for (const QString &path : made.paths)
         printLine(QStringLiteral("created %1").arg(path));
     return Success;
+}
+
+const QCommandLineOption kRegionOption(QStringLiteral("region"),
+                                       QStringLiteral("write conf.cfg naming the region NAME"), QStringLiteral("NAME"));
+
+class InitCommand : public Command {
+public:
+    InitCommand()
+        : Command(QStringLiteral("init"),
+                  QStringLiteral("create history.dat with the sample reference data, an empty db.dat and, with "
+                                 "--region, conf.cfg"))
+    {
+        addArgument(QStringLiteral("DIR"), QStringLiteral("the folder, as --directory"), true);
+        addDirectoryOption();
+        addOption(kRegionOption);
+    }
+
+protected:
+    int run(const QCommandLineParser &parser) override
+    {
+        const QStringList positional = parser.positionalArguments();
+        if (!positional.isEmpty() && parser.isSet(kDirectoryOption))
+            return usageError(QStringLiteral("the folder is given twice: DIR and --directory"));
+        InitOptions options{positional.value(0, parser.value(kDirectoryOption)), std::nullopt};
+        if (parser.isSet(kRegionOption))
+            options.region = parser.value(kRegionOption);
+        return init(options);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeInitCommand()
+{
+    return std::make_unique<InitCommand>();
 }
 
 } // namespace cli
