@@ -1,5 +1,7 @@
 #pragma once
 
+#include "backend.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -7,13 +9,10 @@
 #include <memory>
 #include <vector>
 
-struct sqlite3;
-
 namespace store {
 
 class Connection;
-class ResultCursor;
-class StatementCache;
+class Cursor;
 
 // ADOQuery1's successor: the single channel every statement goes through. Statements are written in
 // the Jet dialect ("..." literals, select top N, count(*) as m, order by id Desc); the channel
@@ -29,8 +28,9 @@ public:
     // Closes the current result, then opens the statement's; current row = first row.
     void run(const QString &statement);
     // Closes the current result, then executes the statement as a command; no result until the
-    // next run. Committed durably when it returns.
-    void exec(const QString &statement);
+    // next run. Committed durably when it returns. Returns the id of the row an insert stored,
+    // as the database gave it to this very insert (0 for any other command).
+    qint64 exec(const QString &statement);
     // Closes the current result without opening another (the grid empties).
     void close();
 
@@ -44,7 +44,7 @@ public:
 
     // What the grid reads. Rows arrive lazily: fetched() grows as fetch() is called.
     bool hasResult() const;
-    QStringList columnNames() const;          // result column names, as SQLite reports them
+    QStringList columnNames() const;          // result column names, as the engine reports them
     QString sourceTable() const;              // the one table all columns come from, else empty
     int fetched() const;                      // rows read so far
     bool atEnd() const;                       // every row has been read
@@ -54,14 +54,11 @@ public:
     void insertRow(int row, const std::vector<QVariant> &values);
     void removeRow(int row);
 
-    // A native SQLite statement with ? parameters, for the grid's row edits; leaves the open result
-    // (and the grid) as it is. Returns the rows changed and the last inserted id.
-    struct WriteResult {
-        int changes = 0;
-        qint64 lastId = 0;
-    };
+    // A native statement in the engine's SQL with anonymous ? parameters, for the grid's row edits;
+    // leaves the open result (and the grid) as it is. Returns the rows changed and the inserted id.
+    using WriteResult = store::WriteResult;
     WriteResult write(const QString &sql, const QVariantList &params);
-    // A native SQLite query with ? parameters: the first column of its first row, null without a
+    // A native query with ? parameters: the first column of its first row, null without a
     // row. Leaves the open result (and the grid) as it is.
     QVariant scalar(const QString &sql, const QVariantList &params);
 
@@ -70,6 +67,8 @@ public:
     bool yieldsRows(const QString &statement);
 
     Connection &connection() { return m_connection; }
+    // The engine's SQL, for native statements; connects first.
+    Dialect dialect();
     const QString &statement() const { return m_statement; }
 
 signals:
@@ -79,15 +78,16 @@ signals:
     void statementSent(const QString &statement);
 
 private:
-    sqlite3 *openDatabase();
+    // Connects, and chooses the engine the connection leads to.
+    Backend &openBackend();
     // Closes the open result, keeping its cursor for the next run.
     void dropResult();
 
     Connection &m_connection;
     QString m_statement;
-    std::unique_ptr<StatementCache> m_cache; // outlives m_result, which gives its statement back
-    std::unique_ptr<ResultCursor> m_result;
-    std::unique_ptr<ResultCursor> m_spare; // closed, with the buffers of an earlier result
+    std::unique_ptr<Backend> m_backend; // outlives the cursors, which use its statements
+    std::unique_ptr<Cursor> m_result;
+    std::unique_ptr<Cursor> m_spare; // closed, with the buffers of an earlier result
 };
 
 } // namespace store

@@ -1,0 +1,77 @@
+#include "sqlitebackend.h"
+
+#include "connection.h"
+#include "jetstatement.h"
+#include "resultcursor.h"
+#include "statement.h"
+
+#include <sqlite3.h>
+
+namespace store {
+
+namespace {
+
+JetTranslation translated(const QString &statement)
+{
+    JetTranslation t;
+    translateStatement(statement, t);
+    return t;
+}
+
+std::string_view viewOf(const QByteArray &text)
+{
+    return std::string_view(text.constData(), std::size_t(text.size()));
+}
+
+} // namespace
+
+SqliteBackend::SqliteBackend(Connection &connection)
+    : m_connection(connection)
+{
+}
+
+std::unique_ptr<Cursor> SqliteBackend::newCursor()
+{
+    return std::make_unique<ResultCursor>(m_cache, m_connection);
+}
+
+qint64 SqliteBackend::exec(const QString &statement)
+{
+    sqlite3 *db = m_connection.handle();
+    const JetTranslation t = translated(statement);
+    Statement command(m_cache, db, t.sql);
+    command.bind(t);
+    const qint64 before = sqlite3_total_changes64(db);
+    while (command.step()) {
+    }
+    // Read while nothing else can have run on this connection: the rowid of this very insert.
+    const bool inserted = sqlite3_total_changes64(db) != before && !insertTarget(t.sql).empty();
+    return inserted ? sqlite3_last_insert_rowid(db) : 0;
+}
+
+WriteResult SqliteBackend::write(const QString &sql, const QVariantList &params)
+{
+    sqlite3 *db = m_connection.handle();
+    const QByteArray text = sql.toUtf8();
+    Statement command(m_cache, db, viewOf(text));
+    command.bind(params);
+    while (command.step()) {
+    }
+    return {sqlite3_changes(db), sqlite3_last_insert_rowid(db)};
+}
+
+QVariant SqliteBackend::scalar(const QString &sql, const QVariantList &params)
+{
+    const QByteArray text = sql.toUtf8();
+    Statement query(m_cache, m_connection.handle(), viewOf(text));
+    query.bind(params);
+    return query.step() ? query.value(0) : QVariant();
+}
+
+bool SqliteBackend::yieldsRows(const QString &statement)
+{
+    const JetTranslation t = translated(statement);
+    return Statement(m_cache, m_connection.handle(), t.sql).columnCount() > 0;
+}
+
+} // namespace store
