@@ -1,8 +1,12 @@
 #include "channelfixture.h"
 
+#include "datafiles.h"
 #include "directorycopy.h"
 #include "jetdialect.h"
 #include "serverdirectory.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <libpq-fe.h>
 
@@ -242,4 +246,26 @@ TEST(DirectoryCopy, IntoATargetInUseIsRefusedAndLeavesIt)
     EXPECT_THROW(store::copyDirectory(file.address(), server.address()), store::DatabaseError);
     ServerSession session(server.server());
     EXPECT_EQ(session.value("select count(*) from fam"), "58");
+}
+
+TEST(ServerStore, ConfCfgNamesTheServerOnALaterLineAndTheCheckNamesItWhenAbsent)
+{
+    const TestDirectory directory(StoreKind::Server);
+    const QString conf = directory.folder() + u"/conf.cfg"_s;
+    EXPECT_EQ(store::configuredServer(conf), directory.server());
+    QFile file(conf);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("server=host=/nonexistent port=7 dbname=x password=secret\r\n");
+    file.close();
+    EXPECT_EQ(store::configuredServer(conf), QString()); // the first line is the region's
+
+    const QString cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(directory.folder()));
+    const QStringList fine = store::missingDataFileMessages(directory.server());
+    const QStringList missing = store::missingDataFileMessages(u"host=/nonexistent port=7 dbname=x password=secret"_s);
+    QDir::setCurrent(cwd);
+    EXPECT_TRUE(fine.isEmpty()) << fine.join(u'\n').toStdString();
+    ASSERT_EQ(missing.size(), 1);
+    EXPECT_TRUE(missing[0].contains(u"server /nonexistent, port 7, database x"_s)) << missing[0].toStdString();
+    EXPECT_FALSE(missing[0].contains(u"secret"_s));
 }
