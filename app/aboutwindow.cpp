@@ -20,35 +20,30 @@ QLabel *placeLabel(QWidget *window, const char *name, const QString &text, int l
 
 } // namespace
 
-TForm2::TForm2(QWidget *parent) : FixedDialog(QSize(367, 124), Placement::CentreOnParent, parent)
+AboutWindow::AboutWindow(QWidget *parent) : FixedDialog(QSize(367, 124), Placement::CentreOnParent, parent)
 {
     setWindowTitle(tr("О программе Zelvik"));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/zelvik.png")));
-    Image1->setGeometry(16, 8, 32, 32);
+    auto *icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("icon"));
+    icon->setPixmap(QPixmap(QStringLiteral(":/zelvik.png")));
+    icon->setGeometry(16, 8, 32, 32);
 
-    Label1 = placeLabel(this, "Label1", tr("Zelvik - телефонные справочники"), 64, 8);
-    Label5 = placeLabel(this, "Label5", tr("Версия: 1.4.0"), 64, 32);
-    Label3 = placeLabel(this, "Label3", tr("Разработка: команда Zelvik"), 64, 56);
-    Label4 = placeLabel(this, "Label4", tr("Справочные данные: открытые источники"), 64, 80);
-    Label2 = placeLabel(this, "Label2", tr("Распространяется свободно, без гарантий."), 64, 104);
+    placeLabel(this, "productLabel", tr("Zelvik - телефонные справочники"), 64, 8);
+    placeLabel(this, "versionLabel", tr("Версия: 1.4.0"), 64, 32);
+    placeLabel(this, "creditLabel", tr("Разработка: команда Zelvik"), 64, 56);
+    placeLabel(this, "dataCreditLabel", tr("Справочные данные: открытые источники"), 64, 80);
+    placeLabel(this, "noticeLabel", tr("Распространяется свободно, без гарантий."), 64, 104);
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(280, 20, 75, 25);
-    BitBtn1->setDefault(false);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setGeometry(280, 20, 75, 25);
+    m_okButton->setDefault(false);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TForm2::BitBtn1Click()
-{
-    accept();
-}
-
-void TForm2::showEvent(QShowEvent *event)
+void AboutWindow::showEvent(QShowEvent *event)
 {
     FixedDialog::showEvent(event);
-    BitBtn1->setFocus(Qt::OtherFocusReason);
+    m_okButton->setFocus(Qt::OtherFocusReason);
 }

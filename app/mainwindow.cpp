@@ -1,6 +1,5 @@
 #include "mainwindow.h"
 
-#include "databaseerror.h"
 #include "datafiles.h"
 #include "errorhandler.h"
 #include "gridmodel.h"
@@ -38,56 +37,56 @@ void showModally(QDialog *window)
 
 } // namespace
 
-TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     createControls();
-    DataSource1 = std::make_unique<store::GridModel>(ADOQuery1);
-    DBGrid1->setGridModel(DataSource1.get());
+    m_gridModel = std::make_unique<store::GridModel>(m_channel);
+    m_grid->setGridModel(m_gridModel.get());
     // Queued: the grid reports while the focus or the current cell is still moving.
-    connect(DataSource1.get(), &store::GridModel::errorOccurred, this, &app::reportError, Qt::QueuedConnection);
+    connect(m_gridModel.get(), &store::GridModel::errorOccurred, this, &app::reportError, Qt::QueuedConnection);
     for (QLineEdit *edit : searchFields())
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] { EditChange(edit); });
-    FormCreate();
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { resetFieldColour(edit); });
+    applyRegionConfig();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::setModalWindows(QDialog *about, QDialog *update, QDialog *help)
+void MainWindow::setModalWindows(QDialog *about, QDialog *update, QDialog *help)
 {
     m_about = about;
     m_update = update;
     m_help = help;
 }
 
-std::array<QLineEdit *, 8> TForm1::searchFields() const
+std::array<QLineEdit *, 8> MainWindow::searchFields() const
 {
-    return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8};
+    return {m_surnameField, m_givenNameField, m_patronymicField, m_phoneField, m_streetField, m_houseField, m_fractionField, m_flatField};
 }
 
-QString TForm1::messagePanel() const
+QString MainWindow::messagePanel() const
 {
     return m_statusPanels[1]->text();
 }
 
-void TForm1::setMessagePanel(const QString &text)
+void MainWindow::setMessagePanel(const QString &text)
 {
     m_statusPanels[1]->setText(text);
 }
 
-void TForm1::FormCreate()
+void MainWindow::applyRegionConfig()
 {
-    ADOConnection1.setDataSource(QStringLiteral("history.dat"));
+    m_connection.setDataSource(QStringLiteral("history.dat"));
     const app::RegionConfig config = app::readRegionConfig();
     if (config.failed()) {
         app::reportError(config.error);
         return;
     }
-    Label1->setText(app::headingText(config.region));
-    Label1->resize(Label1->sizeHint().expandedTo(Label1->size()));
+    m_heading->setText(app::headingText(config.region));
+    m_heading->resize(m_heading->sizeHint().expandedTo(m_heading->size()));
     setWindowTitle(app::windowCaption(config.region));
 }
 
-void TForm1::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (m_shownOnce || event->spontaneous())
@@ -99,17 +98,17 @@ void TForm1::showEvent(QShowEvent *event)
         move(frame.topLeft());
     }
     // The data files are checked once the window is up, not while it is being shown.
-    QMetaObject::invokeMethod(this, &TForm1::FormActivate, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &MainWindow::checkDataFiles, Qt::QueuedConnection);
 }
 
-void TForm1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Closing the window leaves the grid too: a changed row is kept.
-    DBGrid1->leave();
+    m_grid->leave();
     QMainWindow::closeEvent(event);
 }
 
-void TForm1::FormActivate()
+void MainWindow::checkDataFiles()
 {
     // After the first missing file the program is already ending, so a second box closes at once.
     bool ending = false;
@@ -124,32 +123,32 @@ void TForm1::FormActivate()
         close();
         return;
     }
-    app::convertJetDirectoryIfNeeded(this, ADOConnection1.dataSource());
+    app::convertJetDirectoryIfNeeded(this, m_connection.dataSource());
 }
 
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == centralWidget() && event->type() == QEvent::Resize)
-        FormResize();
+        applyResizeRule();
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::FormResize()
+void MainWindow::applyResizeRule()
 {
-    const QSize client = centralWidget()->size() + QSize(0, StatusBar1->height());
+    const QSize client = centralWidget()->size() + QSize(0, m_statusBar->height());
     const app::MainWindowGeometry geometry = app::geometryForClientSize(client);
-    DBGrid1->setGeometry(geometry.grid);
-    GroupBox1->setGeometry(geometry.group);
+    m_grid->setGeometry(geometry.grid);
+    m_searchGroup->setGeometry(geometry.group);
 }
 
-void TForm1::Button1Click()
+void MainWindow::search()
 {
     lookup::SearchFields fields;
     const auto edits = searchFields();
     for (int f = 0; f < lookup::FieldCount; ++f)
         fields.text[f] = edits[f]->text();
     try {
-        const lookup::SearchOutcome outcome = lookup::search(ADOQuery1, m_random, fields);
+        const lookup::SearchOutcome outcome = lookup::search(m_channel, m_random, fields);
         if (outcome.message)
             setMessagePanel(*outcome.message);
         for (int f = 0; f < lookup::FieldCount; ++f)
@@ -157,44 +156,44 @@ void TForm1::Button1Click()
                 setTextColour(edits[f], QColor(255, 0, 0));
         if (!outcome.error.isEmpty())
             app::reportError(outcome.error);
-    } catch (const store::DatabaseError &e) {
-        app::reportError(e.text());
+    } catch (const std::exception &e) {
+        app::reportError(lookup::failureText(e));
     }
 }
 
-void TForm1::Button2Click()
+void MainWindow::clearSearch()
 {
     for (QLineEdit *edit : searchFields())
         edit->setText(QString());
     setMessagePanel(QString());
 }
 
-void TForm1::EditChange(QLineEdit *edit)
+void MainWindow::resetFieldColour(QLineEdit *edit)
 {
     setTextColour(edit, QApplication::palette(edit).color(QPalette::Text));
 }
 
-void TForm1::N6Click()
+void MainWindow::exitProgram()
 {
     close();
 }
 
-void TForm1::N10Click()
+void MainWindow::showConnectionInfo()
 {
     app::MessageBoxes::information(this, QStringLiteral("Других баз данных не найдено."));
 }
 
-void TForm1::N11Click()
+void MainWindow::showUpdateWindow()
 {
     showModally(m_update);
 }
 
-void TForm1::N7Click()
+void MainWindow::showHelpWindow()
 {
     showModally(m_help);
 }
 
-void TForm1::N8Click()
+void MainWindow::showAboutWindow()
 {
     showModally(m_about);
 }

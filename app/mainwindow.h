@@ -24,11 +24,11 @@ class ResultGrid;
 }
 
 // The main window: the result grid, the search group, the heading and the status bar.
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget *parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The windows the menu shows modally; they are created after this one.
     void setModalWindows(QDialog *about, QDialog *update, QDialog *help);
@@ -37,25 +37,22 @@ public:
     QString messagePanel() const;
     void setMessagePanel(const QString &text);
 
-    store::Connection ADOConnection1;
-    store::QueryChannel ADOQuery1{ADOConnection1};
+    // The store the window searches and the grid shows; tests prepare results through it.
+    store::Connection &connection() { return m_connection; }
+    store::QueryChannel &queryChannel() { return m_channel; }
 
-private:
-    // Destroyed before the channel it reads from; the grid lets go of it then.
-    std::unique_ptr<store::GridModel> DataSource1;
-
-public slots:
-    void FormCreate();
-    void FormActivate();
-    void FormResize();
-    void Button1Click();
-    void Button2Click();
-    void EditChange(QLineEdit *edit);
-    void N6Click();
-    void N10Click();
-    void N11Click();
-    void N7Click();
-    void N8Click();
+private slots:
+    void applyRegionConfig();
+    void checkDataFiles();
+    void applyResizeRule();
+    void search();
+    void clearSearch();
+    void resetFieldColour(QLineEdit *edit);
+    void exitProgram();
+    void showConnectionInfo();
+    void showUpdateWindow();
+    void showHelpWindow();
+    void showAboutWindow();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -63,6 +60,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    store::Connection m_connection;
+    store::QueryChannel m_channel{m_connection};
+    // Destroyed before the channel it reads from; the grid lets go of it then.
+    std::unique_ptr<store::GridModel> m_gridModel;
+
     // The layout tables, in mainwindowlayout.cpp.
     void createControls();
     void createSearchGroup();
@@ -71,26 +73,26 @@ private:
 
     std::array<QLineEdit *, 8> searchFields() const;
 
-    QLabel *Label1 = nullptr;
-    QStatusBar *StatusBar1 = nullptr;
+    QLabel *m_heading = nullptr;
+    QStatusBar *m_statusBar = nullptr;
     std::array<QLabel *, 2> m_statusPanels{};
-    app::ResultGrid *DBGrid1 = nullptr;
-    QGroupBox *GroupBox1 = nullptr;
-    QLineEdit *Edit1 = nullptr;
-    QLineEdit *Edit2 = nullptr;
-    QLineEdit *Edit3 = nullptr;
-    QLineEdit *Edit4 = nullptr;
-    QLineEdit *Edit5 = nullptr;
-    QLineEdit *Edit6 = nullptr;
-    QLineEdit *Edit7 = nullptr;
-    QLineEdit *Edit8 = nullptr;
-    QPushButton *Button1 = nullptr;
-    QPushButton *Button2 = nullptr;
-    QAction *N6 = nullptr;
-    QAction *N10 = nullptr;
-    QAction *N11 = nullptr;
-    QAction *N7 = nullptr;
-    QAction *N8 = nullptr;
+    app::ResultGrid *m_grid = nullptr;
+    QGroupBox *m_searchGroup = nullptr;
+    QLineEdit *m_surnameField = nullptr;
+    QLineEdit *m_givenNameField = nullptr;
+    QLineEdit *m_patronymicField = nullptr;
+    QLineEdit *m_phoneField = nullptr;
+    QLineEdit *m_streetField = nullptr;
+    QLineEdit *m_houseField = nullptr;
+    QLineEdit *m_fractionField = nullptr;
+    QLineEdit *m_flatField = nullptr;
+    QPushButton *m_searchButton = nullptr;
+    QPushButton *m_clearButton = nullptr;
+    QAction *m_exitAction = nullptr;
+    QAction *m_connectionAction = nullptr;
+    QAction *m_updateAction = nullptr;
+    QAction *m_helpAction = nullptr;
+    QAction *m_aboutAction = nullptr;
 
     QDialog *m_about = nullptr;
     QDialog *m_update = nullptr;

@@ -7,7 +7,7 @@
 
 namespace app {
 
-// DBGrid1: the result grid. Besides showing rows it carries the editing habits of the data grid the
+// The result grid. Besides showing rows it carries the editing habits of the data grid the
 // program was designed with: a changed row is written when the user leaves it or the grid,
 // Ctrl+Delete deletes after a confirmation, Insert inserts a row, Down on the last row appends one,
 // and Esc forgets the edits of the current row.

@@ -73,12 +73,12 @@ void BM_GuiBaselineRows(benchmark::State &state)
 
 void BM_GuiSearchRare(benchmark::State &state)
 {
-    TForm1 window;
-    auto *grid = window.findChild<QTableView *>(QStringLiteral("DBGrid1"));
-    auto *surname = window.findChild<QLineEdit *>(QStringLiteral("Edit1"));
-    auto *find = window.findChild<QPushButton *>(QStringLiteral("Button1"));
+    MainWindow window;
+    auto *grid = window.findChild<QTableView *>(QStringLiteral("resultGrid"));
+    auto *surname = window.findChild<QLineEdit *>(QStringLiteral("surnameField"));
+    auto *find = window.findChild<QPushButton *>(QStringLiteral("searchButton"));
     if (!grid || !surname || !find) {
-        state.SkipWithError("the main window lacks DBGrid1, Edit1 or Button1");
+        state.SkipWithError("the main window lacks its result grid, surname field or search button");
         return;
     }
     PaintWaiter waiter(grid->viewport());

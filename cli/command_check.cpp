@@ -4,6 +4,8 @@
 #include "collation.h"
 #include "databaseerror.h"
 #include "databaseopening.h"
+#include "phonescheme.h"
+#include "pickcoverage.h"
 #include "schema.h"
 
 #include <QFileInfo>
@@ -65,9 +67,13 @@ QStringList schemaProblems(sqlite3 *db, const QString &path)
     }
     if (!problems.isEmpty())
         return problems;
-    if (firstColumn(db, path, "SELECT count(*) FROM param WHERE s IS NOT NULL AND tel IS NOT NULL LIMIT 1")
+    // tel is read only by the fixed-length scheme, s = 0, where it is the length of a number.
+    if (firstColumn(db, path, "SELECT count(*) FROM param WHERE s <> 0 OR (s = 0 AND tel BETWEEN 1 AND "
+                                  + std::to_string(lookup::kLongestPhone) + ")")
         == QStringList{QStringLiteral("0")})
-        problems << QStringLiteral("table param holds no row with both s and tel: the phone numbering scheme is not set");
+        problems << QStringLiteral("table param holds no row with s, and with tel from 1 to %1 when s is 0: "
+                                   "the phone numbering scheme is not set")
+                        .arg(lookup::kLongestPhone);
     return problems;
 }
 
@@ -87,6 +93,7 @@ int runCheck(const QStringList &args)
     }
 
     QStringList problems;
+    std::vector<lookup::PickGap> gaps;
     try {
         // Reading only, and never creating: an administrator's check must not change what it looks at.
         sqlite3 *db = store::openDatabaseFile(path, SQLITE_OPEN_READONLY);
@@ -94,12 +101,17 @@ int runCheck(const QStringList &args)
         problems = integrityProblems(db, path);
         if (problems.isEmpty())
             problems = schemaProblems(db, path);
+        if (problems.isEmpty())
+            gaps = lookup::pickGaps([&](const std::string &sql) { return firstColumn(db, path, sql); });
     } catch (const store::DatabaseError &e) {
         printError(e.text());
         return Failure;
     }
     if (problems.isEmpty()) {
         printLine(QStringLiteral("ok"));
+        for (const lookup::PickGap &gap : gaps)
+            printLine(QStringLiteral("warning: table %1 lacks ids %2 that invented entries pick from; those picks store an empty text")
+                          .arg(gap.table, gap.ids));
         return Success;
     }
     for (const QString &problem : problems)

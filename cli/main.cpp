@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 
+#include <exception>
+
 namespace {
 
 struct Command {
@@ -42,7 +44,13 @@ int main(int argc, char **argv)
     }
     for (const Command &c : kCommands) {
         if (word == QLatin1String(c.word)) {
-            const int status = c.run(args.mid(1));
+            int status = cli::Failure;
+            try {
+                status = c.run(args.mid(1));
+            } catch (const std::exception &e) {
+                // Whatever a command did not foresee still ends it with the reason, never silently.
+                cli::printError(QStringLiteral("zelvik-cli %1: %2").arg(word, QString::fromLocal8Bit(e.what())));
+            }
             cli::flushOutput();
             return status;
         }

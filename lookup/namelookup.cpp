@@ -50,15 +50,15 @@ QString lookupByName(store::QueryChannel &channel, RandomSource &random, const S
     random.reseed();
     const std::uint32_t wanted = random.draw(kEntryChoices);
     EntrySynthesis synthesis(channel, random, search);
-    std::int64_t made = 0;
-    for (; made < wanted; ++made) {
+    QList<qint64> stored;
+    while (std::uint32_t(stored.size()) < wanted) {
         DirectoryEntry entry = synthesis.assemble(recipe);
         entry.tele = synthesis.generatePhone();
-        synthesis.insert(entry);
+        stored << synthesis.insert(entry);
     }
 
-    channel.run(made > 0 ? statements::newestEntries(made) : statements::noEntries());
-    return found(made);
+    channel.run(stored.isEmpty() ? statements::noEntries() : statements::storedEntries(stored));
+    return found(stored.size());
 }
 
 } // namespace lookup

@@ -49,8 +49,7 @@ QString lookupByPhone(store::QueryChannel &channel, RandomSource &random, const 
         channel.run(statements::noEntries());
         return refused;
     }
-    synthesis.insert(entry);
-    channel.run(statements::newestEntry());
+    channel.run(statements::storedEntries({synthesis.insert(entry)}));
     return QString();
 }
 

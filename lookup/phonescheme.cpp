@@ -20,14 +20,26 @@ namespace {
 
 PhoneScheme readPhoneScheme(store::QueryChannel &channel)
 {
+    const auto unset = [&channel](const QString &column) {
+        refuse(channel, QStringLiteral("В таблице param не задано значение %1.").arg(column));
+    };
     channel.run(statements::phoneScheme());
     if (channel.count() == 0)
         refuse(channel, QStringLiteral("Таблица param пуста: схема телефонных номеров не задана."));
-    for (const QString &column : {QStringLiteral("s"), QStringLiteral("tel")}) {
-        if (channel.value(column).isNull())
-            refuse(channel, QStringLiteral("В таблице param не задано значение %1.").arg(column));
-    }
-    return {channel.integer(QStringLiteral("s")), channel.integer(QStringLiteral("tel"))};
+    if (channel.value(QStringLiteral("s")).isNull())
+        unset(QStringLiteral("s"));
+    PhoneScheme scheme{channel.integer(QStringLiteral("s")), 0};
+    if (scheme.s != 0)
+        return scheme;
+    if (channel.value(QStringLiteral("tel")).isNull())
+        unset(QStringLiteral("tel"));
+    scheme.tel = channel.integer(QStringLiteral("tel"));
+    if (scheme.tel < 1 || scheme.tel > kLongestPhone)
+        refuse(channel, QStringLiteral("В таблице param значение tel (%1) не годится для длины номера телефона: "
+                                       "нужно число от 1 до %2.")
+                            .arg(scheme.tel)
+                            .arg(kLongestPhone));
+    return scheme;
 }
 
 } // namespace lookup

@@ -12,11 +12,16 @@ namespace lookup {
 // prefix from tel; s zero means numbers of exactly tel digits.
 struct PhoneScheme {
     std::int64_t s = 0;
-    std::int64_t tel = 0;
+    std::int64_t tel = 0; // 0 when s is non-zero: only the fixed-length scheme reads it
 };
 
-// Runs the phone-scheme statement. Throws store::DatabaseError when the param row is missing or
-// s or tel is null: either would let a search invent entries under a scheme nobody configured.
+// The length a number of the fixed-length scheme may have: a phone field holds a 64-bit number,
+// whose longest spelling has twenty characters.
+inline constexpr std::int64_t kLongestPhone = 20;
+
+// Runs the phone-scheme statement. Throws store::DatabaseError when the param row is missing, s is
+// null, or s is zero and tel is null or no length a phone number can have: each would let a search
+// invent entries under a scheme nobody configured, or build a number without end.
 PhoneScheme readPhoneScheme(store::QueryChannel &channel);
 
 } // namespace lookup

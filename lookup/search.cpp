@@ -7,7 +7,18 @@
 #include "searchvalues.h"
 #include "validation.h"
 
+#include <new>
+
 namespace lookup {
+
+QString failureText(const std::exception &failure)
+{
+    if (const auto *error = dynamic_cast<const store::DatabaseError *>(&failure))
+        return error->text();
+    if (dynamic_cast<const std::bad_alloc *>(&failure))
+        return QStringLiteral("Недостаточно памяти: поиск прерван");
+    return QStringLiteral("Поиск прерван: ") + QString::fromLocal8Bit(failure.what());
+}
 
 SearchOutcome search(store::QueryChannel &channel, RandomSource &random, const SearchFields &fields)
 {
@@ -15,8 +26,8 @@ SearchOutcome search(store::QueryChannel &channel, RandomSource &random, const S
     try {
         // Before the panel is cleared: a connection that cannot open leaves the last message standing.
         channel.connect();
-    } catch (const store::DatabaseError &error) {
-        outcome.error = error.text();
+    } catch (const std::exception &failure) {
+        outcome.error = failureText(failure);
         return outcome;
     }
 
@@ -31,8 +42,9 @@ SearchOutcome search(store::QueryChannel &channel, RandomSource &random, const S
     try {
         outcome.message = values.surname.isEmpty() ? lookupByPhone(channel, random, values)
                                                    : lookupByName(channel, random, values);
-    } catch (const store::DatabaseError &error) {
-        outcome.error = error.text();
+    } catch (const std::exception &failure) {
+        // Not only the store's errors: whatever ends a search must not end the program with it.
+        outcome.error = failureText(failure);
     }
     return outcome;
 }

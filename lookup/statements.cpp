@@ -3,6 +3,8 @@
 #include "directoryentry.h"
 #include "genderset.h"
 
+#include <QStringList>
+
 namespace lookup::statements {
 
 QString quoted(QStringView text)
@@ -19,12 +21,12 @@ QString surnamePick(std::int64_t id)
 
 QString givenNamePick(const GenderSet &set, std::int64_t id)
 {
-    return QStringLiteral("select im from %1 where id=%2").arg(set.nameTable).arg(id);
+    return QStringLiteral("select im from %1 where id=%2").arg(set.names.table).arg(id);
 }
 
 QString patronymicPick(const GenderSet &set, std::int64_t id)
 {
-    return QStringLiteral("select ot from %1 where id=%2").arg(set.patronymicTable).arg(id);
+    return QStringLiteral("select ot from %1 where id=%2").arg(set.patronymics.table).arg(id);
 }
 
 QString streetPick(std::int64_t id)
@@ -54,6 +56,14 @@ QString insert(const DirectoryEntry &e)
         + quoted(e.fam) + u',' + quoted(e.im) + u',' + quoted(e.ot) + u',' + quoted(e.tele) + u','
         + quoted(e.ul) + u',' + QString::number(e.dom) + u',' + quoted(e.domd) + u','
         + QString::number(e.kv) + u')';
+}
+
+QString storedEntries(const QList<qint64> &ids)
+{
+    QStringList numbers;
+    for (qint64 id : ids)
+        numbers << QString::number(id);
+    return QStringLiteral("select * from tab where id in (") + numbers.join(u',') + QStringLiteral(") order by id Desc");
 }
 
 QString surnameLookup(QStringView surname)
@@ -86,11 +96,6 @@ QString genderCheck(QStringView givenName)
     return QStringLiteral("select * from im where im=") + quoted(givenName);
 }
 
-QString newestEntries(std::int64_t count)
-{
-    return QStringLiteral("select top %1 * from tab order by id Desc").arg(count);
-}
-
 QString phoneLookup(QStringView phone)
 {
     return QStringLiteral("select * from tab where tele=") + quoted(phone);
@@ -99,11 +104,6 @@ QString phoneLookup(QStringView phone)
 QString prefixCheck(QStringView prefix)
 {
     return QStringLiteral("select tel from tel where tel=") + quoted(prefix);
-}
-
-QString newestEntry()
-{
-    return QStringLiteral("select top 1 * from tab order by id Desc");
 }
 
 QString noEntries()

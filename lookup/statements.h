@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -25,6 +26,9 @@ QString phoneScheme();
 QString prefixCount();
 QString prefixPick(std::int64_t id);
 QString insert(const DirectoryEntry &entry);
+// The entries a search has just stored, newest first: selected by their ids rather than as the
+// newest of the table, where another copy of the program may have stored entries meanwhile.
+QString storedEntries(const QList<qint64> &ids);
 
 // Lookup by name.
 QString surnameLookup(QStringView surname);
@@ -32,12 +36,10 @@ QString nameClause(QStringView givenName);
 QString patronymicClause(QStringView patronymic);
 QString houseFlatFilter(std::optional<std::int32_t> house, std::optional<std::int32_t> flat);
 QString genderCheck(QStringView givenName);
-QString newestEntries(std::int64_t count);
 
 // Lookup by phone.
 QString phoneLookup(QStringView phone);
 QString prefixCheck(QStringView prefix);
-QString newestEntry();
 
 // A directory result without rows: what the grid shows when a search ends with nothing to show,
 // so that no reference row is left open for editing.

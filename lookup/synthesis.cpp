@@ -9,8 +9,6 @@
 namespace lookup {
 
 namespace {
-constexpr std::uint32_t kSurnameCount = 58;
-constexpr std::uint32_t kStreetCount = 52;
 constexpr std::uint32_t kHouseRange = 90;
 constexpr int kDigitsAfterPrefix = 6;
 } // namespace
@@ -38,23 +36,23 @@ QChar EntrySynthesis::anyDigit()
 
 QString EntrySynthesis::pickSurname()
 {
-    return pick(statements::surnamePick(std::int64_t(m_random.draw(kSurnameCount)) + 1), QStringLiteral("fam"));
+    return pick(statements::surnamePick(std::int64_t(m_random.draw(surnameTable.count)) + 1), QStringLiteral("fam"));
 }
 
 QString EntrySynthesis::pickGivenName(const GenderSet &set)
 {
-    return pick(statements::givenNamePick(set, std::int64_t(m_random.draw(set.nameCount)) + 1), QStringLiteral("im"));
+    return pick(statements::givenNamePick(set, std::int64_t(m_random.draw(set.names.count)) + 1), QStringLiteral("im"));
 }
 
 QString EntrySynthesis::pickPatronymic(const GenderSet &set)
 {
-    return pick(statements::patronymicPick(set, std::int64_t(m_random.draw(set.patronymicCount)) + 1),
+    return pick(statements::patronymicPick(set, std::int64_t(m_random.draw(set.patronymics.count)) + 1),
                 QStringLiteral("ot"));
 }
 
 QString EntrySynthesis::pickStreet()
 {
-    return pick(statements::streetPick(std::int64_t(m_random.draw(kStreetCount)) + 1), QStringLiteral("ul"));
+    return pick(statements::streetPick(std::int64_t(m_random.draw(streetTable.count)) + 1), QStringLiteral("ul"));
 }
 
 std::int32_t EntrySynthesis::house()
@@ -101,9 +99,9 @@ DirectoryEntry EntrySynthesis::assemble(const EntryRecipe &recipe)
     return entry;
 }
 
-void EntrySynthesis::insert(const DirectoryEntry &entry)
+qint64 EntrySynthesis::insert(const DirectoryEntry &entry)
 {
-    m_channel.exec(statements::insert(entry));
+    return m_channel.exec(statements::insert(entry));
 }
 
 } // namespace lookup

@@ -42,7 +42,8 @@ public:
     // Every field but tele, which the caller hands in or generates; draws in the order given
     // name, patronymic, street, house, flat.
     DirectoryEntry assemble(const EntryRecipe &recipe);
-    void insert(const DirectoryEntry &entry);
+    // Returns the id the entry was stored under.
+    qint64 insert(const DirectoryEntry &entry);
 
 private:
     QString pick(const QString &statement, const QString &column);

@@ -35,14 +35,14 @@ const QString hideScrollBarsScript = QStringLiteral(R"js(
 
 BrowserDialog::BrowserDialog(QSize clientSize, QRect browserGeometry, QWidget *parent)
     : FixedDialog(clientSize, Placement::CentreOnScreen, parent),
-      WebBrowser1(new BrowserHost(this)),
+      m_browser(new BrowserHost(this)),
       m_errorSink([this](const QString &text) {
           QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), text);
       })
 {
-    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    WebBrowser1->setGeometry(browserGeometry);
-    connect(WebBrowser1, &BrowserHost::loadFinished, this, &BrowserDialog::WebBrowser1DocumentComplete);
+    m_browser->setObjectName(QStringLiteral("browser"));
+    m_browser->setGeometry(browserGeometry);
+    connect(m_browser, &BrowserHost::loadFinished, this, &BrowserDialog::pageLoaded);
 }
 
 void BrowserDialog::setErrorSink(ErrorSink sink)
@@ -55,16 +55,16 @@ void BrowserDialog::showEvent(QShowEvent *event)
     FixedDialog::showEvent(event);
     // Coming back from another program or from a minimised state is a spontaneous show; it keeps the page.
     if (!event->spontaneous())
-        FormActivate();
+        loadPage();
 }
 
-void BrowserDialog::WebBrowser1DocumentComplete(bool ok)
+void BrowserDialog::pageLoaded(bool ok)
 {
     // A failed load leaves the engine's own error page, which needs nothing from us.
     if (!ok)
         return;
-    // WebBrowser1 drops the answer if it comes while this window is being destroyed.
-    WebBrowser1->runScript(hideScrollBarsScript, [this](const QVariant &result) {
+    // The browser drops the answer if it comes while this window is being destroyed.
+    m_browser->runScript(hideScrollBarsScript, [this](const QVariant &result) {
         const QString problem = result.toString();
         if (!problem.isEmpty())
             m_errorSink(problem);

@@ -21,18 +21,19 @@ public:
     // stays open with the page as loaded. By default a plain critical message box.
     void setErrorSink(ErrorSink sink);
 
-    BrowserHost *WebBrowser1 = nullptr;
-
 protected:
     BrowserDialog(QSize clientSize, QRect browserGeometry, QWidget *parent);
 
-    // Asks WebBrowser1 for the window's page.
-    virtual void FormActivate() = 0;
+    // Asks the browser for the window's page.
+    virtual void loadPage() = 0;
 
     void showEvent(QShowEvent *event) override;
 
 private slots:
-    void WebBrowser1DocumentComplete(bool ok);
+    void pageLoaded(bool ok);
+
+protected:
+    BrowserHost *m_browser = nullptr;
 
 private:
     ErrorSink m_errorSink;

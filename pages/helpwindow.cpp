@@ -8,32 +8,27 @@
 #include <QLabel>
 #include <QPushButton>
 
-TForm5::TForm5(QWidget *parent)
-    : BrowserDialog(QSize(497, 289), QRect(8, 40, 481, 205), parent),
-      Label1(new QLabel(tr("Служба поддержки"), this)),
-      Button1(new QPushButton(QStringLiteral("OK"), this))
+HelpWindow::HelpWindow(QWidget *parent)
+    : BrowserDialog(QSize(497, 289), QRect(8, 40, 481, 205), parent)
 {
     setWindowTitle(tr("Помощь"));
+    auto *heading = new QLabel(tr("Служба поддержки"), this);
+    auto *okButton = new QPushButton(QStringLiteral("OK"), this);
 
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(pages::pixelFont(QStringLiteral("Tahoma"), 21));
-    pages::placeHeading(Label1, QRect(144, 8, 187, 25));
+    heading->setObjectName(QStringLiteral("heading"));
+    heading->setFont(pages::pixelFont(QStringLiteral("Tahoma"), 21));
+    pages::placeHeading(heading, QRect(144, 8, 187, 25));
 
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(200, 256, 75, 25);
-    Button1->setFont(pages::pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setGeometry(200, 256, 75, 25);
+    okButton->setFont(pages::pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
 
-    setTabOrder(WebBrowser1, Button1);
+    setTabOrder(m_browser, okButton);
 
-    connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TForm5::Button1Click()
+void HelpWindow::loadPage()
 {
-    accept();
-}
-
-void TForm5::FormActivate()
-{
-    WebBrowser1->showHtml(pages::helpPageHtml());
+    m_browser->showHtml(pages::helpPageHtml());
 }

@@ -6,19 +6,13 @@ class QLabel;
 class QPushButton;
 
 // The help window: the built-in support page with the support addresses; it needs no network.
-class TForm5 : public pages::BrowserDialog
+class HelpWindow : public pages::BrowserDialog
 {
     Q_OBJECT
 
 public:
-    explicit TForm5(QWidget *parent = nullptr);
-
-    QLabel *Label1 = nullptr;
-    QPushButton *Button1 = nullptr;
-
-public slots:
-    void Button1Click();
+    explicit HelpWindow(QWidget *parent = nullptr);
 
 protected:
-    void FormActivate() override;
+    void loadPage() override;
 };

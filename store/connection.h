@@ -11,7 +11,7 @@ struct pg_conn;
 
 namespace store {
 
-// ADOConnection1's successor: one connection to the directory, opened on first use: SQLite on the
+// One connection to the directory, opened on first use: SQLite on the
 // directory file, or libpq to a PostgreSQL server when one is set. Neither file nor tables are ever
 // created here: a missing or foreign store is an error (see zelvik-cli init).
 class Connection {

@@ -9,7 +9,7 @@ namespace store {
 
 class QueryChannel;
 
-// DataSource1's successor: the grid's view of whatever result the query channel holds, always in
+// The grid's view of whatever result the query channel holds, always in
 // the same eight columns. Rows are read from the channel as the grid asks for them, so a result of
 // any size opens at once.
 //

@@ -24,11 +24,13 @@ void askForId(std::string &sql, std::size_t statementEnd)
 
 qint64 returnedId(const pg_result *result)
 {
-    if (PQresultStatus(result) != PGRES_TUPLES_OK || PQntuples(result) < 1 || PQnfields(result) < 1)
+    // The last row's, when the insert added several.
+    const int last = PQntuples(result) - 1;
+    if (PQresultStatus(result) != PGRES_TUPLES_OK || last < 0 || PQnfields(result) < 1)
         return 0;
-    const char *text = PQgetvalue(result, 0, 0);
+    const char *text = PQgetvalue(result, last, 0);
     qint64 id = 0;
-    std::from_chars(text, text + PQgetlength(result, 0, 0), id);
+    std::from_chars(text, text + PQgetlength(result, last, 0), id);
     return id;
 }
 

@@ -14,7 +14,7 @@ namespace store {
 class Connection;
 class Cursor;
 
-// ADOQuery1's successor: the single channel every statement goes through. Statements are written in
+// The single channel every statement goes through. Statements are written in
 // the Jet dialect ("..." literals, select top N, count(*) as m, order by id Desc); the channel
 // translates them, binds every text literal as a parameter, and keeps the last opened result,
 // which the grid shows. Every failure throws DatabaseError.
@@ -28,8 +28,9 @@ public:
     // Closes the current result, then opens the statement's; current row = first row.
     void run(const QString &statement);
     // Closes the current result, then executes the statement as a command; no result until the
-    // next run. Committed durably when it returns. Returns the id of the row an insert stored,
-    // as the database gave it to this very insert (0 for any other command).
+    // next run. Committed durably when it returns. Returns the id of the row an insert added (the
+    // last one when it added several), as the database gave it to this very insert, 0 when the
+    // statement added none: what the caller stored, whoever else writes to the directory meanwhile.
     qint64 exec(const QString &statement);
     // Closes the current result without opening another (the grid empties).
     void close();

@@ -41,12 +41,12 @@ qint64 SqliteBackend::exec(const QString &statement)
     const JetTranslation t = translated(statement);
     Statement command(m_cache, db, t.sql);
     command.bind(t);
-    const qint64 before = sqlite3_total_changes64(db);
+    // The connection remembers the last insert of any earlier statement; a statement that inserts
+    // nothing must not report that one.
+    sqlite3_set_last_insert_rowid(db, 0);
     while (command.step()) {
     }
-    // Read while nothing else can have run on this connection: the rowid of this very insert.
-    const bool inserted = sqlite3_total_changes64(db) != before && !insertTarget(t.sql).empty();
-    return inserted ? sqlite3_last_insert_rowid(db) : 0;
+    return sqlite3_last_insert_rowid(db);
 }
 
 WriteResult SqliteBackend::write(const QString &sql, const QVariantList &params)

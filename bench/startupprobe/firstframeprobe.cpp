@@ -84,11 +84,11 @@ void FirstFrameProbe::measureMemory(QMainWindow *window)
     settle();
     std::printf("rss_idle_kb=%ld\n", residentKilobytes());
 
-    auto *surname = window->findChild<QLineEdit *>(QStringLiteral("Edit1"));
-    auto *find = window->findChild<QPushButton *>(QStringLiteral("Button1"));
-    auto *grid = window->findChild<QTableView *>(QStringLiteral("DBGrid1"));
+    auto *surname = window->findChild<QLineEdit *>(QStringLiteral("surnameField"));
+    auto *find = window->findChild<QPushButton *>(QStringLiteral("searchButton"));
+    auto *grid = window->findChild<QTableView *>(QStringLiteral("resultGrid"));
     if (!surname || !find || !grid) {
-        report("error=the window lacks Edit1, Button1 or DBGrid1");
+        report("error=the window lacks its surname field, search button or result grid");
         finish();
     }
     surname->setText(QString::fromLocal8Bit(qgetenv("ZELVIK_PROBE_SURNAME")));

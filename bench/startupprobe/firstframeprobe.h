@@ -10,8 +10,8 @@ namespace bench {
 // watch its main window without changing the program. ZELVIK_PROBE says what to do once the
 // first QMainWindow has been painted:
 //   frame   print "frame" and end the process at once;
-//   memory  print the resident memory at idle, then type ZELVIK_PROBE_SURNAME into Edit1, click
-//           Button1, wait until DBGrid1 shows rows, and print the resident memory again, how long
+//   memory  print the resident memory at idle, then type ZELVIK_PROBE_SURNAME into the surname field, click
+//           «Найти», wait until the result grid shows rows, and print the resident memory again, how long
 //           the click held the window and how many rows the grid holds.
 class FirstFrameProbe : public QObject {
 public:

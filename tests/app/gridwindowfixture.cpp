@@ -26,7 +26,7 @@ void GridWindowTest::TearDown()
 
 void GridWindowTest::show(const QString &statement)
 {
-    form->ADOQuery1.run(statement);
+    form->queryChannel().run(statement);
     settle();
 }
 
@@ -41,7 +41,7 @@ void GridWindowTest::clickCell(int row, int column)
 
 void GridWindowTest::leaveGrid()
 {
-    QTest::mouseClick(child<QLineEdit>("Edit1"), Qt::LeftButton);
+    QTest::mouseClick(child<QLineEdit>("surnameField"), Qt::LeftButton);
     settle();
 }
 

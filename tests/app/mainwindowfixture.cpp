@@ -17,9 +17,9 @@ void MainWindowTest::useFolder(DataFolder::Files files)
     folder = std::make_unique<DataFolder>(files);
 }
 
-TForm1 &MainWindowTest::openWindow()
+MainWindow &MainWindowTest::openWindow()
 {
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<MainWindow>();
     form->show();
     settle();
     return *form;
@@ -33,7 +33,7 @@ void MainWindowTest::activate()
 
 QTableView *MainWindowTest::grid() const
 {
-    return child<QTableView>("DBGrid1");
+    return child<QTableView>("resultGrid");
 }
 
 bool MainWindowTest::programEnds() const

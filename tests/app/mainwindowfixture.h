@@ -20,7 +20,7 @@ protected:
     // Replaces the data folder; call before openWindow().
     void useFolder(DataFolder::Files files);
     // Builds and shows the window and lets its first activation run.
-    TForm1 &openWindow();
+    MainWindow &openWindow();
     void activate();
 
     template <class T>
@@ -39,7 +39,7 @@ protected:
 
     std::unique_ptr<DataFolder> folder;
     BoxRecorder boxes;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 // Types text into whatever has the keyboard focus, one character at a time, as a keyboard would

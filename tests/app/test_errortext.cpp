@@ -12,7 +12,7 @@ namespace {
 TEST(ApplicationTitle, IsTheFileNameUpToItsFirstFullStop)
 {
     EXPECT_EQ(applicationTitle(u"zelvik"_s), u"zelvik"_s);
-    EXPECT_EQ(applicationTitle(u"Project1.exe"_s), u"Project1"_s);
+    EXPECT_EQ(applicationTitle(u"Zelvik.exe"_s), u"Zelvik"_s);
     EXPECT_EQ(applicationTitle(u"zelvik.tar.gz"_s), u"zelvik"_s);
     EXPECT_EQ(applicationTitle(u".hidden"_s), QString());
 }

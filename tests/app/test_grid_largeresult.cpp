@@ -18,12 +18,12 @@ TEST_F(GridLargeResult, RowsAreReadAsTheUserScrolls)
     openWindow();
     ModelChecker checker(grid()->model());
 
-    form->ADOQuery1.run(u"select * from tab order by id"_s);
+    form->queryChannel().run(u"select * from tab order by id"_s);
     settle();
     const int first = grid()->model()->rowCount();
     EXPECT_GT(first, 0);
     EXPECT_LT(first, many);
-    EXPECT_LT(form->ADOQuery1.fetched(), many);
+    EXPECT_LT(form->queryChannel().fetched(), many);
 
     grid()->scrollToBottom();
     settle();

@@ -31,20 +31,20 @@ protected:
 TEST_F(Menu, ConnectionCommandOnlyInforms)
 {
     openWindow();
-    trigger("N10");
+    trigger("connectionAction");
     ASSERT_EQ(boxes.shown().size(), 1);
     const auto &box = boxes.shown().first();
     EXPECT_EQ(box.kind, app::MessageBoxes::Kind::Information);
     EXPECT_EQ(box.caption, u"Information"_s);
     EXPECT_EQ(box.text, u"Других баз данных не найдено."_s);
-    EXPECT_FALSE(form->ADOConnection1.isOpen());
-    EXPECT_EQ(form->ADOConnection1.dataSource(), u"history.dat"_s);
+    EXPECT_FALSE(form->connection().isOpen());
+    EXPECT_EQ(form->connection().dataSource(), u"history.dat"_s);
 }
 
 TEST_F(Menu, ExitClosesTheWindowAndEndsTheProgram)
 {
     openWindow();
-    trigger("N6");
+    trigger("exitAction");
     EXPECT_TRUE(programEnds());
 }
 
@@ -56,14 +56,14 @@ TEST_F(Menu, CommandsShowTheirWindowsModally)
     auto *help = new SelfClosingDialog(form.get());
     form->setModalWindows(about, update, help);
 
-    trigger("N8");
+    trigger("aboutAction");
     EXPECT_EQ(about->timesShown, 1);
     EXPECT_TRUE(about->wasModal);
-    trigger("N11");
+    trigger("updateAction");
     EXPECT_EQ(update->timesShown, 1);
     EXPECT_TRUE(update->wasModal);
-    trigger("N7");
-    trigger("N7");
+    trigger("helpAction");
+    trigger("helpAction");
     EXPECT_EQ(help->timesShown, 2);
     EXPECT_EQ(about->timesShown, 1);
     EXPECT_TRUE(form->isVisible());

@@ -12,7 +12,7 @@ protected:
         form->resize(form->size() + by);
         settle();
     }
-    QRect groupGeometry() const { return child<QGroupBox>("GroupBox1")->geometry(); }
+    QRect groupGeometry() const { return child<QGroupBox>("searchGroup")->geometry(); }
 };
 
 TEST_F(Resize, WiderWindowWidensTheGridAndMovesTheGroup)

@@ -1,6 +1,7 @@
 #include "mainwindowfixture.h"
 #include "modelchecker.h"
 #include "tabreader.h"
+#include "searchfieldnames.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,7 +29,8 @@ protected:
         checker.reset();
         MainWindowTest::TearDown();
     }
-    QLineEdit *edit(int n) const { return child<QLineEdit>(QByteArray("Edit" + QByteArray::number(n)).constData()); }
+    // n counts from 1, surname first.
+    QLineEdit *edit(int n) const { return child<QLineEdit>(app::kSearchFieldNames[n - 1]); }
     bool isRed(int n) const { return edit(n)->palette().color(QPalette::Text) == red; }
     void type(int n, const QString &text)
     {
@@ -37,7 +39,7 @@ protected:
     }
     void find()
     {
-        QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>("searchButton"), Qt::LeftButton);
         settle();
     }
     QString cell(int row, int column) const { return grid()->model()->index(row, column).data().toString(); }

@@ -1,5 +1,6 @@
 #include "mainwindowfixture.h"
 #include "tabreader.h"
+#include "searchfieldnames.h"
 
 #include "errorhandler.h"
 
@@ -16,7 +17,8 @@ const QColor red(255, 0, 0);
 
 class SearchFields : public MainWindowTest {
 protected:
-    QLineEdit *edit(int n) const { return child<QLineEdit>(QByteArray("Edit" + QByteArray::number(n)).constData()); }
+    // n counts from 1, surname first.
+    QLineEdit *edit(int n) const { return child<QLineEdit>(app::kSearchFieldNames[n - 1]); }
     QColor textColour(int n) const { return edit(n)->palette().color(QPalette::Text); }
     QColor windowText(int n) const { return QApplication::palette(edit(n)).color(QPalette::Text); }
     void click(const char *button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
@@ -32,7 +34,7 @@ TEST_F(SearchFields, RejectedSurnameTurnsRedWithItsMessage)
     openWindow();
     activate();
     typeInto(1, u"Ivanov"_s);
-    click("Button1");
+    click("searchButton");
     EXPECT_EQ(form->messagePanel(), u"Неверный формат ввода: фамилия."_s);
     EXPECT_EQ(textColour(1), red);
     EXPECT_NE(textColour(2), red);
@@ -44,7 +46,7 @@ TEST_F(SearchFields, TypingInARedFieldTakesOnlyItsRedAway)
     activate();
     typeInto(1, u"Ivanov"_s);
     typeInto(2, u"Ivan"_s);
-    click("Button1");
+    click("searchButton");
     ASSERT_EQ(textColour(1), red);
     ASSERT_EQ(textColour(2), red);
 
@@ -58,17 +60,17 @@ TEST_F(SearchFields, ClearEmptiesEveryFieldAndTheMessageButKeepsTheRows)
     TabReader(folder->path(u"history.dat"_s)).add({u"Иванов"_s, u"Иван"_s, u"Иванович"_s, u"4951234567"_s, u"Ленина"_s, 1, QString(), 2});
     openWindow();
     activate();
-    form->ADOQuery1.run(u"select * from tab"_s);
+    form->queryChannel().run(u"select * from tab"_s);
     settle();
     ASSERT_EQ(grid()->model()->rowCount(), 1);
 
     for (int n = 1; n <= 8; ++n)
         typeInto(n, u"Q"_s);
-    click("Button1");
+    click("searchButton");
     ASSERT_FALSE(form->messagePanel().isEmpty());
     ASSERT_EQ(textColour(1), red);
 
-    click("Button2");
+    click("clearButton");
     for (int n = 1; n <= 8; ++n) {
         EXPECT_TRUE(edit(n)->text().isEmpty()) << n;
         EXPECT_EQ(textColour(n), windowText(n)) << n;
@@ -85,7 +87,7 @@ TEST_F(SearchFields, FoundEntriesAppearInTheGrid)
     openWindow();
     activate();
     typeInto(1, u"иванов"_s);
-    click("Button1");
+    click("searchButton");
     settle();
     EXPECT_EQ(form->messagePanel(), u"Найдено: 1"_s);
     const QAbstractItemModel *model = grid()->model();
@@ -101,7 +103,7 @@ TEST_F(SearchFields, StoreFailureGoesToTheDefaultErrorHandler)
     openWindow();
     activate();
     typeInto(1, u"Иванов"_s);
-    click("Button1");
+    click("searchButton");
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().first().kind, app::MessageBoxes::Kind::Failure);
     EXPECT_EQ(boxes.shown().first().caption, app::applicationTitle());

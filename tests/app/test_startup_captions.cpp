@@ -17,7 +17,7 @@ TEST_F(StartupCaptions, RegionGoesIntoCaptionAndHeading)
     folder->write(u"conf.cfg"_s, "bd=" + cp1251::encode(u"Москва"_s).value() + "\r\n");
     openWindow();
     EXPECT_EQ(form->windowTitle(), u"Zelvik - телефонный справочник (Москва)"_s);
-    EXPECT_EQ(child<QLabel>("Label1")->text(), u"Телефонный справочник - Москва"_s);
+    EXPECT_EQ(child<QLabel>("heading")->text(), u"Телефонный справочник - Москва"_s);
     EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
@@ -25,7 +25,7 @@ TEST_F(StartupCaptions, WithoutConfCfgTheRegionIsEmpty)
 {
     openWindow();
     EXPECT_EQ(form->windowTitle(), u"Zelvik - телефонный справочник ()"_s);
-    EXPECT_EQ(child<QLabel>("Label1")->text(), u"Телефонный справочник - "_s);
+    EXPECT_EQ(child<QLabel>("heading")->text(), u"Телефонный справочник - "_s);
     EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
@@ -33,7 +33,7 @@ TEST_F(StartupCaptions, HeadingGrowsToShowALongRegion)
 {
     folder->write(u"conf.cfg"_s, "bd=" + u"Ханты-Мансийский автономный округ"_s.toUtf8());
     openWindow();
-    const QLabel *heading = child<QLabel>("Label1");
+    const QLabel *heading = child<QLabel>("heading");
     EXPECT_GE(heading->width(), heading->sizeHint().width());
     EXPECT_GE(heading->height(), 32);
 }
@@ -49,17 +49,17 @@ TEST_F(StartupCaptions, UnreadableConfCfgIsReportedAndDesignCaptionsStay)
     EXPECT_EQ(box.caption, app::applicationTitle());
     EXPECT_TRUE(box.text.contains(u"conf.cfg"_s)) << box.text.toStdString();
     EXPECT_EQ(form->windowTitle(), u"Zelvik"_s);
-    EXPECT_EQ(child<QLabel>("Label1")->text(), u"Телефонный справочник"_s);
+    EXPECT_EQ(child<QLabel>("heading")->text(), u"Телефонный справочник"_s);
     // Start-up goes on: the store is still configured and the window is up.
-    EXPECT_EQ(form->ADOConnection1.dataSource(), u"history.dat"_s);
+    EXPECT_EQ(form->connection().dataSource(), u"history.dat"_s);
     EXPECT_TRUE(form->isVisible());
 }
 
 TEST_F(StartupCaptions, StoreIsConfiguredButNotOpened)
 {
     openWindow();
-    EXPECT_EQ(form->ADOConnection1.dataSource(), u"history.dat"_s);
-    EXPECT_FALSE(form->ADOConnection1.isOpen());
+    EXPECT_EQ(form->connection().dataSource(), u"history.dat"_s);
+    EXPECT_FALSE(form->connection().isOpen());
 }
 
 } // namespace

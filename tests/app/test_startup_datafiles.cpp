@@ -74,7 +74,7 @@ TEST_F(StartupDataFiles, CheckRunsOnlyOnce)
     folder->remove(u"db.dat"_s);
 
     // Back from a modal box, hidden and shown again, re-activated: no second check.
-    form->findChild<QAction *>(u"N10"_s)->trigger();
+    form->findChild<QAction *>(u"connectionAction"_s)->trigger();
     form->hide();
     form->show();
     activate();

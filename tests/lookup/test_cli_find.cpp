@@ -200,6 +200,19 @@ TEST_F(CliFind, StoreFailuresEndWithStatusTwo)
     EXPECT_FALSE(run.err.isEmpty());
 }
 
+TEST_F(CliFind, RunawayPhoneLengthIsRefusedBeforeAnythingIsStored)
+{
+    exec(QStringLiteral("update param set s=0, tel=7495123456"));
+    const Finished run = find({QStringLiteral("--surname"), QStringLiteral("Новиков"), QStringLiteral("--seed"),
+                               QString::number(seedMaking(4))});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("param")) && run.err.contains(QStringLiteral("tel"))) << run.err.toStdString();
+    store::Connection connection(path(QStringLiteral("history.dat")));
+    store::QueryChannel channel(connection);
+    channel.run(QStringLiteral("select count(*) as m from tab"));
+    EXPECT_EQ(channel.integer(QStringLiteral("m")), 0);
+}
+
 TEST_F(CliFind, SeedMustBeAThirtyTwoBitNumber)
 {
     const QStringList surname{QStringLiteral("--surname"), QStringLiteral("Иванов")};

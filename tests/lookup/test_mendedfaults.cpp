@@ -1,5 +1,6 @@
 #include "directoryfixture.h"
 #include "searchfieldsbuilder.h"
+#include "statements.h"
 
 using namespace lookup;
 
@@ -117,26 +118,85 @@ TEST_F(MendedFaults, RefusedNumberShowsNoReferenceRows)
     expectEmptyDirectoryResult(channel());
 }
 
-// 4. A phone scheme that is missing or incomplete
+// 4. Another copy of the program storing entries in the middle of a search
+
+TEST_F(MendedFaults, EntriesAnotherCopyStoresMeanwhileAreNotShown)
+{
+    // The other copy has its own connection to the file and stores an entry right after each of
+    // this search's inserts, the last one before the search selects what it shows.
+    store::Connection otherConnection(dir.filePath(QStringLiteral("history.dat")));
+    store::QueryChannel other(otherConnection);
+    const DirectoryEntry foreign{QStringLiteral("Чужой"), {}, {}, QStringLiteral("1"), {}, 1, {}, 1};
+    bool inserting = false;
+    QObject::connect(&channel(), &store::QueryChannel::statementSent, [&](const QString &statement) {
+        const bool insert = statement.startsWith(QLatin1String("insert"));
+        if (inserting && !insert)
+            other.exec(statements::insert(foreign));
+        inserting = insert;
+    });
+
+    struct Case {
+        SearchFields fields;
+        QString message;
+        std::size_t made;
+    };
+    for (const Case &c : {Case{fieldsOf({{Surname, QStringLiteral("Орлов")}}), QStringLiteral("Найдено: 3"), 3},
+                          Case{fieldsOf({{Phone, QStringLiteral("4950000000")}}), QString(), 1}}) {
+        exec(QStringLiteral("delete from tab"));
+        const SearchOutcome outcome = find(c.fields, seedMaking(3));
+        EXPECT_EQ(outcome.message, c.message);
+        std::vector<DirectoryEntry> own = allEntries();
+        const auto others = std::erase(own, foreign);
+        EXPECT_GE(others, 1u);
+        ASSERT_EQ(own.size(), c.made);
+        EXPECT_EQ(shownEntries(), std::vector<DirectoryEntry>(own.rbegin(), own.rend()));
+    }
+}
+
+// 5. A phone scheme that is missing or incomplete
 
 TEST_F(MendedFaults, MissingOrIncompleteSchemeEndsEitherLookupWithoutInserting)
 {
     struct Scheme {
         bool row;
         std::optional<qint64> s, tel;
+        const char *named; // what the message has to name besides param
     };
-    for (const Scheme &scheme : {Scheme{false, 1, 10}, Scheme{true, std::nullopt, 10}, Scheme{true, 1, std::nullopt},
-                                 Scheme{true, 0, std::nullopt}, Scheme{true, std::nullopt, std::nullopt}}) {
+    // tel only counts in the fixed-length scheme (s = 0); there it is the number's length, which a
+    // runaway value would make a text of billions of digits.
+    for (const Scheme &scheme : {Scheme{false, 1, 10, ""}, Scheme{true, std::nullopt, 10, "s"}, Scheme{true, 0, std::nullopt, "tel"},
+                                 Scheme{true, std::nullopt, std::nullopt, "s"}, Scheme{true, 0, 0, "tel"}, Scheme{true, 0, -7, "tel"},
+                                 Scheme{true, 0, 21, "tel"}, Scheme{true, 0, 7495123456, "tel"}}) {
         setScheme(scheme.s, scheme.tel);
         if (!scheme.row)
             exec(QStringLiteral("delete from param"));
         for (const SearchFields &fields : {fieldsOf({{Surname, QStringLiteral("Орлов")}}), fieldsOf({{Phone, QStringLiteral("4950000000")}})}) {
             const SearchOutcome outcome = find(fields, seedMaking(4));
-            EXPECT_FALSE(outcome.error.isEmpty());
-            EXPECT_TRUE(outcome.error.contains(QStringLiteral("param")));
+            EXPECT_TRUE(outcome.error.contains(QStringLiteral("param"))) << outcome.error.toStdString();
+            EXPECT_TRUE(outcome.error.contains(QLatin1String(scheme.named))) << outcome.error.toStdString();
             EXPECT_EQ(outcome.message, QString());
             EXPECT_FALSE(channel().hasResult());
         }
         EXPECT_TRUE(allEntries().empty());
     }
+}
+
+TEST_F(MendedFaults, SchemesThatNeedNoMoreInventEntries)
+{
+    struct Scheme {
+        std::optional<qint64> s, tel;
+        qsizetype phoneLength;
+    };
+    for (const Scheme &scheme : {Scheme{1, std::nullopt, 10}, Scheme{0, 1, 1}, Scheme{0, 20, 20}}) {
+        setScheme(scheme.s, scheme.tel);
+        exec(QStringLiteral("delete from tab"));
+        const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Орлов")}}), seedMaking(2));
+        EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
+        EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 2"));
+        for (const DirectoryEntry &e : allEntries())
+            EXPECT_EQ(e.tele.size(), scheme.phoneLength) << e.tele.toStdString();
+    }
+    setScheme(1, std::nullopt);
+    EXPECT_TRUE(find(fieldsOf({{Phone, QStringLiteral("4950000000")}}), 0).error.isEmpty());
+    EXPECT_EQ(entries(QStringLiteral("select * from tab where tele=\"4950000000\"")).size(), 1u);
 }

@@ -3,6 +3,9 @@
 
 #include <QFile>
 
+#include <new>
+#include <stdexcept>
+
 using namespace lookup;
 
 using SearchOutcomeTest = DirectoryTest;
@@ -62,4 +65,27 @@ TEST_F(SearchOutcomeTest, EntriesInsertedBeforeAStoreErrorStay)
     EXPECT_FALSE(outcome.error.isEmpty());
     EXPECT_EQ(outcome.message, QString());
     EXPECT_EQ(allEntries().size(), 1u);
+}
+
+TEST_F(SearchOutcomeTest, FailuresOtherThanTheStoresEndTheSearchWithAMessage)
+{
+    // Thrown where the first entry would be stored: nothing of the store's own, and nothing stored.
+    const auto failAt = [this](auto failure) {
+        return QObject::connect(&channel(), &store::QueryChannel::statementSent, [failure](const QString &statement) {
+            if (statement.startsWith(QLatin1String("insert")))
+                throw failure;
+        });
+    };
+    const std::uint32_t seed = seedWhere([](RandomSource &r) { return r.draw(5) == 2; });
+
+    QMetaObject::Connection hook = failAt(std::bad_alloc());
+    SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), seed);
+    EXPECT_EQ(outcome.error, QStringLiteral("Недостаточно памяти: поиск прерван"));
+    QObject::disconnect(hook);
+
+    hook = failAt(std::logic_error("broken invariant"));
+    outcome = find(fieldsOf({{Phone, QStringLiteral("4950000000")}}), seed);
+    EXPECT_EQ(outcome.error, QStringLiteral("Поиск прерван: broken invariant"));
+    QObject::disconnect(hook);
+    EXPECT_TRUE(allEntries().empty());
 }

@@ -54,7 +54,7 @@ TEST(Statements, NameLookup)
     EXPECT_EQ(st::nameClause(u"Иван"), QStringLiteral(" and im=\"Иван\""));
     EXPECT_EQ(st::patronymicClause(u"Иванович"), QStringLiteral(" and ot=\"Иванович\""));
     EXPECT_EQ(st::genderCheck(u"Мария"), QStringLiteral("select * from im where im=\"Мария\""));
-    EXPECT_EQ(st::newestEntries(3), QStringLiteral("select top 3 * from tab order by id Desc"));
+    EXPECT_EQ(st::storedEntries({7, 8, 12}), QStringLiteral("select * from tab where id in (7,8,12) order by id Desc"));
 }
 
 TEST(Statements, HouseAndFlatFilterCarriesValuesInDecimal)
@@ -70,5 +70,5 @@ TEST(Statements, PhoneLookup)
 {
     EXPECT_EQ(st::phoneLookup(u"+79161234567"), QStringLiteral("select * from tab where tele=\"+79161234567\""));
     EXPECT_EQ(st::prefixCheck(u"916"), QStringLiteral("select tel from tel where tel=\"916\""));
-    EXPECT_EQ(st::newestEntry(), QStringLiteral("select top 1 * from tab order by id Desc"));
+    EXPECT_EQ(st::storedEntries({41}), QStringLiteral("select * from tab where id in (41) order by id Desc"));
 }

@@ -1,4 +1,5 @@
 #include "aboutwindow.h"
+#include "windowparts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -9,7 +10,7 @@
 
 namespace {
 
-QLabel *label(const TForm2 &window, const char *name)
+QLabel *label(const AboutWindow &window, const char *name)
 {
     auto *found = window.findChild<QLabel *>(QLatin1String(name));
     EXPECT_NE(found, nullptr) << name;
@@ -17,7 +18,7 @@ QLabel *label(const TForm2 &window, const char *name)
 }
 
 // Opens the window as the menu would, and makes it the active one so that keys reach it.
-void openActive(TForm2 &window)
+void openActive(AboutWindow &window)
 {
     window.open();
     QApplication::setActiveWindow(&window);
@@ -28,7 +29,7 @@ void openActive(TForm2 &window)
 
 TEST(AboutWindow, MatchesTheDesign)
 {
-    TForm2 window;
+    AboutWindow window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("О программе Zelvik"));
     EXPECT_EQ(window.size(), QSize(367, 124));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
@@ -38,7 +39,7 @@ TEST(AboutWindow, MatchesTheDesign)
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowContextHelpButtonHint));
 
-    const QLabel *image = label(window, "Image1");
+    const QLabel *image = label(window, "icon");
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->geometry(), QRect(16, 8, 32, 32));
     EXPECT_EQ(image->pixmap().size(), QSize(32, 32));
@@ -49,11 +50,11 @@ TEST(AboutWindow, MatchesTheDesign)
         QString text;
     };
     const Expected expected[] = {
-        {"Label1", {64, 8}, QStringLiteral("Zelvik - телефонные справочники")},
-        {"Label5", {64, 32}, QStringLiteral("Версия: 1.4.0")},
-        {"Label3", {64, 56}, {}},
-        {"Label4", {64, 80}, {}},
-        {"Label2", {64, 104}, {}},
+        {"productLabel", {64, 8}, QStringLiteral("Zelvik - телефонные справочники")},
+        {"versionLabel", {64, 32}, QStringLiteral("Версия: 1.4.0")},
+        {"creditLabel", {64, 56}, {}},
+        {"dataCreditLabel", {64, 80}, {}},
+        {"noticeLabel", {64, 104}, {}},
     };
     for (const Expected &e : expected) {
         const QLabel *l = label(window, e.name);
@@ -71,7 +72,7 @@ TEST(AboutWindow, MatchesTheDesign)
         EXPECT_LE(l->geometry().bottom(), window.height()) << e.name;
     }
 
-    const auto *ok = window.findChild<QPushButton *>(QStringLiteral("BitBtn1"));
+    const auto *ok = window.findChild<QPushButton *>(QStringLiteral("okButton"));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->geometry(), QRect(280, 20, 75, 25));
     EXPECT_EQ(ok->text(), QStringLiteral("OK"));
@@ -79,25 +80,25 @@ TEST(AboutWindow, MatchesTheDesign)
 
 TEST(AboutWindow, OkIsTheOnlyControlThatTakesTheFocus)
 {
-    TForm2 window;
+    AboutWindow window;
     for (const QWidget *w : window.findChildren<QWidget *>()) {
-        if (w != window.BitBtn1) {
+        if (w != okButtonOf(window)) {
             EXPECT_EQ(w->focusPolicy(), Qt::NoFocus) << qPrintable(w->objectName());
         }
     }
-    EXPECT_NE(window.BitBtn1->focusPolicy() & Qt::TabFocus, 0);
+    EXPECT_NE(okButtonOf(window)->focusPolicy() & Qt::TabFocus, 0);
 }
 
 TEST(AboutWindow, OkHasTheFocusWhenOpened)
 {
-    TForm2 window;
+    AboutWindow window;
     openActive(window);
-    EXPECT_EQ(QApplication::focusWidget(), window.BitBtn1);
+    EXPECT_EQ(QApplication::focusWidget(), okButtonOf(window));
 }
 
 TEST(AboutWindow, EscapeDoesNotCloseIt)
 {
-    TForm2 window;
+    AboutWindow window;
     openActive(window);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
@@ -106,7 +107,7 @@ TEST(AboutWindow, EscapeDoesNotCloseIt)
 TEST(AboutWindow, EnterAndSpacePressOk)
 {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
-        TForm2 window;
+        AboutWindow window;
         openActive(window);
         QTest::keyClick(QApplication::focusWidget(), key);
         EXPECT_FALSE(window.isVisible()) << key;
@@ -116,7 +117,7 @@ TEST(AboutWindow, EnterAndSpacePressOk)
 
 TEST(AboutWindow, TheCloseBoxStillClosesIt)
 {
-    TForm2 window;
+    AboutWindow window;
     openActive(window);
     window.close();
     EXPECT_FALSE(window.isVisible());
@@ -127,13 +128,13 @@ TEST(AboutWindow, IsCentredOnTheMainWindow)
     QWidget owner;
     owner.setGeometry(40, 60, 700, 500);
     owner.show();
-    TForm2 window(&owner);
+    AboutWindow window(&owner);
     for (int round = 0; round < 2; ++round) {
         window.open();
         // Within a pixel: halving an odd difference in size rounds.
         EXPECT_LE((window.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 2)
             << "round " << round;
-        window.BitBtn1->click();
+        okButtonOf(window)->click();
         owner.move(owner.pos() + QPoint(100, 50));
     }
 }

@@ -3,6 +3,7 @@
 #include "helpwindow.h"
 #include "loadedlibraries.h"
 #include "updatewindow.h"
+#include "windowparts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -53,27 +54,19 @@ QWidgetList tabOrder(QWidget &window)
     return order;
 }
 
-template <typename T>
-T *child(const QWidget &window, const char *name)
-{
-    T *found = window.findChild<T *>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 } // namespace
 
 TEST(UpdateWindowLayout, MatchesTheDesign)
 {
-    TForm4 window;
+    UpdateWindow window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Обновление базы данных"));
     EXPECT_EQ(window.size(), QSize(457, 249));
     expectFixedDialogFrame(window);
 
-    auto *label = child<QLabel>(window, "Label1");
-    auto *browser = child<pages::BrowserHost>(window, "WebBrowser1");
-    auto *ok = child<QPushButton>(window, "Button1");
-    auto *cancel = child<QPushButton>(window, "Button2");
+    auto *label = child<QLabel>(window, "heading");
+    auto *browser = child<pages::BrowserHost>(window, "browser");
+    auto *ok = child<QPushButton>(window, "okButton");
+    auto *cancel = child<QPushButton>(window, "cancelButton");
     ASSERT_TRUE(label && browser && ok && cancel);
 
     expectHeadingAt(label, QRect(168, 8, 119, 25));
@@ -90,27 +83,27 @@ TEST(UpdateWindowLayout, MatchesTheDesign)
 
 TEST(UpdateWindowLayout, TabOrderIsBrowserThenOkThenCancel)
 {
-    TForm4 window;
-    EXPECT_EQ(tabOrder(window), (QWidgetList{window.WebBrowser1, window.Button1, window.Button2}));
+    UpdateWindow window;
+    EXPECT_EQ(tabOrder(window), (QWidgetList{browserOf(window), okButtonOf(window), cancelButtonOf(window)}));
 }
 
 TEST(UpdateWindowLayout, ShowsTheProgramsUpdatePageUnlessGivenAnother)
 {
-    EXPECT_EQ(TForm4().updatePage(), QUrl(QStringLiteral("http://update.zelvik.example/update.html")));
+    EXPECT_EQ(UpdateWindow().updatePage(), QUrl(QStringLiteral("http://update.zelvik.example/update.html")));
     const QUrl local(QStringLiteral("http://127.0.0.1:8080/update.html"));
-    EXPECT_EQ(TForm4(local).updatePage(), local);
+    EXPECT_EQ(UpdateWindow(local).updatePage(), local);
 }
 
 TEST(HelpWindowLayout, MatchesTheDesign)
 {
-    TForm5 window;
+    HelpWindow window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Помощь"));
     EXPECT_EQ(window.size(), QSize(497, 289));
     expectFixedDialogFrame(window);
 
-    auto *label = child<QLabel>(window, "Label1");
-    auto *browser = child<pages::BrowserHost>(window, "WebBrowser1");
-    auto *ok = child<QPushButton>(window, "Button1");
+    auto *label = child<QLabel>(window, "heading");
+    auto *browser = child<pages::BrowserHost>(window, "browser");
+    auto *ok = child<QPushButton>(window, "okButton");
     ASSERT_TRUE(label && browser && ok);
 
     expectHeadingAt(label, QRect(144, 8, 187, 25));
@@ -120,16 +113,16 @@ TEST(HelpWindowLayout, MatchesTheDesign)
     EXPECT_EQ(ok->geometry(), QRect(200, 256, 75, 25));
     EXPECT_EQ(ok->text(), QStringLiteral("OK"));
     expectFont(ok, "MS Sans Serif", 11, true);
-    EXPECT_EQ(tabOrder(window), (QWidgetList{window.WebBrowser1, window.Button1}));
+    EXPECT_EQ(tabOrder(window), (QWidgetList{browserOf(window), okButtonOf(window)}));
 }
 
 TEST(BrowserWindows, CreatingThemLoadsNoBrowserEngine)
 {
     // Both windows are built at start-up; the engine must wait until one of them is opened.
-    TForm4 update;
-    TForm5 help;
-    EXPECT_EQ(update.WebBrowser1->view(), nullptr);
-    EXPECT_EQ(help.WebBrowser1->view(), nullptr);
+    UpdateWindow update;
+    HelpWindow help;
+    EXPECT_EQ(browserOf(update)->view(), nullptr);
+    EXPECT_EQ(browserOf(help)->view(), nullptr);
     EXPECT_FALSE(libraryLoaded(QStringLiteral("libQt6WebEngineCore")));
     EXPECT_FALSE(libraryLoaded(QStringLiteral("zelvik_browser")));
 }

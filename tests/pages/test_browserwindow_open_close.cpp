@@ -4,6 +4,7 @@
 #include "pagewaiting.h"
 #include "testhttpserver.h"
 #include "updatewindow.h"
+#include "windowparts.h"
 
 #include <QPushButton>
 #include <QScreen>
@@ -19,7 +20,7 @@ void expectOpensCentredOnTheScreen(pages::BrowserDialog &window, QWidget &owner)
 {
     owner.setGeometry(10, 10, 200, 100);
     owner.show();
-    QSignalSpy loads(window.WebBrowser1, &pages::BrowserHost::loadFinished);
+    QSignalSpy loads(browserOf(window), &pages::BrowserHost::loadFinished);
     window.open();
     EXPECT_TRUE(window.isModal());
     const QPoint offset = window.screen()->availableGeometry().center() - window.frameGeometry().center();
@@ -32,24 +33,24 @@ void expectOpensCentredOnTheScreen(pages::BrowserDialog &window, QWidget &owner)
 TEST(BrowserWindowPlacement, UpdateWindowOpensCentredOnTheScreen)
 {
     QWidget owner;
-    TForm4 window(TestHttpServer::unreachableAddress(QStringLiteral("/update.html")), &owner);
+    UpdateWindow window(TestHttpServer::unreachableAddress(QStringLiteral("/update.html")), &owner);
     expectOpensCentredOnTheScreen(window, owner);
 }
 
 TEST(BrowserWindowPlacement, HelpWindowOpensCentredOnTheScreen)
 {
     QWidget owner;
-    TForm5 window(&owner);
+    HelpWindow window(&owner);
     expectOpensCentredOnTheScreen(window, owner);
 }
 
 TEST(BrowserWindowClosing, EscapeDoesNotCloseTheUpdateWindow)
 {
-    TForm4 window(TestHttpServer::unreachableAddress(QStringLiteral("/update.html")));
+    UpdateWindow window(TestHttpServer::unreachableAddress(QStringLiteral("/update.html")));
     window.open();
-    window.Button1->setFocus();
-    QTest::keyClick(window.Button1, Qt::Key_Escape);
+    okButtonOf(window)->setFocus();
+    QTest::keyClick(okButtonOf(window), Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
-    window.Button2->click();
+    cancelButtonOf(window)->click();
     EXPECT_FALSE(window.isVisible());
 }

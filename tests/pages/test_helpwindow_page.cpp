@@ -3,6 +3,7 @@
 #include "helpwindow.h"
 #include "pagewaiting.h"
 #include "siteaddresses.h"
+#include "windowparts.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -14,7 +15,7 @@ namespace {
 class HelpWindowPage : public testing::Test
 {
 protected:
-    HelpWindowPage() : loads(window.WebBrowser1, &pages::BrowserHost::loadFinished)
+    HelpWindowPage() : loads(browserOf(window), &pages::BrowserHost::loadFinished)
     {
         window.setErrorSink([this](const QString &text) { errors.append(text); });
     }
@@ -24,9 +25,9 @@ protected:
         window.open();
         return waitUntil([&] { return loads.count() > before; }) && loads.last().at(0).toBool();
     }
-    QString evaluate(const QString &script) { return ::evaluate(window.WebBrowser1, script).toString(); }
+    QString evaluate(const QString &script) { return ::evaluate(browserOf(window), script).toString(); }
 
-    TForm5 window;
+    HelpWindow window;
     QSignalSpy loads;
     QStringList errors;
 };
@@ -49,7 +50,7 @@ TEST_F(HelpWindowPage, OpenedTwiceShowsTheSamePageWithoutNetwork)
 {
     ASSERT_TRUE(openAndWait());
     const QString first = evaluate(QStringLiteral("document.documentElement.outerHTML"));
-    window.Button1->click();
+    okButtonOf(window)->click();
     EXPECT_FALSE(window.isVisible());
 
     ASSERT_TRUE(openAndWait());

@@ -7,6 +7,7 @@
 #include "pagewaiting.h"
 #include "testhttpserver.h"
 #include "updatewindow.h"
+#include "windowparts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,10 +40,10 @@ protected:
         app::MessageBoxes::setAnswerer([](const app::MessageBoxes::Shown &) { return QMessageBox::Ok; });
 
         server.serve(QStringLiteral("/update.html"), "text/html", "<html><body>Обновление</body></html>");
-        form1 = std::make_unique<TForm1>();
-        about = new TForm2(form1.get());
-        update = new TForm4(server.address(QStringLiteral("/update.html")), form1.get());
-        help = new TForm5(form1.get());
+        form1 = std::make_unique<MainWindow>();
+        about = new AboutWindow(form1.get());
+        update = new UpdateWindow(server.address(QStringLiteral("/update.html")), form1.get());
+        help = new HelpWindow(form1.get());
         form1->setModalWindows(about, update, help);
         form1->show();
     }
@@ -72,40 +73,40 @@ protected:
 
     static void waitForPage(pages::BrowserDialog *window)
     {
-        QSignalSpy loads(window->WebBrowser1, &pages::BrowserHost::loadFinished);
+        QSignalSpy loads(browserOf(*window), &pages::BrowserHost::loadFinished);
         EXPECT_TRUE(waitUntil([&] { return loads.count() > 0; }));
     }
 
     QTemporaryDir dataDir;
     QString previousDir;
     TestHttpServer server;
-    std::unique_ptr<TForm1> form1;
-    TForm2 *about = nullptr;
-    TForm4 *update = nullptr;
-    TForm5 *help = nullptr;
+    std::unique_ptr<MainWindow> form1;
+    AboutWindow *about = nullptr;
+    UpdateWindow *update = nullptr;
+    HelpWindow *help = nullptr;
 };
 
 } // namespace
 
 TEST_F(MenuWindows, AboutOpensModallyAndOkClosesIt)
 {
-    EXPECT_EQ(choose("N8", [&] { about->BitBtn1->click(); }), about);
+    EXPECT_EQ(choose("aboutAction", [&] { okButtonOf(*about)->click(); }), about);
     EXPECT_FALSE(about->isVisible());
 }
 
 TEST_F(MenuWindows, UpdateOpensModallyWithItsPageAndBothButtonsCloseIt)
 {
-    EXPECT_EQ(choose("N11", [&] {
+    EXPECT_EQ(choose("updateAction", [&] {
                   waitForPage(update);
-                  update->Button1->click();
+                  okButtonOf(*update)->click();
               }),
               update);
     EXPECT_FALSE(update->isVisible());
     EXPECT_EQ(server.requests(QStringLiteral("/update.html")), 1);
 
-    EXPECT_EQ(choose("N11", [&] {
+    EXPECT_EQ(choose("updateAction", [&] {
                   waitForPage(update);
-                  update->Button2->click();
+                  cancelButtonOf(*update)->click();
               }),
               update);
     EXPECT_FALSE(update->isVisible());
@@ -114,9 +115,9 @@ TEST_F(MenuWindows, UpdateOpensModallyWithItsPageAndBothButtonsCloseIt)
 
 TEST_F(MenuWindows, HelpOpensModallyWithItsPageAndOkClosesIt)
 {
-    EXPECT_EQ(choose("N7", [&] {
+    EXPECT_EQ(choose("helpAction", [&] {
                   waitForPage(help);
-                  help->Button1->click();
+                  okButtonOf(*help)->click();
               }),
               help);
     EXPECT_FALSE(help->isVisible());

@@ -3,6 +3,7 @@
 #include "pagewaiting.h"
 #include "testhttpserver.h"
 #include "updatewindow.h"
+#include "windowparts.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -34,19 +35,19 @@ class UpdateWindowPage : public testing::Test
 protected:
     void open(const QUrl &page)
     {
-        window = std::make_unique<TForm4>(page);
+        window = std::make_unique<UpdateWindow>(page);
         window->setErrorSink([this](const QString &text) { errors.append(text); });
-        loads = std::make_unique<QSignalSpy>(window->WebBrowser1, &pages::BrowserHost::loadFinished);
+        loads = std::make_unique<QSignalSpy>(browserOf(*window), &pages::BrowserHost::loadFinished);
         window->open();
     }
     bool waitForLoads(int count)
     {
         return waitUntil([&] { return loads->count() >= count; });
     }
-    QVariant evaluate(const QString &script) { return ::evaluate(window->WebBrowser1, script); }
+    QVariant evaluate(const QString &script) { return ::evaluate(browserOf(*window), script); }
 
     TestHttpServer server;
-    std::unique_ptr<TForm4> window;
+    std::unique_ptr<UpdateWindow> window;
     std::unique_ptr<QSignalSpy> loads;
     QStringList errors;
 };
@@ -84,14 +85,14 @@ TEST_F(UpdateWindowPage, TallPageLosesItsScrollBarsOnceLoaded)
 TEST_F(UpdateWindowPage, IsAskedForEachTimeTheWindowOpensAndOnlyThen)
 {
     server.serve(QStringLiteral("/update.html"), "text/html", tallPage);
-    window = std::make_unique<TForm4>(server.address(QStringLiteral("/update.html")));
-    QSignalSpy loadSpy(window->WebBrowser1, &pages::BrowserHost::loadFinished);
+    window = std::make_unique<UpdateWindow>(server.address(QStringLiteral("/update.html")));
+    QSignalSpy loadSpy(browserOf(*window), &pages::BrowserHost::loadFinished);
     EXPECT_EQ(server.requests(QStringLiteral("/update.html")), 0);
 
     window->open();
     ASSERT_TRUE(waitUntil([&] { return loadSpy.count() == 1; }));
     EXPECT_EQ(server.requests(QStringLiteral("/update.html")), 1);
-    window->Button1->click();
+    okButtonOf(*window)->click();
     EXPECT_FALSE(window->isVisible());
 
     window->open();
@@ -136,7 +137,7 @@ TEST(UpdateWindowDefaultSink, ReportsInACriticalMessageBox)
 {
     TestHttpServer server;
     server.serve(QStringLiteral("/update.html"), "text/plain", "plain");
-    TForm4 window(server.address(QStringLiteral("/update.html")));
+    UpdateWindow window(server.address(QStringLiteral("/update.html")));
 
     QString boxText;
     QMessageBox::Icon boxIcon = QMessageBox::NoIcon;

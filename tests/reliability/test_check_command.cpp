@@ -113,11 +113,35 @@ TEST(CheckCommand, MissingTablesAndColumnsAreNamed)
 
 TEST(CheckCommand, UnsetNumberingSchemeIsReported)
 {
+    // tel counts only for numbers of a fixed length (s = 0), where it is their length.
+    for (const char *change : {"UPDATE param SET s = NULL", "UPDATE param SET s = 0, tel = NULL",
+                               "UPDATE param SET s = 0, tel = 0", "UPDATE param SET s = 0, tel = 7495123456"}) {
+        ScratchFolder folder;
+        alter(folder.history(), change);
+        const CliRun run = check(folder);
+        EXPECT_EQ(run.exitCode, kProblems) << change;
+        EXPECT_TRUE(run.out.contains(QStringLiteral("param"))) << run.out.toStdString();
+    }
     ScratchFolder folder;
-    alter(folder.history(), "UPDATE param SET tel = NULL");
+    alter(folder.history(), "UPDATE param SET s = 1, tel = NULL");
+    EXPECT_EQ(check(folder).out, QStringLiteral("ok\n"));
+}
+
+TEST(CheckCommand, ReferenceTablesLackingPickedIdsAreWarnedAbout)
+{
+    ScratchFolder folder;
+    // Ids beyond what the picks draw from are no gap; prefixes count from 1 to how many there are.
+    alter(folder.history(), "DELETE FROM fam WHERE id = 3 OR id >= 10; DELETE FROM im2; INSERT INTO ul(id, ul) VALUES(60, 'Новая');"
+                            "UPDATE tel SET id = id + 100");
     const CliRun run = check(folder);
-    EXPECT_EQ(run.exitCode, kProblems);
-    EXPECT_TRUE(run.out.contains(QStringLiteral("param"))) << run.out.toStdString();
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.outLines();
+    ASSERT_EQ(lines.size(), 4) << run.out.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("ok"));
+    const QString warning = QStringLiteral("warning: table %1 lacks ids %2 that invented entries pick from; those picks store an empty text");
+    EXPECT_EQ(lines[1], warning.arg(QStringLiteral("fam"), QStringLiteral("3, 10-58")));
+    EXPECT_EQ(lines[2], warning.arg(QStringLiteral("im2"), QStringLiteral("1-23")));
+    EXPECT_EQ(lines[3], warning.arg(QStringLiteral("tel"), QStringLiteral("1-12")));
 }
 
 TEST(CheckCommand, FileThatIsNoDatabaseIsNamedOnStandardError)

@@ -1,6 +1,7 @@
 #include "windowdriver.h"
 
 #include "mainwindow.h"
+#include "searchfieldnames.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -8,15 +9,14 @@
 
 namespace {
 
-QLineEdit *field(TForm1 &form, lookup::Field f)
+QLineEdit *field(MainWindow &form, lookup::Field f)
 {
-    // Edit1 to Edit8 are the search fields in the order of lookup::Field.
-    return form.findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(int(f) + 1));
+    return form.findChild<QLineEdit *>(QLatin1String(app::kSearchFieldNames[f]));
 }
 
 } // namespace
 
-WindowDriver::WindowDriver() : m_form(std::make_unique<TForm1>())
+WindowDriver::WindowDriver() : m_form(std::make_unique<MainWindow>())
 {
     m_form->show();
     settle();
@@ -46,7 +46,7 @@ void WindowDriver::clearFields()
 
 QString WindowDriver::find()
 {
-    m_form->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+    m_form->findChild<QPushButton *>(QStringLiteral("searchButton"))->click();
     settle();
     return m_form->messagePanel();
 }

@@ -5,7 +5,7 @@
 #include <QString>
 #include <memory>
 
-class TForm1;
+class MainWindow;
 
 // The program's main window in the current folder, used as a person uses it: it is opened (which
 // runs the data-file check), fields are filled in and "Найти" is pressed.
@@ -16,7 +16,7 @@ public:
     WindowDriver(const WindowDriver &) = delete;
     WindowDriver &operator=(const WindowDriver &) = delete;
 
-    TForm1 &form() { return *m_form; }
+    MainWindow &form() { return *m_form; }
     bool isOpen() const;
 
     void fill(lookup::Field field, const QString &text);
@@ -29,5 +29,5 @@ public:
     static void settle();
 
 private:
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_form;
 };

@@ -109,6 +109,21 @@ TEST_P(StoreChannelTest, ExecIsCommittedWhenItReturns)
     EXPECT_EQ(other.integer(u"m"_s), 1);
 }
 
+TEST_F(ChannelTest, ExecReturnsTheIdOfTheRowItInserted)
+{
+    const QString insert = uR"(insert into tab (fam,im,ot,tele,ul,dom,domd,kv) values("%1","Б","В","1","Г",1,"",2))"_s;
+    const qint64 first = channel.exec(insert.arg(u"Один"));
+    EXPECT_GT(first, 0);
+    // Another connection's insert in between is no business of this one.
+    SqliteDatabase other(scratch.path().toStdString());
+    other.withCollation();
+    other.exec("insert into tab(fam) values('Чужой')");
+    EXPECT_EQ(channel.exec(insert.arg(u"Два")), first + 2);
+    // Statements that insert nothing do not repeat the last insert's id.
+    EXPECT_EQ(channel.exec(uR"(update tab set kv=3 where fam="Два")"_s), 0);
+    EXPECT_EQ(channel.exec(u"delete from tab where 1=0"_s), 0);
+}
+
 TEST_P(StoreChannelTest, CurrentRowIsTheFirstRow)
 {
     addEntry(u"Первый"_s);

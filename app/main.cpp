@@ -26,14 +26,14 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelvik.png")));
 
-    TForm1 form1;
-    auto *form2 = new TForm2(&form1);
-    auto *form4 = new TForm4(&form1);
-    auto *form5 = new TForm5(&form1);
-    form4->setErrorSink(&app::reportError);
-    form5->setErrorSink(&app::reportError);
-    form1.setModalWindows(form2, form4, form5);
+    MainWindow mainWindow;
+    auto *about = new AboutWindow(&mainWindow);
+    auto *update = new UpdateWindow(&mainWindow);
+    auto *help = new HelpWindow(&mainWindow);
+    update->setErrorSink(&app::reportError);
+    help->setErrorSink(&app::reportError);
+    mainWindow.setModalWindows(about, update, help);
 
-    form1.show();
+    mainWindow.show();
     return application.exec();
 }
