@@ -1,6 +1,7 @@
 #include "aboutwindow.h"
 
 #include "pixelfont.h"
+#include "zelvik_version.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -30,7 +31,7 @@ AboutWindow::AboutWindow(QWidget *parent) : FixedDialog(QSize(367, 124), Placeme
     icon->setGeometry(16, 8, 32, 32);
 
     placeLabel(this, "productLabel", tr("Zelvik - телефонные справочники"), 64, 8);
-    placeLabel(this, "versionLabel", tr("Версия: 1.4.0"), 64, 32);
+    placeLabel(this, "versionLabel", tr("Версия: %1").arg(QStringLiteral(ZELVIK_VERSION)), 64, 32);
     placeLabel(this, "creditLabel", tr("Разработка: команда Zelvik"), 64, 56);
     placeLabel(this, "dataCreditLabel", tr("Справочные данные: открытые источники"), 64, 80);
     placeLabel(this, "noticeLabel", tr("Распространяется свободно, без гарантий."), 64, 104);

@@ -1,10 +1,12 @@
-// Program entry: the four windows in their fixed order, then the event loop until the main window
-// closes.
+// Program entry: the command line, then the four windows in their fixed order, then the event loop
+// until the main window closes.
 #include "aboutwindow.h"
+#include "commandline.h"
 #include "errorhandler.h"
 #include "helpwindow.h"
 #include "mainwindow.h"
 #include "updatewindow.h"
+#include "userdatafolder.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -20,11 +22,18 @@ extern "C" const char *__asan_default_options()
 
 int main(int argc, char *argv[])
 {
+    if (app::asksOnlyForText(argc, argv)) {
+        const QCoreApplication application(argc, argv);
+        app::readCommandLine(application); // prints and ends the process
+    }
     // The browser module loaded by the update and help windows shares OpenGL contexts; Qt accepts
     // this only before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelvik.png")));
+    // Without the option the program works in the current folder, as it always has.
+    if (app::readCommandLine(application).userData && !app::enterUserDataFolder())
+        return 1;
 
     MainWindow mainWindow;
     auto *about = new AboutWindow(&mainWindow);

@@ -79,13 +79,10 @@ QStringList schemaProblems(sqlite3 *db, const QString &path)
 
 } // namespace
 
-int runCheck(const QStringList &args)
+namespace {
+
+int checkFile(const QString &path)
 {
-    if (args.size() > 1) {
-        printError(QStringLiteral("usage: zelvik-cli check [FILE]"));
-        return UsageError;
-    }
-    const QString path = args.value(0, QStringLiteral("history.dat"));
     // A directory or a pipe of that name would make SQLite fail obscurely, or wait.
     if (!QFileInfo(path).isFile()) {
         printError(path + QStringLiteral(": no such file"));
@@ -117,6 +114,34 @@ int runCheck(const QStringList &args)
     for (const QString &problem : problems)
         printLine(problem);
     return Failure;
+}
+
+class CheckCommand : public Command {
+public:
+    CheckCommand()
+        : Command(QStringLiteral("check"),
+                  QStringLiteral("integrity check of history.dat (or FILE) with the program's collation: \"ok\" or "
+                                 "the problems found"))
+    {
+        addArgument(QStringLiteral("FILE"), QStringLiteral("the file to check, in the folder (default: history.dat)"),
+                    true);
+        addDirectoryOption();
+    }
+
+protected:
+    int run(const QCommandLineParser &parser) override
+    {
+        if (!enterDirectory(parser))
+            return Failure;
+        return checkFile(parser.positionalArguments().value(0, QStringLiteral("history.dat")));
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeCheckCommand()
+{
+    return std::make_unique<CheckCommand>();
 }
 
 } // namespace cli

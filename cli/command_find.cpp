@@ -21,25 +21,25 @@ namespace {
 enum FindStatus { Ran = 0, Rejected = 1, StoreFailed = 2, DataFileMissing = 3 };
 
 struct FieldOption {
-    QLatin1StringView name;
+    QCommandLineOption option;
     lookup::Field field;
 };
 
-constexpr FieldOption kFieldOptions[] = {
-    {QLatin1StringView("--surname"), lookup::Surname},
-    {QLatin1StringView("--name"), lookup::Name},
-    {QLatin1StringView("--patronymic"), lookup::Patronymic},
-    {QLatin1StringView("--phone"), lookup::Phone},
-    {QLatin1StringView("--street"), lookup::Street},
-    {QLatin1StringView("--house"), lookup::House},
-    {QLatin1StringView("--fraction"), lookup::Fraction},
-    {QLatin1StringView("--flat"), lookup::Flat},
+// The fields of the search form, in its order.
+const FieldOption kFieldOptions[] = {
+    {{QStringLiteral("surname"), QStringLiteral("Фамилия"), QStringLiteral("TEXT")}, lookup::Surname},
+    {{QStringLiteral("name"), QStringLiteral("Имя"), QStringLiteral("TEXT")}, lookup::Name},
+    {{QStringLiteral("patronymic"), QStringLiteral("Отчество"), QStringLiteral("TEXT")}, lookup::Patronymic},
+    {{QStringLiteral("phone"), QStringLiteral("Телефон"), QStringLiteral("TEXT")}, lookup::Phone},
+    {{QStringLiteral("street"), QStringLiteral("Улица"), QStringLiteral("TEXT")}, lookup::Street},
+    {{QStringLiteral("house"), QStringLiteral("Дом"), QStringLiteral("TEXT")}, lookup::House},
+    {{QStringLiteral("fraction"), QStringLiteral("Дробь"), QStringLiteral("TEXT")}, lookup::Fraction},
+    {{QStringLiteral("flat"), QStringLiteral("Квартира"), QStringLiteral("TEXT")}, lookup::Flat},
 };
 
-struct FindOptions {
-    lookup::SearchFields fields;
-    std::optional<std::uint32_t> seed;
-};
+const QCommandLineOption kSeedOption(QStringLiteral("seed"),
+                                     QStringLiteral("the random state, for reproducible invented entries"),
+                                     QStringLiteral("N"));
 
 // Plain decimal digits only: a seed is a state, not an expression.
 std::optional<std::uint32_t> parseSeed(const QString &text)
@@ -51,37 +51,6 @@ std::optional<std::uint32_t> parseSeed(const QString &text)
     if (!ok || seed > 0xFFFFFFFFull)
         return std::nullopt;
     return std::uint32_t(seed);
-}
-
-// The options, or the reason they are wrong. An option's value is the next argument, whatever it
-// looks like, so "--house -5" is a house of -5.
-std::optional<FindOptions> parse(const QStringList &args, QString &problem)
-{
-    FindOptions options;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &option = args[i];
-        if (i + 1 == args.size()) {
-            problem = QStringLiteral("%1 needs a value").arg(option);
-            return std::nullopt;
-        }
-        const QString &value = args[++i];
-        if (option == QLatin1String("--seed")) {
-            options.seed = parseSeed(value);
-            if (!options.seed) {
-                problem = QStringLiteral("--seed needs a number from 0 to 4294967295, not %1").arg(value);
-                return std::nullopt;
-            }
-            continue;
-        }
-        const auto known = std::find_if(std::begin(kFieldOptions), std::end(kFieldOptions),
-                                        [&](const FieldOption &o) { return option == o.name; });
-        if (known == std::end(kFieldOptions)) {
-            problem = QStringLiteral("unknown option %1").arg(option);
-            return std::nullopt;
-        }
-        options.fields[known->field] = value;
-    }
-    return options;
 }
 
 // The grid's rows, read through the grid's own model so that the columns match what the window
@@ -103,16 +72,8 @@ bool printGrid(store::QueryChannel &channel, QString &failure)
     return true;
 }
 
-} // namespace
-
-int runFind(const QStringList &args)
+int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
 {
-    QString problem;
-    const std::optional<FindOptions> options = parse(args, problem);
-    if (!options) {
-        printError(QStringLiteral("zelvik-cli find: %1 (see zelvik-cli help)").arg(problem));
-        return UsageError;
-    }
     // Like the window at start-up, but the first missing file is enough to stop.
     if (const QStringList missing = store::missingDataFileMessages(); !missing.isEmpty()) {
         printError(missing.first());
@@ -122,8 +83,8 @@ int runFind(const QStringList &args)
     store::Connection connection;
     store::QueryChannel channel(connection);
     lookup::RandomSource random;
-    random.setFixedSeed(options->seed);
-    const lookup::SearchOutcome outcome = lookup::search(channel, random, options->fields);
+    random.setFixedSeed(seed);
+    const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
     if (!outcome.error.isEmpty()) {
         printError(outcome.error);
         return StoreFailed;
@@ -136,6 +97,45 @@ int runFind(const QStringList &args)
         return StoreFailed;
     }
     return Ran;
+}
+
+class FindCommand : public Command {
+public:
+    FindCommand()
+        : Command(QStringLiteral("find"),
+                  QStringLiteral("search history.dat like \"Найти\": the message, then the grid rows"))
+    {
+        addDirectoryOption();
+        for (const FieldOption &field : kFieldOptions)
+            addOption(field.option);
+        addOption(kSeedOption);
+    }
+
+protected:
+    int run(const QCommandLineParser &parser) override
+    {
+        std::optional<std::uint32_t> seed;
+        if (parser.isSet(kSeedOption)) {
+            seed = parseSeed(parser.value(kSeedOption));
+            if (!seed)
+                return usageError(QStringLiteral("--seed needs a number from 0 to 4294967295, not %1")
+                                      .arg(parser.value(kSeedOption)));
+        }
+        lookup::SearchFields fields;
+        for (const FieldOption &field : kFieldOptions)
+            if (parser.isSet(field.option))
+                fields[field.field] = parser.value(field.option);
+        if (!enterDirectory(parser))
+            return DataFileMissing;
+        return find(fields, seed);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeFindCommand()
+{
+    return std::make_unique<FindCommand>();
 }
 
 } // namespace cli

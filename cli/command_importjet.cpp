@@ -4,49 +4,13 @@
 #include "importerror.h"
 #include "importjet.h"
 
-#include <optional>
-
 namespace cli {
 
 namespace {
 
-const QString kUsage = QStringLiteral("usage: zelvik-cli import-jet SOURCE [--into FILE]");
-
 // Below this many rows an import is over before progress would be worth reading.
 constexpr qint64 kLargeImport = 20000;
 constexpr qint64 kProgressSteps = 10;
-
-struct ImportJetOptions {
-    QString source;
-    QString target = QStringLiteral("history.dat");
-};
-
-std::optional<ImportJetOptions> parse(const QStringList &args, QString &problem)
-{
-    ImportJetOptions options;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == QLatin1String("--into")) {
-            if (++i == args.size()) {
-                problem = QStringLiteral("--into needs a file name");
-                return std::nullopt;
-            }
-            options.target = args[i];
-        } else if (arg.startsWith(QLatin1String("--into="))) {
-            options.target = arg.mid(7);
-        } else if (arg.startsWith(QLatin1Char('-')) || !options.source.isEmpty()) {
-            problem = QStringLiteral("unexpected argument %1").arg(arg);
-            return std::nullopt;
-        } else {
-            options.source = arg;
-        }
-    }
-    if (options.source.isEmpty() || options.target.isEmpty()) {
-        problem = QStringLiteral("a source file is needed");
-        return std::nullopt;
-    }
-    return options;
-}
 
 // "rows D of T" on stderr at every tenth of a large import.
 jet::ProgressFn progressPrinter()
@@ -62,19 +26,11 @@ jet::ProgressFn progressPrinter()
     };
 }
 
-} // namespace
-
-int runImportJet(const QStringList &args)
+int importJet(const QString &source, const QString &target)
 {
-    QString problem;
-    const std::optional<ImportJetOptions> options = parse(args, problem);
-    if (!options) {
-        printError(problem + QLatin1Char('\n') + kUsage);
-        return UsageError;
-    }
     jet::ImportSummary summary;
     try {
-        summary = jet::importJetFile(options->source, options->target, progressPrinter());
+        summary = jet::importJetFile(source, target, progressPrinter());
     } catch (const jet::ImportError &e) {
         printError(e.text());
         return Failure;
@@ -83,8 +39,38 @@ int runImportJet(const QStringList &args)
     for (const jet::StoreWriter::TableResult &table : summary.tables)
         printRow({table.source, table.storedAs, QString::number(table.rows)});
     printLine(
-        QStringLiteral("%1: %2 tables, %3 rows").arg(options->target).arg(summary.tables.size()).arg(summary.rows()));
+        QStringLiteral("%1: %2 tables, %3 rows").arg(target).arg(summary.tables.size()).arg(summary.rows()));
     return Success;
+}
+
+const QCommandLineOption kIntoOption(QStringLiteral("into"), QStringLiteral("the new store (default: history.dat)"),
+                                     QStringLiteral("FILE"), QStringLiteral("history.dat"));
+
+class ImportJetCommand : public Command {
+public:
+    ImportJetCommand()
+        : Command(QStringLiteral("import-jet"),
+                  QStringLiteral("a new store from the Jet 4.0 file SOURCE, every table and row; SOURCE is only read"))
+    {
+        addArgument(QStringLiteral("SOURCE"), QStringLiteral("the Jet file"));
+        addOption(kIntoOption);
+    }
+
+protected:
+    int run(const QCommandLineParser &parser) override
+    {
+        const QString target = parser.value(kIntoOption);
+        if (target.isEmpty())
+            return usageError(QStringLiteral("--into needs a file name"));
+        return importJet(parser.positionalArguments().first(), target);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeImportJetCommand()
+{
+    return std::make_unique<ImportJetCommand>();
 }
 
 } // namespace cli

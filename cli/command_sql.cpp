@@ -31,15 +31,8 @@ void printResult(store::QueryChannel &channel)
     }
 }
 
-} // namespace
-
-int runSql(const QStringList &args)
+int runStatement(const QString &statement)
 {
-    if (args.size() != 1) {
-        printError(QStringLiteral("usage: zelvik-cli sql \"STATEMENT\""));
-        return UsageError;
-    }
-    const QString &statement = args.first();
     store::Connection connection;
     store::QueryChannel channel(connection);
     try {
@@ -54,6 +47,33 @@ int runSql(const QStringList &args)
         return Failure;
     }
     return Success;
+}
+
+class SqlCommand : public Command {
+public:
+    SqlCommand()
+        : Command(QStringLiteral("sql"),
+                  QStringLiteral("run one statement on history.dat and print its rows, tab-separated"))
+    {
+        addArgument(QStringLiteral("STATEMENT"),
+                    QStringLiteral("in the program's dialect: \"text\" literals, select top N"));
+        addDirectoryOption();
+    }
+
+protected:
+    int run(const QCommandLineParser &parser) override
+    {
+        if (!enterDirectory(parser))
+            return Failure;
+        return runStatement(parser.positionalArguments().first());
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeSqlCommand()
+{
+    return std::make_unique<SqlCommand>();
 }
 
 } // namespace cli

@@ -1,24 +1,24 @@
 #pragma once
 
-#include <QStringList>
+#include "command.h"
+
+#include <memory>
+#include <vector>
 
 namespace cli {
 
-enum ExitStatus { Success = 0, UsageError = 1, Failure = 2 };
+// Every subcommand, in the order the help lists them. Each is defined in its own command_<word>.cpp;
+// adding one is its file, a line here and a line in commands.cpp.
+std::unique_ptr<Command> makeInitCommand();
+std::unique_ptr<Command> makeSqlCommand();
+std::unique_ptr<Command> makeFindCommand();
+std::unique_ptr<Command> makeCheckCommand();
+std::unique_ptr<Command> makeImportJetCommand();
+std::unique_ptr<Command> makeExportCommand();
+std::unique_ptr<Command> makeImportCsvCommand();
 
-// Every subcommand: the word that names it, its function (defined in its own command_<word>.cpp,
-// given the arguments after the word, returning the exit status), its usage and what it does.
-// Adding a command is one line here and its file in CMakeLists.txt.
-#define ZELVIK_CLI_COMMANDS(X)                                                                       \
-    X("init", runInit, "init [DIR] [--region NAME]",                                                 \
-      "create history.dat with the sample reference data, an empty db.dat and, with --region, conf.cfg") \
-    X("sql", runSql, "sql \"STATEMENT\"", "run one statement on ./history.dat and print its rows") \
-    X("find", runFind, "find [--surname T] [--name T] [--patronymic T] [--phone T] [--street T] [--house T] [--fraction T] [--flat T] [--seed N]", "search ./history.dat like \"Найти\": the message, then the grid rows") \
-    X("check", runCheck, "check [FILE]", "integrity check of ./history.dat (or FILE) with the program's collation: \"ok\" or the problems found") \
-    X("import-jet", runImportJet, "import-jet SOURCE [--into FILE]", "a new store (default ./history.dat) from the Jet 4.0 file SOURCE, every table and row; SOURCE is only read")
-
-#define ZELVIK_CLI_DECLARE(word, function, usage, summary) int function(const QStringList &args);
-ZELVIK_CLI_COMMANDS(ZELVIK_CLI_DECLARE)
-#undef ZELVIK_CLI_DECLARE
+const std::vector<std::unique_ptr<Command>> &commands();
+// The command with that word, or null.
+Command *findCommand(const QString &name);
 
 } // namespace cli

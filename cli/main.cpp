@@ -1,29 +1,61 @@
 #include "commands.h"
 #include "output.h"
 
+#include "zelvik_version.h"
+
 #include <QCoreApplication>
 
 #include <exception>
 
 namespace {
 
-struct Command {
-    const char *word;
-    int (*run)(const QStringList &args);
-    const char *usage;
-    const char *summary;
-};
-
-#define ZELVIK_CLI_ENTRY(word, function, usage, summary) {word, cli::function, usage, summary},
-const Command kCommands[] = {ZELVIK_CLI_COMMANDS(ZELVIK_CLI_ENTRY)};
-#undef ZELVIK_CLI_ENTRY
-
-QString usage()
+QString help()
 {
-    QString text = QStringLiteral("usage: zelvik-cli COMMAND [ARGUMENTS]\n\ncommands:\n");
-    for (const Command &c : kCommands)
-        text += QStringLiteral("  zelvik-cli %1\n      %2\n").arg(QString::fromUtf8(c.usage), QString::fromUtf8(c.summary));
+    QString text = QStringLiteral("Usage: zelvik-cli COMMAND [ARGUMENTS] [OPTIONS]\n"
+                                  "The telephone directory's store and searches without the window.\n"
+                                  "\nOptions:\n"
+                                  "  -h, --help     show this help; zelvik-cli COMMAND --help shows a command's\n"
+                                  "  -v, --version  print the version\n"
+                                  "\nCommands:\n");
+    for (const std::unique_ptr<cli::Command> &command : cli::commands())
+        text += QStringLiteral("  %1\n      %2\n").arg(command->usage(), command->description());
     return text.trimmed();
+}
+
+bool isOneOf(const QString &word, std::initializer_list<QLatin1StringView> words)
+{
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+int dispatch(const QStringList &args)
+{
+    if (args.isEmpty()) {
+        cli::printError(help());
+        return cli::UsageError;
+    }
+    const QString &word = args.first();
+    if (isOneOf(word, {QLatin1StringView("--version"), QLatin1StringView("-v")})) {
+        cli::printLine(QStringLiteral("zelvik-cli " ZELVIK_VERSION));
+        return cli::Success;
+    }
+    if (isOneOf(word, {QLatin1StringView("--help"), QLatin1StringView("-h"), QLatin1StringView("help")})) {
+        // "zelvik-cli help COMMAND" is the command's help.
+        if (cli::Command *command = args.size() == 2 ? cli::findCommand(args[1]) : nullptr)
+            return command->execute({QStringLiteral("--help")});
+        cli::printLine(help());
+        return cli::Success;
+    }
+    if (cli::Command *command = cli::findCommand(word)) {
+        try {
+            return command->execute(args.mid(1));
+        } catch (const std::exception &e) {
+            // Whatever a command did not foresee still ends it with the reason, never silently.
+            cli::printError(QStringLiteral("zelvik-cli %1: %2").arg(word, QString::fromLocal8Bit(e.what())));
+            return cli::Failure;
+        }
+    }
+    cli::printError(QStringLiteral("zelvik-cli: unknown command %1\n").arg(word) + help());
+    return cli::UsageError;
 }
 
 } // namespace
@@ -31,30 +63,7 @@ QString usage()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty()) {
-        cli::printError(usage());
-        return cli::UsageError;
-    }
-    const QString &word = args.first();
-    if (word == QLatin1String("help") || word == QLatin1String("--help") || word == QLatin1String("-h")) {
-        cli::printLine(usage());
-        cli::flushOutput();
-        return cli::Success;
-    }
-    for (const Command &c : kCommands) {
-        if (word == QLatin1String(c.word)) {
-            int status = cli::Failure;
-            try {
-                status = c.run(args.mid(1));
-            } catch (const std::exception &e) {
-                // Whatever a command did not foresee still ends it with the reason, never silently.
-                cli::printError(QStringLiteral("zelvik-cli %1: %2").arg(word, QString::fromLocal8Bit(e.what())));
-            }
-            cli::flushOutput();
-            return status;
-        }
-    }
-    cli::printError(QStringLiteral("zelvik-cli: unknown command %1\n").arg(word) + usage());
-    return cli::UsageError;
+    const int status = dispatch(app.arguments().mid(1));
+    cli::flushOutput();
+    return status;
 }

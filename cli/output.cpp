@@ -1,5 +1,7 @@
 #include "output.h"
 
+#include "csv.h"
+
 #include <QTextStream>
 
 #include <cstdio>
@@ -24,27 +26,9 @@ QTextStream &err()
 
 QString escaped(QStringView value)
 {
-    QString result;
-    result.reserve(value.size());
-    for (const QChar c : value) {
-        switch (c.unicode()) {
-        case '\t':
-            result += QLatin1String("\\t");
-            break;
-        case '\n':
-            result += QLatin1String("\\n");
-            break;
-        case '\r':
-            result += QLatin1String("\\r");
-            break;
-        case '\\':
-            result += QLatin1String("\\\\");
-            break;
-        default:
-            result += c;
-        }
-    }
-    return result;
+    QByteArray field;
+    transfer::appendField(field, value.toUtf8(), transfer::Format::Tsv);
+    return QString::fromUtf8(field);
 }
 
 QString fieldText(const QVariant &value)

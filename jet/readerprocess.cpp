@@ -1,9 +1,9 @@
 #include "readerprocess.h"
 
 #include "importerror.h"
+#include "installdirs.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QScopeGuard>
@@ -116,7 +116,8 @@ qint64 outputAllowance(qint64 fileBytes)
 
 QString defaultReaderProgram()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zelvik-jet-reader"));
+    return installdirs::locate(QCoreApplication::applicationDirPath(), QStringLiteral("zelvik-jet-reader"),
+                               installdirs::kHelperDir);
 }
 
 } // namespace jet

@@ -42,7 +42,7 @@ private:
     QByteArray m_errorHead;
 };
 
-// zelvik-jet-reader next to the running executable.
+// zelvik-jet-reader next to the running executable in a build, in the program's helper folder once installed.
 QString defaultReaderProgram();
 
 } // namespace jet

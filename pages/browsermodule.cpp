@@ -3,6 +3,8 @@
 #include "browserenvironment.h"
 #include "browserview.h"
 
+#include "installdirs.h"
+
 #include <QCoreApplication>
 #include <QPluginLoader>
 
@@ -10,8 +12,8 @@ namespace pages {
 
 QString defaultBrowserModulePath()
 {
-    // QPluginLoader supplies the platform's prefix and suffix.
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/zelvik_browser");
+    return installdirs::locate(QCoreApplication::applicationDirPath(), QStringLiteral("zelvik_browser.so"),
+                               installdirs::kModuleDir);
 }
 
 BrowserModule *loadBrowserModule(const QString &path, QString *error)

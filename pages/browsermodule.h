@@ -6,8 +6,9 @@ namespace pages {
 
 class BrowserModule;
 
-// The browser module sits next to the program's executable; the program is not linked to the browser
-// engine, which costs noticeable start-up time and memory, and loads it when a browser window first opens.
+// The browser module sits next to the program's executable in a build, in the program's library folder
+// once installed; the program is not linked to the browser engine, which costs noticeable start-up time
+// and memory, and loads it when a browser window first opens.
 QString defaultBrowserModulePath();
 
 // Loads the module at path (once per process; later calls hand out the same instance). Returns nullptr

@@ -1,9 +1,5 @@
 #include "collation.h"
 
-#include "sqlitefailure.h"
-
-#include <sqlite3.h>
-
 #include <cstdint>
 
 namespace store {
@@ -71,12 +67,6 @@ int sign(std::int64_t d)
     return (d > 0) - (d < 0);
 }
 
-int collate(void *, int lengthA, const void *a, int lengthB, const void *b)
-{
-    return compareFolded(std::string_view(static_cast<const char *>(a), std::size_t(lengthA)),
-                         std::string_view(static_cast<const char *>(b), std::size_t(lengthB)));
-}
-
 } // namespace
 
 int compareFolded(std::string_view a, std::string_view b)
@@ -125,11 +115,10 @@ int compareFolded(std::string_view a, std::string_view b)
     }
 }
 
-void registerCollation(sqlite3 *db)
+int collateFolded(void *, int lengthA, const void *a, int lengthB, const void *b)
 {
-    const int rc = sqlite3_create_collation_v2(db, kCollation, SQLITE_UTF8, nullptr, collate, nullptr);
-    if (rc != SQLITE_OK)
-        throwSqliteFailure(db, "cannot register the text collation");
+    return compareFolded(std::string_view(static_cast<const char *>(a), std::size_t(lengthA)),
+                         std::string_view(static_cast<const char *>(b), std::size_t(lengthB)));
 }
 
 } // namespace store

@@ -15,6 +15,10 @@ inline constexpr const char *kCollation = "RU_NOCASE";
 // letters. Bytes that are not UTF-8 sort after every character, each by its own value.
 int compareFolded(std::string_view a, std::string_view b);
 
+// compareFolded as SQLite's collation callback wants it. This file needs neither Qt nor a linked
+// SQLite, so the loadable extension (collationextension.cpp) is built from it as well.
+int collateFolded(void *, int lengthA, const void *a, int lengthB, const void *b);
+
 // Registers kCollation on the connection; a schema that declares it cannot be used without it.
 // Throws DatabaseError.
 void registerCollation(sqlite3 *db);

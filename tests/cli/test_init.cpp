@@ -1,9 +1,10 @@
-#include "clirun.h"
+#include "clirunner.h"
 #include "cp1251.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 

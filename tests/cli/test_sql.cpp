@@ -1,4 +1,6 @@
-#include "clirun.h"
+#include "clirunner.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 

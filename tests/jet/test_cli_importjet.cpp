@@ -1,27 +1,17 @@
 #include "filebytes.h"
 #include "fixtures.h"
 
-#include <QProcess>
+#include "clirunner.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 CliRun importJet(const QStringList &args, const QString &folder)
 {
-    QProcess cli;
-    cli.setWorkingDirectory(folder);
-    cli.start(QStringLiteral(ZELVIK_CLI), QStringList{QStringLiteral("import-jet")} + args);
-    cli.waitForFinished(-1);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-            QString::fromUtf8(cli.readAllStandardError())};
+    return runCli(folder, QStringList{QStringLiteral("import-jet")} + args);
 }
 
 TEST(CliImportJet, WritesHistoryDatHereAndSummarises)
@@ -29,7 +19,7 @@ TEST(CliImportJet, WritesHistoryDatHereAndSummarises)
     REQUIRE_FIXTURE("indexTestV2003.mdb");
     QTemporaryDir folder;
     const CliRun run = importJet({fixture("indexTestV2003.mdb")}, folder.path());
-    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out,
               QStringLiteral("table\tstored as\trows\n"
                              "Table1\tTable1\t4\n"
@@ -47,7 +37,7 @@ TEST(CliImportJet, ExistingStoreIsNeverOverwritten)
     ASSERT_TRUE(copyFile(fixture("V2003_with-password.mdb"), existing));
     const QByteArray before = fileDigest(existing);
     const CliRun run = importJet({fixture("indexTestV2003.mdb"), QStringLiteral("--into"), existing}, folder.path());
-    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("exists already and is not overwritten"))) << run.err.toStdString();
     EXPECT_EQ(fileDigest(existing), before);
     EXPECT_EQ(folderEntries(folder.path()), QStringList{QStringLiteral("mine.dat")});
@@ -58,7 +48,7 @@ TEST(CliImportJet, FailsAndLeavesNothingOnHangDamagedFile)
     REQUIRE_FIXTURE("hang-damaged.mdb");
     QTemporaryDir folder;
     const CliRun run = importJet({fixture("hang-damaged.mdb"), QStringLiteral("--into=new.dat")}, folder.path());
-    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("stopped"))) << run.err.toStdString();
     EXPECT_EQ(folderEntries(folder.path()), QStringList());
 }
@@ -67,7 +57,7 @@ TEST(CliImportJet, MissingSourceIsAUsageError)
 {
     QTemporaryDir folder;
     const CliRun run = importJet({}, folder.path());
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("usage: zelvik-cli import-jet SOURCE [--into FILE]")));
 }
 

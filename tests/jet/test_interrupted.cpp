@@ -2,6 +2,8 @@
 #include "fixtures.h"
 #include "pausingreader.h"
 
+#include "clirunner.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -36,7 +38,6 @@ TEST(Interrupted, KilledInPlaceConversionLeavesHistoryUntouched)
             << name.toStdString();
 }
 
-#ifdef ZELVIK_CLI
 // import-jet killed mid-way: no store appears under the target's name, and the source is as it was.
 TEST(Interrupted, KilledImportLeavesNoStoreAndTheSourceUntouched)
 {
@@ -46,7 +47,7 @@ TEST(Interrupted, KilledImportLeavesNoStoreAndTheSourceUntouched)
     PausingReader reader;
     ASSERT_TRUE(reader.install(work.path(), QStringLiteral(ZELVIK_JET_READER), fixture(kSample)));
     const QString cli = QDir(work.path()).filePath(QStringLiteral("zelvik-cli"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ZELVIK_CLI), cli));
+    ASSERT_TRUE(QFile::copy(cliProgram(), cli));
     const QByteArray before = fileDigest(fixture(kSample));
     QTemporaryDir target;
     const QString store = QDir(target.path()).filePath(QStringLiteral("history.dat"));
@@ -60,6 +61,5 @@ TEST(Interrupted, KilledImportLeavesNoStoreAndTheSourceUntouched)
     EXPECT_FALSE(QFileInfo::exists(store));
     EXPECT_EQ(fileDigest(fixture(kSample)), before);
 }
-#endif
 
 } // namespace

@@ -7,9 +7,10 @@
 #include "directoryfile.h"
 #include "querychannel.h"
 
+#include "clirunner.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -40,17 +41,8 @@ protected:
 
     Finished find(const QStringList &args, const QString &folder = {}) const
     {
-        QProcess process;
-        process.setWorkingDirectory(folder.isEmpty() ? dir.path() : folder);
-        process.start(QStringLiteral(ZELVIK_CLI), QStringList{QStringLiteral("find")} + args);
-        process.waitForFinished(-1);
-        Finished run;
-        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
-        if (run.out.last().isEmpty())
-            run.out.removeLast();
-        run.err = QString::fromUtf8(process.readAllStandardError()).trimmed();
-        return run;
+        const CliRun run = runCli(folder.isEmpty() ? dir.path() : folder, QStringList{QStringLiteral("find")} + args);
+        return {run.exitCode, run.outLines(), run.err.trimmed()};
     }
 
     void exec(const QString &statement)

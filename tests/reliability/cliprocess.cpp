@@ -8,19 +8,6 @@
 
 #include <stdexcept>
 
-QStringList CliRun::outLines() const
-{
-    QStringList lines = out.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-QString cliProgram()
-{
-    return QStringLiteral(ZELVIK_CLI);
-}
-
 namespace {
 
 [[noreturn]] void failWith(const QString &text)
@@ -53,33 +40,9 @@ QString programAnyoneCanRun()
 
 } // namespace
 
-void prepareCli(QProcess &process, const QString &folder, const QStringList &args, RunAs as)
-{
-    const bool unprivileged = as == RunAs::Unprivileged && identity::isRoot();
-    process.setProgram(unprivileged ? programAnyoneCanRun() : cliProgram());
-    process.setArguments(args);
-    process.setWorkingDirectory(folder);
-    process.setProcessChannelMode(QProcess::SeparateChannels);
-    if (unprivileged)
-        process.setChildProcessModifier(identity::childBecomesUnprivileged());
-}
-
-CliRun collect(QProcess &process)
-{
-    CliRun run;
-    run.finishedNormally = process.exitStatus() == QProcess::NormalExit && process.error() != QProcess::FailedToStart;
-    run.exitCode = run.finishedNormally ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
 CliRun runCli(const QString &folder, const QStringList &args, RunAs as)
 {
-    QProcess process;
-    prepareCli(process, folder, args, as);
-    process.start();
-    // No limit of our own: a hang is the test runner's to stop, and is then reported as one.
-    process.waitForFinished(-1);
-    return collect(process);
+    if (as == RunAs::CurrentUser || !identity::isRoot())
+        return runCli(folder, args);
+    return runCli(folder, args, CliLaunch{programAnyoneCanRun(), identity::childBecomesUnprivileged()});
 }

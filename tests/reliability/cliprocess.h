@@ -1,27 +1,8 @@
 #pragma once
 
-#include <QProcess>
-#include <QString>
-#include <QStringList>
-
-// zelvik-cli, run as a separate program in a working folder, as an administrator or a script would.
-struct CliRun {
-    bool finishedNormally = false; // false when it crashed or was killed
-    int exitCode = -1;
-    QString out;
-    QString err;
-
-    QStringList outLines() const;
-    QString firstLine() const { return outLines().value(0); }
-};
+#include "clirunner.h"
 
 enum class RunAs { CurrentUser, Unprivileged };
 
-QString cliProgram();
-
-// Sets the process up to run zelvik-cli with the arguments in the folder; start() is the caller's.
-void prepareCli(QProcess &process, const QString &folder, const QStringList &args, RunAs as = RunAs::CurrentUser);
-// What a prepared process left when it ended.
-CliRun collect(QProcess &process);
-// Runs it to the end.
-CliRun runCli(const QString &folder, const QStringList &args, RunAs as = RunAs::CurrentUser);
+// zelvik-cli run as the current user or, for the read-only cases, as one the permission bits bind.
+CliRun runCli(const QString &folder, const QStringList &args, RunAs as);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace app {
+
+// The folder the program keeps its data in when started from the menu: $XDG_DATA_HOME/zelvik.
+QString userDataFolder();
+
+// Makes the user's data folder the current one. On first use (neither data file there) it is made
+// as zelvik-cli init makes one, and the user is told once. False when it cannot be made or entered;
+// the user has been told why.
+bool enterUserDataFolder();
+
+} // namespace app

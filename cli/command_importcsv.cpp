@@ -1,0 +1,123 @@
+#include "commands.h"
+#include "output.h"
+
+#include "connection.h"
+#include "csvimport.h"
+#include "databaseerror.h"
+#include "querychannel.h"
+
+#include <QFile>
+
+namespace cli {
+
+namespace {
+
+// Below this size an import is over before progress would be worth reading.
+constexpr qint64 kLargeFile = 4 << 20;
+constexpr qint64 kProgressSteps = 10;
+
+const QCommandLineOption kTableOption(QStringLiteral("table"), QStringLiteral("the table (default: tab)"),
+                                      QStringLiteral("NAME"), QStringLiteral("tab"));
+
+// "read 30% of the file" on stderr at every tenth of a large file.
+transfer::ImportProgress progressPrinter()
+{
+    return [nextStep = qint64(1)](qint64 done, qint64 total) mutable {
+        if (total < kLargeFile)
+            return;
+        const qint64 step = done * kProgressSteps / total;
+        if (step < nextStep)
+            return;
+        nextStep = step + 1;
+        printError(QStringLiteral("read %1% of the file").arg(step * 100 / kProgressSteps));
+    };
+}
+
+QString refusalText(const transfer::ImportRefusal &r)
+{
+    using R = transfer::ImportRefusal;
+    const QString where = QStringLiteral("line %1, column %2: ").arg(r.line).arg(r.column);
+    switch (r.kind) {
+    case R::UnknownTable:
+        return QStringLiteral("no table %1 among the directory's tables").arg(r.value);
+    case R::NoHeader:
+        return QStringLiteral("line 1: no header row naming the columns");
+    case R::UnknownColumn:
+        return where + QStringLiteral("the table has no such column");
+    case R::RepeatedColumn:
+        return where + QStringLiteral("the column is named twice");
+    case R::BrokenQuote:
+        return where + QStringLiteral("a quoted field is not closed, or a quote stands inside a field");
+    case R::FieldCount:
+        return where + QStringLiteral("%1 fields where the header names %2").arg(r.value, r.detail);
+    case R::NotANumber:
+        return where + QStringLiteral("\"%1\" is not a whole number").arg(r.value);
+    case R::StoreRefused:
+        return QStringLiteral("line %1: %2").arg(r.line).arg(r.detail);
+    }
+    return {};
+}
+
+class ImportCsvCommand : public Command {
+public:
+    ImportCsvCommand()
+        : Command(QStringLiteral("import-csv"),
+                  QStringLiteral("add the rows of a CSV file (UTF-8 or Windows-1251, a header row naming the "
+                                 "columns) to a table of history.dat, all or none"))
+    {
+        addArgument(QStringLiteral("FILE"), QStringLiteral("the CSV file"));
+        addDirectoryOption();
+        addOption(kTableOption);
+    }
+
+protected:
+    int run(const QCommandLineParser &parser) override
+    {
+        // The file is named from where the command was given, before --directory is entered.
+        const QString path = parser.positionalArguments().first();
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            printError(path + QStringLiteral(": ") + file.errorString());
+            return Failure;
+        }
+        const qint64 size = file.size();
+        QByteArray read;
+        const uchar *mapped = size > 0 ? file.map(0, size) : nullptr;
+        if (!mapped)
+            read = file.readAll();
+        const QByteArrayView bytes = mapped ? QByteArrayView(mapped, size) : QByteArrayView(read);
+        if (!enterDirectory(parser))
+            return Failure;
+
+        store::Connection connection;
+        store::QueryChannel channel(connection);
+        transfer::ImportOutcome outcome;
+        try {
+            outcome = transfer::importCsv(channel, parser.value(kTableOption), bytes, progressPrinter());
+        } catch (const store::DatabaseError &e) {
+            printError(e.text() + QStringLiteral("; nothing was added"));
+            return Failure;
+        }
+        if (outcome.refusal) {
+            if (outcome.refusal->kind == transfer::ImportRefusal::UnknownTable)
+                return usageError(refusalText(*outcome.refusal));
+            printError(path + QStringLiteral(": ") + refusalText(*outcome.refusal) + QStringLiteral("; nothing was added"));
+            return Failure;
+        }
+        printLine(QStringLiteral("%1: rows added: %2%3")
+                      .arg(parser.value(kTableOption))
+                      .arg(outcome.rows)
+                      .arg(outcome.encoding == transfer::Encoding::Windows1251 ? QStringLiteral(" (read as Windows-1251)")
+                                                                                 : QString()));
+        return Success;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeImportCsvCommand()
+{
+    return std::make_unique<ImportCsvCommand>();
+}
+
+} // namespace cli

@@ -1,0 +1,13 @@
+# Where an installed copy keeps its parts. The program finds its browser module and the Jet reader
+# relative to its own executable, so a staged, unpacked or relocated tree works as well as /usr.
+include(GNUInstallDirs)
+
+set(ZELVIK_INSTALL_MODULEDIR ${CMAKE_INSTALL_LIBDIR}/zelvik)
+set(ZELVIK_INSTALL_HELPERDIR ${CMAKE_INSTALL_LIBEXECDIR}/zelvik)
+file(RELATIVE_PATH ZELVIK_MODULEDIR_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR}/zelvik)
+file(RELATIVE_PATH ZELVIK_HELPERDIR_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBEXECDIR}/zelvik)
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/installdirs.h.in ${CMAKE_BINARY_DIR}/generated/installdirs.h @ONLY)
+add_library(zelvik_installdirs INTERFACE)
+target_include_directories(zelvik_installdirs INTERFACE ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(zelvik_installdirs INTERFACE Qt6::Core)
