@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "output.h"
+#include "datafiles.h"
 
 #include "connection.h"
 #include "databaseerror.h"
@@ -51,6 +52,7 @@ protected:
             return Failure;
         }
         store::Connection connection;
+        store::useConfiguredStore(connection);
         store::QueryChannel channel(connection);
         try {
             transfer::exportTable(channel, table,

@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "output.h"
+#include "datafiles.h"
 
 #include "connection.h"
 #include "csvimport.h"
@@ -90,6 +91,8 @@ protected:
             return Failure;
 
         store::Connection connection;
+
+        store::useConfiguredStore(connection);
         store::QueryChannel channel(connection);
         transfer::ImportOutcome outcome;
         try {

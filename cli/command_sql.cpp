@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "output.h"
+#include "datafiles.h"
 
 #include "connection.h"
 #include "databaseerror.h"
@@ -34,6 +35,7 @@ void printResult(store::QueryChannel &channel)
 int runStatement(const QString &statement)
 {
     store::Connection connection;
+    store::useConfiguredStore(connection);
     store::QueryChannel channel(connection);
     try {
         if (channel.yieldsRows(statement)) {
