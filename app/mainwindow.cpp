@@ -128,7 +128,7 @@ void MainWindow::checkDataFiles()
     if (m_connection.isServer())
         return;
     app::convertJetDirectoryIfNeeded(this, m_connection.dataSource());
-    if (store::isOnNetworkFileSystem(m_connection.dataSource()))
+    if (store::isOnNetworkShare(m_connection.dataSource()))
         app::MessageBoxes::information(
             this, QStringLiteral("Файл history.dat лежит на сетевом диске. Работать с ним одновременно с нескольких "
                                  "компьютеров нельзя: для этого нужен сервер PostgreSQL (строка server= в conf.cfg)."));

@@ -112,6 +112,20 @@ bool isOnNetworkFileSystem(const QString &path)
     }
 }
 
+namespace {
+NetworkShareProbe g_networkShareProbe = nullptr;
+} // namespace
+
+bool isOnNetworkShare(const QString &path)
+{
+    return g_networkShareProbe ? g_networkShareProbe(path) : isOnNetworkFileSystem(path);
+}
+
+void setNetworkShareProbe(NetworkShareProbe probe)
+{
+    g_networkShareProbe = probe;
+}
+
 Connection::Connection(QString dataSource)
     : m_dataSource(std::move(dataSource))
 {
@@ -172,7 +186,7 @@ void Connection::connectFile()
         registerCollation(db);
         // Damaged pages are refused as they are read, before a write could build on them.
         execute(db, "PRAGMA cell_size_check=ON", m_dataSource);
-        m_networkShare = isOnNetworkFileSystem(m_dataSource);
+        m_networkShare = isOnNetworkShare(m_dataSource);
         if (m_networkShare) {
             leaveWal(db, m_dataSource);
             checkBeforeFirstUse(db, m_dataSource);

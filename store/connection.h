@@ -66,4 +66,10 @@ private:
 // Whether the file lies on a file system shared over the network, told by the file system's type.
 bool isOnNetworkFileSystem(const QString &path);
 
+// What the connection and the window go by: isOnNetworkFileSystem, unless a test has put another
+// probe in its place (a network share cannot be had in a test); null puts it back.
+bool isOnNetworkShare(const QString &path);
+using NetworkShareProbe = bool (*)(const QString &path);
+void setNetworkShareProbe(NetworkShareProbe probe);
+
 } // namespace store

@@ -70,3 +70,31 @@ TEST(WindowOnServer, UnreachableServerIsOneMessageNamingItAndEndsTheProgram)
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(Stores, WindowOnStores, bothStores(), storeName);
+
+namespace {
+bool everyFileIsShared(const QString &)
+{
+    return true;
+}
+} // namespace
+
+TEST(WindowOnNetworkShare, SaysOnceThatSharingNeedsAServer)
+{
+    DataFolder folder;
+    store::setNetworkShareProbe(everyFileIsShared);
+    BoxRecorder boxes;
+    {
+        MainWindow window;
+        window.show();
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        window.activateWindow();
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        EXPECT_TRUE(window.isVisible());
+    }
+    store::setNetworkShareProbe(nullptr);
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().first().kind, app::MessageBoxes::Kind::Information);
+    EXPECT_TRUE(boxes.shown().first().text.contains(u"нужен сервер"_s)) << boxes.shown().first().text.toStdString();
+}

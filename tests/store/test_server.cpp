@@ -269,3 +269,40 @@ TEST(ServerStore, ConfCfgNamesTheServerOnALaterLineAndTheCheckNamesItWhenAbsent)
     EXPECT_TRUE(missing[0].contains(u"server /nonexistent, port 7, database x"_s)) << missing[0].toStdString();
     EXPECT_FALSE(missing[0].contains(u"secret"_s));
 }
+
+namespace {
+bool everyFileIsShared(const QString &)
+{
+    return true;
+}
+} // namespace
+
+// Two computers would each keep their own WAL index of a shared file: on a network share the file is
+// used with a rollback journal, whatever mode it was left in.
+TEST(NetworkShare, DirectoryFileThereIsNeverUsedInWalMode)
+{
+    const TestDirectory directory(StoreKind::File); // made in WAL mode
+    store::setNetworkShareProbe(everyFileIsShared);
+    store::Connection connection(directory.historyPath());
+    store::QueryChannel channel(connection);
+    channel.exec(uR"(insert into tab(fam) values("Сетевой"))"_s);
+    const bool shared = connection.onNetworkShare();
+    channel.run(u"pragma journal_mode"_s);
+    const QString mode = channel.text(u"journal_mode"_s);
+    store::setNetworkShareProbe(nullptr);
+    EXPECT_TRUE(shared);
+    EXPECT_EQ(mode, u"delete"_s);
+    EXPECT_FALSE(QFile::exists(directory.historyPath() + u"-wal"_s));
+}
+
+TEST(ServerStore, EachStatementTextIsPreparedOnceWhateverItsLiterals)
+{
+    const TestDirectory directory(StoreKind::Server);
+    store::Connection connection;
+    directory.configure(connection);
+    store::QueryChannel channel(connection);
+    for (const QString &surname : {u"Иванов"_s, u"Петров"_s, u"Сидоров"_s})
+        channel.run(uR"(select * from tab where fam=")"_s + surname + u"\""_s);
+    channel.run(u"select count(*) as m from pg_prepared_statements"_s);
+    EXPECT_EQ(channel.integer(u"m"_s), 2); // the lookup's, and this count's
+}
