@@ -1,10 +1,10 @@
 #include "commands.h"
 #include "output.h"
-#include "datafiles.h"
 
 #include "connection.h"
 #include "csvimport.h"
 #include "databaseerror.h"
+#include "datafiles.h"
 #include "querychannel.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "commands.h"
 #include "output.h"
-#include "datafiles.h"
 
 #include "connection.h"
 #include "databaseerror.h"
+#include "datafiles.h"
 #include "querychannel.h"
 
 namespace cli {
