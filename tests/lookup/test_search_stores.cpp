@@ -89,3 +89,32 @@ TEST_P(SearchOnStores, InventedSubscriberIsShownAloneAndFoundAgain)
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(Stores, SearchOnStores, bothStores(), storeName);
+
+// The server drops the connection while a search is under way: that search ends with a clear
+// message, and the next one connects again and does all its work.
+TEST(SearchOnServer, DroppedConnectionMidSearchIsOneErrorAndTheNextSearchWorks)
+{
+    const TestDirectory directory(StoreKind::Server);
+    store::Connection connection;
+    store::Connection killerConnection;
+    directory.configure(connection);
+    directory.configure(killerConnection);
+    store::QueryChannel channel(connection);
+    store::QueryChannel killer(killerConnection);
+    channel.run(u"select pg_backend_pid() as m"_s);
+    const qint64 pid = channel.integer(u"m"_s);
+    int statements = 0;
+    QObject::connect(&channel, &store::QueryChannel::statementSent, [&](const QString &) {
+        if (++statements == 2)
+            killer.run(u"select pg_terminate_backend(%1, 5000) as m"_s.arg(pid)); // waits until it is gone
+    });
+    RandomSource random;
+    random.setFixedSeed(1);
+    const SearchOutcome dropped = search(channel, random, fieldsOf({{Surname, u"Обрывов"_s}}));
+    EXPECT_TRUE(dropped.error.contains(u"connection to the server was lost"_s)) << dropped.error.toStdString();
+
+    QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
+    const SearchOutcome next = search(channel, random, fieldsOf({{Surname, u"Обрывов"_s}}));
+    EXPECT_TRUE(next.error.isEmpty()) << next.error.toStdString();
+    EXPECT_TRUE(next.message.value_or(QString()).startsWith(u"Найдено: "_s));
+}

@@ -114,7 +114,7 @@ TEST(ServerStore, DroppedConnectionIsAClearErrorAndTheNextSearchConnectsAgain)
     channel.run(u"select pg_backend_pid() as m"_s);
     const qint64 pid = channel.integer(u"m"_s);
     ServerSession other(directory.server());
-    ASSERT_EQ(other.value("select pg_terminate_backend(" + std::to_string(pid) + ")"), "t");
+    ASSERT_EQ(other.value("select pg_terminate_backend(" + std::to_string(pid) + ", 5000)"), "t");
 
     QString error;
     try {
