@@ -16,10 +16,12 @@ namespace {
 
 // An insert into a table with ids asks for the new row's id back, so nothing read afterwards (and
 // nothing another connection inserts meanwhile) can be taken for it.
-void askForId(std::string &sql, std::size_t statementEnd)
+bool askForId(std::string &sql, std::size_t statementEnd)
 {
-    if (tableHasId(insertTarget(sql)))
-        sql.insert(statementEnd, " returning id");
+    if (!tableHasId(insertTarget(sql)))
+        return false;
+    sql.insert(statementEnd, " returning id");
+    return true;
 }
 
 qint64 returnedId(const pg_result *result)
@@ -132,17 +134,18 @@ qint64 PgBackend::exec(const QString &statement)
 {
     JetTranslation t;
     translateStatement(statement, t, Dialect::Postgres);
-    askForId(t.sql, t.statementEnd);
+    const bool inserts = askForId(t.sql, t.statementEnd);
     const Literals literals(t);
-    return returnedId(m_statements.execute(t.sql, literals.count(), literals.values.data()).get());
+    const PgResult result = m_statements.execute(t.sql, literals.count(), literals.values.data());
+    return inserts ? returnedId(result.get()) : 0;
 }
 
 WriteResult PgBackend::write(const QString &sql, const QVariantList &params)
 {
     std::string native = nativeStatement(sql.toStdString(), Dialect::Postgres);
-    askForId(native, native.size());
+    const bool inserts = askForId(native, native.size());
     const PgResult result = m_statements.execute(native, params);
-    return {changedRows(result.get()), returnedId(result.get())};
+    return {changedRows(result.get()), inserts ? returnedId(result.get()) : 0};
 }
 
 QVariant PgBackend::scalar(const QString &sql, const QVariantList &params)

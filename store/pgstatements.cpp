@@ -84,6 +84,8 @@ PgResult PgStatements::execute(const std::string &sql, int count, const char *co
     const std::string name = prepared(sql).name;
     PgResult result(PQexecPrepared(conn(), name.c_str(), count, values, lengths, formats, 0));
     const ExecStatusType status = PQresultStatus(result.get());
+    if (status == PGRES_EMPTY_QUERY)
+        throw DatabaseError(m_connection.storeName() + QStringLiteral(": Empty statement"));
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK)
         fail(result.get());
     return result;

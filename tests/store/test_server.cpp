@@ -63,6 +63,7 @@ TEST_P(StoreChannelTest, ExecGivesTheInsertedRowsId)
     channel.run(u"select fam from tab where id="_s + QString::number(second));
     EXPECT_EQ(channel.text(u"fam"_s), u"Второй"_s);
     EXPECT_EQ(channel.exec(uR"(update tab set ul="x")"_s), 0);
+    EXPECT_EQ(channel.exec(u"select 5 as id"_s), 0);
     EXPECT_EQ(channel.exec(u"insert into param(s, tel) values(0, 7)"_s), GetParam() == StoreKind::File ? 2 : 0);
 }
 
