@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "connection.h"
 #include "datafiles.h"
 #include "errorhandler.h"
 #include "gridmodel.h"
@@ -76,6 +77,7 @@ void MainWindow::setMessagePanel(const QString &text)
 void MainWindow::applyRegionConfig()
 {
     m_connection.setDataSource(QStringLiteral("history.dat"));
+    store::useConfiguredStore(m_connection);
     const app::RegionConfig config = app::readRegionConfig();
     if (config.failed()) {
         app::reportError(config.error);
@@ -112,7 +114,7 @@ void MainWindow::checkDataFiles()
 {
     // After the first missing file the program is already ending, so a second box closes at once.
     bool ending = false;
-    for (const QString &message : store::missingDataFileMessages()) {
+    for (const QString &message : store::missingDataFileMessages(m_connection.server())) {
         if (ending)
             app::MessageBoxes::errorWhileEnding(this, message);
         else
@@ -123,7 +125,13 @@ void MainWindow::checkDataFiles()
         close();
         return;
     }
+    if (m_connection.isServer())
+        return;
     app::convertJetDirectoryIfNeeded(this, m_connection.dataSource());
+    if (store::isOnNetworkShare(m_connection.dataSource()))
+        app::MessageBoxes::information(
+            this, QStringLiteral("Файл history.dat лежит на сетевом диске. Работать с ним одновременно с нескольких "
+                                 "компьютеров нельзя: для этого нужен сервер PostgreSQL (строка server= в conf.cfg)."));
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

@@ -1,4 +1,5 @@
-// zelvik-bench-report RESULTS.json: the table of benchmark pairs, their medians and ratios.
+// zelvik-bench-report RESULTS.json [SERVER.json]: the table of benchmark pairs, their medians and
+// ratios, with the server benchmarks' when their report is given.
 // Exits with 1 when a target is missed or a benchmark is missing.
 #include "benchresults.h"
 
@@ -9,17 +10,23 @@
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        std::fputs("usage: zelvik-bench-report RESULTS.json\n", stderr);
+    if (argc != 2 && argc != 3) {
+        std::fputs("usage: zelvik-bench-report RESULTS.json [SERVER.json]\n", stderr);
         return 2;
     }
-    QFile file(QString::fromLocal8Bit(argv[1]));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "zelvik-bench-report: %s: %s\n", argv[1], qPrintable(file.errorString()));
-        return 2;
+    QByteArray reports[2];
+    for (int i = 1; i < argc; ++i) {
+        QFile file(QString::fromLocal8Bit(argv[i]));
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "zelvik-bench-report: %s: %s\n", argv[i], qPrintable(file.errorString()));
+            return 2;
+        }
+        reports[i - 1] = file.readAll();
     }
     try {
-        const bench::BenchResults results = bench::BenchResults::fromJson(file.readAll());
+        bench::BenchResults results = bench::BenchResults::fromJson(reports[0]);
+        if (argc == 3)
+            results.merge(bench::BenchResults::fromJson(reports[1]));
         std::printf("Directory: %s entries (history.dat %s MB); machine: %s, %s CPUs, %s; %s build; %s\n\n",
                     qPrintable(results.context(QStringLiteral("directory_entries"))),
                     qPrintable(results.context(QStringLiteral("directory_megabytes"))),

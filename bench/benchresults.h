@@ -25,6 +25,8 @@ public:
     // By the benchmark's own name (BM_RawPhone), whatever Google Benchmark appended to it.
     std::optional<Measurement> find(const QString &name) const;
     QString context(const QString &key) const { return m_context.value(key); }
+    // Takes in the runs of another report (the server benchmarks'); a context key already set stays.
+    void merge(const BenchResults &other);
 
 private:
     QMap<QString, Measurement> m_medians;

@@ -2,10 +2,13 @@
 #include "output.h"
 
 #include "collation.h"
+#include "connection.h"
+#include "datafiles.h"
 #include "databaseerror.h"
 #include "databaseopening.h"
 #include "phonescheme.h"
 #include "pickcoverage.h"
+#include "querychannel.h"
 #include "schema.h"
 
 #include <QFileInfo>
@@ -13,6 +16,8 @@
 
 #include <sqlite3.h>
 
+#include <climits>
+#include <functional>
 #include <string>
 
 namespace cli {
@@ -48,12 +53,18 @@ QStringList integrityProblems(sqlite3 *db, const QString &path)
 
 // What the program would stumble over although SQLite finds the file sound: a table or column
 // that the searches use is missing, or the numbering scheme is not set.
-QStringList schemaProblems(sqlite3 *db, const QString &path)
+using Query = std::function<QStringList(const std::string &)>;
+
+QStringList schemaProblems(const Query &firstColumn, store::Dialect dialect)
 {
     QStringList problems;
     for (const store::TableDef &table : store::programTables()) {
         const std::string name(table.name);
-        const QStringList columns = firstColumn(db, path, "SELECT name FROM pragma_table_info('" + name + "')");
+        const QStringList columns = firstColumn(
+            dialect == store::Dialect::Sqlite
+                ? "SELECT name FROM pragma_table_info('" + name + "')"
+                : "SELECT column_name FROM information_schema.columns WHERE table_schema = current_schema() "
+                  "AND table_name = '" + name + "'");
         const QString tableName = QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
         if (columns.isEmpty()) {
             problems << QStringLiteral("table %1 is missing").arg(tableName);
@@ -68,7 +79,7 @@ QStringList schemaProblems(sqlite3 *db, const QString &path)
     if (!problems.isEmpty())
         return problems;
     // tel is read only by the fixed-length scheme, s = 0, where it is the length of a number.
-    if (firstColumn(db, path, "SELECT count(*) FROM param WHERE s <> 0 OR (s = 0 AND tel BETWEEN 1 AND "
+    if (firstColumn("SELECT count(*) FROM param WHERE s <> 0 OR (s = 0 AND tel BETWEEN 1 AND "
                                   + std::to_string(lookup::kLongestPhone) + ")")
         == QStringList{QStringLiteral("0")})
         problems << QStringLiteral("table param holds no row with s, and with tel from 1 to %1 when s is 0: "
@@ -80,6 +91,8 @@ QStringList schemaProblems(sqlite3 *db, const QString &path)
 } // namespace
 
 namespace {
+
+int report(const QStringList &problems, const std::vector<lookup::PickGap> &gaps);
 
 int checkFile(const QString &path)
 {
@@ -96,14 +109,47 @@ int checkFile(const QString &path)
         sqlite3 *db = store::openDatabaseFile(path, SQLITE_OPEN_READONLY);
         const auto close = qScopeGuard([db] { sqlite3_close_v2(db); });
         problems = integrityProblems(db, path);
+        const Query query = [&](const std::string &sql) { return firstColumn(db, path, sql); };
         if (problems.isEmpty())
-            problems = schemaProblems(db, path);
+            problems = schemaProblems(query, store::Dialect::Sqlite);
         if (problems.isEmpty())
-            gaps = lookup::pickGaps([&](const std::string &sql) { return firstColumn(db, path, sql); });
+            gaps = lookup::pickGaps(query);
     } catch (const store::DatabaseError &e) {
         printError(e.text());
         return Failure;
     }
+    return report(problems, gaps);
+}
+
+// The server keeps its own tables sound; what is checked is what the program needs of them.
+int checkServer(const QString &server)
+{
+    QStringList problems;
+    std::vector<lookup::PickGap> gaps;
+    try {
+        store::Connection connection;
+        connection.setServer(server);
+        store::QueryChannel channel(connection);
+        const Query query = [&](const std::string &sql) {
+            channel.run(QString::fromStdString(sql));
+            channel.fetch(INT_MAX);
+            QStringList values;
+            for (int row = 0; row < channel.fetched(); ++row)
+                values << channel.cell(row, 0).toString();
+            return values;
+        };
+        problems = schemaProblems(query, store::Dialect::Postgres);
+        if (problems.isEmpty())
+            gaps = lookup::pickGaps(query);
+    } catch (const store::DatabaseError &e) {
+        printError(e.text());
+        return Failure;
+    }
+    return report(problems, gaps);
+}
+
+int report(const QStringList &problems, const std::vector<lookup::PickGap> &gaps)
+{
     if (problems.isEmpty()) {
         printLine(QStringLiteral("ok"));
         for (const lookup::PickGap &gap : gaps)
@@ -120,8 +166,8 @@ class CheckCommand : public Command {
 public:
     CheckCommand()
         : Command(QStringLiteral("check"),
-                  QStringLiteral("integrity check of history.dat (or FILE) with the program's collation: \"ok\" or "
-                                 "the problems found"))
+                  QStringLiteral("integrity check of history.dat (or FILE) with the program's collation, or of "
+                                 "the tables on the server conf.cfg names: \"ok\" or the problems found"))
     {
         addArgument(QStringLiteral("FILE"), QStringLiteral("the file to check, in the folder (default: history.dat)"),
                     true);
@@ -133,6 +179,8 @@ protected:
     {
         if (!enterDirectory(parser))
             return Failure;
+        if (const QString server = store::configuredServer(); !server.isEmpty() && parser.positionalArguments().isEmpty())
+            return checkServer(server);
         return checkFile(parser.positionalArguments().value(0, QStringLiteral("history.dat")));
     }
 };

@@ -3,6 +3,7 @@
 
 #include "connection.h"
 #include "databaseerror.h"
+#include "datafiles.h"
 #include "querychannel.h"
 #include "tableexport.h"
 
@@ -51,6 +52,7 @@ protected:
             return Failure;
         }
         store::Connection connection;
+        store::useConfiguredStore(connection);
         store::QueryChannel channel(connection);
         try {
             transfer::exportTable(channel, table,

@@ -75,12 +75,14 @@ bool printGrid(store::QueryChannel &channel, QString &failure)
 int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
 {
     // Like the window at start-up, but the first missing file is enough to stop.
-    if (const QStringList missing = store::missingDataFileMessages(); !missing.isEmpty()) {
+    if (const QStringList missing = store::missingDataFileMessages(store::configuredServer()); !missing.isEmpty()) {
         printError(missing.first());
         return DataFileMissing;
     }
 
     store::Connection connection;
+
+    store::useConfiguredStore(connection);
     store::QueryChannel channel(connection);
     lookup::RandomSource random;
     random.setFixedSeed(seed);

@@ -4,6 +4,7 @@
 #include "connection.h"
 #include "csvimport.h"
 #include "databaseerror.h"
+#include "datafiles.h"
 #include "querychannel.h"
 
 #include <QFile>
@@ -90,6 +91,8 @@ protected:
             return Failure;
 
         store::Connection connection;
+
+        store::useConfiguredStore(connection);
         store::QueryChannel channel(connection);
         transfer::ImportOutcome outcome;
         try {

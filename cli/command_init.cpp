@@ -13,6 +13,7 @@ namespace {
 struct InitOptions {
     QString directory;
     std::optional<QString> region;
+    QString server;
 };
 
 int init(const InitOptions &options)
@@ -30,7 +31,9 @@ int init(const InitOptions &options)
     }
 
     using Outcome = store::DataFolderCreation::Outcome;
-    const store::DataFolderCreation made = store::createDataFolder(options.directory, config);
+    const store::DataFolderCreation made = options.server.isEmpty()
+        ? store::createDataFolder(options.directory, config)
+        : store::createServerDataFolder(options.directory, options.server, config);
     switch (made.outcome) {
     case Outcome::FilesExist:
         printError(QStringLiteral("%1: already exists; nothing was changed").arg(made.paths.join(QStringLiteral(", "))));
@@ -52,16 +55,23 @@ int init(const InitOptions &options)
 const QCommandLineOption kRegionOption(QStringLiteral("region"),
                                        QStringLiteral("write conf.cfg naming the region NAME"), QStringLiteral("NAME"));
 
+const QCommandLineOption kServerOption(QStringLiteral("server"),
+                                       QStringLiteral("make the tables on this PostgreSQL server (a libpq connection "
+                                                      "string or postgresql:// URI; no password: ~/.pgpass or "
+                                                      "PGPASSWORD) and name it in conf.cfg, instead of history.dat"),
+                                       QStringLiteral("CONNINFO"));
+
 class InitCommand : public Command {
 public:
     InitCommand()
         : Command(QStringLiteral("init"),
-                  QStringLiteral("create history.dat with the sample reference data, an empty db.dat and, with "
-                                 "--region, conf.cfg"))
+                  QStringLiteral("create history.dat (or, with --server, the tables on a server) with the sample "
+                                 "reference data, an empty db.dat and, with --region or --server, conf.cfg"))
     {
         addArgument(QStringLiteral("DIR"), QStringLiteral("the folder, as --directory"), true);
         addDirectoryOption();
         addOption(kRegionOption);
+        addOption(kServerOption);
     }
 
 protected:
@@ -70,9 +80,12 @@ protected:
         const QStringList positional = parser.positionalArguments();
         if (!positional.isEmpty() && parser.isSet(kDirectoryOption))
             return usageError(QStringLiteral("the folder is given twice: DIR and --directory"));
-        InitOptions options{positional.value(0, parser.value(kDirectoryOption)), std::nullopt};
+        InitOptions options{positional.value(0, parser.value(kDirectoryOption)), std::nullopt,
+                            parser.value(kServerOption)};
         if (parser.isSet(kRegionOption))
             options.region = parser.value(kRegionOption);
+        if (parser.isSet(kServerOption) && options.server.isEmpty())
+            return usageError(QStringLiteral("--server needs a connection string"));
         return init(options);
     }
 };

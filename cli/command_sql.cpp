@@ -3,6 +3,7 @@
 
 #include "connection.h"
 #include "databaseerror.h"
+#include "datafiles.h"
 #include "querychannel.h"
 
 namespace cli {
@@ -34,6 +35,7 @@ void printResult(store::QueryChannel &channel)
 int runStatement(const QString &statement)
 {
     store::Connection connection;
+    store::useConfiguredStore(connection);
     store::QueryChannel channel(connection);
     try {
         if (channel.yieldsRows(statement)) {

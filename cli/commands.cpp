@@ -13,6 +13,7 @@ const std::vector<std::unique_ptr<Command>> &commands()
         list.push_back(makeImportJetCommand());
         list.push_back(makeExportCommand());
         list.push_back(makeImportCsvCommand());
+        list.push_back(makeCopyCommand());
         return list;
     }();
     return all;

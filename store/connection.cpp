@@ -3,11 +3,15 @@
 #include "collation.h"
 #include "databaseerror.h"
 #include "databaseopening.h"
+#include "serverlink.h"
 #include "sqlitefailure.h"
 
+#include <QFile>
 #include <QFileInfo>
 
+#include <libpq-fe.h>
 #include <sqlite3.h>
+#include <sys/vfs.h>
 
 namespace store {
 
@@ -72,7 +76,55 @@ void switchToWal(sqlite3 *db, const QString &name)
         throwSqliteFailure(db, name);
 }
 
+// A WAL file's index lives in memory shared on one host: over the network two computers would each
+// keep their own and damage the file. The rollback journal locks through the file system instead.
+void leaveWal(sqlite3 *db, const QString &name)
+{
+    if (firstValue(db, "PRAGMA journal_mode", name) != QLatin1String("wal") || sqlite3_db_readonly(db, "main") == 1)
+        return;
+    if (sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwSqliteFailure(db, name + QStringLiteral(" (on a network share, where it cannot stay in WAL mode)"));
+}
+
 } // namespace
+
+bool isOnNetworkFileSystem(const QString &path)
+{
+    struct statfs info {};
+    if (statfs(QFile::encodeName(path).constData(), &info) != 0)
+        return false;
+    switch (static_cast<unsigned long>(info.f_type)) {
+    case 0x6969:     // NFS
+    case 0x517B:     // SMB
+    case 0xFF534D42: // CIFS
+    case 0xFE534D42: // SMB2
+    case 0x65735546: // FUSE: sshfs, and other user-space file systems that may be remote
+    case 0x01021997: // 9P
+    case 0x5346414F: // AFS
+    case 0x00C36400: // Ceph
+    case 0x73757245: // Coda
+    case 0x564C:     // NCP
+    case 0x0BD00BD0: // Lustre
+    case 0x01161970: // GFS2
+        return true;
+    default:
+        return false;
+    }
+}
+
+namespace {
+NetworkShareProbe g_networkShareProbe = nullptr;
+} // namespace
+
+bool isOnNetworkShare(const QString &path)
+{
+    return g_networkShareProbe ? g_networkShareProbe(path) : isOnNetworkFileSystem(path);
+}
+
+void setNetworkShareProbe(NetworkShareProbe probe)
+{
+    g_networkShareProbe = probe;
+}
 
 Connection::Connection(QString dataSource)
     : m_dataSource(std::move(dataSource))
@@ -90,10 +142,41 @@ void Connection::setDataSource(const QString &path)
     m_dataSource = path;
 }
 
+void Connection::setServer(const QString &conninfo)
+{
+    close();
+    m_server = conninfo;
+}
+
+QString Connection::storeName() const
+{
+    return isServer() ? serverName(m_server) : m_dataSource;
+}
+
 void Connection::connect()
 {
-    if (m_db)
+    if (isOpen())
         return;
+    if (isServer())
+        connectServer();
+    else
+        connectFile();
+    ++m_generation;
+}
+
+void Connection::connectServer()
+{
+    PGconn *conn = openServer(m_server);
+    if (!serverHasDirectory(conn)) {
+        PQfinish(conn);
+        throw DatabaseError(serverName(m_server)
+                            + QStringLiteral(": the directory's tables are not there (zelvik-cli init --server makes them)"));
+    }
+    m_serverConn = conn;
+}
+
+void Connection::connectFile()
+{
     // A directory cannot be opened, and a pipe would wait for a writer for ever.
     if (!QFileInfo(m_dataSource).isFile())
         throw DatabaseError(m_dataSource + QStringLiteral(": no such file"));
@@ -103,7 +186,11 @@ void Connection::connect()
         registerCollation(db);
         // Damaged pages are refused as they are read, before a write could build on them.
         execute(db, "PRAGMA cell_size_check=ON", m_dataSource);
-        if (firstValue(db, "PRAGMA journal_mode", m_dataSource) != QLatin1String("wal")) {
+        m_networkShare = isOnNetworkShare(m_dataSource);
+        if (m_networkShare) {
+            leaveWal(db, m_dataSource);
+            checkBeforeFirstUse(db, m_dataSource);
+        } else if (firstValue(db, "PRAGMA journal_mode", m_dataSource) != QLatin1String("wal")) {
             checkBeforeFirstUse(db, m_dataSource);
             switchToWal(db, m_dataSource);
         }
@@ -125,6 +212,8 @@ void Connection::close()
     // A channel may still hold prepared statements; the handle lingers until it finalises them.
     sqlite3_close_v2(m_db);
     m_db = nullptr;
+    PQfinish(m_serverConn);
+    m_serverConn = nullptr;
 }
 
 } // namespace store

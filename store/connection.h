@@ -1,13 +1,19 @@
 #pragma once
 
+#include "jetdialect.h"
+
 #include <QString>
 
+#include <cstdint>
+
 struct sqlite3;
+struct pg_conn;
 
 namespace store {
 
-// One SQLite connection to the directory file, opened on first use.
-// The file is never created here: a missing or foreign file is an error (see zelvik-cli init).
+// One connection to the directory, opened on first use: SQLite on the
+// directory file, or libpq to a PostgreSQL server when one is set. Neither file nor tables are ever
+// created here: a missing or foreign store is an error (see zelvik-cli init).
 class Connection {
 public:
     explicit Connection(QString dataSource = QStringLiteral("history.dat"));
@@ -17,21 +23,53 @@ public:
 
     void setDataSource(const QString &path); // closes an open connection
     const QString &dataSource() const { return m_dataSource; }
+    // A libpq connection string or postgresql:// URI: the directory is on that server from now on,
+    // not in the file. Empty goes back to the file. Closes an open connection.
+    void setServer(const QString &conninfo);
+    const QString &server() const { return m_server; }
+    bool isServer() const { return !m_server.isEmpty(); }
+    Dialect dialect() const { return isServer() ? Dialect::Postgres : Dialect::Sqlite; }
+    // The file's path, or the server's host, port and database: what messages name.
+    QString storeName() const;
 
     // Opens the file if not yet open (WAL, busy timeout, synchronous=FULL, the text collation);
     // nothing otherwise. A file not yet in WAL is first checked to be a sound directory file and
     // left untouched when it is not. A file that may not be written is opened for the lookups all the
-    // same (see openDatabaseFile); writes then fail saying so. Throws DatabaseError naming the problem.
+    // same (see openDatabaseFile); writes then fail saying so. A file on a network file system keeps
+    // (or goes back to) a rollback journal, which locks through the file system, never WAL.
+    // On a server: connects, and checks that the directory's tables are there.
+    // Throws DatabaseError naming the problem.
     void connect();
-    bool isOpen() const { return m_db != nullptr; }
+    bool isOpen() const { return m_db != nullptr || m_serverConn != nullptr; }
     bool isReadOnly() const;
     void close();
 
     sqlite3 *handle() const { return m_db; }
+    pg_conn *serverHandle() const { return m_serverConn; }
+    // Counts the openings, so that a result knows it belongs to an earlier one.
+    std::uint64_t generation() const { return m_generation; }
+    // The open directory file lies on a network file system (NFS, SMB/CIFS, sshfs and the like).
+    bool onNetworkShare() const { return m_networkShare; }
 
 private:
+    void connectFile();
+    void connectServer();
+
     QString m_dataSource;
+    QString m_server;
     sqlite3 *m_db = nullptr;
+    pg_conn *m_serverConn = nullptr;
+    std::uint64_t m_generation = 0;
+    bool m_networkShare = false;
 };
+
+// Whether the file lies on a file system shared over the network, told by the file system's type.
+bool isOnNetworkFileSystem(const QString &path);
+
+// What the connection and the window go by: isOnNetworkFileSystem, unless a test has put another
+// probe in its place (a network share cannot be had in a test); null puts it back.
+bool isOnNetworkShare(const QString &path);
+using NetworkShareProbe = bool (*)(const QString &path);
+void setNetworkShareProbe(NetworkShareProbe probe);
 
 } // namespace store

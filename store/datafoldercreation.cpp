@@ -2,6 +2,7 @@
 
 #include "databaseerror.h"
 #include "directoryfile.h"
+#include "serverdirectory.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,6 +62,41 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
         for (const QString &path : created)
             QFile::remove(path);
         return {Outcome::Failed, {}, problem};
+    }
+    return {Outcome::Created, created, {}};
+}
+
+DataFolderCreation createServerDataFolder(const QString &directory, const QString &server,
+                                          const std::optional<QByteArray> &config)
+{
+    using Outcome = DataFolderCreation::Outcome;
+    const QDir dir(directory);
+    const QString marker = dir.filePath(QStringLiteral("db.dat"));
+    const QString conf = dir.filePath(QStringLiteral("conf.cfg"));
+    QStringList existing;
+    for (const QString &path : {marker, conf})
+        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+            existing.append(path);
+    if (!existing.isEmpty())
+        return {Outcome::FilesExist, existing, {}};
+    if (!QDir().mkpath(directory))
+        return {Outcome::FolderNotCreated, {directory}, {}};
+
+    try {
+        createServerDirectory(server);
+    } catch (const DatabaseError &e) {
+        return {Outcome::Failed, {}, e.text()};
+    }
+    QString problem;
+    QStringList created;
+    const QByteArray lines = config.value_or(QByteArrayLiteral("bd=\n")) + "server=" + server.toUtf8() + "\n";
+    for (const auto &[path, bytes] : {std::pair{marker, QByteArray()}, std::pair{conf, lines}}) {
+        if (!writeNewFile(path, bytes, problem)) {
+            for (const QString &made : created)
+                QFile::remove(made);
+            return {Outcome::Failed, {}, problem + QStringLiteral(" (the tables on the server stay)")};
+        }
+        created.append(path);
     }
     return {Outcome::Created, created, {}};
 }

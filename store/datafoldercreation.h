@@ -26,4 +26,11 @@ struct DataFolderCreation {
 // counts only when config is given); whatever it made before a failure is removed again.
 DataFolderCreation createDataFolder(const QString &directory, const std::optional<QByteArray> &config = std::nullopt);
 
+// The same for a directory on a server (a libpq connection string): the tables and the sample
+// reference data go onto the server, which must not hold any of the tables yet (Failed names them,
+// and nothing is changed); the folder gets db.dat and conf.cfg, whose first line is config (or
+// "bd=") and whose second names the server. No history.dat.
+DataFolderCreation createServerDataFolder(const QString &directory, const QString &server,
+                                          const std::optional<QByteArray> &config = std::nullopt);
+
 } // namespace store

@@ -59,7 +59,7 @@ void insertSampleData(sqlite3 *db)
     insertRows(db, QStringLiteral("INSERT INTO param(s, tel) VALUES(?, ?)"), {{param.s, param.tel}});
 }
 
-void createDirectoryFile(const QString &path)
+void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *)> &fill)
 {
     const QFileInfo target(path);
     if (target.exists() || target.isSymLink())
@@ -80,7 +80,7 @@ void createDirectoryFile(const QString &path)
         try {
             execute(db, "BEGIN");
             createSchema(db);
-            insertSampleData(db);
+            fill(db);
             execute(db, "COMMIT");
             // Every file the program has used is in WAL; a new one starts so and needs no switch.
             execute(db, "PRAGMA journal_mode=WAL");

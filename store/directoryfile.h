@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 struct sqlite3;
 
 namespace store {
@@ -10,9 +12,10 @@ namespace store {
 // Throws DatabaseError.
 void insertSampleData(sqlite3 *db);
 
-// Creates a new directory file at path: every table and index, and the sample reference data.
-// The file is built under a temporary name beside it and renamed into place only when complete;
-// an existing file is never replaced. Throws DatabaseError.
-void createDirectoryFile(const QString &path);
+// Creates a new directory file at path: every table and index, and the rows fill inserts (by
+// default the sample reference data) in the same transaction. The file is built under a temporary
+// name beside it and renamed into place only when complete; an existing file is never replaced.
+// Throws DatabaseError.
+void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *)> &fill = insertSampleData);
 
 } // namespace store

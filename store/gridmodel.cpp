@@ -355,9 +355,15 @@ bool GridModel::updatePending(const QStringList &columns, QVariantList values)
 {
     QString sql = QStringLiteral("update tab set %1=? where id=?").arg(columns.join(QStringLiteral("=?,")));
     values << m_pending.id;
+    const bool server = m_channel.dialect() == Dialect::Postgres;
     for (int f = 0; f < FieldCount; ++f) {
         if (m_pending.changed[f]) {
-            sql += QStringLiteral(" and %1 is ? collate binary").arg(fieldName(f));
+            if (!server)
+                sql += QStringLiteral(" and %1 is ? collate binary").arg(fieldName(f));
+            else if (kFields.at(f).number)
+                sql += QStringLiteral(" and %1 is not distinct from ?").arg(fieldName(f));
+            else
+                sql += QStringLiteral(" and %1 collate \"C\" is not distinct from ?").arg(fieldName(f));
             values << m_pending.read[f];
         }
     }

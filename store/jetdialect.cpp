@@ -131,9 +131,84 @@ std::size_t passThroughEnd(std::string_view s, std::size_t pos)
     }
 }
 
+// A [name] or `name` as PostgreSQL reads it: between double quotes, any inside doubled.
+void appendQuotedName(std::string &sql, std::string_view token)
+{
+    std::string_view inner = token.substr(1);
+    const char close = token[0] == '[' ? ']' : '`';
+    if (!inner.empty() && inner.back() == close)
+        inner.remove_suffix(1);
+    sql.push_back('"');
+    for (std::size_t i = 0; i < inner.size(); ++i) {
+        if (close == '`' && inner[i] == '`' && i + 1 < inner.size() && inner[i + 1] == '`')
+            ++i; // `` is one backtick
+        if (inner[i] == '"')
+            sql.push_back('"');
+        sql.push_back(inner[i]);
+    }
+    sql.push_back('"');
+}
+
+void appendParameter(std::string &sql, std::size_t number, Dialect dialect)
+{
+    if (dialect == Dialect::Sqlite) {
+        sql.push_back('?');
+        return;
+    }
+    char text[24] = "$";
+    sql.append(text, std::size_t(std::to_chars(text + 1, text + sizeof text, number).ptr - text));
+}
+
 } // namespace
 
-bool translateJet(std::string_view s, JetTranslation &out)
+std::string_view insertTarget(std::string_view sql)
+{
+    const std::size_t insert = skipSpace(sql, 0);
+    if (!isKeywordAt(sql, insert, "insert"))
+        return {};
+    const std::size_t into = skipSpace(sql, insert + 6);
+    if (!isKeywordAt(sql, into, "into"))
+        return {};
+    std::size_t name = skipSpace(sql, into + 4);
+    if (name == sql.size())
+        return {};
+    const char open = sql[name];
+    if (open == '"' || open == '[' || open == '`') {
+        const std::size_t close = sql.find(open == '[' ? ']' : open, name + 1);
+        return close == std::string_view::npos ? std::string_view() : sql.substr(name + 1, close - name - 1);
+    }
+    std::size_t end = name;
+    while (end < sql.size() && isWordChar(sql[end]))
+        ++end;
+    return sql.substr(name, end - name);
+}
+
+std::string nativeStatement(std::string_view sql, Dialect dialect)
+{
+    if (dialect == Dialect::Sqlite)
+        return std::string(sql);
+    std::string out;
+    out.reserve(sql.size() + 16);
+    std::size_t number = 0;
+    char quote = 0;
+    for (const char c : sql) {
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+            out.push_back(c);
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+            out.push_back(c);
+        } else if (c == '?') {
+            appendParameter(out, ++number, dialect);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+bool translateJet(std::string_view s, JetTranslation &out, Dialect dialect)
 {
     out.sql.clear();
     out.literalText.clear();
@@ -165,15 +240,18 @@ bool translateJet(std::string_view s, JetTranslation &out)
                 return false;
             }
             out.literals.emplace_back(offset, out.literalText.size() - offset);
-            out.sql.push_back('?');
-            // "x"1 is a literal and a number, never the numbered parameter ?1.
+            appendParameter(out.sql, out.literals.size(), dialect);
+            // "x"1 is a literal and a number, never the numbered parameter ?1 (or $11).
             if (end < s.size() && s[end] >= '0' && s[end] <= '9')
                 out.sql.push_back(' ');
             significantEnd = out.sql.size();
             pos = end;
         } else if (c == '[' || c == '`' || (c == '-' && next == '-') || (c == '/' && next == '*')) {
             const std::size_t end = passThroughEnd(s, pos);
-            out.sql.append(s.substr(pos, end - pos));
+            if ((c == '[' || c == '`') && dialect == Dialect::Postgres)
+                appendQuotedName(out.sql, s.substr(pos, end - pos));
+            else
+                out.sql.append(s.substr(pos, end - pos));
             if (c == '[' || c == '`')
                 significantEnd = out.sql.size();
             pos = end;

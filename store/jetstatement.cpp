@@ -7,12 +7,12 @@
 
 namespace store {
 
-void translateStatement(const QString &statement, JetTranslation &out)
+void translateStatement(const QString &statement, JetTranslation &out, Dialect dialect)
 {
     QStringEncoder toUtf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
     QVarLengthArray<char, 512> utf8(toUtf8.requiredSpace(statement.size()));
     const char *end = toUtf8.appendToBuffer(utf8.data(), statement);
-    if (!translateJet(std::string_view(utf8.constData(), std::size_t(end - utf8.constData())), out))
+    if (!translateJet(std::string_view(utf8.constData(), std::size_t(end - utf8.constData())), out, dialect))
         throw DatabaseError(QString::fromStdString(out.error));
 }
 

@@ -8,6 +8,6 @@ namespace store {
 
 // translateJet for a statement as the program holds it. Reuses out's buffers, so a caller that
 // keeps its JetTranslation translates without allocating. Throws DatabaseError when it is refused.
-void translateStatement(const QString &statement, JetTranslation &out);
+void translateStatement(const QString &statement, JetTranslation &out, Dialect dialect = Dialect::Sqlite);
 
 } // namespace store

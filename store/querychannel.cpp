@@ -1,33 +1,18 @@
 #include "querychannel.h"
 
 #include "connection.h"
+#include "cursor.h"
 #include "databaseerror.h"
-#include "jetstatement.h"
-#include "resultcursor.h"
-#include "statement.h"
-#include "statementcache.h"
+#include "pgbackend.h"
+#include "sqlitebackend.h"
 
 #include <QScopeGuard>
 
-#include <sqlite3.h>
-
 namespace store {
-
-namespace {
-
-JetTranslation translated(const QString &statement)
-{
-    JetTranslation t;
-    translateStatement(statement, t);
-    return t;
-}
-
-} // namespace
 
 QueryChannel::QueryChannel(Connection &connection, QObject *parent)
     : QObject(parent)
     , m_connection(connection)
-    , m_cache(std::make_unique<StatementCache>())
 {
 }
 
@@ -50,14 +35,26 @@ void QueryChannel::connect()
     m_connection.connect();
 }
 
-sqlite3 *QueryChannel::openDatabase()
+Backend &QueryChannel::openBackend()
 {
     m_connection.connect();
-    sqlite3 *db = m_connection.handle();
+    if (!m_backend || m_backend->dialect() != m_connection.dialect()) {
+        m_result.reset();
+        m_spare.reset();
+        if (m_connection.isServer())
+            m_backend = std::make_unique<PgBackend>(m_connection);
+        else
+            m_backend = std::make_unique<SqliteBackend>(m_connection);
+    }
     // The connection was closed and opened again meanwhile: the old result belongs to the old one.
-    if (m_result && m_result->database() != db)
+    if (m_result && m_result->generation() != m_connection.generation())
         dropResult();
-    return db;
+    return *m_backend;
+}
+
+Dialect QueryChannel::dialect()
+{
+    return openBackend().dialect();
 }
 
 void QueryChannel::run(const QString &statement)
@@ -66,11 +63,12 @@ void QueryChannel::run(const QString &statement)
     m_statement = statement;
     emit statementSent(statement);
     const auto changed = qScopeGuard([this] { emit resultChanged(); });
-    sqlite3 *db = openDatabase();
-    std::unique_ptr<ResultCursor> cursor = m_spare ? std::move(m_spare) : std::make_unique<ResultCursor>(*m_cache);
+    Backend &backend = openBackend();
+    std::unique_ptr<Cursor> cursor = m_spare ? std::move(m_spare) : backend.newCursor();
     try {
-        cursor->open(db, statement);
+        cursor->open(statement);
     } catch (const DatabaseError &) {
+        cursor->close();
         m_spare = std::move(cursor);
         throw;
     }
@@ -83,16 +81,7 @@ qint64 QueryChannel::exec(const QString &statement)
     m_statement = statement;
     emit statementSent(statement);
     const auto changed = qScopeGuard([this] { emit resultChanged(); });
-    sqlite3 *db = openDatabase();
-    const JetTranslation t = translated(statement);
-    Statement command(*m_cache, db, t.sql);
-    command.bind(t);
-    // The connection remembers the last insert of any earlier statement; a statement that inserts
-    // nothing must not report that one.
-    sqlite3_set_last_insert_rowid(db, 0);
-    while (command.step()) {
-    }
-    return sqlite3_last_insert_rowid(db);
+    return openBackend().exec(statement);
 }
 
 void QueryChannel::close()
@@ -201,53 +190,25 @@ void QueryChannel::removeRow(int row)
 
 QueryChannel::WriteResult QueryChannel::write(const QString &sql, const QVariantList &params)
 {
-    sqlite3 *db = openDatabase();
+    Backend &backend = openBackend();
     if (m_result)
         m_result->suspend();
-    const QByteArray text = sql.toUtf8();
-    Statement command(*m_cache, db, std::string_view(text.constData(), std::size_t(text.size())));
-    command.bind(params);
-    while (command.step()) {
-    }
-    return {sqlite3_changes(db), sqlite3_last_insert_rowid(db)};
+    return backend.write(sql, params);
 }
 
 QVariant QueryChannel::scalar(const QString &sql, const QVariantList &params)
 {
-    sqlite3 *db = openDatabase();
-    const QByteArray text = sql.toUtf8();
-    Statement query(*m_cache, db, std::string_view(text.constData(), std::size_t(text.size())));
-    query.bind(params);
-    return query.step() ? query.value(0) : QVariant();
+    return openBackend().scalar(sql, params);
 }
 
-QByteArrayView RowText::operator[](int column) const
+void QueryChannel::scan(const QString &statement, const ScanHeader &header, const ScanRow &row)
 {
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-    return QByteArrayView(text, text ? sqlite3_column_bytes(m_statement, column) : 0);
-}
-
-void QueryChannel::scan(const QString &statement, const std::function<void(const QStringList &)> &header,
-                        const std::function<void(const RowText &)> &row)
-{
-    sqlite3 *db = openDatabase();
-    const JetTranslation t = translated(statement);
-    Statement query(*m_cache, db, t.sql);
-    query.bind(t);
-    // Described after the first step, as a result is: that step prepares a stale statement again.
-    bool hasRow = query.step();
-    query.redescribe();
-    header(query.columnNames());
-    const RowText text(query.handle());
-    for (; hasRow; hasRow = query.step())
-        row(text);
+    openBackend().scan(statement, header, row);
 }
 
 bool QueryChannel::yieldsRows(const QString &statement)
 {
-    sqlite3 *db = openDatabase();
-    const JetTranslation t = translated(statement);
-    return Statement(*m_cache, db, t.sql).columnCount() > 0;
+    return openBackend().yieldsRows(statement);
 }
 
 } // namespace store

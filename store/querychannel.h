@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArrayView>
+#include "backend.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -9,25 +10,10 @@
 #include <memory>
 #include <vector>
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace store {
 
 class Connection;
-class ResultCursor;
-class StatementCache;
-
-// One row of QueryChannel::scan: each column's value as SQLite's UTF-8 text (empty for NULL), valid
-// until the next row.
-class RowText {
-public:
-    explicit RowText(sqlite3_stmt *statement) : m_statement(statement) {}
-    QByteArrayView operator[](int column) const;
-
-private:
-    sqlite3_stmt *m_statement;
-};
+class Cursor;
 
 // The single channel every statement goes through. Statements are written in
 // the Jet dialect ("..." literals, select top N, count(*) as m, order by id Desc); the channel
@@ -44,8 +30,8 @@ public:
     void run(const QString &statement);
     // Closes the current result, then executes the statement as a command; no result until the
     // next run. Committed durably when it returns. Returns the id of the row an insert added (the
-    // last one when it added several), 0 when the statement added none: what the caller stored,
-    // whoever else writes to the file meanwhile.
+    // last one when it added several), as the database gave it to this very insert, 0 when the
+    // statement added none: what the caller stored, whoever else writes to the directory meanwhile.
     qint64 exec(const QString &statement);
     // Closes the current result without opening another (the grid empties).
     void close();
@@ -60,7 +46,7 @@ public:
 
     // What the grid reads. Rows arrive lazily: fetched() grows as fetch() is called.
     bool hasResult() const;
-    QStringList columnNames() const;          // result column names, as SQLite reports them
+    QStringList columnNames() const;          // result column names, as the engine reports them
     QString sourceTable() const;              // the one table all columns come from, else empty
     int fetched() const;                      // rows read so far
     bool atEnd() const;                       // every row has been read
@@ -70,27 +56,25 @@ public:
     void insertRow(int row, const std::vector<QVariant> &values);
     void removeRow(int row);
 
-    // A native SQLite statement with ? parameters, for the grid's row edits; leaves the open result
-    // (and the grid) as it is. Returns the rows changed and the last inserted id.
-    struct WriteResult {
-        int changes = 0;
-        qint64 lastId = 0;
-    };
+    // A native statement in the engine's SQL with anonymous ? parameters, for the grid's row edits;
+    // leaves the open result (and the grid) as it is. Returns the rows changed and the inserted id.
+    using WriteResult = store::WriteResult;
     WriteResult write(const QString &sql, const QVariantList &params);
-    // A native SQLite query with ? parameters: the first column of its first row, null without a
+    // A native query with ? parameters: the first column of its first row, null without a
     // row. Leaves the open result (and the grid) as it is.
     QVariant scalar(const QString &sql, const QVariantList &params);
 
     // A query in the Jet dialect read straight through, for copying whole tables out: the column
     // names, then every row as text, nothing kept. Leaves the open result (and the grid) as it is.
-    void scan(const QString &statement, const std::function<void(const QStringList &columns)> &header,
-              const std::function<void(const RowText &row)> &row);
+    void scan(const QString &statement, const ScanHeader &header, const ScanRow &row);
 
     // Whether the statement, once run, yields rows (has result columns); prepares it without running
     // it and leaves the open result as it is.
     bool yieldsRows(const QString &statement);
 
     Connection &connection() { return m_connection; }
+    // The engine's SQL, for native statements; connects first.
+    Dialect dialect();
     const QString &statement() const { return m_statement; }
 
 signals:
@@ -100,15 +84,16 @@ signals:
     void statementSent(const QString &statement);
 
 private:
-    sqlite3 *openDatabase();
+    // Connects, and chooses the engine the connection leads to.
+    Backend &openBackend();
     // Closes the open result, keeping its cursor for the next run.
     void dropResult();
 
     Connection &m_connection;
     QString m_statement;
-    std::unique_ptr<StatementCache> m_cache; // outlives m_result, which gives its statement back
-    std::unique_ptr<ResultCursor> m_result;
-    std::unique_ptr<ResultCursor> m_spare; // closed, with the buffers of an earlier result
+    std::unique_ptr<Backend> m_backend; // outlives the cursors, which use its statements
+    std::unique_ptr<Cursor> m_result;
+    std::unique_ptr<Cursor> m_spare; // closed, with the buffers of an earlier result
 };
 
 } // namespace store

@@ -1,5 +1,6 @@
 #include "resultcursor.h"
 
+#include "connection.h"
 #include "databaseerror.h"
 #include "jetstatement.h"
 
@@ -8,8 +9,6 @@
 
 namespace store {
 
-const QVariant ResultCursor::kNoCell;
-
 namespace {
 
 // A short result is read whole rather than counted: counting would run the search a second time.
@@ -17,21 +16,19 @@ namespace {
 // rows read so are held back until fetched.
 constexpr int kReadAheadForCount = 64;
 
-// Cells whose room a closed cursor keeps: a few screens. The room of a result scrolled through to
-// its end goes with it.
-constexpr std::size_t kKeptCells = 4096;
-
 } // namespace
 
-ResultCursor::ResultCursor(StatementCache &cache)
-    : m_cache(cache)
+ResultCursor::ResultCursor(StatementCache &cache, Connection &connection)
+    : m_cache(cache), m_connection(connection)
 {
 }
 
-void ResultCursor::open(sqlite3 *db, const QString &statement)
+void ResultCursor::open(const QString &statement)
 {
     close();
-    m_db = db;
+    m_db = m_connection.handle();
+    m_generation = m_connection.generation();
+    sqlite3 *db = m_db;
     try {
         translateStatement(statement, m_translation);
         m_statement.emplace(m_cache, db, m_translation.sql);
@@ -58,43 +55,21 @@ void ResultCursor::close()
 {
     finish();
     m_db = nullptr;
-    m_columnNames.clear();
-    m_sourceTable.clear();
-    m_columnCount = 0;
-    if (m_cells.capacity() > kKeptCells)
-        std::vector<QVariant>().swap(m_cells);
-    else
-        m_cells.clear(); // keeps its capacity for the next result
-    m_rowCount = 0;
-    m_aheadRows = 0;
+    clearRows();
     m_stepped = 0;
-}
-
-int ResultCursor::columnIndex(const QString &name) const
-{
-    for (int c = 0; c < m_columnCount; ++c)
-        if (m_columnNames[c].compare(name, Qt::CaseInsensitive) == 0)
-            return c;
-    return -1;
 }
 
 int ResultCursor::fetch(int maxRows)
 {
     if (maxRows <= 0)
         return 0;
-    const auto handOut = [&] {
-        const int arrived = std::min(maxRows, m_aheadRows);
-        m_aheadRows -= arrived;
-        m_rowCount += arrived;
-        return arrived;
-    };
     try {
         readAhead(maxRows - m_aheadRows);
     } catch (const DatabaseError &) {
-        handOut(); // the rows read before the failure are good
+        handOut(maxRows); // the rows read before the failure are good
         throw;
     }
-    return handOut();
+    return handOut(maxRows);
 }
 
 void ResultCursor::readAhead(int maxRows)
@@ -191,32 +166,6 @@ void ResultCursor::finish()
     m_statement.reset();
     m_suspended = false;
     m_total.reset();
-}
-
-void ResultCursor::setCell(int row, int column, const QVariant &value)
-{
-    if (row < 0 || row >= m_rowCount || column < 0 || column >= m_columnCount)
-        return;
-    m_cells[std::size_t(row) * std::size_t(m_columnCount) + std::size_t(column)] = value;
-}
-
-void ResultCursor::insertRow(int row, const std::vector<QVariant> &values)
-{
-    if (row < 0 || row > m_rowCount)
-        return;
-    std::vector<QVariant> padded = values;
-    padded.resize(std::size_t(m_columnCount));
-    m_cells.insert(m_cells.begin() + std::ptrdiff_t(row) * m_columnCount, padded.begin(), padded.end());
-    ++m_rowCount;
-}
-
-void ResultCursor::removeRow(int row)
-{
-    if (row < 0 || row >= m_rowCount)
-        return;
-    const auto first = m_cells.begin() + std::ptrdiff_t(row) * m_columnCount;
-    m_cells.erase(first, first + m_columnCount);
-    --m_rowCount;
 }
 
 } // namespace store

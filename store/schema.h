@@ -27,6 +27,8 @@ struct TableDef {
 };
 
 std::span<const TableDef> programTables();
+// Whether the program table of that name (in any letter case) has an id column.
+bool tableHasId(std::string_view table);
 
 // CREATE statements for every table and index: STRICT tables (a value of the wrong kind is refused),
 // every text column with the text collation, indexes tab(fam, im, ot) and tab(tele).
@@ -35,5 +37,9 @@ std::string schemaScript();
 // Creates the tables and indexes on an open database that has none of them yet, registering the
 // collation on the connection first. All or nothing. Throws DatabaseError.
 void createSchema(sqlite3 *db);
+
+// The same tables for PostgreSQL: ids from an identity column, every text column with a
+// case-insensitive ICU collation that still tells Ё from Е and that an index serves.
+std::string serverSchemaScript();
 
 } // namespace store

@@ -61,7 +61,10 @@ public:
         m_outcome.encoding = detectEncoding(m_bytes);
         if (!readHeader())
             return m_outcome;
-        m_channel.write(QStringLiteral("BEGIN IMMEDIATE"), {});
+        // SQLite takes the write lock at once, so a rival writer cannot make the import fail half-way.
+        m_channel.write(m_channel.dialect() == store::Dialect::Sqlite ? QStringLiteral("BEGIN IMMEDIATE")
+                                                                      : QStringLiteral("BEGIN"),
+                        {});
         auto rollback = qScopeGuard([this] {
             try {
                 m_channel.write(QStringLiteral("ROLLBACK"), {});

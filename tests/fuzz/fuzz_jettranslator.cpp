@@ -1,7 +1,8 @@
 // The query channel's statement translator on any bytes. Properties: it refuses a literal that is
 // never closed, and a NUL outside the literals; what it accepts carries exactly the literals that a plain reading of the statement
 // finds, each whole and none left in the SQL; the SQL does not depend on what the literals say; and
-// SQLite, preparing the SQL on the program's schema, sees one parameter per literal.
+// SQLite, preparing the SQL on the program's schema, sees one parameter per literal; the translation
+// for PostgreSQL carries the same literals as numbered parameters.
 #include "fuzzcheck.h"
 
 #include "collation.h"
@@ -181,6 +182,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_REQUIRE(u.sql == t.sql, "the SQL depends on the literals' text:\n%s\n%s", t.sql.c_str(), u.sql.c_str());
     for (std::size_t n = 0; n < u.literalCount(); ++n)
         FUZZ_REQUIRE(u.literal(n) == std::string(n % 3 + 1, char('k' + n % 5)), "literal %zu changed on its way", n);
+
+    // For PostgreSQL the same literals, numbered $1 to $n.
+    store::JetTranslation pg;
+    FUZZ_REQUIRE(store::translateJet(statement, pg, store::Dialect::Postgres), "refused for PostgreSQL: %s", pg.error.c_str());
+    FUZZ_REQUIRE(pg.literalText == t.literalText && pg.literals == t.literals, "PostgreSQL's literals differ");
+    if (t.literalCount() > 0)
+        FUZZ_REQUIRE(pg.sql.find("$" + std::to_string(t.literalCount())) != std::string::npos, "no $%zu in %s",
+                     t.literalCount(), pg.sql.c_str());
 
     // SQLite agrees: one parameter per literal and no more, unless the statement names its own.
     if (!reading.parameterMark) {

@@ -3,15 +3,22 @@
 #include "connection.h"
 #include "databaseerror.h"
 #include "querychannel.h"
-#include "scratchdirectory.h"
+#include "testdirectory.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-// A channel on a new directory file; tab starts empty, the reference tables hold the sample data.
-class ChannelTest : public ::testing::Test {
+// A channel on a new directory; tab starts empty, the reference tables hold the sample data.
+template <typename Base>
+class ChannelFixture : public Base {
 protected:
+    explicit ChannelFixture(StoreKind kind)
+        : directory(kind)
+    {
+        directory.configure(connection);
+    }
+
     // Adds a directory entry the way the grid does (native statement), returning its id.
     qint64 addEntry(const QString &fam, const QString &im = QStringLiteral("Иван"),
                     const QString &tele = QStringLiteral("4951234567"), qint64 dom = 1, qint64 kv = 1)
@@ -39,7 +46,30 @@ protected:
         return channel.integer(QStringLiteral("m"));
     }
 
-    ScratchDirectory scratch;
-    store::Connection connection{scratch.path()};
+    TestDirectory directory;
+    store::Connection connection;
     store::QueryChannel channel{connection};
+};
+
+// What only SQLite's file shows: a channel on a new history.dat.
+class ChannelTest : public ChannelFixture<::testing::Test> {
+protected:
+    ChannelTest()
+        : ChannelFixture(StoreKind::File)
+    {
+    }
+    struct Scratch {
+        const TestDirectory &directory;
+        QString path() const { return directory.historyPath(); }
+        QString folder() const { return directory.folder(); }
+    } scratch{directory};
+};
+
+// The same meaning on both stores: a channel on a history.dat, and on a server database.
+class StoreChannelTest : public ChannelFixture<::testing::TestWithParam<StoreKind>> {
+protected:
+    StoreChannelTest()
+        : ChannelFixture(GetParam())
+    {
+    }
 };

@@ -35,7 +35,7 @@ const Sent kLookupStatements[] = {
 
 } // namespace
 
-TEST_F(ChannelTest, LookupStatementsRunAsWritten)
+TEST_P(StoreChannelTest, LookupStatementsRunAsWritten)
 {
     addEntry(u"Иванов"_s);
     for (const Sent &s : kLookupStatements) {
@@ -45,7 +45,7 @@ TEST_F(ChannelTest, LookupStatementsRunAsWritten)
     }
 }
 
-TEST_F(ChannelTest, InsertTemplateStoresTextsAndNumbers)
+TEST_P(StoreChannelTest, InsertTemplateStoresTextsAndNumbers)
 {
     channel.exec(
         uR"(insert into tab (fam,im,ot,tele,ul,dom,domd,kv) values("Петрова","Анна","Ивановна","9161234567","8-Марта",12,"",5))"_s);
@@ -58,7 +58,7 @@ TEST_F(ChannelTest, InsertTemplateStoresTextsAndNumbers)
     EXPECT_FALSE(channel.value(u"domd"_s).isNull());
 }
 
-TEST_F(ChannelTest, SurnameTypedInSmallLettersFindsCapitalisedEntries)
+TEST_P(StoreChannelTest, SurnameTypedInSmallLettersFindsCapitalisedEntries)
 {
     addEntry(u"Иванов"_s);
     addEntry(u"Иванов"_s, u"Пётр"_s);
@@ -67,7 +67,7 @@ TEST_F(ChannelTest, SurnameTypedInSmallLettersFindsCapitalisedEntries)
     EXPECT_EQ(channel.count(), 2);
 }
 
-TEST_F(ChannelTest, CapitalYoFindsSmallYo)
+TEST_P(StoreChannelTest, CapitalYoFindsSmallYo)
 {
     addEntry(u"Ёлкин"_s);
     channel.run(uR"(select * from tab where fam="ЁЛКИН")"_s);
@@ -76,7 +76,7 @@ TEST_F(ChannelTest, CapitalYoFindsSmallYo)
     EXPECT_EQ(channel.count(), 0);
 }
 
-TEST_F(ChannelTest, LiteralTextNeverBecomesStatementText)
+TEST_P(StoreChannelTest, LiteralTextNeverBecomesStatementText)
 {
     const QString nasty = uR"(x" or 1=1; drop table tab; -- ' \ ?)"_s;
     QString jet = nasty;
@@ -90,7 +90,7 @@ TEST_F(ChannelTest, LiteralTextNeverBecomesStatementText)
     EXPECT_EQ(channel.count(), 0);
 }
 
-TEST_F(ChannelTest, UpdateAndDeletePassThrough)
+TEST_P(StoreChannelTest, UpdateAndDeletePassThrough)
 {
     const qint64 id = addEntry(u"Смирнов"_s);
     channel.exec(uR"(update tab set ul="Тверская" where fam="смирнов")"_s);
@@ -100,7 +100,7 @@ TEST_F(ChannelTest, UpdateAndDeletePassThrough)
     EXPECT_EQ(rowsOf(u"tab"_s), 0);
 }
 
-TEST_F(ChannelTest, UnterminatedLiteralAndMalformedTopAreErrors)
+TEST_P(StoreChannelTest, UnterminatedLiteralAndMalformedTopAreErrors)
 {
     EXPECT_FALSE(failure([&] { channel.run(uR"(select * from tab where fam="Иванов)"_s); }).isEmpty());
     EXPECT_FALSE(failure([&] { channel.run(u"select top x * from tab"_s); }).isEmpty());
@@ -124,7 +124,7 @@ TEST_F(ChannelTest, SqliteErrorsComeBackAsDatabaseErrors)
     EXPECT_FALSE(failure([&] { channel.exec(uR"(insert into tab (fam,dom) values("x","двенадцать"))"_s); }).isEmpty());
 }
 
-TEST_F(ChannelTest, SecondStatementInOneTextIsRefusedAndNothingRuns)
+TEST_P(StoreChannelTest, SecondStatementInOneTextIsRefusedAndNothingRuns)
 {
     const QString error = failure([&] {
         channel.exec(uR"(insert into tab(fam) values("a"); insert into tab(fam) values("b"))"_s);
@@ -133,14 +133,14 @@ TEST_F(ChannelTest, SecondStatementInOneTextIsRefusedAndNothingRuns)
     EXPECT_EQ(rowsOf(u"tab"_s), 0);
 }
 
-TEST_F(ChannelTest, InsertsBeforeAFailureStay)
+TEST_P(StoreChannelTest, InsertsBeforeAFailureStay)
 {
     channel.exec(uR"(insert into tab(fam) values("Первый"))"_s);
     EXPECT_THROW(channel.exec(uR"(insert into tab(fam, dom) values("Второй", "x"))"_s), store::DatabaseError);
     EXPECT_EQ(rowsOf(u"tab"_s), 1);
 }
 
-TEST_F(ChannelTest, NewestEntriesComeNewestFirst)
+TEST_P(StoreChannelTest, NewestEntriesComeNewestFirst)
 {
     for (const QString &fam : {u"А"_s, u"Б"_s, u"В"_s, u"Г"_s})
         addEntry(fam);
@@ -153,10 +153,11 @@ TEST_F(ChannelTest, NewestEntriesComeNewestFirst)
     EXPECT_EQ(channel.cell(2, fam).toString(), u"Б"_s);
 }
 
-TEST_F(ChannelTest, DeletedIdsAreNotGivenAgain)
+TEST_P(StoreChannelTest, DeletedIdsAreNotGivenAgain)
 {
     addEntry(u"А"_s);
     const qint64 last = addEntry(u"Б"_s);
     channel.exec(u"delete from tab where id="_s + QString::number(last));
     EXPECT_GT(addEntry(u"В"_s), last);
 }
+INSTANTIATE_TEST_SUITE_P(Stores, StoreChannelTest, bothStores(), storeName);

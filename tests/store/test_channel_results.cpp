@@ -4,7 +4,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-TEST_F(ChannelTest, RunThatMatchesNothingLeavesAnOpenEmptyResult)
+TEST_P(StoreChannelTest, RunThatMatchesNothingLeavesAnOpenEmptyResult)
 {
     channel.run(uR"(select * from tab where fam="Нетакого")"_s);
     EXPECT_TRUE(channel.hasResult());
@@ -16,7 +16,7 @@ TEST_F(ChannelTest, RunThatMatchesNothingLeavesAnOpenEmptyResult)
     EXPECT_EQ(channel.integer(u"dom"_s), 0);
 }
 
-TEST_F(ChannelTest, PhoneSchemeRowReadsAsNumbers)
+TEST_P(StoreChannelTest, PhoneSchemeRowReadsAsNumbers)
 {
     channel.run(u"select s,tel from param"_s);
     EXPECT_EQ(channel.count(), 1);
@@ -26,14 +26,14 @@ TEST_F(ChannelTest, PhoneSchemeRowReadsAsNumbers)
     EXPECT_EQ(channel.sourceTable(), u"param"_s);
 }
 
-TEST_F(ChannelTest, CountAsMNamesTheComputedColumn)
+TEST_P(StoreChannelTest, CountAsMNamesTheComputedColumn)
 {
     channel.run(u"select count(*) as m from tel"_s);
     EXPECT_EQ(channel.integer(u"m"_s), 12);
     EXPECT_EQ(channel.sourceTable(), QString()); // computed, from no table
 }
 
-TEST_F(ChannelTest, ValueKeepsNullApartFromZero)
+TEST_P(StoreChannelTest, ValueKeepsNullApartFromZero)
 {
     channel.write(u"insert into tab(fam, dom, kv) values(?, ?, ?)"_s, {u"Ноль"_s, QVariant(), 0});
     channel.run(uR"(select dom, kv, domd from tab where fam="Ноль")"_s);
@@ -45,7 +45,7 @@ TEST_F(ChannelTest, ValueKeepsNullApartFromZero)
     EXPECT_EQ(channel.text(u"domd"_s), QString());
 }
 
-TEST_F(ChannelTest, ColumnNamesMatchInAnyCase)
+TEST_P(StoreChannelTest, ColumnNamesMatchInAnyCase)
 {
     addEntry(u"Петров"_s);
     channel.run(u"select * from tab"_s);
@@ -53,7 +53,7 @@ TEST_F(ChannelTest, ColumnNamesMatchInAnyCase)
     EXPECT_EQ(channel.text(u"Fam"_s), u"Петров"_s);
 }
 
-TEST_F(ChannelTest, UnknownColumnIsADatabaseErrorNamingIt)
+TEST_P(StoreChannelTest, UnknownColumnIsADatabaseErrorNamingIt)
 {
     channel.run(u"select fam from fam where id=1"_s);
     const QString error = failure([&] { channel.text(u"nosuch"_s); });
@@ -61,13 +61,13 @@ TEST_F(ChannelTest, UnknownColumnIsADatabaseErrorNamingIt)
     EXPECT_FALSE(failure([&] { channel.value(u"im"_s); }).isEmpty());
 }
 
-TEST_F(ChannelTest, ReadingAColumnWithoutAnOpenResultIsAnError)
+TEST_P(StoreChannelTest, ReadingAColumnWithoutAnOpenResultIsAnError)
 {
     channel.exec(u"update tab set kv=1 where id=0"_s);
     EXPECT_FALSE(failure([&] { channel.text(u"fam"_s); }).isEmpty());
 }
 
-TEST_F(ChannelTest, IntegerOfTextThatIsNoNumberIsAnError)
+TEST_P(StoreChannelTest, IntegerOfTextThatIsNoNumberIsAnError)
 {
     channel.run(u"select fam from fam where id=1"_s);
     EXPECT_FALSE(failure([&] { channel.integer(u"fam"_s); }).isEmpty());
@@ -75,14 +75,14 @@ TEST_F(ChannelTest, IntegerOfTextThatIsNoNumberIsAnError)
     EXPECT_EQ(channel.integer(u"tel"_s), channel.text(u"tel"_s).toLongLong());
 }
 
-TEST_F(ChannelTest, PickBeyondTheTableGivesEmptyText)
+TEST_P(StoreChannelTest, PickBeyondTheTableGivesEmptyText)
 {
     channel.run(u"select fam from fam where id=59"_s);
     EXPECT_EQ(channel.count(), 0);
     EXPECT_EQ(channel.text(u"fam"_s), QString());
 }
 
-TEST_F(ChannelTest, ExecLeavesNoResult)
+TEST_P(StoreChannelTest, ExecLeavesNoResult)
 {
     channel.run(u"select * from fam"_s);
     channel.exec(uR"(insert into tab (fam,im,ot,tele,ul,dom,domd,kv) values("А","Б","В","1","Г",1,"",2))"_s);
@@ -93,18 +93,20 @@ TEST_F(ChannelTest, ExecLeavesNoResult)
     EXPECT_TRUE(channel.columnNames().isEmpty());
 }
 
-TEST_F(ChannelTest, ExecOfASelectIsFine)
+TEST_P(StoreChannelTest, ExecOfASelectIsFine)
 {
     EXPECT_NO_THROW(channel.exec(u"select * from fam"_s));
     EXPECT_FALSE(channel.hasResult());
 }
 
-TEST_F(ChannelTest, ExecIsCommittedWhenItReturns)
+TEST_P(StoreChannelTest, ExecIsCommittedWhenItReturns)
 {
     channel.exec(uR"(insert into tab (fam,im,ot,tele,ul,dom,domd,kv) values("Сидоров","Б","В","1","Г",1,"",2))"_s);
-    SqliteDatabase other(scratch.path().toStdString());
-    other.withCollation();
-    EXPECT_EQ(other.scalar("select count(*) from tab"), "1");
+    store::Connection otherConnection;
+    directory.configure(otherConnection);
+    store::QueryChannel other(otherConnection);
+    other.run(u"select count(*) as m from tab"_s);
+    EXPECT_EQ(other.integer(u"m"_s), 1);
 }
 
 TEST_F(ChannelTest, ExecReturnsTheIdOfTheRowItInserted)
@@ -122,7 +124,7 @@ TEST_F(ChannelTest, ExecReturnsTheIdOfTheRowItInserted)
     EXPECT_EQ(channel.exec(u"delete from tab where 1=0"_s), 0);
 }
 
-TEST_F(ChannelTest, CurrentRowIsTheFirstRow)
+TEST_P(StoreChannelTest, CurrentRowIsTheFirstRow)
 {
     addEntry(u"Первый"_s);
     addEntry(u"Второй"_s);
@@ -132,7 +134,7 @@ TEST_F(ChannelTest, CurrentRowIsTheFirstRow)
     EXPECT_EQ(channel.text(u"fam"_s), u"Третий"_s);
 }
 
-TEST_F(ChannelTest, SourceTableIsTheOneTableOfAllColumns)
+TEST_P(StoreChannelTest, SourceTableIsTheOneTableOfAllColumns)
 {
     channel.run(u"select * from tab"_s);
     EXPECT_EQ(channel.sourceTable(), u"tab"_s);
@@ -140,7 +142,7 @@ TEST_F(ChannelTest, SourceTableIsTheOneTableOfAllColumns)
     EXPECT_EQ(channel.sourceTable(), QString());
 }
 
-TEST_F(ChannelTest, WriteReportsChangesAndTheNewId)
+TEST_P(StoreChannelTest, WriteReportsChangesAndTheNewId)
 {
     const qint64 first = addEntry(u"Один"_s);
     const qint64 second = addEntry(u"Два"_s);
@@ -149,7 +151,7 @@ TEST_F(ChannelTest, WriteReportsChangesAndTheNewId)
     EXPECT_EQ(result.changes, 2);
 }
 
-TEST_F(ChannelTest, WriteLeavesTheOpenResultAsItIs)
+TEST_P(StoreChannelTest, WriteLeavesTheOpenResultAsItIs)
 {
     channel.run(u"select * from fam where id <= 3"_s);
     const QString first = channel.text(u"fam"_s);
@@ -158,7 +160,7 @@ TEST_F(ChannelTest, WriteLeavesTheOpenResultAsItIs)
     EXPECT_EQ(channel.text(u"fam"_s), first);
 }
 
-TEST_F(ChannelTest, CloseEmptiesTheResult)
+TEST_P(StoreChannelTest, CloseEmptiesTheResult)
 {
     channel.run(u"select * from fam"_s);
     channel.close();
@@ -166,7 +168,7 @@ TEST_F(ChannelTest, CloseEmptiesTheResult)
     EXPECT_EQ(channel.count(), 0);
 }
 
-TEST_F(ChannelTest, YieldsRowsTellsQueriesFromCommandsWithoutRunningThem)
+TEST_P(StoreChannelTest, YieldsRowsTellsQueriesFromCommandsWithoutRunningThem)
 {
     EXPECT_TRUE(channel.yieldsRows(uR"(select * from tab where fam="x")"_s));
     EXPECT_FALSE(channel.yieldsRows(uR"(insert into tab(fam) values("x"))"_s));

@@ -1,0 +1,89 @@
+// zelvik-bench-server --directory=DIR --server=CONNINFO [--operators=N] [--searches=N] [--benchmark_...]
+// The directory on a PostgreSQL server against raw libpq, and operators searching at once. A server
+// database without the directory's tables first gets a copy of DIR/history.dat. With --operator=N
+// it is one of the operators that the load starts.
+#include "benchdirectory.h"
+#include "operatorload.h"
+
+#include "connection.h"
+#include "databaseerror.h"
+#include "directorycopy.h"
+#include "serverdirectory.h"
+#include "serverlink.h"
+
+#include <QCoreApplication>
+
+#include <libpq-fe.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char *takeOption(int &argc, char **argv, const char *name)
+{
+    const std::size_t length = std::strlen(name);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], name, length) == 0 && argv[i][length] == '=') {
+            const char *value = argv[i] + length + 1;
+            for (int j = i; j < argc - 1; ++j)
+                argv[j] = argv[j + 1];
+            --argc;
+            return value;
+        }
+    }
+    return nullptr;
+}
+
+// A database that holds no directory yet gets the file's copy, once.
+void loadServer(const QString &server, const bench::BenchDirectory &d)
+{
+    pg_conn *conn = store::openServer(server);
+    const bool loaded = store::serverHasDirectory(conn);
+    PQfinish(conn);
+    if (loaded)
+        return;
+    std::fprintf(stderr, "copying %s to the server...\n", d.historyPath.c_str());
+    store::copyDirectory({QString::fromStdString(d.historyPath), QString()}, {QString(), server});
+    conn = store::openServer(server);
+    PQclear(PQexec(conn, "analyze"));
+    PQfinish(conn);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const char *directory = takeOption(argc, argv, "--directory");
+    const char *server = takeOption(argc, argv, "--server");
+    const char *operatorIndex = takeOption(argc, argv, "--operator");
+    const char *operators = takeOption(argc, argv, "--operators");
+    const char *searches = takeOption(argc, argv, "--searches");
+    QCoreApplication application(argc, argv);
+    if (!directory || !server) {
+        std::fputs("usage: zelvik-bench-server --directory=DIR --server=CONNINFO [--operators=N] [--searches=N]\n", stderr);
+        return 2;
+    }
+    const QString conninfo = QString::fromLocal8Bit(server);
+    bench::setOperatorLoad(operators ? std::atoi(operators) : 8, searches ? std::atoi(searches) : 1000);
+    try {
+        bench::setBenchDirectory(bench::openBenchDirectory(QString::fromLocal8Bit(directory)));
+        if (operatorIndex)
+            return bench::operatorMain(conninfo, std::atoi(operatorIndex), bench::searchesPerOperator());
+        loadServer(conninfo, bench::benchDirectory());
+    } catch (const store::DatabaseError &e) {
+        std::fprintf(stderr, "zelvik-bench-server: %s\n", qPrintable(e.text()));
+        return 1;
+    }
+    bench::setBenchServer(conninfo);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    benchmark::AddCustomContext("server", qPrintable(store::serverName(conninfo)));
+    benchmark::AddCustomContext("directory_entries", std::to_string(bench::benchDirectory().entries));
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,53 @@
+#include "commands.h"
+#include "output.h"
+
+#include "databaseerror.h"
+#include "directorycopy.h"
+
+#include <cstdio>
+
+namespace cli {
+
+namespace {
+
+class CopyCommand : public Command {
+public:
+    CopyCommand()
+        : Command(QStringLiteral("copy"),
+                  QStringLiteral("copy a whole directory, every table and row with its id, between a history.dat "
+                                 "file and a PostgreSQL server (either way, or file to file), into an empty target "
+                                 "only, all or nothing"))
+    {
+        addArgument(QStringLiteral("SOURCE"), QStringLiteral("a history.dat path, or a server's connection string "
+                                                             "(key=value ... or postgresql://...)"));
+        addArgument(QStringLiteral("TARGET"), QStringLiteral("a file that does not exist yet, or a server database "
+                                                             "without the directory's tables"));
+    }
+
+protected:
+    int run(const QCommandLineParser &parser) override
+    {
+        const QStringList positional = parser.positionalArguments();
+        const store::StoreAddress source = store::storeAddress(positional[0]);
+        const store::StoreAddress target = store::storeAddress(positional[1]);
+        try {
+            const qint64 rows = store::copyDirectory(source, target, [](const QString &table, qint64 copied) {
+                std::fprintf(stderr, "%s: %lld rows\n", qPrintable(table), static_cast<long long>(copied));
+            });
+            printLine(QStringLiteral("copied %1 rows").arg(rows));
+        } catch (const store::DatabaseError &e) {
+            printError(e.text() + QStringLiteral("; nothing was copied"));
+            return Failure;
+        }
+        return Success;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeCopyCommand()
+{
+    return std::make_unique<CopyCommand>();
+}
+
+} // namespace cli

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "jetdialect.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+
+namespace store {
+
+class Cursor;
+
+// Rows changed by a native write, and the id the database gave a row it inserted (0 without one).
+struct WriteResult {
+    int changes = 0;
+    qint64 lastId = 0;
+};
+
+// One row of a scan: each column's value as UTF-8 text (empty for NULL), valid until the next row.
+// One indirect call a cell, so the engine's own buffers are read without copying them.
+class RowText {
+public:
+    using CellReader = QByteArrayView (*)(const void *source, int row, int column);
+    RowText(CellReader reader, const void *source) : m_reader(reader), m_source(source) {}
+    void setRow(int row) { m_row = row; }
+    QByteArrayView operator[](int column) const { return m_reader(m_source, m_row, column); }
+
+private:
+    CellReader m_reader;
+    const void *m_source;
+    int m_row = 0;
+};
+
+using ScanHeader = std::function<void(const QStringList &columns)>;
+using ScanRow = std::function<void(const RowText &row)>;
+
+// What the query channel needs of an engine: SQLite on a directory file, or a PostgreSQL server.
+// Called once a statement (or a batch of rows through the cursor), never per cell.
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual Dialect dialect() const = 0;
+
+    // A closed cursor for results on this engine, which keeps the backend's statements; it must go
+    // before the backend does.
+    virtual std::unique_ptr<Cursor> newCursor() = 0;
+    // Executes the Jet statement as a command. Returns the id of the row an insert into a table
+    // with a counter stored (0 for any other command), read back from the insert itself, so another
+    // connection's insert can never be taken for it.
+    virtual qint64 exec(const QString &statement) = 0;
+    // A native statement with ? parameters.
+    virtual WriteResult write(const QString &sql, const QVariantList &params) = 0;
+    // A native query with ? parameters: the first column of its first row, null without a row.
+    virtual QVariant scalar(const QString &sql, const QVariantList &params) = 0;
+    virtual bool yieldsRows(const QString &statement) = 0;
+    // Runs the Jet query and hands its column names, then each row, to the callbacks, straight from
+    // the engine: for reading whole tables out, where the grid's copies would only cost.
+    virtual void scan(const QString &statement, const ScanHeader &header, const ScanRow &row) = 0;
+};
+
+} // namespace store

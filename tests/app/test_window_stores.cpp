@@ -1,0 +1,100 @@
+// The window on both stores: a folder whose conf.cfg names a server behaves as a history.dat folder.
+#include "mainwindowfixture.h"
+#include "testdirectory.h"
+
+#include "searchfieldnames.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class WindowOnStores : public MainWindowTest, public ::testing::WithParamInterface<StoreKind> {
+protected:
+    WindowOnStores()
+        : directory(GetParam())
+    {
+        QDir::setCurrent(directory.folder()); // the fixture's own folder puts the old one back
+    }
+    void find()
+    {
+        QTest::mouseClick(child<QPushButton>("searchButton"), Qt::LeftButton);
+        settle();
+    }
+
+    TestDirectory directory;
+};
+
+TEST_P(WindowOnStores, InventedEntriesAreShownAndFoundAgain)
+{
+    openWindow();
+    activate();
+    ASSERT_TRUE(boxes.shown().isEmpty()) << boxes.texts().join(u'\n').toStdString();
+    EXPECT_EQ(form->connection().isServer(), GetParam() == StoreKind::Server);
+    child<QLineEdit>(app::kSearchFieldNames[0])->setFocus(Qt::MouseFocusReason);
+    typeText(u"сидоров"_s);
+    for (int attempt = 0; attempt < 20; ++attempt) { // a search may invent no entry
+        find();
+        if (grid()->model()->rowCount() > 0)
+            break;
+    }
+    const int shown = grid()->model()->rowCount();
+    ASSERT_GT(shown, 0) << "no search invented an entry";
+    EXPECT_EQ(form->messagePanel(), u"Найдено: "_s + QString::number(shown));
+    for (int row = 0; row < shown; ++row)
+        EXPECT_EQ(grid()->model()->index(row, 0).data().toString(), u"Сидоров"_s);
+    find();
+    EXPECT_EQ(grid()->model()->rowCount(), shown);
+}
+
+TEST(WindowOnServer, UnreachableServerIsOneMessageNamingItAndEndsTheProgram)
+{
+    DataFolder folder(DataFolder::DbDat);
+    folder.write(u"conf.cfg"_s, "bd=x\nserver=host=/nonexistent port=9 dbname=office password=secret\n");
+    BoxRecorder boxes;
+    MainWindow window;
+    window.show();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.shown().size(), 1);
+    const QString text = boxes.shown().first().text;
+    EXPECT_TRUE(text.contains(u"server /nonexistent, port 9, database office"_s)) << text.toStdString();
+    EXPECT_FALSE(text.contains(u"secret"_s));
+    EXPECT_FALSE(window.isVisible());
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Stores, WindowOnStores, bothStores(), storeName);
+
+namespace {
+bool everyFileIsShared(const QString &)
+{
+    return true;
+}
+} // namespace
+
+TEST(WindowOnNetworkShare, SaysOnceThatSharingNeedsAServer)
+{
+    DataFolder folder;
+    store::setNetworkShareProbe(everyFileIsShared);
+    BoxRecorder boxes;
+    {
+        MainWindow window;
+        window.show();
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        window.activateWindow();
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        EXPECT_TRUE(window.isVisible());
+    }
+    store::setNetworkShareProbe(nullptr);
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().first().kind, app::MessageBoxes::Kind::Information);
+    EXPECT_TRUE(boxes.shown().first().text.contains(u"нужен сервер"_s)) << boxes.shown().first().text.toStdString();
+}

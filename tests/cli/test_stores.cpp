@@ -1,0 +1,90 @@
+// The commands on both stores: a folder whose conf.cfg names a server behaves as a history.dat folder.
+#include "clirunner.h"
+#include "testdirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class CliOnStores : public ::testing::TestWithParam<StoreKind> {
+protected:
+    TestDirectory directory{GetParam()};
+    CliRun run(const QStringList &args) { return runCli(directory.folder(), args); }
+};
+
+TEST_P(CliOnStores, FindSqlAndCheckUseTheFoldersStore)
+{
+    const CliRun invented = run({u"find"_s, u"--surname"_s, u"кузнецов"_s, u"--seed"_s, u"3"_s});
+    ASSERT_EQ(invented.exitCode, 0) << invented.err.toStdString();
+    const QStringList lines = invented.outLines();
+    ASSERT_TRUE(lines.value(0).startsWith(u"Найдено: "_s));
+    const int made = lines.value(0).mid(9).toInt();
+    EXPECT_EQ(lines.size(), 1 + made);
+
+    const CliRun counted = run({u"sql"_s, uR"(select count(*) as m from tab where fam="КУЗНЕЦОВ")"_s});
+    ASSERT_EQ(counted.exitCode, 0) << counted.err.toStdString();
+    EXPECT_EQ(counted.outLines().value(1), QString::number(made));
+    EXPECT_FALSE(QFile::exists(directory.folder() + u"/history.dat"_s) && GetParam() == StoreKind::Server);
+
+    const CliRun checked = run({u"check"_s});
+    EXPECT_EQ(checked.exitCode, 0) << checked.err.toStdString();
+    EXPECT_EQ(checked.firstLine(), u"ok"_s);
+}
+
+TEST_P(CliOnStores, CopyOutAndBackIsLossless)
+{
+    QTemporaryDir scratch;
+    run({u"sql"_s, uR"(insert into tab(fam, ul) values("Back\slash", "Кавычка ' и "" тут"))"_s});
+    const QString file = scratch.filePath(u"copy.dat"_s);
+    const QString server = newServerDatabase();
+    const QString source = GetParam() == StoreKind::Server ? directory.server() : directory.historyPath();
+    const CliRun out = runCli(scratch.path(), {u"copy"_s, source, server});
+    ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
+    EXPECT_TRUE(out.err.contains(u"tab: 1 rows"_s)) << out.err.toStdString();
+    ASSERT_EQ(runCli(scratch.path(), {u"copy"_s, server, file}).exitCode, 0);
+
+    QFile conf(scratch.filePath(u"conf.cfg"_s));
+    QFile(scratch.filePath(u"db.dat"_s)).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+    conf.write("bd=\n");
+    conf.close();
+    QFile::rename(file, scratch.filePath(u"history.dat"_s));
+    const CliRun back = runCli(scratch.path(), {u"sql"_s, u"select fam, ul from tab"_s});
+    EXPECT_EQ(back.outLines().value(1), u"Back\\\\slash\tКавычка ' и \" тут"_s) << back.out.toStdString();
+
+    const CliRun again = runCli(scratch.path(), {u"copy"_s, source, server});
+    EXPECT_NE(again.exitCode, 0);
+    EXPECT_TRUE(again.err.contains(u"already holds the tables tab"_s)) << again.err.toStdString();
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Stores, CliOnStores, bothStores(), storeName);
+
+TEST(CliInitServer, MakesTheTablesAndTheFolderAndRefusesAUsedServer)
+{
+    QTemporaryDir scratch;
+    const QString server = newServerDatabase();
+    const QString folder = scratch.filePath(u"office"_s);
+    const CliRun made = runCli(scratch.path(), {u"init"_s, folder, u"--server"_s, server, u"--region"_s, u"Офис"_s});
+    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    EXPECT_FALSE(QFile::exists(folder + u"/history.dat"_s));
+    EXPECT_TRUE(QFile::exists(folder + u"/db.dat"_s));
+    QFile conf(folder + u"/conf.cfg"_s);
+    ASSERT_TRUE(conf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(conf.readAll(), "bd=\xce\xf4\xe8\xf1\nserver=" + server.toUtf8() + "\n");
+    EXPECT_EQ(runCli(folder, {u"sql"_s, u"select count(*) as m from fam"_s}).outLines().value(1), u"58"_s);
+
+    const QString second = scratch.filePath(u"second"_s);
+    const CliRun refused = runCli(scratch.path(), {u"init"_s, second, u"--server"_s, server});
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.err.contains(u"already holds the tables tab, fam"_s)) << refused.err.toStdString();
+    EXPECT_FALSE(QDir(second).exists(u"conf.cfg"_s));
+    EXPECT_EQ(runCli(folder, {u"sql"_s, u"select count(*) as m from fam"_s}).outLines().value(1), u"58"_s);
+}

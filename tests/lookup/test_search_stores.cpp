@@ -1,0 +1,120 @@
+// Both searches on both stores: what a search invents it stores and shows, only that, even while
+// another operator adds entries to the same directory.
+#include "connection.h"
+#include "querychannel.h"
+#include "randomsource.h"
+#include "search.h"
+#include "searchfieldsbuilder.h"
+#include "testdirectory.h"
+
+#include <QObject>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace lookup;
+
+namespace {
+
+class SearchOnStores : public ::testing::TestWithParam<StoreKind> {
+protected:
+    SearchOnStores()
+        : directory(GetParam())
+    {
+        directory.configure(connection);
+        directory.configure(otherConnection);
+    }
+
+    // Another operator stores an entry just before each statement of the search that shows rows:
+    // the search must show its own rows all the same.
+    void interfereBeforeEverySelectOfTab()
+    {
+        QObject::connect(&channel, &store::QueryChannel::statementSent, [this](const QString &statement) {
+            if (statement.contains(u"from tab"_s))
+                other.exec(uR"(insert into tab (fam,im,ot,tele,ul,dom,domd,kv) values("Чужаков","Ч","Ч","4950000000","Ч",1,"",1))"_s);
+        });
+    }
+
+    QStringList shown(const QString &column)
+    {
+        channel.fetch(INT_MAX);
+        QStringList values;
+        const int c = int(channel.columnNames().indexOf(column));
+        for (int r = 0; r < channel.fetched(); ++r)
+            values << channel.cell(r, c).toString();
+        return values;
+    }
+
+    SearchOutcome find(const SearchFields &fields, std::uint32_t seed)
+    {
+        random.setFixedSeed(seed);
+        return search(channel, random, fields);
+    }
+
+    TestDirectory directory;
+    store::Connection connection;
+    store::Connection otherConnection;
+    store::QueryChannel channel{connection};
+    store::QueryChannel other{otherConnection};
+    RandomSource random;
+};
+
+TEST_P(SearchOnStores, InventedEntriesAreShownAloneAndFoundAgain)
+{
+    interfereBeforeEverySelectOfTab();
+    std::uint32_t seed = 0;
+    for (RandomSource probe; ; ++seed) { // a seed that invents four entries
+        probe.setState(seed);
+        if (probe.draw(5) == 4)
+            break;
+    }
+    const SearchOutcome first = find(fieldsOf({{Surname, u"петров"_s}}), seed);
+    EXPECT_EQ(first.message, u"Найдено: 4"_s) << first.error.toStdString();
+    EXPECT_EQ(shown(u"fam"_s), QStringList(4, u"Петров"_s));
+
+    QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
+    const SearchOutcome again = find(fieldsOf({{Surname, u"ПЕТРОВ"_s}}), seed);
+    EXPECT_EQ(again.message, u"Найдено: 4"_s);
+}
+
+TEST_P(SearchOnStores, InventedSubscriberIsShownAloneAndFoundAgain)
+{
+    interfereBeforeEverySelectOfTab();
+    const SearchOutcome first = find(fieldsOf({{Phone, u"4951112233"_s}}), 7);
+    EXPECT_TRUE(first.error.isEmpty()) << first.error.toStdString();
+    EXPECT_EQ(shown(u"tele"_s), QStringList{u"4951112233"_s});
+    QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
+    find(fieldsOf({{Phone, u"4951112233"_s}}), 7);
+    EXPECT_EQ(shown(u"tele"_s), QStringList{u"4951112233"_s});
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Stores, SearchOnStores, bothStores(), storeName);
+
+// The server drops the connection while a search is under way: that search ends with a clear
+// message, and the next one connects again and does all its work.
+TEST(SearchOnServer, DroppedConnectionMidSearchIsOneErrorAndTheNextSearchWorks)
+{
+    const TestDirectory directory(StoreKind::Server);
+    store::Connection connection;
+    store::Connection killerConnection;
+    directory.configure(connection);
+    directory.configure(killerConnection);
+    store::QueryChannel channel(connection);
+    store::QueryChannel killer(killerConnection);
+    channel.run(u"select pg_backend_pid() as m"_s);
+    const qint64 pid = channel.integer(u"m"_s);
+    int statements = 0;
+    QObject::connect(&channel, &store::QueryChannel::statementSent, [&](const QString &) {
+        if (++statements == 2)
+            killer.run(u"select pg_terminate_backend(%1, 5000) as m"_s.arg(pid)); // waits until it is gone
+    });
+    RandomSource random;
+    random.setFixedSeed(1);
+    const SearchOutcome dropped = search(channel, random, fieldsOf({{Surname, u"Обрывов"_s}}));
+    EXPECT_TRUE(dropped.error.contains(u"connection to the server was lost"_s)) << dropped.error.toStdString();
+
+    QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
+    const SearchOutcome next = search(channel, random, fieldsOf({{Surname, u"Обрывов"_s}}));
+    EXPECT_TRUE(next.error.isEmpty()) << next.error.toStdString();
+    EXPECT_TRUE(next.message.value_or(QString()).startsWith(u"Найдено: "_s));
+}
