@@ -21,6 +21,8 @@
 #include <QShowEvent>
 #include <QStatusBar>
 
+#include <utility>
+
 namespace {
 
 void setTextColour(QLineEdit *edit, const QColor &colour)
@@ -43,8 +45,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createControls();
     m_gridModel = std::make_unique<store::GridModel>(m_channel);
     m_grid->setGridModel(m_gridModel.get());
-    // Queued: the grid reports while the focus or the current cell is still moving.
-    connect(m_gridModel.get(), &store::GridModel::errorOccurred, this, &app::reportError, Qt::QueuedConnection);
+    connect(m_gridModel.get(), &store::GridModel::errorOccurred, this, &MainWindow::collectGridError);
     for (QLineEdit *edit : searchFields())
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { resetFieldColour(edit); });
     applyRegionConfig();
@@ -105,9 +106,47 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Closing the window leaves the grid too: a changed row is kept.
-    m_grid->leave();
+    // Closing the window leaves the grid too: a changed row is kept, or given up by the user.
+    if (!letGoOfEditedRow(QStringLiteral("Закрыть без сохранения"))) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::collectGridError(const QString &text)
+{
+    // Reported once the grid is done: it reports while the focus or the current cell is still
+    // moving. Whoever asks the user about the row meanwhile takes the reports into that question.
+    if (m_gridErrors.isEmpty())
+        QMetaObject::invokeMethod(this, &MainWindow::reportGridErrors, Qt::QueuedConnection);
+    m_gridErrors.append(text);
+}
+
+void MainWindow::reportGridErrors()
+{
+    // A refusal reported as it was typed and again as the row could not be left is one mistake.
+    QStringList texts = std::exchange(m_gridErrors, {});
+    texts.removeDuplicates();
+    for (const QString &text : texts)
+        app::reportError(text);
+}
+
+bool MainWindow::letGoOfEditedRow(const QString &dropLabel)
+{
+    m_grid->leave();
+    if (!m_gridModel->isPendingChanged())
+        return true;
+    QStringList why = std::exchange(m_gridErrors, {});
+    why.removeDuplicates();
+    if (why.isEmpty())
+        why << QStringLiteral("Изменённая запись не сохранена.");
+    if (app::MessageBoxes::dropUnsavedRow(this, why.join(QLatin1Char('\n')), dropLabel)) {
+        m_gridModel->revertPending();
+        return true;
+    }
+    m_grid->returnToEditedRow();
+    return false;
 }
 
 void MainWindow::checkDataFiles()
@@ -151,6 +190,9 @@ void MainWindow::applyResizeRule()
 
 void MainWindow::search()
 {
+    // A new result would take the edited row with it.
+    if (!letGoOfEditedRow(QStringLiteral("Отменить правку")))
+        return;
     lookup::SearchFields fields;
     const auto edits = searchFields();
     for (int f = 0; f < lookup::FieldCount; ++f)

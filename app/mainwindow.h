@@ -5,6 +5,7 @@
 #include "randomsource.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <array>
 #include <memory>
 
@@ -53,6 +54,8 @@ private slots:
     void showUpdateWindow();
     void showHelpWindow();
     void showAboutWindow();
+    void collectGridError(const QString &text);
+    void reportGridErrors();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -72,6 +75,9 @@ private:
     void createStatusBar();
 
     std::array<QLineEdit *, 8> searchFields() const;
+    // Writes the grid's edited row; when that fails the user decides, before anything goes on,
+    // whether to go back to it or drop the edit. True when nothing edited is left.
+    bool letGoOfEditedRow(const QString &dropLabel);
 
     QLabel *m_heading = nullptr;
     QStatusBar *m_statusBar = nullptr;
@@ -100,4 +106,5 @@ private:
 
     lookup::RandomSource m_random;
     bool m_shownOnce = false;
+    QStringList m_gridErrors;
 };

@@ -1,5 +1,6 @@
 #include "messagebox.h"
 
+#include <QPushButton>
 #include <QScreen>
 
 namespace app {
@@ -39,6 +40,8 @@ struct BoxStyle {
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton;
     QMessageBox::StandardButton escapeButton;
+    // Labels of buttons whose standard text does not say what they do.
+    QList<std::pair<QMessageBox::StandardButton, QString>> labels = {};
 };
 
 BoxStyle okBox(MessageBoxes::Kind kind, QMessageBox::Icon icon, const QString &caption)
@@ -59,6 +62,10 @@ QMessageBox::StandardButton show(const BoxStyle &style, QWidget *parent, const Q
     ScreenCentredBox box(style.icon, style.caption, text, style.buttons, parent);
     box.setDefaultButton(style.defaultButton);
     box.setEscapeButton(style.escapeButton);
+    // Texts come from outside (cell contents, store messages): never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    for (const auto &[button, label] : style.labels)
+        box.button(button)->setText(label);
     if (closesAtOnce)
         QMetaObject::invokeMethod(&box, "done", Qt::QueuedConnection, Q_ARG(int, style.escapeButton));
     shown.answer = static_cast<QMessageBox::StandardButton>(box.exec());
@@ -89,6 +96,19 @@ bool MessageBoxes::confirm(QWidget *parent, const QString &text)
     const BoxStyle style{Kind::Confirm,   QMessageBox::Question, QStringLiteral("Confirm"),
                     QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
     return show(style, parent, text, false) == QMessageBox::Ok;
+}
+
+bool MessageBoxes::dropUnsavedRow(QWidget *parent, const QString &text, const QString &dropLabel)
+{
+    const BoxStyle style{Kind::Unsaved,
+                         QMessageBox::Warning,
+                         QStringLiteral("Запись не сохранена"),
+                         QMessageBox::Cancel | QMessageBox::Discard,
+                         QMessageBox::Cancel,
+                         QMessageBox::Cancel,
+                         {{QMessageBox::Cancel, QStringLiteral("Вернуться к записи")},
+                          {QMessageBox::Discard, dropLabel}}};
+    return show(style, parent, text, false) == QMessageBox::Discard;
 }
 
 void MessageBoxes::failure(const QString &caption, const QString &text)

@@ -13,7 +13,7 @@ namespace app {
 // screen, one default button) and so that tests can answer them instead of a person.
 class MessageBoxes {
 public:
-    enum class Kind { Error, Information, Confirm, Failure };
+    enum class Kind { Error, Information, Confirm, Failure, Unsaved };
 
     struct Shown {
         Kind kind;
@@ -32,6 +32,10 @@ public:
     static void information(QWidget *parent, const QString &text);
     // Caption "Confirm", OK and Cancel; true when the user chose OK.
     static bool confirm(QWidget *parent, const QString &text);
+    // Why a changed row could not be written, asked before something would lose it: the user goes
+    // back to the row (Cancel, also Enter and Esc) or lets the edit go (Discard, labelled
+    // dropLabel). True when the edit is to be dropped.
+    static bool dropUnsavedRow(QWidget *parent, const QString &text, const QString &dropLabel);
     // The default error handler's box: the program's title as caption, error icon, OK.
     static void failure(const QString &caption, const QString &text);
 

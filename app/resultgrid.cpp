@@ -79,6 +79,18 @@ void ResultGrid::leave()
         m_model->finishPending();
 }
 
+void ResultGrid::returnToEditedRow()
+{
+    if (!m_model || m_model->pendingRow() < 0)
+        return;
+    const int refused = m_model->pendingRefusedField();
+    const QModelIndex cell = m_model->index(m_model->pendingRow(), refused >= 0 ? refused : std::max(0, currentIndex().column()));
+    setFocus(Qt::OtherFocusReason);
+    setCurrentIndex(cell);
+    if (refused >= 0)
+        edit(cell);
+}
+
 void ResultGrid::commitOpenEditor()
 {
     QWidget *editor = QApplication::focusWidget();

@@ -22,6 +22,8 @@ public:
     // What leaving the grid does: the cell being typed in is taken, a changed row written and an
     // untouched new one dropped.
     void leave();
+    // Puts the user back on the edited row, in the cell that needs correcting if there is one.
+    void returnToEditedRow();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -193,15 +193,15 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     const int field = index.column();
     const QString typed = value.toString();
 
+    // A number column keeps a text it cannot hold as typed, so that the user can correct it; the
+    // row is not written while it does.
     QVariant cell = typed;
+    bool refused = false;
     if (kFields[field].number) {
         const std::optional<QVariant> number = numberCell(typed);
-        if (!number)
-            return fail(QStringLiteral("«%1» не подходит для столбца «%2»: нужно целое число от %3 до %4")
-                            .arg(typed, QString::fromUtf8(kFields[field].title))
-                            .arg(std::numeric_limits<qint32>::min())
-                            .arg(std::numeric_limits<qint32>::max()));
-        cell = *number;
+        refused = !number;
+        if (number)
+            cell = *number;
     }
 
     int row = index.row();
@@ -213,7 +213,21 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     m_pending.changed[field] = true;
     const QModelIndex changed = this->index(row, field);
     emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
-    return true;
+    return !refused || fail(notANumber(field));
+}
+
+int GridModel::pendingRefusedField() const
+{
+    for (int f = 0; f < FieldCount; ++f)
+        if (m_pending.row >= 0 && m_pending.changed[f] && kFields[f].number
+            && m_pending.values[f].typeId() == QMetaType::QString)
+            return f;
+    return -1;
+}
+
+QString GridModel::notANumber(int field)
+{
+    return QStringLiteral("В поле «%1» нужно целое число.").arg(QString::fromUtf8(kFields.at(field).title));
 }
 
 bool GridModel::canFetchMore(const QModelIndex &parent) const
@@ -319,6 +333,8 @@ bool GridModel::finishPending()
 
 bool GridModel::writePending(bool mirror)
 {
+    if (const int refused = pendingRefusedField(); refused >= 0)
+        return fail(notANumber(refused));
     QStringList columns;
     QVariantList params;
     for (int f = 0; f < FieldCount; ++f) {

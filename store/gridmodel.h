@@ -30,7 +30,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    // Takes the typed text into the row; a text that a number column cannot hold is refused.
+    // Takes the typed text into the row. A text that a number column cannot hold is kept as typed
+    // and reported (false); the row cannot be written until it is corrected or reverted.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
@@ -44,6 +45,8 @@ public:
     int pendingRow() const { return m_pending.row; }
     bool isPendingNew() const { return m_pending.row >= 0 && m_pending.isNew; }
     bool isPendingChanged() const;
+    // The first column of the pending row holding a text its numbers cannot take, or -1.
+    int pendingRefusedField() const;
 
     // An empty new row before `row` (Insert) or after the last (Down on the last row); the former
     // pending row is finished first. Returns the new row, or -1 when there is none.
@@ -82,6 +85,7 @@ private:
     void insertRowAt(int row);
     void removeRowAt(int row);
     bool fail(const QString &text);
+    static QString notANumber(int field);
 
     QueryChannel &m_channel;
     int m_rows = 0;

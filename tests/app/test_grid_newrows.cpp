@@ -127,6 +127,13 @@ TEST_F(GridNewRows, NewRowWithARefusedFlatKeepsItsOtherFields)
     settle();
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(cell(3, Fam), u"Белов"_s);
+    EXPECT_EQ(cell(3, Kv), u"кв"_s);
+    leaveGrid();
+    EXPECT_EQ(tab->rows().size(), 3) << "written with the flat it was refused";
+
+    clickCell(3, Kv);
+    typeText(u" "_s);
+    pressKey(Qt::Key_Return);
     leaveGrid();
     const QList<QStringList> stored = tab->rows();
     ASSERT_EQ(stored.size(), 4);
