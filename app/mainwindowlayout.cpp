@@ -71,6 +71,7 @@ void MainWindow::createControls()
 
     m_heading = label(client, "heading", app::designHeadingText(), {8, 8});
     m_heading->setFont(pixelFont(QStringLiteral("Arial"), 27));
+    m_heading->setTextFormat(Qt::PlainText); // the region's name comes from conf.cfg
     m_heading->resize(m_heading->sizeHint().expandedTo({315, 32}));
 
     createStatusBar();
@@ -117,11 +118,15 @@ void MainWindow::createSearchGroup()
                             {72, 200, 145, 23}, {72, 232, 41, 23}, {136, 232, 41, 23}, {72, 264, 41, 23}};
     QLineEdit **fields[] = {&m_surnameField, &m_givenNameField, &m_patronymicField, &m_phoneField,
                             &m_streetField,  &m_houseField,     &m_fractionField,   &m_flatField};
-    for (int f = 0; f < lookup::FieldCount; ++f)
+    for (int f = 0; f < lookup::FieldCount; ++f) {
         *fields[f] = edit(m_searchGroup, app::kSearchFieldNames[f], places[f]);
+        connect(*fields[f], &QLineEdit::returnPressed, this, &MainWindow::search);
+    }
 
     m_searchButton = button(m_searchGroup, "searchButton", QStringLiteral("Найти"), {28, 320, 75, 25});
     m_clearButton = button(m_searchGroup, "clearButton", QStringLiteral("Очистить"), {128, 320, 75, 25});
+    // Enter on the focused button presses it, as it does in the fields.
+    m_searchButton->setAutoDefault(true);
     connect(m_searchButton, &QPushButton::clicked, this, &MainWindow::search);
     connect(m_clearButton, &QPushButton::clicked, this, &MainWindow::clearSearch);
 }

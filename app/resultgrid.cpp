@@ -2,6 +2,7 @@
 
 #include "gridmodel.h"
 #include "messagebox.h"
+#include "rowindicator.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -21,10 +22,12 @@ ResultGrid::ResultGrid(QWidget *parent) : QTableView(parent)
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(8); // the "/" column is only 18 wide
-    // The vertical header is the row indicator: narrow, marking only rows not yet written.
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setMinimumWidth(12);
-    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    setVerticalHeader(new RowIndicator(this));
+    // The selection belongs to the focused grid only, as in the data grid users know.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Inactive, QPalette::Base));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Inactive, QPalette::Text));
+    setPalette(colours);
     connect(qApp, &QApplication::focusChanged, this, &ResultGrid::onFocusChanged);
 }
 
@@ -32,6 +35,8 @@ void ResultGrid::setGridModel(store::GridModel *model)
 {
     m_model = model;
     setModel(model);
+    // The indicator follows the pending row's edits.
+    connect(model, &QAbstractItemModel::dataChanged, verticalHeader()->viewport(), qOverload<>(&QWidget::update));
     for (int field = 0; field < store::GridModel::FieldCount; ++field)
         setColumnWidth(field, store::GridModel::designWidth(field));
     // The design width was drawn for a narrow Windows font; a ten-digit number must still show
@@ -49,6 +54,7 @@ bool ResultGrid::contains(const QWidget *widget) const
 void ResultGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);
+    verticalHeader()->viewport()->update();
     if (!m_model || m_model->pendingRow() < 0 || m_model->pendingRow() == current.row())
         return;
     if (m_model->finishPending())

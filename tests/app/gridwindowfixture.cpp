@@ -1,5 +1,7 @@
 #include "gridwindowfixture.h"
 
+#include "rowindicator.h"
+
 #include <QLineEdit>
 #include <QTableView>
 
@@ -52,7 +54,7 @@ QString GridWindowTest::cell(int row, int column) const
 
 QString GridWindowTest::indicator(int row) const
 {
-    return grid()->model()->headerData(row, Qt::Vertical).toString();
+    return static_cast<const app::RowIndicator *>(grid()->verticalHeader())->mark(row);
 }
 
 int GridWindowTest::rows() const

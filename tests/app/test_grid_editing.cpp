@@ -44,6 +44,23 @@ TEST_F(GridEditing, ChangedRowIsKeptWhenTheWindowCloses)
     EXPECT_EQ(tab->row(ids[0])[Im], u"Игорь"_s);
 }
 
+TEST_F(GridEditing, IndicatorMarksTheCurrentRowAndTheEditedOne)
+{
+    clickCell(1, Fam);
+    EXPECT_EQ(QStringList({indicator(0), indicator(1), indicator(2)}), QStringList({u""_s, u"▶"_s, u""_s}));
+    typeText(u"Х"_s);
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(indicator(1), u"✎"_s);
+    pressKey(Qt::Key_Down);
+    settle();
+    EXPECT_EQ(QStringList({indicator(0), indicator(1), indicator(2)}), QStringList({u""_s, u""_s, u"▶"_s}));
+
+    // The selection is shown only while the grid has the focus.
+    leaveGrid();
+    const QPalette colours = grid()->palette();
+    EXPECT_EQ(colours.color(QPalette::Inactive, QPalette::Highlight), colours.color(QPalette::Inactive, QPalette::Base));
+}
+
 TEST_F(GridEditing, MovingWithinTheRowWritesNothingYet)
 {
     clickCell(2, Fam);

@@ -139,4 +139,22 @@ TEST_F(SearchWindow, RefusedPhoneNumberLeavesAnEmptyGrid)
     EXPECT_TRUE(TabReader(folder->path(u"history.dat"_s)).rows().isEmpty());
 }
 
+// Enter anywhere in the search group, or on the focused "Найти", searches as the click does.
+class EnterSearches : public SearchWindow, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(EnterSearches, FromTheFieldsAndTheButton)
+{
+    TabReader(folder->path(u"history.dat"_s)).add({u"Иванов"_s, u"Иван"_s, QString(), u"1"_s, u"Ленина"_s, 1, QString(), 5});
+    open();
+    edit(1)->setText(u"Иванов"_s);
+    child<QWidget>(GetParam())->setFocus(Qt::TabFocusReason);
+    pressKey(Qt::Key_Return);
+    settle();
+    EXPECT_EQ(form->messagePanel(), u"Найдено: 1"_s);
+    EXPECT_EQ(rows(), 1);
+    EXPECT_TRUE(edit(1)->text() == u"Иванов"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(, EnterSearches, ::testing::Values("surnameField", "flatField", "searchButton"));
+
 } // namespace

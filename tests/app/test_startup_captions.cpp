@@ -38,6 +38,16 @@ TEST_F(StartupCaptions, HeadingGrowsToShowALongRegion)
     EXPECT_GE(heading->height(), 32);
 }
 
+TEST_F(StartupCaptions, RegionIsShownAsPlainTextNotMarkup)
+{
+    folder->write(u"conf.cfg"_s, "bd=<b>" + cp1251::encode(u"Тула"_s).value() + "</b>\r\n");
+    openWindow();
+    const QLabel *heading = child<QLabel>("heading");
+    ASSERT_EQ(heading->text(), u"Телефонный справочник - <b>Тула</b>"_s);
+    // Read as markup, the tags would vanish and the heading would be narrower than its text.
+    EXPECT_GE(heading->sizeHint().width(), heading->fontMetrics().horizontalAdvance(heading->text()));
+}
+
 TEST_F(StartupCaptions, UnreadableConfCfgIsReportedAndDesignCaptionsStay)
 {
     ASSERT_TRUE(QFile::link(u"/proc/self/mem"_s, folder->path(u"conf.cfg"_s)));
