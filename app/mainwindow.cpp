@@ -10,6 +10,7 @@
 #include "resizerule.h"
 #include "resultgrid.h"
 #include "search.h"
+#include "windowplacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -95,11 +96,7 @@ void MainWindow::showEvent(QShowEvent *event)
     if (m_shownOnce || event->spontaneous())
         return;
     m_shownOnce = true;
-    if (const QScreen *s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    pages::placeWindow(this, [this] { return screen()->availableGeometry(); });
     // The data files are checked once the window is up, not while it is being shown.
     QMetaObject::invokeMethod(this, &MainWindow::checkDataFiles, Qt::QueuedConnection);
 }

@@ -96,6 +96,7 @@ void MainWindow::createControls()
 
     client->installEventFilter(this);
     resize(app::kDesignClientSize + QSize(0, menuBar()->sizeHint().height()));
+    setMinimumSize(app::kMinimumClientSize + QSize(0, menuBar()->sizeHint().height()));
 }
 
 void MainWindow::createSearchGroup()

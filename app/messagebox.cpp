@@ -1,5 +1,7 @@
 #include "messagebox.h"
 
+#include "windowplacement.h"
+
 #include <QPushButton>
 #include <QScreen>
 
@@ -28,8 +30,7 @@ protected:
     void showEvent(QShowEvent *event) override
     {
         QMessageBox::showEvent(event);
-        if (const QScreen *s = screen())
-            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+        pages::placeWindow(this, [this] { return screen()->availableGeometry(); });
     }
 };
 

@@ -11,6 +11,10 @@ namespace app {
 // instead: at this client size the controls stand exactly where they were designed.
 inline constexpr QSize kDesignClientSize{862, 594};
 
+// The smallest client area that still shows the whole search group with its two buttons (and a
+// grid of no width).
+inline constexpr QSize kMinimumClientSize{269, 434};
+
 struct MainWindowGeometry {
     QRect grid;
     QRect group;

@@ -1,8 +1,9 @@
 #include "fixeddialog.h"
 
+#include "windowplacement.h"
+
 #include <QKeyEvent>
 #include <QScreen>
-#include <QStyle>
 
 namespace pages {
 
@@ -28,11 +29,12 @@ void FixedDialog::keyPressEvent(QKeyEvent *event)
 void FixedDialog::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
-        const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
-        const QRect area = m_placement == Placement::CentreOnParent && owner
-                               ? owner->frameGeometry()
-                               : (owner ? owner : this)->screen()->availableGeometry();
-        move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameGeometry().size(), area).topLeft());
+        placeWindow(this, [this] {
+            const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+            return m_placement == Placement::CentreOnParent && owner
+                       ? owner->frameGeometry()
+                       : (owner ? owner : this)->screen()->availableGeometry();
+        });
     }
     QDialog::showEvent(event);
 }

@@ -14,3 +14,15 @@ inline void PrintTo(const QStringList &texts, std::ostream *out)
 {
     *out << '[' << texts.join(QStringLiteral("|")).toStdString() << ']';
 }
+
+#include <QRect>
+
+inline std::ostream &operator<<(std::ostream &out, const QRect &r)
+{
+    return out << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height();
+}
+
+inline void PrintTo(const QRect &r, std::ostream *out)
+{
+    *out << r;
+}

@@ -1,6 +1,11 @@
 #include "mainwindowfixture.h"
 
+#include "resizerule.h"
+
 #include <QGroupBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 
 namespace {
@@ -40,14 +45,34 @@ TEST_F(Resize, ShrinkingBackRestoresTheDesign)
     EXPECT_EQ(groupGeometry(), QRect(616, 40, 225, 513));
 }
 
-TEST_F(Resize, NarrowWindowLeavesTheGridNoWidth)
+TEST_F(Resize, ShrunkWindowKeepsTheSearchGroupAndItsButtons)
 {
     openWindow();
-    form->resize(250, form->height());
+    form->resize(100, 100);
     settle();
-    ASSERT_LT(form->width(), 269); // a client narrower than the margins around the grid
     EXPECT_EQ(grid()->width(), 0);
-    EXPECT_EQ(groupGeometry().width(), 225);
+    const QRect client = form->centralWidget()->rect();
+    EXPECT_TRUE(client.contains(groupGeometry())) << groupGeometry();
+    for (const char *name : {"searchButton", "clearButton"}) {
+        const auto *button = child<QPushButton>(name);
+        const QRect at(button->mapTo(form->centralWidget(), QPoint()), button->size());
+        EXPECT_TRUE(client.contains(at)) << name;
+    }
+}
+
+// Run on the test's large screen and again on an 800 x 600 one.
+using WindowPlacement = MainWindowTest;
+
+TEST_F(WindowPlacement, WindowStartsWithinTheScreenAndCentred)
+{
+    openWindow();
+    const QRect area = form->screen()->availableGeometry();
+    const QRect frame = form->frameGeometry();
+    const QSize margins = frame.size() - form->size();
+    const QSize design = app::kDesignClientSize + QSize(0, form->menuBar()->height()) + margins;
+    EXPECT_TRUE(area.contains(frame)) << frame << " in " << area;
+    EXPECT_EQ(frame.size(), design.boundedTo(area.size()));
+    EXPECT_LE((frame.center() - area.center()).manhattanLength(), 2) << frame;
 }
 
 } // namespace

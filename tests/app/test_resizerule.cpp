@@ -1,4 +1,5 @@
 #include "resizerule.h"
+#include "windowplacement.h"
 
 #include <gtest/gtest.h>
 
@@ -43,5 +44,32 @@ TEST(ResizeRule, ShortWindowLeavesNoNegativeHeights)
     EXPECT_EQ(g.group.height(), 0);
     EXPECT_EQ(g.group.top(), 40);
 }
+
+} // namespace
+
+namespace {
+
+struct Placement {
+    QSize frame;
+    QSize minimum;
+    QRect area;
+    QRect expected;
+};
+
+class FrameWithin : public ::testing::TestWithParam<Placement> {};
+
+TEST_P(FrameWithin, FitsAndCentresTheFrame)
+{
+    const Placement &p = GetParam();
+    EXPECT_EQ(pages::frameWithin(p.frame, p.minimum, p.area), p.expected);
+}
+
+// The main window's frame on a large screen, on the two small ones with a panel taking the top,
+// and with a minimum larger than the area.
+INSTANTIATE_TEST_SUITE_P(, FrameWithin,
+                         ::testing::Values(Placement{{864, 640}, {271, 460}, {0, 0, 1280, 1024}, {208, 192, 864, 640}},
+                                           Placement{{864, 640}, {271, 460}, {0, 30, 1024, 570}, {80, 30, 864, 570}},
+                                           Placement{{864, 640}, {271, 460}, {0, 0, 800, 600}, {0, 0, 800, 600}},
+                                           Placement{{864, 640}, {900, 700}, {100, 0, 800, 600}, {100, 0, 900, 700}}));
 
 } // namespace
