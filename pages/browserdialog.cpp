@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QVariant>
 
@@ -13,15 +14,14 @@ namespace pages {
 
 namespace {
 
-// Hides the body's scroll bars, first across, then down. Plain text and images arrive wrapped in a
-// viewer document of the engine's making, which has a body; they count as documents without one.
-// Returns an empty text, or what went wrong.
+// Hides the body's scroll bars, first across, then down: on pages, on the engine's error pages and
+// on the documents the engine shows inside a body of its own (plain text, images). Returns an empty
+// text, or what went wrong.
 const QString hideScrollBarsScript = QStringLiteral(R"js(
 (function () {
     try {
-        var type = document.contentType;
-        if (type !== "text/html" && type !== "application/xhtml+xml")
-            return "Загруженный документ (" + type + ") не является HTML-страницей";
+        if (!document.body)
+            return "В загруженном документе (" + document.contentType + ") нет тела страницы, полосы прокрутки не скрыть";
         document.body.style.overflowX = "hidden";
         document.body.style.overflowY = "hidden";
         return "";
@@ -52,17 +52,21 @@ void BrowserDialog::setErrorSink(ErrorSink sink)
 
 void BrowserDialog::showEvent(QShowEvent *event)
 {
+    // No default button: Enter in the page is the page's, and must not close the window. A dialog
+    // would otherwise make the first of its buttons the default as it shows.
+    for (QPushButton *button : findChildren<QPushButton *>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
     FixedDialog::showEvent(event);
     // Coming back from another program or from a minimised state is a spontaneous show; it keeps the page.
     if (!event->spontaneous())
         loadPage();
 }
 
-void BrowserDialog::pageLoaded(bool ok)
+void BrowserDialog::pageLoaded(bool)
 {
-    // A failed load leaves the engine's own error page, which needs nothing from us.
-    if (!ok)
-        return;
+    // A failed load has left the engine's own error page, which loses its scroll bars as well.
     // The browser drops the answer if it comes while this window is being destroyed.
     m_browser->runScript(hideScrollBarsScript, [this](const QVariant &result) {
         const QString problem = result.toString();

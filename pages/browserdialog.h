@@ -17,7 +17,7 @@ class BrowserDialog : public FixedDialog
 public:
     using ErrorSink = std::function<void(const QString &text)>;
 
-    // Where a loaded document that cannot lose its scroll bars (it is not HTML) is reported. The window
+    // Where a loaded document that cannot lose its scroll bars (it has no body) is reported. The window
     // stays open with the page as loaded. By default a plain critical message box.
     void setErrorSink(ErrorSink sink);
 
@@ -30,7 +30,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private slots:
-    void pageLoaded(bool ok);
+    void pageLoaded(bool succeeded);
 
 protected:
     BrowserHost *m_browser = nullptr;

@@ -28,7 +28,8 @@ void prepareBrowserEnvironment()
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 
-    QByteArrayList flags{"--disable-background-networking", "--disable-component-update"};
+    // The engine's own pages (an unreachable server above all) speak the program's language.
+    QByteArrayList flags{"--disable-background-networking", "--disable-component-update", "--lang=ru"};
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))
         flags.append("--disable-gpu");
     addChromiumFlags(flags);

@@ -13,8 +13,9 @@ class QUrl;
 namespace pages {
 
 // The place of a window's embedded browser. It stays an empty widget until the first page is asked for,
-// then loads the browser module and puts a view into itself; when the module cannot be loaded it shows
-// a plain notice instead, and pages asked for are not shown.
+// then loads the browser module and puts a view into itself. When the module cannot be loaded, HTML
+// given as text is shown by a plain HTML view, and for a page address a notice says that the browser
+// is missing.
 class BrowserHost : public QWidget
 {
     Q_OBJECT
@@ -31,8 +32,8 @@ public:
 
     // The view, or nullptr before the first page or when the module could not be loaded.
     BrowserView *view() const { return m_view; }
-    // The notice shown instead of pages, or nullptr.
-    QLabel *unavailableNotice() const { return m_notice; }
+    // What shows pages without the browser module (a QTextBrowser or a QLabel notice), or nullptr.
+    QWidget *fallback() const { return m_fallback; }
 
 signals:
     // A main-frame load ended; ok is false when it failed.
@@ -40,13 +41,16 @@ signals:
 
 private:
     BrowserView *ensureView();
+    // Puts `fallback`, or a notice when it is nullptr, where the view would be; returns the notice.
+    QLabel *showInstead(QWidget *fallback);
 
     QString m_modulePath;
     // The engine answers pending scripts while it is torn down, which is after this object has stopped
     // being a BrowserHost; answers are passed on only while this is true.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     BrowserView *m_view = nullptr;
-    QLabel *m_notice = nullptr;
+    bool m_moduleMissing = false;
+    QWidget *m_fallback = nullptr;
 };
 
 } // namespace pages

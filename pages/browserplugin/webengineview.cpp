@@ -1,11 +1,13 @@
 #include "webengineview.h"
 
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 
 #include <utility>
 
 WebEngineView::WebEngineView(QWidget *parent) : QWebEngineView(parent)
 {
+    page()->profile()->setHttpAcceptLanguage(QStringLiteral("ru-RU,ru"));
     connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
         if (m_loadFinished)
             m_loadFinished(ok);

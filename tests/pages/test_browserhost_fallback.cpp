@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTextBrowser>
 #include <QUrl>
 #include <QVariant>
 
@@ -20,20 +21,24 @@ TEST(BrowserHostFallback, StaysEmptyUntilAPageIsAskedFor)
 {
     BrowserHost host(nullptr, missingModule);
     EXPECT_EQ(host.view(), nullptr);
-    EXPECT_EQ(host.unavailableNotice(), nullptr);
+    EXPECT_EQ(host.fallback(), nullptr);
 }
 
-TEST(BrowserHostFallback, WithoutTheModuleShowsANoticeInsteadOfThePage)
+TEST(BrowserHostFallback, WithoutTheModuleHtmlIsStillShownAndAnAddressIsExplained)
 {
     BrowserHost host(nullptr, missingModule);
     QSignalSpy loads(&host, &BrowserHost::loadFinished);
-    host.showHtml(QStringLiteral("<p>page</p>"));
-    host.navigate(QUrl(QStringLiteral("http://127.0.0.1:9/")));
-
+    host.showHtml(QStringLiteral("<p>Служба <b>поддержки</b></p>"));
     EXPECT_EQ(host.view(), nullptr);
-    ASSERT_NE(host.unavailableNotice(), nullptr);
-    EXPECT_TRUE(host.unavailableNotice()->text().startsWith(QStringLiteral("Встроенный браузер недоступен.")));
-    EXPECT_EQ(host.findChildren<QLabel *>().size(), 1);
+    auto *plain = qobject_cast<QTextBrowser *>(host.fallback());
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->toPlainText(), QStringLiteral("Служба поддержки"));
+
+    host.navigate(QUrl(QStringLiteral("http://127.0.0.1:9/")));
+    auto *notice = qobject_cast<QLabel *>(host.fallback());
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->text().startsWith(QStringLiteral("Встроенный браузер не установлен"))) << qPrintable(notice->text());
+    EXPECT_EQ(host.findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(), 1);
     EXPECT_EQ(loads.count(), 0);
     EXPECT_FALSE(libraryLoaded(QStringLiteral("libQt6WebEngineCore")));
 }
