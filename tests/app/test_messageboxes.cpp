@@ -23,6 +23,7 @@ struct SeenBox {
     QStringList buttons;
     QString defaultButton;
     QPoint offCentre;
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 template <class Open>
@@ -38,6 +39,7 @@ SeenBox answerWithKey(Qt::Key key, Open open)
             seen.found = true;
             seen.caption = box->windowTitle();
             seen.text = box->text();
+            seen.format = box->textFormat();
             seen.icon = box->icon();
             for (const QAbstractButton *b : box->buttons())
                 seen.buttons << b->text();
@@ -69,6 +71,19 @@ TEST_F(RealBoxes, ErrorBoxHasOneOkThatEscCloses)
     EXPECT_EQ(seen.defaultButton, u"OK"_s);
     ASSERT_EQ(MessageBoxes::shown().size(), 1);
     EXPECT_EQ(MessageBoxes::shown().first().answer, QMessageBox::Ok);
+}
+
+TEST_F(RealBoxes, UnsavedRowBoxShowsCellTextAsItIsAndEnterGoesBackToTheRow)
+{
+    bool dropped = true;
+    const SeenBox seen = answerWithKey(Qt::Key_Return, [&] {
+        dropped = MessageBoxes::dropUnsavedRow(nullptr, u"«<b>Тула</b>» не сохранена"_s, u"Закрыть без сохранения"_s);
+    });
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.format, Qt::PlainText);
+    EXPECT_EQ(seen.buttons, QStringList({u"Вернуться к записи"_s, u"Закрыть без сохранения"_s}));
+    EXPECT_EQ(seen.defaultButton, u"Вернуться к записи"_s);
+    EXPECT_FALSE(dropped);
 }
 
 TEST_F(RealBoxes, InformationBoxClosesOnEnter)
