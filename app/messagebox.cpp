@@ -65,8 +65,11 @@ QMessageBox::StandardButton show(const BoxStyle &style, QWidget *parent, const Q
     box.setEscapeButton(style.escapeButton);
     // Texts come from outside (cell contents, store messages): never read as markup.
     box.setTextFormat(Qt::PlainText);
-    for (const auto &[button, label] : style.labels)
+    // Relabelled buttons lose the stock icons, which would contradict their new words.
+    for (const auto &[button, label] : style.labels) {
         box.button(button)->setText(label);
+        box.button(button)->setIcon(QIcon());
+    }
     if (closesAtOnce)
         QMetaObject::invokeMethod(&box, "done", Qt::QueuedConnection, Q_ARG(int, style.escapeButton));
     shown.answer = static_cast<QMessageBox::StandardButton>(box.exec());
