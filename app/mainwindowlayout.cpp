@@ -128,6 +128,9 @@ void MainWindow::createSearchGroup()
     m_clearButton = button(m_searchGroup, "clearButton", QStringLiteral("Очистить"), {128, 320, 75, 25});
     // Enter on the focused button presses it, as it does in the fields.
     m_searchButton->setAutoDefault(true);
+    // A click leaves the focus where it was: the search itself asks about an edited row the grid
+    // could not write, rather than the grid reporting it once more as the focus leaves it.
+    m_searchButton->setFocusPolicy(Qt::TabFocus);
     connect(m_searchButton, &QPushButton::clicked, this, &MainWindow::search);
     connect(m_clearButton, &QPushButton::clicked, this, &MainWindow::clearSearch);
 }

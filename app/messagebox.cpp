@@ -2,6 +2,7 @@
 
 #include "windowplacement.h"
 
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 
@@ -30,6 +31,8 @@ protected:
     void showEvent(QShowEvent *event) override
     {
         QMessageBox::showEvent(event);
+        // Relabelled buttons reach the layout only now; place the box at the size it will keep.
+        layout()->activate();
         pages::placeWindow(this, [this] { return screen()->availableGeometry(); });
     }
 };
