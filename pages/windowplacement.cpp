@@ -3,15 +3,18 @@
 #include <QEvent>
 #include <QMargins>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <chrono>
 
 namespace pages {
 
 namespace {
 
 const QString kWatchName = QStringLiteral("frameWatch");
+constexpr std::chrono::milliseconds kFrameWait{3000};
 
 QMargins frameMargins(const QWidget *window)
 {
@@ -39,6 +42,12 @@ public:
     {
         setObjectName(kWatchName);
         window->installEventFilter(this);
+        // Activation may come before the frame; without a window manager no frame comes at all.
+        QTimer::singleShot(kFrameWait, this, [this] {
+            if (m_window)
+                m_window->removeEventFilter(this);
+            deleteLater();
+        });
     }
 
 protected:
@@ -51,8 +60,8 @@ protected:
                 m_window->removeEventFilter(this);
                 placeNow(m_window, m_area());
                 deleteLater();
-            } else if (type == QEvent::WindowActivate || type == QEvent::WindowStateChange) {
-                // Activated with the frame as assumed, or maximised by the user: the frame is final.
+            } else if (type == QEvent::WindowStateChange) {
+                // Maximised or minimised by the user: the place is the user's now.
                 m_window->removeEventFilter(this);
                 deleteLater();
             }
