@@ -94,15 +94,29 @@ void GridModel::onResultChanged()
         writePending(false);
 
     const QScopedValueRollback reshaping(m_reshaping, true);
-    beginResetModel();
-    m_pending = {};
-    m_rows = 0;
     const QStringList names = m_channel.hasResult() ? m_channel.columnNames() : QStringList();
+    std::array<int, FieldCount> columnOf{};
     for (int f = 0; f < FieldCount; ++f)
-        m_columnOf[f] = columnIndex(names, fieldName(f));
-    m_idColumn = columnIndex(names, QStringLiteral("id"));
-    m_editable = m_idColumn >= 0
+        columnOf[f] = columnIndex(names, fieldName(f));
+    const int idColumn = columnIndex(names, QStringLiteral("id"));
+    const bool editable = idColumn >= 0
         && m_channel.sourceTable().compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0;
+    // A result of the same shape (every search's) replaces the rows only: a reset would have the
+    // views lay out and paint their headers anew for columns that stay as they are.
+    const bool sameShape = columnOf == m_columnOf && idColumn == m_idColumn && editable == m_editable;
+    m_pending = {};
+    if (!sameShape) {
+        beginResetModel();
+    } else if (m_rows > 0) {
+        beginRemoveRows({}, 0, m_rows - 1);
+        m_rows = 0;
+        endRemoveRows();
+    }
+    m_rows = 0;
+    m_columnOf = columnOf;
+    m_idColumn = idColumn;
+    m_editable = editable;
+    int rows = 0;
     if (m_channel.hasResult()) {
         try {
             if (m_channel.fetched() < kFirstScreen && !m_channel.atEnd())
@@ -112,9 +126,16 @@ void GridModel::onResultChanged()
         }
         // A larger result still opens empty and grows as the view asks for rows.
         if (m_channel.atEnd())
-            m_rows = std::min(m_channel.fetched(), kFetchChunk);
+            rows = std::min(m_channel.fetched(), kFetchChunk);
     }
-    endResetModel();
+    if (!sameShape) {
+        m_rows = rows;
+        endResetModel();
+    } else if (rows > 0) {
+        beginInsertRows({}, 0, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    }
 }
 
 int GridModel::rowCount(const QModelIndex &parent) const
