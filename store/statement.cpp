@@ -104,7 +104,7 @@ int Statement::columnCount() const
     return sqlite3_column_count(handle());
 }
 
-// Hands the column's value to take as a qint64, double, QVariant (text, null) or QByteArray.
+// Hands the column's value to take as a qint64, double, QString, QByteArray or QVariant (null).
 // Read through the column's sqlite3_value, one call for the value rather than one per question
 // about it; SQLite calls that unprotected, which matters only to a connection shared between
 // threads, and ours are opened for one thread.
@@ -122,7 +122,10 @@ void Statement::readValue(int column, Take &&take) const
     case SQLITE_TEXT: {
         const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(v));
         const int size = sqlite3_value_bytes(v);
-        take(text ? m_cache.texts().text(text, size) : QVariant(QString())); // no text: out of memory
+        if (text)
+            take(m_cache.texts().text(text, size));
+        else
+            take(QString()); // no text: out of memory
         break;
     }
     case SQLITE_BLOB: {
