@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "centring.h"
 #include "connection.h"
 #include "datafiles.h"
 #include "errorhandler.h"
@@ -17,7 +18,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStatusBar>
 
@@ -94,11 +94,7 @@ void MainWindow::showEvent(QShowEvent *event)
     if (m_shownOnce || event->spontaneous())
         return;
     m_shownOnce = true;
-    if (const QScreen *s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    pages::centreOnScreen(this);
     // The data files are checked once the window is up, not while it is being shown.
     QMetaObject::invokeMethod(this, &MainWindow::checkDataFiles, Qt::QueuedConnection);
 }
