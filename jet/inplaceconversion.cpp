@@ -1,5 +1,6 @@
 #include "inplaceconversion.h"
 
+#include "filepublishing.h"
 #include "importerror.h"
 #include "jetsignature.h"
 #include "staging.h"
@@ -25,7 +26,7 @@ QString shown(const QString &path)
 bool sameFile(const QString &a, const QString &b)
 {
     std::error_code error;
-    return std::filesystem::equivalent(nativePath(a), nativePath(b), error) && !error;
+    return std::filesystem::equivalent(store::nativePath(a), store::nativePath(b), error) && !error;
 }
 
 // A copy stands in for the hard link where the file system has none; it reaches the disk before
@@ -51,10 +52,10 @@ bool keepOriginal(const QString &path, const QString &original)
             QStringLiteral("%1 exists already, so the original cannot be kept under that name").arg(shown(original)));
     }
     std::error_code error;
-    std::filesystem::create_hard_link(nativePath(path), nativePath(original), error);
+    std::filesystem::create_hard_link(store::nativePath(path), store::nativePath(original), error);
     if (error)
         copyDurably(path, original);
-    syncFolderOf(original);
+    store::syncFolderOf(original);
     return true;
 }
 

@@ -26,10 +26,4 @@ private:
     QTemporaryFile m_file;
 };
 
-// Makes a rename or a new name in the folder of path durable.
-void syncFolderOf(const QString &path);
-
-// Native path for std::filesystem.
-std::string nativePath(const QString &path);
-
 } // namespace jet

@@ -1,6 +1,7 @@
 #include "directoryfile.h"
 
 #include "databaseerror.h"
+#include "filepublishing.h"
 #include "sampledata.h"
 #include "schema.h"
 #include "sqlitefailure.h"
@@ -88,13 +89,13 @@ void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *
             throw DatabaseError(path + QStringLiteral(": ") + e.text());
         }
     }
-    // QFile::rename refuses to replace an existing file, so a file created meanwhile survives.
-    QFile built(temporary.fileName());
     // A temporary file is private to its owner; the directory file is as readable as any other.
-    built.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (!built.rename(path))
+    QFile::setPermissions(temporary.fileName(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QString failure = publishFile(temporary.fileName(), path, false);
+    if (!failure.isEmpty())
         throw DatabaseError(path + (QFileInfo::exists(path) ? QStringLiteral(": already exists, not replaced")
-                                                            : QStringLiteral(": ") + built.errorString()));
+                                                            : QStringLiteral(": ") + failure));
 }
 
 } // namespace store

@@ -1,4 +1,5 @@
 #include "filebytes.h"
+#include "filepublishing.h"
 #include "fixtures.h"
 #include "inplaceconversion.h"
 #include "jetsignature.h"
@@ -87,7 +88,7 @@ TEST_F(InPlace, ConversionStoppedAfterKeepingTheOriginalCanBeRepeated)
     if (!prepare("V2003_with-password.mdb"))
         GTEST_SKIP();
     // what a run killed between linking and renaming leaves: the original under both names
-    std::filesystem::create_hard_link(jet::nativePath(path()), jet::nativePath(original()));
+    std::filesystem::create_hard_link(store::nativePath(path()), store::nativePath(original()));
     const jet::Conversion conversion = convertInPlace(path(), {}, testImportOptions());
     EXPECT_EQ(conversion.summary.rows(), 3);
     EXPECT_EQ(fileDigest(original()), m_before);
