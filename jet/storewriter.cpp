@@ -3,6 +3,7 @@
 #include "columntypes.h"
 #include "databaseerror.h"
 #include "schema.h"
+#include "sqlitebinding.h"
 #include "sqlitefailure.h"
 
 #include <sqlite3.h>
@@ -137,35 +138,9 @@ void StoreWriter::beginTable(const SourceTable &table)
 
 void StoreWriter::addRow(const SourceRow &row)
 {
-    for (qsizetype i = 0; i < row.size(); ++i) {
-        const QVariant &value = row.at(i);
-        const int slot = int(i) + 1;
-        int rc = SQLITE_OK;
-        switch (value.typeId()) {
-        case QMetaType::UnknownType:
-            rc = sqlite3_bind_null(m_insert, slot);
-            break;
-        case QMetaType::LongLong:
-            rc = sqlite3_bind_int64(m_insert, slot, value.toLongLong());
-            break;
-        case QMetaType::Double:
-            rc = sqlite3_bind_double(m_insert, slot, value.toDouble());
-            break;
-        case QMetaType::QByteArray: {
-            const QByteArray bytes = value.toByteArray();
-            rc = sqlite3_bind_blob64(m_insert, slot, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
-            break;
-        }
-        default: {
-            const QByteArray text = value.toString().toUtf8();
-            rc = sqlite3_bind_text64(m_insert, slot, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
-                                     SQLITE_UTF8);
-            break;
-        }
-        }
-        if (rc != SQLITE_OK)
+    for (qsizetype i = 0; i < row.size(); ++i)
+        if (store::bindValue(m_insert, int(i) + 1, row.at(i)) != SQLITE_OK)
             store::throwSqliteFailure(m_db, m_current.source);
-    }
     if (sqlite3_step(m_insert) != SQLITE_DONE)
         store::throwSqliteFailure(m_db, QStringLiteral("%1, row %2").arg(m_current.source).arg(m_current.rows + 1));
     sqlite3_reset(m_insert);

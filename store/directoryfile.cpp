@@ -4,6 +4,7 @@
 #include "filepublishing.h"
 #include "sampledata.h"
 #include "schema.h"
+#include "sqlitebinding.h"
 #include "sqlitefailure.h"
 
 #include <QFile>
@@ -31,15 +32,9 @@ void insertRows(sqlite3 *db, const QString &sql, const QList<QVariantList> &rows
         throwSqliteFailure(db);
     const auto finalize = qScopeGuard([insert] { sqlite3_finalize(insert); });
     for (const QVariantList &row : rows) {
-        for (int i = 0; i < row.size(); ++i) {
-            const QVariant &v = row[i];
-            if (v.typeId() == QMetaType::QString) {
-                const QByteArray text = v.toString().toUtf8();
-                sqlite3_bind_text(insert, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-            } else {
-                sqlite3_bind_int64(insert, i + 1, v.toLongLong());
-            }
-        }
+        for (int i = 0; i < row.size(); ++i)
+            if (bindValue(insert, i + 1, row[i]) != SQLITE_OK)
+                throwSqliteFailure(db);
         if (sqlite3_step(insert) != SQLITE_DONE)
             throwSqliteFailure(db);
         sqlite3_reset(insert);
