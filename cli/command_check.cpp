@@ -106,8 +106,8 @@ int checkFile(const QString &path)
     std::vector<lookup::PickGap> gaps;
     try {
         // Reading only, and never creating: an administrator's check must not change what it looks at.
-        sqlite3 *db = store::openDatabaseFile(path, SQLITE_OPEN_READONLY);
-        const auto close = qScopeGuard([db] { sqlite3_close_v2(db); });
+        const store::SqliteHandle handle = store::openDatabaseFile(path, SQLITE_OPEN_READONLY);
+        sqlite3 *db = handle.get();
         problems = integrityProblems(db, path);
         const Query query = [&](const std::string &sql) { return firstColumn(db, path, sql); };
         if (problems.isEmpty())

@@ -181,37 +181,33 @@ void Connection::connectFile()
     if (!QFileInfo(m_dataSource).isFile())
         throw DatabaseError(m_dataSource + QStringLiteral(": no such file"));
 
-    sqlite3 *db = openDatabaseFile(m_dataSource, SQLITE_OPEN_READWRITE);
-    try {
-        registerCollation(db);
-        // Damaged pages are refused as they are read, before a write could build on them.
-        execute(db, "PRAGMA cell_size_check=ON", m_dataSource);
-        m_networkShare = isOnNetworkShare(m_dataSource);
-        if (m_networkShare) {
-            leaveWal(db, m_dataSource);
-            checkBeforeFirstUse(db, m_dataSource);
-        } else if (firstValue(db, "PRAGMA journal_mode", m_dataSource) != QLatin1String("wal")) {
-            checkBeforeFirstUse(db, m_dataSource);
-            switchToWal(db, m_dataSource);
-        }
-        execute(db, "PRAGMA synchronous=FULL", m_dataSource);
-    } catch (...) {
-        sqlite3_close_v2(db);
-        throw;
+    SqliteHandle opened = openDatabaseFile(m_dataSource, SQLITE_OPEN_READWRITE);
+    // Closed again by the handle if anything below fails.
+    sqlite3 *db = opened.get();
+    registerCollation(db);
+    // Damaged pages are refused as they are read, before a write could build on them.
+    execute(db, "PRAGMA cell_size_check=ON", m_dataSource);
+    m_networkShare = isOnNetworkShare(m_dataSource);
+    if (m_networkShare) {
+        leaveWal(db, m_dataSource);
+        checkBeforeFirstUse(db, m_dataSource);
+    } else if (firstValue(db, "PRAGMA journal_mode", m_dataSource) != QLatin1String("wal")) {
+        checkBeforeFirstUse(db, m_dataSource);
+        switchToWal(db, m_dataSource);
     }
-    m_db = db;
+    execute(db, "PRAGMA synchronous=FULL", m_dataSource);
+    m_db = std::move(opened);
 }
 
 bool Connection::isReadOnly() const
 {
-    return m_db && sqlite3_db_readonly(m_db, "main") == 1;
+    return m_db && sqlite3_db_readonly(m_db.get(), "main") == 1;
 }
 
 void Connection::close()
 {
     // A channel may still hold prepared statements; the handle lingers until it finalises them.
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
+    m_db.reset();
     PQfinish(m_serverConn);
     m_serverConn = nullptr;
 }

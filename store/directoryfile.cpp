@@ -6,6 +6,7 @@
 #include "schema.h"
 #include "sqlitebinding.h"
 #include "sqlitefailure.h"
+#include "sqlitehandle.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -67,10 +68,10 @@ void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *
         throw DatabaseError(path + QStringLiteral(": cannot create a file beside it: ") + temporary.errorString());
     temporary.close();
 
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(temporary.fileName().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     {
-        const auto close = qScopeGuard([db] { sqlite3_close_v2(db); });
+        sqlite3 *db = nullptr;
+        const int rc = sqlite3_open_v2(temporary.fileName().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        const SqliteHandle handle(db);
         if (rc != SQLITE_OK)
             throwSqliteFailure(db, path);
         try {
