@@ -4,6 +4,7 @@
 #include "connection.h"
 #include "datafiles.h"
 #include "errorhandler.h"
+#include "errortext.h"
 #include "gridmodel.h"
 #include "jetconversion.h"
 #include "messagebox.h"
@@ -44,7 +45,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_gridModel = std::make_unique<store::GridModel>(m_channel);
     m_grid->setGridModel(m_gridModel.get());
     // Queued: the grid reports while the focus or the current cell is still moving.
-    connect(m_gridModel.get(), &store::GridModel::errorOccurred, this, &app::reportError, Qt::QueuedConnection);
+    connect(
+        m_gridModel.get(), &store::GridModel::errorOccurred, this,
+        [](const store::DatabaseError &error) { app::reportError(messages::errorText(error)); }, Qt::QueuedConnection);
     for (QLineEdit *edit : searchFields())
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { resetFieldColour(edit); });
     applyRegionConfig();
@@ -110,7 +113,7 @@ void MainWindow::checkDataFiles()
 {
     // After the first missing file the program is already ending, so a second box closes at once.
     bool ending = false;
-    for (const QString &message : store::missingDataFileMessages(m_connection.server())) {
+    for (const QString &message : messages::missingDataFileMessages(m_connection.server())) {
         if (ending)
             app::MessageBoxes::errorWhileEnding(this, message);
         else

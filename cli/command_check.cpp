@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "errortext.h"
 #include "output.h"
 
 #include "collation.h"
@@ -115,7 +116,7 @@ int checkFile(const QString &path)
         if (problems.isEmpty())
             gaps = lookup::pickGaps(query);
     } catch (const store::DatabaseError &e) {
-        printError(e.text());
+        printError(messages::errorText(e));
         return Failure;
     }
     return report(problems, gaps);
@@ -142,7 +143,7 @@ int checkServer(const QString &server)
         if (problems.isEmpty())
             gaps = lookup::pickGaps(query);
     } catch (const store::DatabaseError &e) {
-        printError(e.text());
+        printError(messages::errorText(e));
         return Failure;
     }
     return report(problems, gaps);

@@ -22,7 +22,7 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
 {
     const QFileInfo info(source);
     if (!info.isFile() || !info.isReadable())
-        throw ImportError(
+        throw importError(
             QStringLiteral("cannot read %1: %2")
                 .arg(QDir::toNativeSeparators(source),
                      info.exists() ? QStringLiteral("not a readable file") : QStringLiteral("no such file")));
@@ -37,13 +37,18 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
         try {
             reader.run([&stream](const Frame &frame) { stream.take(frame); });
             stream.finish();
-        } catch (const ImportError &error) {
-            throw ImportError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(source), error.text()));
+        } catch (const store::DatabaseError &error) {
+            // The writer's own failures pass on, to be told as the new store's.
+            if (error.kind() != store::DatabaseError::Kind::Import)
+                throw;
+            throw importError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(source), error.text()));
         }
         writer.finish();
         return {writer.tables()};
     } catch (const store::DatabaseError &error) {
-        throw ImportError(QStringLiteral("cannot write the new store: ") + error.text());
+        if (error.kind() == store::DatabaseError::Kind::Import)
+            throw;
+        throw error.withContext(QStringLiteral("cannot write the new store: "));
     }
 }
 
@@ -51,7 +56,7 @@ ImportSummary importJetFile(const QString &source, const QString &target, const 
                             const ImportOptions &options)
 {
     if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
-        throw ImportError(
+        throw importError(
             QStringLiteral("%1 exists already and is not overwritten").arg(QDir::toNativeSeparators(target)));
     StagedFile staged(target, storePermissions(source));
     ImportSummary summary = writeStoreFromJet(source, staged.path(), progress, options);

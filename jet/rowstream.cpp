@@ -57,7 +57,7 @@ RowStream::RowStream(RowSink &sink, ProgressFn progress) : m_sink(sink), m_progr
 void RowStream::expect(bool ok, const char *what) const
 {
     if (!ok)
-        throw ImportError(QStringLiteral("the Jet reader sent data out of order (%1)").arg(QLatin1String(what)));
+        throw importError(QStringLiteral("the Jet reader sent data out of order (%1)").arg(QLatin1String(what)));
 }
 
 void RowStream::take(const Frame &frame)
@@ -66,12 +66,12 @@ void RowStream::take(const Frame &frame)
     switch (frame.kind) {
     case FrameKind::Failure:
         expect(cells.size() == 2, "failure");
-        throw ImportError(failureText(cells.at(0).toLongLong(), cells.at(1).toString()));
+        throw importError(failureText(cells.at(0).toLongLong(), cells.at(1).toString()));
     case FrameKind::Hello:
         expect(m_state == State::Start && cells.size() == 2, "greeting");
         if (cells.at(0).toString() != QLatin1String(kFormat.data(), kFormat.size())
             || cells.at(1).toLongLong() != kVersion)
-            throw ImportError(QStringLiteral("the Jet reader speaks another format"));
+            throw importError(QStringLiteral("the Jet reader speaks another format"));
         m_state = State::Greeted;
         break;
     case FrameKind::Plan:
@@ -119,7 +119,7 @@ void RowStream::take(const Frame &frame)
 void RowStream::finish() const
 {
     if (m_state != State::Ended)
-        throw ImportError(QStringLiteral("the Jet reader ended before sending every table"));
+        throw importError(QStringLiteral("the Jet reader ended before sending every table"));
 }
 
 void RowStream::reportProgress(bool force)

@@ -59,8 +59,7 @@ void checkBeforeFirstUse(sqlite3 *db, const QString &name)
         return; // nothing can be written through this connection
     const QString verdict = firstValue(db, "PRAGMA quick_check(1)", name);
     if (verdict != QLatin1String("ok"))
-        throw DatabaseError(name + QStringLiteral(": the file is damaged: ") + verdict.section(u'\n', -1)
-                            + QStringLiteral("; zelvik-cli check lists the problems"));
+        throw DatabaseError(DatabaseError::Kind::DamagedFile, {QFileInfo(name).fileName(), verdict.section(u'\n', -1)});
 }
 
 // WAL lets lookups read while another copy of the program writes. A file that may not be written

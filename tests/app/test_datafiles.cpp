@@ -1,4 +1,5 @@
 #include "datafiles.h"
+#include "errortext.h"
 #include "qtprinting.h"
 #include "datafolder.h"
 
@@ -14,7 +15,7 @@ const QString historyMessage = u"Файл привязок history.dat не на
 TEST(DataFileCheck, BothPresentMeansNoMessage)
 {
     DataFolder folder(DataFolder::BothFiles);
-    EXPECT_TRUE(store::missingDataFileMessages().isEmpty());
+    EXPECT_TRUE(messages::missingDataFileMessages().isEmpty());
 }
 
 TEST(DataFileCheck, AnEmptyDbDatIsEnough)
@@ -27,17 +28,17 @@ TEST(DataFileCheck, AnEmptyDbDatIsEnough)
 TEST(DataFileCheck, MessagesComeInOrderDbDatFirst)
 {
     DataFolder none(DataFolder::NoFiles);
-    EXPECT_EQ(store::missingDataFileMessages(), QStringList({dbMessage, historyMessage}));
+    EXPECT_EQ(messages::missingDataFileMessages(), QStringList({dbMessage, historyMessage}));
 }
 
 TEST(DataFileCheck, EachMissingFileHasItsOwnMessage)
 {
     {
         DataFolder onlyHistory(DataFolder::HistoryDat);
-        EXPECT_EQ(store::missingDataFileMessages(), QStringList{dbMessage});
+        EXPECT_EQ(messages::missingDataFileMessages(), QStringList{dbMessage});
     }
     DataFolder onlyDb(DataFolder::DbDat);
-    EXPECT_EQ(store::missingDataFileMessages(), QStringList{historyMessage});
+    EXPECT_EQ(messages::missingDataFileMessages(), QStringList{historyMessage});
 }
 
 TEST(DataFileCheck, DirectoriesDoNotCount)
@@ -46,7 +47,7 @@ TEST(DataFileCheck, DirectoriesDoNotCount)
     folder.makeDirectory(u"db.dat"_s);
     folder.makeDirectory(u"history.dat"_s);
     EXPECT_FALSE(store::dataFileExists(u"db.dat"_s));
-    EXPECT_EQ(store::missingDataFileMessages().size(), 2);
+    EXPECT_EQ(messages::missingDataFileMessages().size(), 2);
 }
 
 } // namespace

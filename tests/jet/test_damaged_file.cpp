@@ -15,7 +15,7 @@ TEST(DamagedFile, ClearErrorAndNothingLeftOnHangDamagedFile)
     try {
         jet::importJetFile(fixture("hang-damaged.mdb"), store.path(), {}, testImportOptions());
         FAIL() << "the damaged file was imported";
-    } catch (const jet::ImportError &error) {
+    } catch (const store::DatabaseError &error) {
         EXPECT_TRUE(error.text().startsWith(QStringLiteral("cannot read ") + fixture("hang-damaged.mdb")))
             << error.what();
         EXPECT_TRUE(error.text().contains(QStringLiteral("the file looks damaged"))) << error.what();
@@ -34,7 +34,7 @@ TEST(DamagedFile, FileThatIsNoJetDatabaseLeavesNothing)
     try {
         jet::importJetFile(notJet, store.path(), {}, testImportOptions());
         FAIL() << "a text file was imported";
-    } catch (const jet::ImportError &error) {
+    } catch (const store::DatabaseError &error) {
         EXPECT_EQ(error.text(), QStringLiteral("cannot read %1: not a Jet database, or unreadable").arg(notJet));
     }
     EXPECT_EQ(QDir(store.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
@@ -47,7 +47,7 @@ TEST(DamagedFile, MissingSourceIsNamed)
     try {
         jet::importJetFile(QStringLiteral("/nonexistent/history.mdb"), store.path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const jet::ImportError &error) {
+    } catch (const store::DatabaseError &error) {
         EXPECT_EQ(error.text(), QStringLiteral("cannot read /nonexistent/history.mdb: no such file"));
     }
 }

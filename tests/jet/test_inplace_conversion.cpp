@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 using jet::convertInPlace;
-using jet::ImportError;
 
 namespace {
 
@@ -59,7 +58,7 @@ TEST_F(InPlace, HistoryExactlyAsItWasOnHangDamagedFile)
 {
     if (!prepare("hang-damaged.mdb"))
         GTEST_SKIP();
-    EXPECT_THROW(convertInPlace(path(), {}, testImportOptions()), ImportError);
+    EXPECT_THROW(convertInPlace(path(), {}, testImportOptions()), store::DatabaseError);
     EXPECT_EQ(fileDigest(path()), m_before);
     EXPECT_EQ(folderEntries(m_store.folder()), QStringList({"history.dat"}));
 }
@@ -75,7 +74,7 @@ TEST_F(InPlace, ForeignFileNamedLikeTheOriginalIsNeverReplaced)
     try {
         convertInPlace(path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const ImportError &error) {
+    } catch (const store::DatabaseError &error) {
         EXPECT_TRUE(error.text().contains(QStringLiteral("history.dat.jet exists already"))) << error.what();
     }
     EXPECT_EQ(fileDigest(path()), m_before);
@@ -105,7 +104,7 @@ TEST_F(InPlace, StoreIsNotConvertedAgain)
     try {
         convertInPlace(path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const ImportError &error) {
+    } catch (const store::DatabaseError &error) {
         EXPECT_TRUE(error.text().endsWith(QStringLiteral("is not a Jet database"))) << error.what();
     }
     EXPECT_EQ(fileDigest(path()), store);
@@ -138,7 +137,7 @@ TEST(ConversionTexts, NameTheFileAndWhereTheOriginalIs)
               QStringLiteral("База данных history.dat преобразована в новый формат. "
                              "Исходный файл сохранён как history.dat.jet."));
     EXPECT_EQ(
-        jet::conversionFailedText(QStringLiteral("history.dat"), ImportError(QStringLiteral("the file is damaged"))),
+        jet::conversionFailedText(QStringLiteral("history.dat"), store::DatabaseError(QStringLiteral("the file is damaged"))),
         QStringLiteral("Не удалось преобразовать базу данных history.dat в новый формат: the file is damaged. "
                        "Файл history.dat не изменён."));
 }

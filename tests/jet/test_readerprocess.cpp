@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 using jet::Frame;
-using jet::ImportError;
 using jet::ReaderLimits;
 using jet::ReaderProcess;
 
@@ -17,7 +16,7 @@ QString runShell(const char *script, ReaderLimits limits = {})
     ReaderProcess reader(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromUtf8(script)}, limits);
     try {
         reader.run([](const Frame &) {});
-    } catch (const ImportError &error) {
+    } catch (const store::DatabaseError &error) {
         return error.text();
     }
     return {};
@@ -61,7 +60,7 @@ TEST(ReaderProcess, MissingProgramIsReported)
     try {
         reader.run([](const Frame &) {});
         FAIL() << "no error";
-    } catch (const ImportError &error) {
+    } catch (const store::DatabaseError &error) {
         EXPECT_TRUE(error.text().startsWith(QStringLiteral("cannot start the Jet reader"))) << error.what();
     }
 }
@@ -72,7 +71,7 @@ TEST(ReaderProcess, OutputBeyondTheCapIsStopped)
     ReaderLimits limits;
     limits.stdoutBytes = 1000;
     ReaderProcess reader(QStringLiteral(ZELVIK_JET_READER), {fixture("compIndexTestV2000.mdb")}, limits);
-    EXPECT_THROW(reader.run([](const Frame &) {}), ImportError);
+    EXPECT_THROW(reader.run([](const Frame &) {}), store::DatabaseError);
 }
 
 TEST(ReaderProcess, EveryFrameIsHandedOverInOrder)
@@ -101,7 +100,7 @@ TEST(ReaderProcess, ReaderRefusesAFileThatIsNoJetDatabase)
 {
     ReaderProcess reader(QStringLiteral(ZELVIK_JET_READER), {QStringLiteral(ZELVIK_JET_READER)}, {});
     QList<Frame> frames;
-    EXPECT_THROW(reader.run([&](const Frame &frame) { frames.append(frame); }), ImportError);
+    EXPECT_THROW(reader.run([&](const Frame &frame) { frames.append(frame); }), store::DatabaseError);
     ASSERT_FALSE(frames.isEmpty());
     EXPECT_EQ(frames.last().kind, jet::framing::FrameKind::Failure);
 }

@@ -1,5 +1,6 @@
 #include "connection.h"
 #include "databaseerror.h"
+#include "errortext.h"
 #include "scratchdirectory.h"
 
 #include <QFile>
@@ -15,7 +16,7 @@ QString failureOf(store::Connection &connection)
     try {
         connection.connect();
     } catch (const store::DatabaseError &e) {
-        return e.text();
+        return messages::errorText(e);
     }
     return {};
 }

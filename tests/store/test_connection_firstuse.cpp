@@ -2,6 +2,7 @@
 // it until it has proved to be a sound directory file.
 #include "connection.h"
 #include "databaseerror.h"
+#include "errortext.h"
 #include "filebytes.h"
 #include "querychannel.h"
 #include "scratchdirectory.h"
@@ -22,7 +23,7 @@ QString failureOf(const std::function<void()> &action)
     try {
         action();
     } catch (const store::DatabaseError &e) {
-        return e.text();
+        return messages::errorText(e);
     }
     return {};
 }
@@ -132,7 +133,7 @@ TEST_F(FirstUse, DamagedFileIsRefusedBeforeAnythingIsWritten)
     const QByteArray before = fileBytes(path());
     const QString error = failureOf([&] { connection.connect(); });
     EXPECT_TRUE(error.contains(u"history.dat"_s)) << error.toStdString();
-    EXPECT_TRUE(error.contains(u"damaged"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"повреждён"_s)) << error.toStdString();
     EXPECT_TRUE(error.contains(u"zelvik-cli check"_s)) << error.toStdString();
     EXPECT_FALSE(connection.isOpen());
     EXPECT_EQ(fileBytes(path()), before);
@@ -145,7 +146,7 @@ TEST_F(FirstUse, DamagedFileAlreadyInWalStopsTheLookupThatMeetsTheDamage)
     const QByteArray before = fileBytes(path());
     store::QueryChannel channel(connection);
     const QString error = failureOf([&] { channel.run(uR"(select * from tab where fam="Петрова")"_s); });
-    EXPECT_TRUE(error.contains(u"history.dat: the file is damaged"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"Файл history.dat повреждён"_s)) << error.toStdString();
     connection.close();
     EXPECT_EQ(fileBytes(path()), before);
 }

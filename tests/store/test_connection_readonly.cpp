@@ -4,6 +4,7 @@
 #include "connection.h"
 #include "databaseerror.h"
 #include "databaseopening.h"
+#include "errortext.h"
 #include "filebytes.h"
 #include "querychannel.h"
 #include "scratchdirectory.h"
@@ -51,7 +52,7 @@ QString failureOf(const std::function<void()> &action)
     try {
         action();
     } catch (const store::DatabaseError &e) {
-        return e.text();
+        return messages::errorText(e);
     }
     return {};
 }

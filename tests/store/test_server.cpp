@@ -1,6 +1,7 @@
 #include "channelfixture.h"
 
 #include "datafiles.h"
+#include "errortext.h"
 #include "directorycopy.h"
 #include "jetdialect.h"
 #include "serverdirectory.h"
@@ -262,8 +263,8 @@ TEST(ServerStore, ConfCfgNamesTheServerOnALaterLineAndTheCheckNamesItWhenAbsent)
 
     const QString cwd = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(directory.folder()));
-    const QStringList fine = store::missingDataFileMessages(directory.server());
-    const QStringList missing = store::missingDataFileMessages(u"host=/nonexistent port=7 dbname=x password=secret"_s);
+    const QStringList fine = messages::missingDataFileMessages(directory.server());
+    const QStringList missing = messages::missingDataFileMessages(u"host=/nonexistent port=7 dbname=x password=secret"_s);
     QDir::setCurrent(cwd);
     EXPECT_TRUE(fine.isEmpty()) << fine.join(u'\n').toStdString();
     ASSERT_EQ(missing.size(), 1);

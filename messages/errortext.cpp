@@ -1,0 +1,69 @@
+#include "errortext.h"
+
+#include "databaseerror.h"
+#include "datafiles.h"
+
+#include <array>
+
+namespace messages {
+
+using Kind = store::DatabaseError::Kind;
+
+QString columnTitle(int field)
+{
+    static const std::array<QString, 8> titles{
+        QStringLiteral("Фамилия"), QStringLiteral("Имя"), QStringLiteral("Отчество"), QStringLiteral("Телефон"),
+        QStringLiteral("Улица"),   QStringLiteral("Дом"), QStringLiteral("/"),        QStringLiteral("Квартира"),
+    };
+    return field >= 0 && field < int(titles.size()) ? titles[field] : QString();
+}
+
+QString errorText(const store::DatabaseError &error)
+{
+    const QStringList &d = error.details();
+    QString text;
+    switch (error.kind()) {
+    case Kind::Failure:
+    case Kind::Import:
+        text = d.value(0);
+        break;
+    case Kind::ReadOnlyFile:
+        text = QStringLiteral("Файл %1 открыт только для чтения: ничего не сохранено (%2)").arg(d.value(0), d.value(1));
+        break;
+    case Kind::DamagedFile:
+        text = QStringLiteral("Файл %1 повреждён: %2; список неполадок выводит zelvik-cli check")
+                   .arg(d.value(0), d.value(1));
+        break;
+    case Kind::NotANumber:
+        text = QStringLiteral("«%1» не подходит для столбца «%2»: нужно целое число от %3 до %4")
+                   .arg(d.value(0), columnTitle(d.value(1).toInt()), d.value(2), d.value(3));
+        break;
+    case Kind::RowDeleted:
+        text = QStringLiteral("Запись не сохранена: в базе данных её больше нет, возможно, её удалили.");
+        break;
+    case Kind::RowChanged:
+        text = QStringLiteral("Запись не сохранена: её изменил другой пользователь. Отмените правку (Esc) "
+                              "и повторите поиск, чтобы увидеть её новое содержимое.");
+        break;
+    case Kind::DirectoryFileMissing:
+        text = QStringLiteral("Файл базы данных db.dat не найден!");
+        break;
+    case Kind::HistoryFileMissing:
+        text = QStringLiteral("Файл привязок history.dat не найден!");
+        break;
+    case Kind::ServerUnavailable:
+        text = QStringLiteral("Справочник на сервере недоступен: ") + d.value(0);
+        break;
+    }
+    return error.context() + text;
+}
+
+QStringList missingDataFileMessages(const QString &server)
+{
+    QStringList messages;
+    for (const store::DatabaseError &problem : store::dataFileProblems(server))
+        messages << errorText(problem);
+    return messages;
+}
+
+} // namespace messages
