@@ -1,7 +1,7 @@
 #include "datafiles.h"
 #include "errortext.h"
 #include "qtprinting.h"
-#include "datafolder.h"
+#include "scratchfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ const QString historyMessage = u"Файл привязок history.dat не на
 
 TEST(DataFileCheck, BothPresentMeansNoMessage)
 {
-    DataFolder folder(DataFolder::BothFiles);
+    DataFolder folder(DataFolder::DataFiles);
     EXPECT_TRUE(messages::missingDataFileMessages().isEmpty());
 }
 
@@ -27,7 +27,7 @@ TEST(DataFileCheck, AnEmptyDbDatIsEnough)
 
 TEST(DataFileCheck, MessagesComeInOrderDbDatFirst)
 {
-    DataFolder none(DataFolder::NoFiles);
+    DataFolder none(DataFolder::Nothing);
     EXPECT_EQ(messages::missingDataFileMessages(), QStringList({dbMessage, historyMessage}));
 }
 
@@ -43,7 +43,7 @@ TEST(DataFileCheck, EachMissingFileHasItsOwnMessage)
 
 TEST(DataFileCheck, DirectoriesDoNotCount)
 {
-    DataFolder folder(DataFolder::NoFiles);
+    DataFolder folder(DataFolder::Nothing);
     folder.makeDirectory(u"db.dat"_s);
     folder.makeDirectory(u"history.dat"_s);
     EXPECT_FALSE(store::dataFileExists(u"db.dat"_s));

@@ -2,7 +2,7 @@
 #include "boxrecorder.h"
 #include "datafiles.h"
 #include "errortext.h"
-#include "datafolder.h"
+#include "scratchfolder.h"
 #include "userdatafolder.h"
 
 #include <QDir>
@@ -30,7 +30,7 @@ protected:
     bool isCurrent(const QString &path) const { return QDir::current().canonicalPath() == QDir(path).canonicalPath(); }
 
     QByteArray previous = qgetenv("XDG_DATA_HOME");
-    DataFolder home{DataFolder::NoFiles}; // the current folder until the test enters another
+    DataFolder home{DataFolder::Nothing}; // the current folder until the test enters another
     BoxRecorder boxes;
 };
 
