@@ -1,7 +1,7 @@
 #include "connection.h"
 #include "databaseerror.h"
 #include "errortext.h"
-#include "scratchdirectory.h"
+#include "scratchfolder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -64,8 +64,8 @@ TEST(Connection, ForeignFileIsNotADatabase)
 
 TEST(Connection, OpensWithWalDurableWritesAndABusyTimeout)
 {
-    ScratchDirectory scratch;
-    store::Connection connection(scratch.path());
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    store::Connection connection(scratch.history());
     connection.connect();
     ASSERT_TRUE(connection.isOpen());
     EXPECT_FALSE(connection.isReadOnly());
@@ -76,8 +76,8 @@ TEST(Connection, OpensWithWalDurableWritesAndABusyTimeout)
 
 TEST(Connection, RegistersTheCollation)
 {
-    ScratchDirectory scratch;
-    store::Connection connection(scratch.path());
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    store::Connection connection(scratch.history());
     connection.connect();
     sqlite3_stmt *s = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(connection.handle(), "select 'Ёлкин' = 'ёЛКИН' collate RU_NOCASE", -1, &s, nullptr),
@@ -89,8 +89,8 @@ TEST(Connection, RegistersTheCollation)
 
 TEST(Connection, ConnectingAgainKeepsTheOpenConnection)
 {
-    ScratchDirectory scratch;
-    store::Connection connection(scratch.path());
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    store::Connection connection(scratch.history());
     connection.connect();
     sqlite3 *first = connection.handle();
     connection.connect();
@@ -99,10 +99,10 @@ TEST(Connection, ConnectingAgainKeepsTheOpenConnection)
 
 TEST(Connection, NewDataSourceClosesTheOldOne)
 {
-    ScratchDirectory scratch;
-    store::Connection connection(scratch.path());
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    store::Connection connection(scratch.history());
     connection.connect();
-    connection.setDataSource(scratch.folder() + QStringLiteral("/other.dat"));
+    connection.setDataSource(scratch.path() + QStringLiteral("/other.dat"));
     EXPECT_FALSE(connection.isOpen());
     EXPECT_THROW(connection.connect(), store::DatabaseError);
 }

@@ -5,7 +5,7 @@
 #include "errortext.h"
 #include "filebytes.h"
 #include "querychannel.h"
-#include "scratchdirectory.h"
+#include "scratchfolder.h"
 #include "sqlitedatabase.h"
 
 #include <QDir>
@@ -37,10 +37,10 @@ int journalMark(const QString &path)
 
 class FirstUse : public ::testing::Test {
 protected:
-    QString path() const { return scratch.path(); }
+    QString path() const { return scratch.history(); }
     QStringList entries() const
     {
-        return QDir(scratch.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return QDir(scratch.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
     void useRollbackJournal()
@@ -75,8 +75,8 @@ protected:
         ASSERT_TRUE(writeFileBytes(path(), bytes));
     }
 
-    ScratchDirectory scratch;
-    store::Connection connection{scratch.path()};
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    store::Connection connection{scratch.history()};
 };
 
 } // namespace
