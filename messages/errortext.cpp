@@ -52,7 +52,36 @@ QString errorText(const store::DatabaseError &error)
         text = QStringLiteral("Файл привязок history.dat не найден!");
         break;
     case Kind::ServerUnavailable:
-        text = QStringLiteral("Справочник на сервере недоступен: ") + d.value(0);
+        text = QStringLiteral("Справочник на сервере недоступен: ")
+             + (error.cause() ? errorText(*error.cause()) : d.value(0));
+        break;
+    case Kind::FileMissing:
+        text = QStringLiteral("%1: файл не найден").arg(d.value(0));
+        break;
+    case Kind::NotADirectoryFile:
+        text = QStringLiteral("%1: это не файл справочника (в нём нет таблицы tab)").arg(d.value(0));
+        break;
+    case Kind::PendingLog:
+        text = QStringLiteral("%1: файл нельзя прочитать, пока в его папку нельзя писать: в %2 есть изменения, "
+                              "которых ещё нет в файле")
+                   .arg(d.value(0), d.value(1));
+        break;
+    case Kind::ServerUnreachable:
+        text = QStringLiteral("%1: не удалось подключиться: %2").arg(d.value(0), d.value(1));
+        break;
+    case Kind::ServerLost:
+        text = QStringLiteral("%1: связь с сервером прервалась (%2); следующий запрос подключится заново")
+                   .arg(d.value(0), d.value(1));
+        break;
+    case Kind::ServerWithoutDirectory:
+        text = QStringLiteral("%1: на сервере нет таблиц справочника (их создаёт zelvik-cli init --server)")
+                   .arg(d.value(0));
+        break;
+    case Kind::NotAnInteger:
+        text = QStringLiteral("«%1» — не целое число").arg(d.value(0));
+        break;
+    case Kind::NoSuchColumn:
+        text = QStringLiteral("В результате нет столбца %1").arg(d.value(0));
         break;
     }
     return error.context() + text;

@@ -54,7 +54,7 @@ bool hasTable(sqlite3 *db, const char *table)
 void checkBeforeFirstUse(sqlite3 *db, const QString &name)
 {
     if (!hasTable(db, "tab"))
-        throw DatabaseError(name + QStringLiteral(": not a directory file (no table tab)"));
+        throw DatabaseError(DatabaseError::Kind::NotADirectoryFile, {name});
     if (sqlite3_db_readonly(db, "main") == 1)
         return; // nothing can be written through this connection
     const QString verdict = firstValue(db, "PRAGMA quick_check(1)", name);
@@ -168,8 +168,7 @@ void Connection::connectServer()
     PGconn *conn = openServer(m_server);
     if (!serverHasDirectory(conn)) {
         PQfinish(conn);
-        throw DatabaseError(serverName(m_server)
-                            + QStringLiteral(": the directory's tables are not there (zelvik-cli init --server makes them)"));
+        throw DatabaseError(DatabaseError::Kind::ServerWithoutDirectory, {serverName(m_server)});
     }
     m_serverConn = conn;
 }
@@ -178,7 +177,7 @@ void Connection::connectFile()
 {
     // A directory cannot be opened, and a pipe would wait for a writer for ever.
     if (!QFileInfo(m_dataSource).isFile())
-        throw DatabaseError(m_dataSource + QStringLiteral(": no such file"));
+        throw DatabaseError(DatabaseError::Kind::FileMissing, {m_dataSource});
 
     SqliteHandle opened = openDatabaseFile(m_dataSource, SQLITE_OPEN_READWRITE);
     // Closed again by the handle if anything below fails.

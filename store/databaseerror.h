@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <stdexcept>
 
 namespace store {
@@ -21,7 +22,15 @@ public:
         RowChanged,   // the grid: another user changed the edited row meanwhile
         DirectoryFileMissing, // db.dat is not there
         HistoryFileMissing,   // history.dat is not there
-        ServerUnavailable,    // details: why the server's directory cannot be used
+        ServerUnavailable,    // cause: why the server's directory cannot be used
+        FileMissing,          // details: the file
+        NotADirectoryFile,    // details: the file (it has no table tab)
+        PendingLog,           // details: the file, its log (the folder may not be written, the log holds changes)
+        ServerUnreachable,    // details: the server, libpq's message
+        ServerLost,           // details: the server, libpq's message
+        ServerWithoutDirectory, // details: the server (it lacks the directory's tables)
+        NotAnInteger,         // details: the text
+        NoSuchColumn,         // details: the column
     };
 
     explicit DatabaseError(const QString &text) : DatabaseError(Kind::Failure, {text}) {}
@@ -31,12 +40,26 @@ public:
     {
     }
 
+    // An error of this kind that another one led to.
+    static DatabaseError because(Kind kind, const DatabaseError &cause)
+    {
+        DatabaseError error(kind, {cause.text()});
+        error.m_cause = std::make_shared<const DatabaseError>(cause);
+        return error;
+    }
+
     Kind kind() const { return m_kind; }
+    const DatabaseError *cause() const { return m_cause.get(); }
     const QStringList &details() const { return m_details; }
     // Where it happened, put before the worded error ("history.dat: "); often empty.
     const QString &context() const { return m_context; }
     // The same error after a further context.
-    DatabaseError withContext(const QString &outer) const { return DatabaseError(m_kind, m_details, outer + m_context); }
+    DatabaseError withContext(const QString &outer) const
+    {
+        DatabaseError error(m_kind, m_details, outer + m_context);
+        error.m_cause = m_cause;
+        return error;
+    }
     // The context and details as they are, for logs and what(): for a Failure, what the user is shown.
     const QString &text() const { return m_text; }
 
@@ -50,6 +73,7 @@ private:
     QStringList m_details;
     QString m_context;
     QString m_text;
+    std::shared_ptr<const DatabaseError> m_cause;
 };
 
 } // namespace store

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <optional>
+
 #include <sqlite3.h>
 
 namespace store {
@@ -19,7 +21,7 @@ constexpr int kBusyTimeoutMs = 5000;
 struct Attempt {
     SqliteHandle db; // null when the attempt failed
     int code = SQLITE_OK;
-    QString error;
+    std::optional<DatabaseError> error;
 };
 
 Attempt openReadingSchema(const QByteArray &name, int flags, const QString &path)
@@ -31,9 +33,9 @@ Attempt openReadingSchema(const QByteArray &name, int flags, const QString &path
         sqlite3_extended_result_codes(opened, 1);
         sqlite3_busy_timeout(opened, kBusyTimeoutMs);
         if (sqlite3_exec(opened, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK)
-            return {std::move(db), SQLITE_OK, QString()};
+            return {std::move(db), SQLITE_OK, std::nullopt};
     }
-    return {nullptr, opened ? sqlite3_extended_errcode(opened) : SQLITE_NOMEM, sqliteFailure(opened, path).text()};
+    return {nullptr, opened ? sqlite3_extended_errcode(opened) : SQLITE_NOMEM, sqliteFailure(opened, path)};
 }
 
 bool cannotMakeIndexFile(int code)
@@ -62,13 +64,12 @@ SqliteHandle openDatabaseFile(const QString &path, int readWriteFlag)
     if (direct.db)
         return std::move(direct.db);
     if (!cannotMakeIndexFile(direct.code))
-        throw DatabaseError(direct.error);
+        throw *direct.error;
     if (hasPendingLog(path))
-        throw DatabaseError(path + QStringLiteral(": cannot be read while its folder may not be written: ")
-                            + QFileInfo(path).fileName() + QStringLiteral("-wal holds changes not yet in the file"));
+        throw DatabaseError(DatabaseError::Kind::PendingLog, {path, QFileInfo(path).fileName() + QStringLiteral("-wal")});
     Attempt unchanging = openReadingSchema(unchangingFileUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, path);
     if (!unchanging.db)
-        throw DatabaseError(unchanging.error);
+        throw *unchanging.error;
     return std::move(unchanging.db);
 }
 

@@ -52,7 +52,7 @@ QList<DatabaseError> dataFileProblems(const QString &server)
     try {
         probe.connect();
     } catch (const DatabaseError &e) {
-        problems << DatabaseError(DatabaseError::Kind::ServerUnavailable, {e.text()});
+        problems << DatabaseError::because(DatabaseError::Kind::ServerUnavailable, e);
     }
     return problems;
 }

@@ -82,7 +82,7 @@ void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *
             // Every file the program has used is in WAL; a new one starts so and needs no switch.
             execute(db, "PRAGMA journal_mode=WAL");
         } catch (const DatabaseError &e) {
-            throw DatabaseError(path + QStringLiteral(": ") + e.text());
+            throw e.withContext(path + QStringLiteral(": "));
         }
     }
     // A temporary file is private to its owner; the directory file is as readable as any other.

@@ -104,7 +104,7 @@ TEST_F(FirstUse, EmptyFileIsRefusedNamingItAndStaysEmpty)
     replaceWith({});
     const QString error = failureOf([&] { connection.connect(); });
     EXPECT_TRUE(error.contains(u"history.dat"_s)) << error.toStdString();
-    EXPECT_TRUE(error.contains(u"no table tab"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"нет таблицы tab"_s)) << error.toStdString();
     EXPECT_FALSE(connection.isOpen());
     EXPECT_EQ(QFileInfo(path()).size(), 0);
     EXPECT_EQ(entries(), QStringList{u"history.dat"_s});
@@ -156,5 +156,5 @@ TEST_F(FirstUse, NamedPipeCountsAsNoFile)
     ASSERT_TRUE(QFile::remove(path()));
     ASSERT_EQ(mkfifo(path().toLocal8Bit().constData(), 0666), 0);
     const QString error = failureOf([&] { connection.connect(); });
-    EXPECT_EQ(error, path() + u": no such file"_s);
+    EXPECT_EQ(error, path() + u": файл не найден"_s);
 }
