@@ -23,9 +23,9 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
     const QFileInfo info(source);
     if (!info.isFile() || !info.isReadable())
         throw importError(
-            QStringLiteral("cannot read %1: %2")
+            QStringLiteral("не удаётся прочитать %1: %2")
                 .arg(QDir::toNativeSeparators(source),
-                     info.exists() ? QStringLiteral("not a readable file") : QStringLiteral("no such file")));
+                     info.exists() ? QStringLiteral("файл недоступен для чтения") : QStringLiteral("файл не найден")));
     try {
         StoreWriter writer(storePath);
         RowStream stream(writer, progress);
@@ -41,14 +41,14 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
             // The writer's own failures pass on, to be told as the new store's.
             if (error.kind() != store::DatabaseError::Kind::Import)
                 throw;
-            throw importError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(source), error.text()));
+            throw importError(QStringLiteral("не удаётся прочитать %1: %2").arg(QDir::toNativeSeparators(source), error.text()));
         }
         writer.finish();
         return {writer.tables()};
     } catch (const store::DatabaseError &error) {
         if (error.kind() == store::DatabaseError::Kind::Import)
             throw;
-        throw error.withContext(QStringLiteral("cannot write the new store: "));
+        throw error.withContext(QStringLiteral("не удаётся записать новую базу: "));
     }
 }
 
@@ -57,7 +57,7 @@ ImportSummary importJetFile(const QString &source, const QString &target, const 
 {
     if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
         throw importError(
-            QStringLiteral("%1 exists already and is not overwritten").arg(QDir::toNativeSeparators(target)));
+            QStringLiteral("%1 уже существует и не перезаписывается").arg(QDir::toNativeSeparators(target)));
     StagedFile staged(target, storePermissions(source));
     ImportSummary summary = writeStoreFromJet(source, staged.path(), progress, options);
     staged.publish(false);

@@ -35,7 +35,7 @@ bool sameFile(const QString &a, const QString &b)
 void copyDurably(const QString &from, const QString &to)
 {
     if (!QFile::copy(from, to))
-        throw importError(QStringLiteral("cannot keep the original as %1").arg(shown(to)));
+        throw importError(QStringLiteral("не удаётся сохранить исходный файл как %1").arg(shown(to)));
     QFile copy(to);
     if (copy.open(QIODevice::ReadOnly))
         ::fsync(copy.handle());
@@ -50,7 +50,7 @@ bool keepOriginal(const QString &path, const QString &original)
         if (sameFile(path, original))
             return false;
         throw importError(
-            QStringLiteral("%1 exists already, so the original cannot be kept under that name").arg(shown(original)));
+            QStringLiteral("%1 уже существует, поэтому исходный файл нельзя сохранить под этим именем").arg(shown(original)));
     }
     std::error_code error;
     std::filesystem::create_hard_link(store::nativePath(path), store::nativePath(original), error);
@@ -65,7 +65,7 @@ bool keepOriginal(const QString &path, const QString &original)
 Conversion convertInPlace(const QString &path, const ProgressFn &progress, const ImportOptions &options)
 {
     if (!isJetFile(path))
-        throw importError(QStringLiteral("%1 is not a Jet database").arg(shown(path)));
+        throw importError(QStringLiteral("%1 — не база данных Jet").arg(shown(path)));
     const QString original = path + QStringLiteral(".jet");
 
     StagedFile staged(path, storePermissions(path));

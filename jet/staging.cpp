@@ -13,7 +13,7 @@ StagedFile::StagedFile(const QString &target, QFileDevice::Permissions permissio
     : m_target(QFileInfo(target).absoluteFilePath()), m_file(m_target + QStringLiteral(".import-XXXXXX"))
 {
     if (!m_file.open())
-        throw importError(QStringLiteral("cannot create a file in %1: %2")
+        throw importError(QStringLiteral("не удаётся создать файл в %1: %2")
                               .arg(QDir::toNativeSeparators(QFileInfo(m_target).path()), m_file.errorString()));
     // SQLite opens the file by name; a second descriptor of ours closing later would drop its locks.
     m_file.close();
@@ -28,11 +28,11 @@ void StagedFile::publish(bool replace)
         return;
     }
     if (replace)
-        throw importError(QStringLiteral("cannot replace %1: %2").arg(QDir::toNativeSeparators(m_target), failure));
-    throw importError(QStringLiteral("cannot create %1: %2")
+        throw importError(QStringLiteral("не удаётся заменить %1: %2").arg(QDir::toNativeSeparators(m_target), failure));
+    throw importError(QStringLiteral("не удаётся создать %1: %2")
                           .arg(QDir::toNativeSeparators(m_target),
-                               QFileInfo::exists(m_target) ? QStringLiteral("it exists already")
-                                                           : QStringLiteral("the rename failed")));
+                               QFileInfo::exists(m_target) ? QStringLiteral("он уже существует")
+                                                           : QStringLiteral("переименование не удалось")));
 }
 
 } // namespace jet

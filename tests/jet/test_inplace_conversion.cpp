@@ -75,7 +75,7 @@ TEST_F(InPlace, ForeignFileNamedLikeTheOriginalIsNeverReplaced)
         convertInPlace(path(), {}, testImportOptions());
         FAIL() << "no error";
     } catch (const store::DatabaseError &error) {
-        EXPECT_TRUE(error.text().contains(QStringLiteral("history.dat.jet exists already"))) << error.what();
+        EXPECT_TRUE(error.text().contains(QStringLiteral("history.dat.jet уже существует"))) << error.what();
     }
     EXPECT_EQ(fileDigest(path()), m_before);
     EXPECT_EQ(fileDigest(original()), QCryptographicHash::hash("someone else's file", QCryptographicHash::Sha256));
@@ -105,7 +105,7 @@ TEST_F(InPlace, StoreIsNotConvertedAgain)
         convertInPlace(path(), {}, testImportOptions());
         FAIL() << "no error";
     } catch (const store::DatabaseError &error) {
-        EXPECT_TRUE(error.text().endsWith(QStringLiteral("is not a Jet database"))) << error.what();
+        EXPECT_TRUE(error.text().endsWith(QStringLiteral("— не база данных Jet"))) << error.what();
     }
     EXPECT_EQ(fileDigest(path()), store);
 }

@@ -26,7 +26,7 @@ TEST(ReaderProcess, SilentEndlessLoopIsStopped)
 {
     ReaderLimits limits;
     limits.stallMs = 300;
-    EXPECT_TRUE(runShell("exec sleep 600", limits).contains(QStringLiteral("made no progress")));
+    EXPECT_TRUE(runShell("exec sleep 600", limits).contains(QStringLiteral("не продвигалась")));
 }
 
 TEST(ReaderProcess, FloodOfWarningsIsStopped)
@@ -34,24 +34,24 @@ TEST(ReaderProcess, FloodOfWarningsIsStopped)
     ReaderLimits limits;
     limits.stderrBytes = 10000;
     const QString error = runShell("yes 'Warning: endless' >&2", limits);
-    EXPECT_TRUE(error.contains(QStringLiteral("kept printing warnings"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("без конца выдавала предупреждения"))) << error.toStdString();
     EXPECT_TRUE(error.endsWith(QStringLiteral(" (Warning: endless)"))) << error.toStdString();
 }
 
 TEST(ReaderProcess, CrashIsReported)
 {
-    EXPECT_TRUE(runShell("kill -SEGV $$").contains(QStringLiteral("crashed")));
+    EXPECT_TRUE(runShell("kill -SEGV $$").contains(QStringLiteral("завершилась аварийно")));
 }
 
 TEST(ReaderProcess, FailureStatusIsReportedWithItsFirstLine)
 {
     EXPECT_EQ(runShell("echo 'cannot open' >&2; echo more >&2; exit 3"),
-              QStringLiteral("the Jet reader failed with status 3 (cannot open)"));
+              QStringLiteral("программа чтения Jet завершилась с кодом 3 (cannot open)"));
 }
 
 TEST(ReaderProcess, HalfAFrameAtTheEndIsReported)
 {
-    EXPECT_TRUE(runShell("printf 'R\\010\\000'").contains(QStringLiteral("middle of its data")));
+    EXPECT_TRUE(runShell("printf 'R\\010\\000'").contains(QStringLiteral("посреди данных")));
 }
 
 TEST(ReaderProcess, MissingProgramIsReported)
@@ -61,7 +61,7 @@ TEST(ReaderProcess, MissingProgramIsReported)
         reader.run([](const Frame &) {});
         FAIL() << "no error";
     } catch (const store::DatabaseError &error) {
-        EXPECT_TRUE(error.text().startsWith(QStringLiteral("cannot start the Jet reader"))) << error.what();
+        EXPECT_TRUE(error.text().startsWith(QStringLiteral("не удаётся запустить программу чтения Jet"))) << error.what();
     }
 }
 

@@ -132,7 +132,7 @@ TEST(RowStream, ReportedFailureNamesTheTable)
         FAIL() << "no error";
     } catch (const store::DatabaseError &error) {
         EXPECT_TRUE(error.text().contains(QStringLiteral("tab"))) << error.what();
-        EXPECT_TRUE(error.text().contains(QStringLiteral("damaged"))) << error.what();
+        EXPECT_TRUE(error.text().contains(QStringLiteral("повреждён"))) << error.what();
     }
 }
 
