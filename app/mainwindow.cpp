@@ -1,8 +1,10 @@
 #include "mainwindow.h"
 
+#include "centring.h"
 #include "connection.h"
 #include "datafiles.h"
 #include "errorhandler.h"
+#include "errortext.h"
 #include "gridmodel.h"
 #include "jetconversion.h"
 #include "messagebox.h"
@@ -17,7 +19,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStatusBar>
 
@@ -44,7 +45,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_gridModel = std::make_unique<store::GridModel>(m_channel);
     m_grid->setGridModel(m_gridModel.get());
     // Queued: the grid reports while the focus or the current cell is still moving.
-    connect(m_gridModel.get(), &store::GridModel::errorOccurred, this, &app::reportError, Qt::QueuedConnection);
+    connect(
+        m_gridModel.get(), &store::GridModel::errorOccurred, this,
+        [](const store::DatabaseError &error) { app::reportError(messages::errorText(error)); }, Qt::QueuedConnection);
     for (QLineEdit *edit : searchFields())
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { resetFieldColour(edit); });
     applyRegionConfig();
@@ -94,11 +97,7 @@ void MainWindow::showEvent(QShowEvent *event)
     if (m_shownOnce || event->spontaneous())
         return;
     m_shownOnce = true;
-    if (const QScreen *s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    pages::centreOnScreen(this);
     // The data files are checked once the window is up, not while it is being shown.
     QMetaObject::invokeMethod(this, &MainWindow::checkDataFiles, Qt::QueuedConnection);
 }
@@ -114,7 +113,7 @@ void MainWindow::checkDataFiles()
 {
     // After the first missing file the program is already ending, so a second box closes at once.
     bool ending = false;
-    for (const QString &message : store::missingDataFileMessages(m_connection.server())) {
+    for (const QString &message : messages::missingDataFileMessages(m_connection.server())) {
         if (ending)
             app::MessageBoxes::errorWhileEnding(this, message);
         else

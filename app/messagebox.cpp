@@ -1,6 +1,6 @@
 #include "messagebox.h"
 
-#include <QScreen>
+#include "centring.h"
 
 namespace app {
 
@@ -27,8 +27,7 @@ protected:
     void showEvent(QShowEvent *event) override
     {
         QMessageBox::showEvent(event);
-        if (const QScreen *s = screen())
-            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+        pages::centreOnScreen(this);
     }
 };
 

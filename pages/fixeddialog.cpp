@@ -1,8 +1,9 @@
 #include "fixeddialog.h"
 
+#include "centring.h"
+
 #include <QKeyEvent>
 #include <QScreen>
-#include <QStyle>
 
 namespace pages {
 
@@ -29,10 +30,9 @@ void FixedDialog::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
-        const QRect area = m_placement == Placement::CentreOnParent && owner
-                               ? owner->frameGeometry()
-                               : (owner ? owner : this)->screen()->availableGeometry();
-        move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameGeometry().size(), area).topLeft());
+        centreIn(this, m_placement == Placement::CentreOnParent && owner
+                           ? owner->frameGeometry()
+                           : (owner ? owner : this)->screen()->availableGeometry());
     }
     QDialog::showEvent(event);
 }

@@ -16,20 +16,18 @@ namespace {
 
 struct FieldInfo {
     const char *name;
-    const char *title;
-    int width;
     bool number;
 };
 
 const std::array<FieldInfo, GridModel::FieldCount> kFields{{
-    {"fam", "Фамилия", 111, false},
-    {"im", "Имя", 96, false},
-    {"ot", "Отчество", 97, false},
-    {"tele", "Телефон", 66, false},
-    {"ul", "Улица", 84, false},
-    {"dom", "Дом", 31, true},
-    {"domd", "/", 18, false},
-    {"kv", "Квартира", 58, true},
+    {"fam", false},
+    {"im", false},
+    {"ot", false},
+    {"tele", false},
+    {"ul", false},
+    {"dom", true},
+    {"domd", false},
+    {"kv", true},
 }};
 
 // Rows read from the channel per request of the grid: enough to fill a tall window, small enough
@@ -82,9 +80,13 @@ QString GridModel::fieldName(int field)
     return QString::fromLatin1(kFields.at(field).name);
 }
 
-int GridModel::designWidth(int field)
+bool GridModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value, int role)
 {
-    return kFields.at(field).width;
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) || section < 0 || section >= FieldCount)
+        return false;
+    m_titles[section] = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
 }
 
 void GridModel::onResultChanged()
@@ -122,7 +124,7 @@ void GridModel::onResultChanged()
             if (m_channel.fetched() < kFirstScreen && !m_channel.atEnd())
                 m_channel.fetch(kFirstScreen - m_channel.fetched());
         } catch (const DatabaseError &e) {
-            fail(e.text());
+            fail(e);
         }
         // A larger result still opens empty and grows as the view asks for rows.
         if (m_channel.atEnd())
@@ -190,8 +192,9 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return section >= 0 && section < FieldCount ? QString::fromUtf8(kFields[section].title)
-                                                    : QVariant();
+        return section >= 0 && section < FieldCount
+                   ? (m_titles[section].isEmpty() ? fieldName(section) : m_titles[section])
+                   : QVariant();
     // The row indicator marks a row that exists only in the grid so far.
     return section == m_pending.row && m_pending.isNew ? QStringLiteral("*") : QString();
 }
@@ -218,10 +221,10 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     if (kFields[field].number) {
         const std::optional<QVariant> number = numberCell(typed);
         if (!number)
-            return fail(QStringLiteral("«%1» не подходит для столбца «%2»: нужно целое число от %3 до %4")
-                            .arg(typed, QString::fromUtf8(kFields[field].title))
-                            .arg(std::numeric_limits<qint32>::min())
-                            .arg(std::numeric_limits<qint32>::max()));
+            return fail(DatabaseError(DatabaseError::Kind::NotANumber,
+                                      {typed, QString::number(field),
+                                       QString::number(std::numeric_limits<qint32>::min()),
+                                       QString::number(std::numeric_limits<qint32>::max())}));
         cell = *number;
     }
 
@@ -254,7 +257,7 @@ void GridModel::fetchMore(const QModelIndex &parent)
         try {
             m_channel.fetch(kFetchChunk - buffered);
         } catch (const DatabaseError &e) {
-            fail(e.text());
+            fail(e);
             return;
         }
     }
@@ -360,7 +363,7 @@ bool GridModel::writePending(bool mirror)
             return false;
         }
     } catch (const DatabaseError &e) {
-        return fail(e.text());
+        return fail(e);
     }
     if (mirror) {
         for (int f = 0; f < FieldCount; ++f)
@@ -391,9 +394,8 @@ bool GridModel::updatePending(const QStringList &columns, QVariantList values)
     if (m_channel.write(sql, values).changes > 0)
         return true;
     if (m_channel.scalar(QStringLiteral("select 1 from tab where id=?"), {m_pending.id}).isNull())
-        return fail(QStringLiteral("Запись не сохранена: в базе данных её больше нет, возможно, её удалили."));
-    return fail(QStringLiteral("Запись не сохранена: её изменил другой пользователь. Отмените правку (Esc) "
-                               "и повторите поиск, чтобы увидеть её новое содержимое."));
+        return fail(DatabaseError(DatabaseError::Kind::RowDeleted, {}));
+    return fail(DatabaseError(DatabaseError::Kind::RowChanged, {}));
 }
 
 void GridModel::revertPending()
@@ -420,7 +422,7 @@ bool GridModel::deleteRow(int row)
         try {
             m_channel.write(QStringLiteral("delete from tab where id=?"), {id});
         } catch (const DatabaseError &e) {
-            return fail(e.text());
+            return fail(e);
         }
     }
     if (mine)
@@ -447,9 +449,9 @@ void GridModel::removeRowAt(int row)
     endRemoveRows();
 }
 
-bool GridModel::fail(const QString &text)
+bool GridModel::fail(const DatabaseError &error)
 {
-    emit errorOccurred(text);
+    emit errorOccurred(error);
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "databaseerror.h"
 #include "jetdialect.h"
+#include "sqlitebinding.h"
 #include "sqlitefailure.h"
 
 #include <sqlite3.h>
@@ -45,40 +46,9 @@ void Statement::bind(const QVariantList &values)
 {
     checkParameterCount(int(values.size()));
     sqlite3_stmt *s = handle();
-    for (int i = 0; i < values.size(); ++i) {
-        const QVariant &v = values[i];
-        int rc;
-        switch (v.isNull() ? QMetaType::UnknownType : v.typeId()) {
-        case QMetaType::UnknownType:
-            rc = sqlite3_bind_null(s, i + 1);
-            break;
-        case QMetaType::Bool:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::Long:
-        case QMetaType::LongLong:
-        case QMetaType::Short:
-            rc = sqlite3_bind_int64(s, i + 1, v.toLongLong());
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            rc = sqlite3_bind_double(s, i + 1, v.toDouble());
-            break;
-        case QMetaType::QByteArray: {
-            const QByteArray bytes = v.toByteArray();
-            rc = sqlite3_bind_blob64(s, i + 1, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
-            break;
-        }
-        default: {
-            const QByteArray text = v.toString().toUtf8();
-            rc = sqlite3_bind_text64(s, i + 1, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
-                                     SQLITE_UTF8);
-            break;
-        }
-        }
-        if (rc != SQLITE_OK)
+    for (int i = 0; i < values.size(); ++i)
+        if (bindValue(s, i + 1, values[i]) != SQLITE_OK)
             throwSqliteFailure(sqlite3_db_handle(s));
-    }
 }
 
 bool Statement::step()

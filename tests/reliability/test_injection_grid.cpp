@@ -2,6 +2,7 @@
 // column stores the text exactly, a number column refuses what is no number with a message, and
 // no other row or column changes.
 #include "badfiles.h"
+#include "errortext.h"
 #include "hostiletexts.h"
 #include "printing.h"
 #include "scratchfolder.h"
@@ -42,7 +43,7 @@ protected:
     void SetUp() override
     {
         alter(folder.history(), kThreeEntries);
-        QObject::connect(&model, &GridModel::errorOccurred, [this](const QString &text) { errors << text; });
+        QObject::connect(&model, &GridModel::errorOccurred, [this](const store::DatabaseError &error) { errors << messages::errorText(error); });
         channel.run(QStringLiteral("select * from tab"));
         while (model.canFetchMore({}))
             model.fetchMore({});
@@ -86,7 +87,7 @@ TEST_P(GridInjection, EditedCellIsStoredExactlyOrRefused)
     } else {
         EXPECT_FALSE(taken);
         ASSERT_EQ(errors.size(), 1);
-        EXPECT_TRUE(errors.first().contains(model.headerData(field(), Qt::Horizontal).toString()))
+        EXPECT_TRUE(errors.first().contains(messages::columnTitle(field())))
             << errors.first().left(300).toStdString();
     }
     // Compared, not printed: a row may hold a mebibyte of text.
