@@ -24,7 +24,7 @@ void convertJetDirectoryIfNeeded(QWidget *parent, const QString &path)
         });
         progress.close();
         MessageBoxes::information(parent, jet::conversionDoneText(path, done));
-    } catch (const jet::ImportError &error) {
+    } catch (const store::DatabaseError &error) {
         progress.close();
         MessageBoxes::error(parent, jet::conversionFailedText(path, error));
     }

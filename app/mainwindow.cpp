@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "datafiles.h"
 #include "errorhandler.h"
+#include "errortext.h"
 #include "gridmodel.h"
 #include "jetconversion.h"
 #include "messagebox.h"
@@ -18,7 +19,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStatusBar>
 
@@ -96,7 +96,7 @@ void MainWindow::showEvent(QShowEvent *event)
     if (m_shownOnce || event->spontaneous())
         return;
     m_shownOnce = true;
-    pages::placeWindow(this, [this] { return screen()->availableGeometry(); });
+    pages::placeOnScreen(this);
     // The data files are checked once the window is up, not while it is being shown.
     QMetaObject::invokeMethod(this, &MainWindow::checkDataFiles, Qt::QueuedConnection);
 }
@@ -111,13 +111,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::collectGridError(const QString &text)
+void MainWindow::collectGridError(const store::DatabaseError &error)
 {
     // Reported once the grid is done: it reports while the focus or the current cell is still
     // moving. Whoever asks the user about the row meanwhile takes the reports into that question.
     if (m_gridErrors.isEmpty())
         QMetaObject::invokeMethod(this, &MainWindow::reportGridErrors, Qt::QueuedConnection);
-    m_gridErrors.append(text);
+    m_gridErrors.append(messages::errorText(error));
 }
 
 void MainWindow::reportGridErrors()
@@ -150,7 +150,7 @@ void MainWindow::checkDataFiles()
 {
     // After the first missing file the program is already ending, so a second box closes at once.
     bool ending = false;
-    for (const QString &message : store::missingDataFileMessages(m_connection.server())) {
+    for (const QString &message : messages::missingDataFileMessages(m_connection.server())) {
         if (ending)
             app::MessageBoxes::errorWhileEnding(this, message);
         else

@@ -18,6 +18,7 @@ class QPushButton;
 class QStatusBar;
 
 namespace store {
+class DatabaseError;
 class GridModel;
 }
 namespace app {
@@ -54,7 +55,7 @@ private slots:
     void showUpdateWindow();
     void showHelpWindow();
     void showAboutWindow();
-    void collectGridError(const QString &text);
+    void collectGridError(const store::DatabaseError &error);
     void reportGridErrors();
 
 protected:

@@ -2,6 +2,7 @@
 // in pixels of the parent's client area, fonts by pixel height.
 #include "mainwindow.h"
 
+#include "pixelfont.h"
 #include "regionconfig.h"
 #include "resizerule.h"
 #include "resultgrid.h"
@@ -18,13 +19,7 @@
 
 namespace {
 
-QFont pixelFont(const QString &family, int pixels, bool bold = false)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
+using pages::pixelFont;
 
 template <class Widget>
 Widget *named(Widget *widget, const char *name)

@@ -4,7 +4,6 @@
 
 #include <QLayout>
 #include <QPushButton>
-#include <QScreen>
 
 namespace app {
 
@@ -33,7 +32,7 @@ protected:
         QMessageBox::showEvent(event);
         // Relabelled buttons reach the layout only now; place the box at the size it will keep.
         layout()->activate();
-        pages::placeWindow(this, [this] { return screen()->availableGeometry(); });
+        pages::placeOnScreen(this);
     }
 };
 

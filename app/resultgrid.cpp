@@ -1,5 +1,6 @@
 #include "resultgrid.h"
 
+#include "errortext.h"
 #include "gridmodel.h"
 #include "messagebox.h"
 #include "rowindicator.h"
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <array>
 
 namespace app {
 
@@ -37,8 +39,12 @@ void ResultGrid::setGridModel(store::GridModel *model)
     setModel(model);
     // The indicator follows the pending row's edits.
     connect(model, &QAbstractItemModel::dataChanged, verticalHeader()->viewport(), qOverload<>(&QWidget::update));
-    for (int field = 0; field < store::GridModel::FieldCount; ++field)
-        setColumnWidth(field, store::GridModel::designWidth(field));
+    // Surname first, flat last, as the form was designed.
+    static constexpr std::array<int, store::GridModel::FieldCount> kDesignWidths{111, 96, 97, 66, 84, 31, 18, 58};
+    for (int field = 0; field < store::GridModel::FieldCount; ++field) {
+        model->setHeaderData(field, Qt::Horizontal, messages::columnTitle(field));
+        setColumnWidth(field, kDesignWidths[field]);
+    }
     // The design width was drawn for a narrow Windows font; a ten-digit number must still show
     // whole wherever the fallback font is wider.
     const int phoneWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 10;

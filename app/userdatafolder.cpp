@@ -1,6 +1,7 @@
 #include "userdatafolder.h"
 
 #include "datafoldercreation.h"
+#include "errortext.h"
 #include "messagebox.h"
 
 #include <QDir>
@@ -19,7 +20,7 @@ QString failureText(const store::DataFolderCreation &made)
     case store::DataFolderCreation::Outcome::FilesExist:
         return QStringLiteral("файлы уже есть: %1").arg(made.paths.join(QStringLiteral(", ")));
     default:
-        return made.detail;
+        return made.failure ? messages::errorText(*made.failure) : QString();
     }
 }
 

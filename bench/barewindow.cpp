@@ -61,10 +61,24 @@ BareWindow::BareWindow()
     group->setFont(pixelFont("Arial", 12, true));
     for (const Placed &l : kLabels)
         (new QLabel(QString::fromUtf8(l.text), group))->setGeometry(l.geometry);
-    for (const QRect &e : kEdits)
-        (new QLineEdit(group))->setGeometry(e);
-    for (const Placed &b : kButtons)
-        (new QPushButton(QString::fromUtf8(b.text), group))->setGeometry(b.geometry);
+    for (const QRect &e : kEdits) {
+        auto *edit = new QLineEdit(group);
+        edit->setGeometry(e);
+        if (!m_surname)
+            m_surname = edit;
+    }
+    for (const Placed &b : kButtons) {
+        auto *button = new QPushButton(QString::fromUtf8(b.text), group);
+        button->setGeometry(b.geometry);
+        if (!m_search)
+            m_search = button;
+    }
+    m_surname->setObjectName(QStringLiteral("surnameField"));
+    m_search->setObjectName(QStringLiteral("searchButton"));
+    connect(m_search, &QPushButton::clicked, this, [this] {
+        if (m_handler)
+            m_handler(m_surname->text());
+    });
 
     auto *status = new QStatusBar(this);
     status->setFixedHeight(19);
@@ -82,6 +96,11 @@ BareWindow::BareWindow()
     help->addAction(QStringLiteral("О программе"));
 
     resize(862, 594 + menuBar()->sizeHint().height());
+}
+
+void BareWindow::onSearch(std::function<void(const QString &surname)> handler)
+{
+    m_handler = std::move(handler);
 }
 
 } // namespace bench

@@ -1,6 +1,7 @@
 // zelvik-bench --directory=DIR [--startup_runs=N] [Google Benchmark flags]
 // Every benchmark of the program against its floor, on the directory that zelvik-gen made in DIR.
 #include "benchdirectory.h"
+#include "bm_cli.h"
 #include "bm_startup.h"
 #include "machinedescription.h"
 
@@ -76,6 +77,7 @@ int main(int argc, char *argv[])
     // The main window finds its data files in the working directory.
     QDir::setCurrent(d.folder);
     bench::registerStartupBenchmarks(runs ? std::atoi(runs) : kStartupRuns);
+    bench::registerCliBenchmarks(runs ? std::atoi(runs) : kStartupRuns);
 
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -27,14 +27,7 @@ int main(int argc, char *argv[])
         bench::BenchResults results = bench::BenchResults::fromJson(reports[0]);
         if (argc == 3)
             results.merge(bench::BenchResults::fromJson(reports[1]));
-        std::printf("Directory: %s entries (history.dat %s MB); machine: %s, %s CPUs, %s; %s build; %s\n\n",
-                    qPrintable(results.context(QStringLiteral("directory_entries"))),
-                    qPrintable(results.context(QStringLiteral("directory_megabytes"))),
-                    qPrintable(results.context(QStringLiteral("cpu_model"))),
-                    qPrintable(results.context(QStringLiteral("num_cpus"))),
-                    qPrintable(results.context(QStringLiteral("memory"))),
-                    qPrintable(results.context(QStringLiteral("zelvik_build"))),
-                    qPrintable(results.context(QStringLiteral("date"))));
+        std::printf("%s\n", qPrintable(bench::reportHeading(results)));
         bool allMet = false;
         std::fputs(qPrintable(bench::performanceTable(results, allMet)), stdout);
         return allMet ? 0 : 1;

@@ -103,17 +103,22 @@ std::optional<Measurement> BenchResults::find(const QString &name) const
 const QList<PairTarget> &pairTargets()
 {
     static const QList<PairTarget> targets = {
-        {QStringLiteral("rare surname"), QStringLiteral("BM_RawRareSurname"), QStringLiteral("BM_ChannelRareSurname"), 1.2,
+        {QStringLiteral("rare surname"), QStringLiteral("BM_RawRareSurname"), QStringLiteral("BM_ChannelRareSurname"), 1.15,
          false},
-        {QStringLiteral("phone"), QStringLiteral("BM_RawPhone"), QStringLiteral("BM_ChannelPhone"), 1.2, false},
+        {QStringLiteral("phone"), QStringLiteral("BM_RawPhone"), QStringLiteral("BM_ChannelPhone"), 1.15, false},
         {QStringLiteral("common surname, first screen"), QStringLiteral("BM_RawCommonFirstScreen"),
          QStringLiteral("BM_ChannelCommonFirstScreen"), 1.5, false},
         {QStringLiteral("synthesis of four entries (durable inserts)"), QStringLiteral("BM_RawSynthesise4"),
          QStringLiteral("BM_SearchSynthesise4"), 1.3, true},
-        {QStringLiteral("GUI search, rare surname"), QStringLiteral("BM_GuiBaselineRows"), QStringLiteral("BM_GuiSearchRare"), 1.5,
+        {QStringLiteral("GUI search, rare surname"), QStringLiteral("BM_GuiBaselineRows"), QStringLiteral("BM_GuiSearchRare"), 1.3,
          false},
         {QStringLiteral("start-up to first frame"), QStringLiteral("BM_StartupBareWindow"),
          QStringLiteral("BM_StartupMainWindow"), 1.3, true},
+        {QStringLiteral("zelvik-cli find, whole process"), QStringLiteral("BM_CliBareFind"), QStringLiteral("BM_CliFind"),
+         1.3, true},
+        // What QtCore alone costs a short-lived process: no target, for reading the row above.
+        {QStringLiteral("QtCore and SQLite against SQLite alone (information)"), QStringLiteral("BM_CliPlainCFind"),
+         QStringLiteral("BM_CliBareFind"), 0, true},
         {QStringLiteral("import-csv, a million rows (one transaction)"), QStringLiteral("BM_RawInsertRows"),
          QStringLiteral("BM_ImportCsv"), 1.3, true},
         {QStringLiteral("export, a million rows as CSV"), QStringLiteral("BM_RawExportRows"),
@@ -149,6 +154,17 @@ QString formatDuration(double nanoseconds)
     return {};
 }
 
+QString reportHeading(const BenchResults &results)
+{
+    const auto context = [&results](const char *key) {
+        const QString value = results.context(QLatin1String(key));
+        return value.isEmpty() ? QStringLiteral("?") : value;
+    };
+    return QStringLiteral("### %1\n\n%2 CPUs, %3; directory of %4 entries (history.dat %5 MB); %6 build; %7\n")
+        .arg(context("cpu_model"), context("num_cpus"), context("memory"), context("directory_entries"),
+             context("directory_megabytes"), context("zelvik_build"), context("date"));
+}
+
 QString performanceTable(const BenchResults &results, bool &allMet)
 {
     allMet = true;
@@ -167,11 +183,14 @@ QString performanceTable(const BenchResults &results, bool &allMet)
         if (floor && product && time(*floor) > 0) {
             const double r = time(*product) / time(*floor);
             ratio = ratioText(r);
-            verdict = (r <= pair.maxRatio ? QStringLiteral("≤ %1 met") : QStringLiteral("≤ %1 MISSED"))
-                          .arg(ratioText(pair.maxRatio));
-            allMet = allMet && r <= pair.maxRatio;
+            if (!pair.hasTarget())
+                verdict = QStringLiteral("no target");
+            else
+                verdict = (r <= pair.maxRatio ? QStringLiteral("≤ %1 met") : QStringLiteral("≤ %1 MISSED"))
+                              .arg(ratioText(pair.maxRatio));
+            allMet = allMet && (!pair.hasTarget() || r <= pair.maxRatio);
         } else {
-            allMet = false;
+            allMet = allMet && !pair.hasTarget();
         }
         table += QStringLiteral("| %1 | %2 | `%3` | %4 | `%5` | %6 | %7 | %8 |\n")
                      .arg(pair.title, pair.wallClock ? QStringLiteral("wall") : QStringLiteral("CPU"), pair.floor,

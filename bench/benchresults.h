@@ -39,7 +39,8 @@ struct PairTarget {
     QString title;
     QString floor;
     QString product;
-    double maxRatio;
+    double maxRatio; // 0: shown for information, no target
+    bool hasTarget() const { return maxRatio > 0; }
     // Work that waits (for the disk, for a child process) is timed by the wall clock; work that only
     // computes by its processor time, which other programs on a shared machine do not inflate.
     bool wallClock;
@@ -49,6 +50,10 @@ const QList<PairTarget> &pairTargets();
 
 // "12.3 µs", "4.56 ms": three significant digits in the largest unit that keeps a whole number.
 QString formatDuration(double nanoseconds);
+
+// The heading of the report: the processor's model name first (the README keeps one table per
+// processor kind), then the machine, the directory and the build.
+QString reportHeading(const BenchResults &results);
 
 // The table scripts/bench prints (Markdown): each pair with both medians, the ratio and whether it
 // meets its target, then the memory figures. `allMet` tells whether every target was met and

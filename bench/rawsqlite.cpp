@@ -8,22 +8,13 @@ namespace bench {
 
 RawDatabase::RawDatabase(const std::string &path)
 {
-    if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
-        sqlite3_close_v2(m_db);
-        throw store::DatabaseError(QString::fromStdString(path) + QStringLiteral(": ") + message);
-    }
-    try {
-        store::registerCollation(m_db);
-    } catch (...) {
-        sqlite3_close_v2(m_db);
-        throw;
-    }
-}
-
-RawDatabase::~RawDatabase()
-{
-    sqlite3_close_v2(m_db);
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    m_handle.reset(db);
+    if (rc != SQLITE_OK)
+        throw store::DatabaseError(QString::fromStdString(path) + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
+    m_db = db;
+    store::registerCollation(m_db);
 }
 
 void RawDatabase::useProgramSettings()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sqlitehandle.h"
+
 #include <sqlite3.h>
 
 #include <cstdint>
@@ -14,9 +16,6 @@ class RawDatabase {
 public:
     // Opens an existing file read-write and registers the program's text collation.
     explicit RawDatabase(const std::string &path);
-    ~RawDatabase();
-    RawDatabase(const RawDatabase &) = delete;
-    RawDatabase &operator=(const RawDatabase &) = delete;
 
     // The settings the program's own connection uses: WAL, synchronous=FULL.
     void useProgramSettings();
@@ -26,6 +25,7 @@ public:
     sqlite3 *handle() const { return m_db; }
 
 private:
+    store::SqliteHandle m_handle;
     sqlite3 *m_db = nullptr;
 };
 

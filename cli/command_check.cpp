@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "errortext.h"
 #include "output.h"
 
 #include "collation.h"
@@ -106,8 +107,8 @@ int checkFile(const QString &path)
     std::vector<lookup::PickGap> gaps;
     try {
         // Reading only, and never creating: an administrator's check must not change what it looks at.
-        sqlite3 *db = store::openDatabaseFile(path, SQLITE_OPEN_READONLY);
-        const auto close = qScopeGuard([db] { sqlite3_close_v2(db); });
+        const store::SqliteHandle handle = store::openDatabaseFile(path, SQLITE_OPEN_READONLY);
+        sqlite3 *db = handle.get();
         problems = integrityProblems(db, path);
         const Query query = [&](const std::string &sql) { return firstColumn(db, path, sql); };
         if (problems.isEmpty())
@@ -115,7 +116,7 @@ int checkFile(const QString &path)
         if (problems.isEmpty())
             gaps = lookup::pickGaps(query);
     } catch (const store::DatabaseError &e) {
-        printError(e.text());
+        printError(messages::errorText(e));
         return Failure;
     }
     return report(problems, gaps);
@@ -142,7 +143,7 @@ int checkServer(const QString &server)
         if (problems.isEmpty())
             gaps = lookup::pickGaps(query);
     } catch (const store::DatabaseError &e) {
-        printError(e.text());
+        printError(messages::errorText(e));
         return Failure;
     }
     return report(problems, gaps);

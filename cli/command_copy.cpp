@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "errortext.h"
 #include "output.h"
 
 #include "databaseerror.h"
@@ -36,7 +37,7 @@ protected:
             });
             printLine(QStringLiteral("copied %1 rows").arg(rows));
         } catch (const store::DatabaseError &e) {
-            printError(e.text() + QStringLiteral("; nothing was copied"));
+            printError(messages::errorText(e) + QStringLiteral("; nothing was copied"));
             return Failure;
         }
         return Success;

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "errortext.h"
 #include "output.h"
 
 #include "connection.h"
@@ -59,7 +60,7 @@ protected:
                                   format == QLatin1String("csv") ? transfer::Format::Csv : transfer::Format::Tsv, out);
         } catch (const store::DatabaseError &e) {
             out.flush();
-            printError(e.text());
+            printError(messages::errorText(e));
             return Failure;
         }
         return Success;

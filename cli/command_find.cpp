@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "errortext.h"
 #include "output.h"
 
 #include "connection.h"
@@ -58,7 +59,7 @@ std::optional<std::uint32_t> parseSeed(const QString &text)
 bool printGrid(store::QueryChannel &channel, QString &failure)
 {
     store::GridModel grid(channel);
-    QObject::connect(&grid, &store::GridModel::errorOccurred, [&failure](const QString &text) { failure = text; });
+    QObject::connect(&grid, &store::GridModel::errorOccurred, [&failure](const store::DatabaseError &error) { failure = messages::errorText(error); });
     while (failure.isEmpty() && grid.canFetchMore({}))
         grid.fetchMore({});
     if (!failure.isEmpty())
@@ -75,7 +76,7 @@ bool printGrid(store::QueryChannel &channel, QString &failure)
 int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
 {
     // Like the window at start-up, but the first missing file is enough to stop.
-    if (const QStringList missing = store::missingDataFileMessages(store::configuredServer()); !missing.isEmpty()) {
+    if (const QStringList missing = messages::missingDataFileMessages(store::configuredServer()); !missing.isEmpty()) {
         printError(missing.first());
         return DataFileMissing;
     }

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "errortext.h"
 #include "output.h"
 
 #include "connection.h"
@@ -98,7 +99,7 @@ protected:
         try {
             outcome = transfer::importCsv(channel, parser.value(kTableOption), bytes, progressPrinter());
         } catch (const store::DatabaseError &e) {
-            printError(e.text() + QStringLiteral("; nothing was added"));
+            printError(messages::errorText(e) + QStringLiteral("; nothing was added"));
             return Failure;
         }
         if (outcome.refusal) {

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "errortext.h"
 #include "output.h"
 
 #include "importerror.h"
@@ -31,8 +32,8 @@ int importJet(const QString &source, const QString &target)
     jet::ImportSummary summary;
     try {
         summary = jet::importJetFile(source, target, progressPrinter());
-    } catch (const jet::ImportError &e) {
-        printError(e.text());
+    } catch (const store::DatabaseError &e) {
+        printError(messages::errorText(e));
         return Failure;
     }
     printRow({QStringLiteral("table"), QStringLiteral("stored as"), QStringLiteral("rows")});

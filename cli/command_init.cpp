@@ -3,6 +3,7 @@
 
 #include "cp1251.h"
 #include "datafoldercreation.h"
+#include "errortext.h"
 
 #include <optional>
 
@@ -42,7 +43,7 @@ int init(const InitOptions &options)
         printError(options.directory + QStringLiteral(": cannot create the folder"));
         return Failure;
     case Outcome::Failed:
-        printError(made.detail + QStringLiteral("; nothing was changed"));
+        printError(messages::errorText(*made.failure) + QStringLiteral("; nothing was changed"));
         return Failure;
     case Outcome::Created:
         break;

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "errortext.h"
 #include "output.h"
 
 #include "connection.h"
@@ -45,7 +46,7 @@ int runStatement(const QString &statement)
             channel.exec(statement);
         }
     } catch (const store::DatabaseError &e) {
-        printError(e.text());
+        printError(messages::errorText(e));
         return Failure;
     }
     return Success;

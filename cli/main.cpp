@@ -1,6 +1,9 @@
 #include "commands.h"
 #include "output.h"
 
+#include "databaseerror.h"
+#include "errortext.h"
+
 #include "zelvik_version.h"
 
 #include <QCoreApplication>
@@ -48,6 +51,9 @@ int dispatch(const QStringList &args)
     if (cli::Command *command = cli::findCommand(word)) {
         try {
             return command->execute(args.mid(1));
+        } catch (const store::DatabaseError &e) {
+            cli::printError(QStringLiteral("zelvik-cli %1: %2").arg(word, messages::errorText(e)));
+            return cli::Failure;
         } catch (const std::exception &e) {
             // Whatever a command did not foresee still ends it with the reason, never silently.
             cli::printError(QStringLiteral("zelvik-cli %1: %2").arg(word, QString::fromLocal8Bit(e.what())));

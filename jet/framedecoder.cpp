@@ -10,7 +10,7 @@ namespace {
 
 [[noreturn]] void malformed(const char *what)
 {
-    throw ImportError(QStringLiteral("the Jet reader sent malformed data (%1)").arg(QLatin1String(what)));
+    throw importError(QStringLiteral("программа чтения Jet передала искажённые данные (%1)").arg(QLatin1String(what)));
 }
 
 bool isFrameKind(char c)
@@ -93,7 +93,7 @@ std::optional<Frame> FrameDecoder::next()
         malformed("unknown frame");
     const qint64 length = readU32(header + 1);
     if (length > m_maxFrameBytes)
-        throw ImportError(QStringLiteral("the Jet reader sent a value larger than %1 bytes").arg(m_maxFrameBytes));
+        throw importError(QStringLiteral("программа чтения Jet передала значение больше %1 байт").arg(m_maxFrameBytes));
     if (available - qsizetype(kFrameHeaderSize) < length)
         return std::nullopt;
     const char *payload = header + kFrameHeaderSize;

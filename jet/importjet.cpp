@@ -22,10 +22,10 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
 {
     const QFileInfo info(source);
     if (!info.isFile() || !info.isReadable())
-        throw ImportError(
-            QStringLiteral("cannot read %1: %2")
+        throw importError(
+            QStringLiteral("не удаётся прочитать %1: %2")
                 .arg(QDir::toNativeSeparators(source),
-                     info.exists() ? QStringLiteral("not a readable file") : QStringLiteral("no such file")));
+                     info.exists() ? QStringLiteral("файл недоступен для чтения") : QStringLiteral("файл не найден")));
     try {
         StoreWriter writer(storePath);
         RowStream stream(writer, progress);
@@ -37,13 +37,18 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
         try {
             reader.run([&stream](const Frame &frame) { stream.take(frame); });
             stream.finish();
-        } catch (const ImportError &error) {
-            throw ImportError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(source), error.text()));
+        } catch (const store::DatabaseError &error) {
+            // The writer's own failures pass on, to be told as the new store's.
+            if (error.kind() != store::DatabaseError::Kind::Import)
+                throw;
+            throw importError(QStringLiteral("не удаётся прочитать %1: %2").arg(QDir::toNativeSeparators(source), error.text()));
         }
         writer.finish();
         return {writer.tables()};
     } catch (const store::DatabaseError &error) {
-        throw ImportError(QStringLiteral("cannot write the new store: ") + error.text());
+        if (error.kind() == store::DatabaseError::Kind::Import)
+            throw;
+        throw error.withContext(QStringLiteral("не удаётся записать новую базу: "));
     }
 }
 
@@ -51,8 +56,8 @@ ImportSummary importJetFile(const QString &source, const QString &target, const 
                             const ImportOptions &options)
 {
     if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
-        throw ImportError(
-            QStringLiteral("%1 exists already and is not overwritten").arg(QDir::toNativeSeparators(target)));
+        throw importError(
+            QStringLiteral("%1 уже существует и не перезаписывается").arg(QDir::toNativeSeparators(target)));
     StagedFile staged(target, storePermissions(source));
     ImportSummary summary = writeStoreFromJet(source, staged.path(), progress, options);
     staged.publish(false);

@@ -1,5 +1,7 @@
 #include "inplaceconversion.h"
 
+#include "errortext.h"
+#include "filepublishing.h"
 #include "importerror.h"
 #include "jetsignature.h"
 #include "staging.h"
@@ -25,7 +27,7 @@ QString shown(const QString &path)
 bool sameFile(const QString &a, const QString &b)
 {
     std::error_code error;
-    return std::filesystem::equivalent(nativePath(a), nativePath(b), error) && !error;
+    return std::filesystem::equivalent(store::nativePath(a), store::nativePath(b), error) && !error;
 }
 
 // A copy stands in for the hard link where the file system has none; it reaches the disk before
@@ -33,7 +35,7 @@ bool sameFile(const QString &a, const QString &b)
 void copyDurably(const QString &from, const QString &to)
 {
     if (!QFile::copy(from, to))
-        throw ImportError(QStringLiteral("cannot keep the original as %1").arg(shown(to)));
+        throw importError(QStringLiteral("не удаётся сохранить исходный файл как %1").arg(shown(to)));
     QFile copy(to);
     if (copy.open(QIODevice::ReadOnly))
         ::fsync(copy.handle());
@@ -47,14 +49,14 @@ bool keepOriginal(const QString &path, const QString &original)
         // An earlier conversion stopped between linking and renaming: the name is already ours.
         if (sameFile(path, original))
             return false;
-        throw ImportError(
-            QStringLiteral("%1 exists already, so the original cannot be kept under that name").arg(shown(original)));
+        throw importError(
+            QStringLiteral("%1 уже существует, поэтому исходный файл нельзя сохранить под этим именем").arg(shown(original)));
     }
     std::error_code error;
-    std::filesystem::create_hard_link(nativePath(path), nativePath(original), error);
+    std::filesystem::create_hard_link(store::nativePath(path), store::nativePath(original), error);
     if (error)
         copyDurably(path, original);
-    syncFolderOf(original);
+    store::syncFolderOf(original);
     return true;
 }
 
@@ -63,7 +65,7 @@ bool keepOriginal(const QString &path, const QString &original)
 Conversion convertInPlace(const QString &path, const ProgressFn &progress, const ImportOptions &options)
 {
     if (!isJetFile(path))
-        throw ImportError(QStringLiteral("%1 is not a Jet database").arg(shown(path)));
+        throw importError(QStringLiteral("%1 — не база данных Jet").arg(shown(path)));
     const QString original = path + QStringLiteral(".jet");
 
     StagedFile staged(path, storePermissions(path));
@@ -72,7 +74,7 @@ Conversion convertInPlace(const QString &path, const ProgressFn &progress, const
     const bool createdOriginal = keepOriginal(path, original);
     try {
         staged.publish(true);
-    } catch (const ImportError &) {
+    } catch (const store::DatabaseError &) {
         if (createdOriginal)
             QFile::remove(original); // path still holds the original
         throw;
@@ -91,10 +93,10 @@ QString conversionDoneText(const QString &path, const Conversion &conversion)
         .arg(QFileInfo(path).fileName(), QFileInfo(conversion.original).fileName());
 }
 
-QString conversionFailedText(const QString &path, const ImportError &error)
+QString conversionFailedText(const QString &path, const store::DatabaseError &error)
 {
     return QStringLiteral("Не удалось преобразовать базу данных %1 в новый формат: %2. Файл %1 не изменён.")
-        .arg(QFileInfo(path).fileName(), error.text());
+        .arg(QFileInfo(path).fileName(), messages::errorText(error));
 }
 
 } // namespace jet

@@ -56,7 +56,7 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
     process.setChildProcessModifier(dieWithParent);
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted())
-        throw ImportError(QStringLiteral("cannot start the Jet reader %1: %2").arg(m_program, process.errorString()));
+        throw importError(QStringLiteral("не удаётся запустить программу чтения Jet %1: %2").arg(m_program, process.errorString()));
 
     FrameDecoder decoder(m_limits.frameBytes);
     m_errorHead.clear();
@@ -73,15 +73,15 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
         if (m_errorHead.size() < kDiagnosticsKept)
             m_errorHead.append(errors.left(kDiagnosticsKept - m_errorHead.size()));
         if (stderrTotal > m_limits.stderrBytes)
-            throw ImportError(withFirstLine(
-                QStringLiteral("the Jet reader kept printing warnings and was stopped, the file looks damaged"),
+            throw importError(withFirstLine(
+                QStringLiteral("программа чтения Jet без конца выдавала предупреждения и была остановлена, файл, похоже, повреждён"),
                 m_errorHead));
 
         const QByteArray frames = process.readAllStandardOutput();
         stdoutTotal += frames.size();
         if (m_limits.stdoutBytes > 0 && stdoutTotal > m_limits.stdoutBytes)
-            throw ImportError(
-                QStringLiteral("the Jet reader sent more than %1 bytes and was stopped, the file looks damaged")
+            throw importError(
+                QStringLiteral("программа чтения Jet передала больше %1 байт и была остановлена, файл, похоже, повреждён")
                     .arg(m_limits.stdoutBytes));
         if (!frames.isEmpty())
             sinceProgress.restart();
@@ -92,19 +92,19 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
         if (ended)
             break;
         if (sinceProgress.elapsed() > m_limits.stallMs)
-            throw ImportError(
-                QStringLiteral("the Jet reader made no progress for %1 seconds and was stopped, the file looks damaged")
+            throw importError(
+                QStringLiteral("программа чтения Jet %1 с не продвигалась и была остановлена, файл, похоже, повреждён")
                     .arg(m_limits.stallMs / 1000.0));
         process.waitForReadyRead(kPollMs);
     }
 
     if (decoder.hasPartialFrame())
-        throw ImportError(QStringLiteral("the Jet reader ended in the middle of its data"));
+        throw importError(QStringLiteral("программа чтения Jet завершилась посреди данных"));
     if (process.exitStatus() == QProcess::CrashExit)
-        throw ImportError(withFirstLine(QStringLiteral("the Jet reader crashed"), m_errorHead));
+        throw importError(withFirstLine(QStringLiteral("программа чтения Jet завершилась аварийно"), m_errorHead));
     if (process.exitCode() != 0)
-        throw ImportError(
-            withFirstLine(QStringLiteral("the Jet reader failed with status %1").arg(process.exitCode()), m_errorHead));
+        throw importError(
+            withFirstLine(QStringLiteral("программа чтения Jet завершилась с кодом %1").arg(process.exitCode()), m_errorHead));
 }
 
 qint64 outputAllowance(qint64 fileBytes)

@@ -16,15 +16,15 @@ QString failureText(qint64 reason, const QString &detail)
 {
     switch (FailureReason(reason)) {
     case FailureReason::Open:
-        return QStringLiteral("not a Jet database, or unreadable");
+        return QStringLiteral("это не база данных Jet, или она не читается");
     case FailureReason::Catalog:
-        return QStringLiteral("the list of tables cannot be read (the file is damaged)");
+        return QStringLiteral("список таблиц не читается (файл повреждён)");
     case FailureReason::Table:
-        return QStringLiteral("the definition of table %1 cannot be read (the file is damaged)").arg(detail);
+        return QStringLiteral("описание таблицы %1 не читается (файл повреждён)").arg(detail);
     case FailureReason::Value:
-        return QStringLiteral("a value cannot be read at %1 (the file is damaged)").arg(detail);
+        return QStringLiteral("значение в %1 не читается (файл повреждён)").arg(detail);
     }
-    return QStringLiteral("the Jet reader failed: %1").arg(detail);
+    return QStringLiteral("ошибка программы чтения Jet: %1").arg(detail);
 }
 
 SourceTable tableFrom(const QVariantList &cells)
@@ -57,7 +57,7 @@ RowStream::RowStream(RowSink &sink, ProgressFn progress) : m_sink(sink), m_progr
 void RowStream::expect(bool ok, const char *what) const
 {
     if (!ok)
-        throw ImportError(QStringLiteral("the Jet reader sent data out of order (%1)").arg(QLatin1String(what)));
+        throw importError(QStringLiteral("программа чтения Jet передала данные не по порядку (%1)").arg(QLatin1String(what)));
 }
 
 void RowStream::take(const Frame &frame)
@@ -66,12 +66,12 @@ void RowStream::take(const Frame &frame)
     switch (frame.kind) {
     case FrameKind::Failure:
         expect(cells.size() == 2, "failure");
-        throw ImportError(failureText(cells.at(0).toLongLong(), cells.at(1).toString()));
+        throw importError(failureText(cells.at(0).toLongLong(), cells.at(1).toString()));
     case FrameKind::Hello:
         expect(m_state == State::Start && cells.size() == 2, "greeting");
         if (cells.at(0).toString() != QLatin1String(kFormat.data(), kFormat.size())
             || cells.at(1).toLongLong() != kVersion)
-            throw ImportError(QStringLiteral("the Jet reader speaks another format"));
+            throw importError(QStringLiteral("программа чтения Jet передаёт данные в другом формате"));
         m_state = State::Greeted;
         break;
     case FrameKind::Plan:
@@ -119,7 +119,7 @@ void RowStream::take(const Frame &frame)
 void RowStream::finish() const
 {
     if (m_state != State::Ended)
-        throw ImportError(QStringLiteral("the Jet reader ended before sending every table"));
+        throw importError(QStringLiteral("программа чтения Jet завершилась, не передав всех таблиц"));
 }
 
 void RowStream::reportProgress(bool force)

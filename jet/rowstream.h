@@ -16,9 +16,9 @@ class RowStream {
 public:
     RowStream(RowSink &sink, ProgressFn progress = {});
 
-    // Throws ImportError for a frame out of place or a failure the reader reports.
+    // Throws store::DatabaseError for a frame out of place or a failure the reader reports.
     void take(const Frame &frame);
-    // Throws ImportError unless the stream ended properly.
+    // Throws store::DatabaseError unless the stream ended properly.
     void finish() const;
 
     qint64 rowsDone() const { return m_rowsDone; }

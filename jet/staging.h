@@ -12,24 +12,18 @@ namespace jet {
 // removed when the object goes; after a SIGKILL it stays, named <target>.import-XXXXXX.
 class StagedFile {
 public:
-    // Throws ImportError when the folder does not take a new file.
+    // Throws store::DatabaseError when the folder does not take a new file.
     StagedFile(const QString &target, QFileDevice::Permissions permissions);
 
     QString path() const { return m_file.fileName(); }
 
     // Gives the file the target's name. Without replace an existing target is never touched.
-    // Throws ImportError.
+    // Throws store::DatabaseError.
     void publish(bool replace);
 
 private:
     QString m_target;
     QTemporaryFile m_file;
 };
-
-// Makes a rename or a new name in the folder of path durable.
-void syncFolderOf(const QString &path);
-
-// Native path for std::filesystem.
-std::string nativePath(const QString &path);
 
 } // namespace jet

@@ -3,6 +3,7 @@
 #include "columntypes.h"
 #include "databaseerror.h"
 #include "schema.h"
+#include "sqlitebinding.h"
 #include "sqlitefailure.h"
 
 #include <sqlite3.h>
@@ -38,42 +39,30 @@ QString latin(std::string_view text)
 StoreWriter::StoreWriter(const QString &path) : m_path(path)
 {
     const QByteArray file = path.toUtf8();
-    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-        const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
-        close();
-        throw store::DatabaseError(path + QStringLiteral(": ") + message);
-    }
-    try {
-        sqlite3_extended_result_codes(m_db, 1);
-        // The file is thrown away unless finish() is reached, so no journal file is needed; the
-        // commit itself is still written through to the disk before the file is renamed.
-        execute(QStringLiteral("PRAGMA journal_mode=MEMORY"));
-        execute(QStringLiteral("PRAGMA synchronous=FULL"));
-        execute(QStringLiteral("BEGIN"));
-        store::createSchema(m_db);
-    } catch (...) {
-        close();
-        throw;
-    }
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    m_db.reset(db);
+    if (rc != SQLITE_OK)
+        throw store::DatabaseError(path + QStringLiteral(": ")
+                                   + (db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory")));
+    sqlite3_extended_result_codes(db, 1);
+    // The file is thrown away unless finish() is reached, so no journal file is needed; the
+    // commit itself is still written through to the disk before the file is renamed.
+    execute(QStringLiteral("PRAGMA journal_mode=MEMORY"));
+    execute(QStringLiteral("PRAGMA synchronous=FULL"));
+    execute(QStringLiteral("BEGIN"));
+    store::createSchema(db);
 }
 
 StoreWriter::~StoreWriter()
 {
-    close();
-}
-
-void StoreWriter::close()
-{
     sqlite3_finalize(m_insert);
-    m_insert = nullptr;
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
 }
 
 void StoreWriter::execute(const QString &sql)
 {
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        store::throwSqliteFailure(m_db, m_path);
+    if (sqlite3_exec(m_db.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        store::throwSqliteFailure(m_db.get(), m_path);
 }
 
 // The program's own table keeps its schema; a column it does not have is added, so nothing of the
@@ -129,45 +118,19 @@ void StoreWriter::beginTable(const SourceTable &table)
                             .arg(quotedIdentifier(target), quoted.join(QStringLiteral(", ")),
                                  placeholders.join(QStringLiteral(", ")));
     const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v3(m_db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &m_insert, nullptr)
+    if (sqlite3_prepare_v3(m_db.get(), utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &m_insert, nullptr)
         != SQLITE_OK)
-        store::throwSqliteFailure(m_db, table.name);
+        store::throwSqliteFailure(m_db.get(), table.name);
     m_current = {table.name, target, 0};
 }
 
 void StoreWriter::addRow(const SourceRow &row)
 {
-    for (qsizetype i = 0; i < row.size(); ++i) {
-        const QVariant &value = row.at(i);
-        const int slot = int(i) + 1;
-        int rc = SQLITE_OK;
-        switch (value.typeId()) {
-        case QMetaType::UnknownType:
-            rc = sqlite3_bind_null(m_insert, slot);
-            break;
-        case QMetaType::LongLong:
-            rc = sqlite3_bind_int64(m_insert, slot, value.toLongLong());
-            break;
-        case QMetaType::Double:
-            rc = sqlite3_bind_double(m_insert, slot, value.toDouble());
-            break;
-        case QMetaType::QByteArray: {
-            const QByteArray bytes = value.toByteArray();
-            rc = sqlite3_bind_blob64(m_insert, slot, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
-            break;
-        }
-        default: {
-            const QByteArray text = value.toString().toUtf8();
-            rc = sqlite3_bind_text64(m_insert, slot, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
-                                     SQLITE_UTF8);
-            break;
-        }
-        }
-        if (rc != SQLITE_OK)
-            store::throwSqliteFailure(m_db, m_current.source);
-    }
+    for (qsizetype i = 0; i < row.size(); ++i)
+        if (store::bindValue(m_insert, int(i) + 1, row.at(i)) != SQLITE_OK)
+            store::throwSqliteFailure(m_db.get(), m_current.source);
     if (sqlite3_step(m_insert) != SQLITE_DONE)
-        store::throwSqliteFailure(m_db, QStringLiteral("%1, row %2").arg(m_current.source).arg(m_current.rows + 1));
+        store::throwSqliteFailure(m_db.get(), QStringLiteral("%1, row %2").arg(m_current.source).arg(m_current.rows + 1));
     sqlite3_reset(m_insert);
     ++m_current.rows;
 }
@@ -182,9 +145,7 @@ void StoreWriter::endTable()
 void StoreWriter::finish()
 {
     execute(QStringLiteral("COMMIT"));
-    if (sqlite3_close(m_db) != SQLITE_OK)
-        store::throwSqliteFailure(m_db, m_path);
-    m_db = nullptr;
+    m_db.reset();
 }
 
 } // namespace jet

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "neutralrows.h"
+#include "sqlitehandle.h"
 
 #include <QList>
 #include <QString>
@@ -42,9 +43,8 @@ private:
     void execute(const QString &sql);
     QStringList targetColumns(const SourceTable &table, const QString &target);
     QString createCopiedTable(const SourceTable &table);
-    void close();
 
-    sqlite3 *m_db = nullptr;
+    store::SqliteHandle m_db;
     sqlite3_stmt *m_insert = nullptr;
     QString m_path;
     TableResult m_current;

@@ -1,6 +1,7 @@
 #include "search.h"
 
 #include "databaseerror.h"
+#include "errortext.h"
 #include "namelookup.h"
 #include "phonelookup.h"
 #include "querychannel.h"
@@ -14,7 +15,7 @@ namespace lookup {
 QString failureText(const std::exception &failure)
 {
     if (const auto *error = dynamic_cast<const store::DatabaseError *>(&failure))
-        return error->text();
+        return messages::errorText(*error);
     if (dynamic_cast<const std::bad_alloc *>(&failure))
         return QStringLiteral("Недостаточно памяти: поиск прерван");
     return QStringLiteral("Поиск прерван: ") + QString::fromLocal8Bit(failure.what());

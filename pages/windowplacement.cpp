@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QMargins>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -26,6 +27,8 @@ QMargins frameMargins(const QWidget *window)
 
 void placeNow(QWidget *window, const QRect &area)
 {
+    if (!area.isValid())
+        return;
     const QMargins margins = frameMargins(window);
     const QRect frame = frameWithin(window->size().grownBy(margins), window->minimumSize().grownBy(margins), area);
     const QSize client = frame.size().shrunkBy(margins);
@@ -90,6 +93,14 @@ void placeWindow(QWidget *window, const std::function<QRect()> &area)
     placeNow(window, area());
     delete window->findChild<QObject *>(kWatchName, Qt::FindDirectChildrenOnly);
     new FrameWatch(window, area);
+}
+
+void placeOnScreen(QWidget *window)
+{
+    placeWindow(window, [window] {
+        const QScreen *screen = window->screen();
+        return screen ? screen->availableGeometry() : QRect();
+    });
 }
 
 } // namespace pages

@@ -54,13 +54,12 @@ bool hasTable(sqlite3 *db, const char *table)
 void checkBeforeFirstUse(sqlite3 *db, const QString &name)
 {
     if (!hasTable(db, "tab"))
-        throw DatabaseError(name + QStringLiteral(": not a directory file (no table tab)"));
+        throw DatabaseError(DatabaseError::Kind::NotADirectoryFile, {name});
     if (sqlite3_db_readonly(db, "main") == 1)
         return; // nothing can be written through this connection
     const QString verdict = firstValue(db, "PRAGMA quick_check(1)", name);
     if (verdict != QLatin1String("ok"))
-        throw DatabaseError(name + QStringLiteral(": the file is damaged: ") + verdict.section(u'\n', -1)
-                            + QStringLiteral("; zelvik-cli check lists the problems"));
+        throw DatabaseError(DatabaseError::Kind::DamagedFile, {QFileInfo(name).fileName(), verdict.section(u'\n', -1)});
 }
 
 // WAL lets lookups read while another copy of the program writes. A file that may not be written
@@ -169,8 +168,7 @@ void Connection::connectServer()
     PGconn *conn = openServer(m_server);
     if (!serverHasDirectory(conn)) {
         PQfinish(conn);
-        throw DatabaseError(serverName(m_server)
-                            + QStringLiteral(": the directory's tables are not there (zelvik-cli init --server makes them)"));
+        throw DatabaseError(DatabaseError::Kind::ServerWithoutDirectory, {serverName(m_server)});
     }
     m_serverConn = conn;
 }
@@ -179,39 +177,35 @@ void Connection::connectFile()
 {
     // A directory cannot be opened, and a pipe would wait for a writer for ever.
     if (!QFileInfo(m_dataSource).isFile())
-        throw DatabaseError(m_dataSource + QStringLiteral(": no such file"));
+        throw DatabaseError(DatabaseError::Kind::FileMissing, {m_dataSource});
 
-    sqlite3 *db = openDatabaseFile(m_dataSource, SQLITE_OPEN_READWRITE);
-    try {
-        registerCollation(db);
-        // Damaged pages are refused as they are read, before a write could build on them.
-        execute(db, "PRAGMA cell_size_check=ON", m_dataSource);
-        m_networkShare = isOnNetworkShare(m_dataSource);
-        if (m_networkShare) {
-            leaveWal(db, m_dataSource);
-            checkBeforeFirstUse(db, m_dataSource);
-        } else if (firstValue(db, "PRAGMA journal_mode", m_dataSource) != QLatin1String("wal")) {
-            checkBeforeFirstUse(db, m_dataSource);
-            switchToWal(db, m_dataSource);
-        }
-        execute(db, "PRAGMA synchronous=FULL", m_dataSource);
-    } catch (...) {
-        sqlite3_close_v2(db);
-        throw;
+    SqliteHandle opened = openDatabaseFile(m_dataSource, SQLITE_OPEN_READWRITE);
+    // Closed again by the handle if anything below fails.
+    sqlite3 *db = opened.get();
+    registerCollation(db);
+    // Damaged pages are refused as they are read, before a write could build on them.
+    execute(db, "PRAGMA cell_size_check=ON", m_dataSource);
+    m_networkShare = isOnNetworkShare(m_dataSource);
+    if (m_networkShare) {
+        leaveWal(db, m_dataSource);
+        checkBeforeFirstUse(db, m_dataSource);
+    } else if (firstValue(db, "PRAGMA journal_mode", m_dataSource) != QLatin1String("wal")) {
+        checkBeforeFirstUse(db, m_dataSource);
+        switchToWal(db, m_dataSource);
     }
-    m_db = db;
+    execute(db, "PRAGMA synchronous=FULL", m_dataSource);
+    m_db = std::move(opened);
 }
 
 bool Connection::isReadOnly() const
 {
-    return m_db && sqlite3_db_readonly(m_db, "main") == 1;
+    return m_db && sqlite3_db_readonly(m_db.get(), "main") == 1;
 }
 
 void Connection::close()
 {
     // A channel may still hold prepared statements; the handle lingers until it finalises them.
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
+    m_db.reset();
     PQfinish(m_serverConn);
     m_serverConn = nullptr;
 }

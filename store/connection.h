@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jetdialect.h"
+#include "sqlitehandle.h"
 
 #include <QString>
 
@@ -44,7 +45,7 @@ public:
     bool isReadOnly() const;
     void close();
 
-    sqlite3 *handle() const { return m_db; }
+    sqlite3 *handle() const { return m_db.get(); }
     pg_conn *serverHandle() const { return m_serverConn; }
     // Counts the openings, so that a result knows it belongs to an earlier one.
     std::uint64_t generation() const { return m_generation; }
@@ -57,7 +58,7 @@ private:
 
     QString m_dataSource;
     QString m_server;
-    sqlite3 *m_db = nullptr;
+    SqliteHandle m_db;
     pg_conn *m_serverConn = nullptr;
     std::uint64_t m_generation = 0;
     bool m_networkShare = false;

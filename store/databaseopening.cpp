@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <optional>
+
 #include <sqlite3.h>
 
 namespace store {
@@ -17,23 +19,23 @@ namespace {
 constexpr int kBusyTimeoutMs = 5000;
 
 struct Attempt {
-    sqlite3 *db = nullptr; // null when the attempt failed
+    SqliteHandle db; // null when the attempt failed
     int code = SQLITE_OK;
-    QString error;
+    std::optional<DatabaseError> error;
 };
 
 Attempt openReadingSchema(const QByteArray &name, int flags, const QString &path)
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(name.constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK) {
-        sqlite3_extended_result_codes(db, 1);
-        sqlite3_busy_timeout(db, kBusyTimeoutMs);
-        if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK)
-            return {db, SQLITE_OK, QString()};
+    sqlite3 *opened = nullptr;
+    const int rc = sqlite3_open_v2(name.constData(), &opened, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    SqliteHandle db(opened);
+    if (rc == SQLITE_OK) {
+        sqlite3_extended_result_codes(opened, 1);
+        sqlite3_busy_timeout(opened, kBusyTimeoutMs);
+        if (sqlite3_exec(opened, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK)
+            return {std::move(db), SQLITE_OK, std::nullopt};
     }
-    Attempt failed{nullptr, db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM, sqliteFailure(db, path).text()};
-    sqlite3_close_v2(db);
-    return failed;
+    return {nullptr, opened ? sqlite3_extended_errcode(opened) : SQLITE_NOMEM, sqliteFailure(opened, path)};
 }
 
 bool cannotMakeIndexFile(int code)
@@ -56,20 +58,19 @@ QByteArray unchangingFileUri(const QString &path)
 
 } // namespace
 
-sqlite3 *openDatabaseFile(const QString &path, int readWriteFlag)
+SqliteHandle openDatabaseFile(const QString &path, int readWriteFlag)
 {
-    const Attempt direct = openReadingSchema(path.toUtf8(), readWriteFlag, path);
+    Attempt direct = openReadingSchema(path.toUtf8(), readWriteFlag, path);
     if (direct.db)
-        return direct.db;
+        return std::move(direct.db);
     if (!cannotMakeIndexFile(direct.code))
-        throw DatabaseError(direct.error);
+        throw *direct.error;
     if (hasPendingLog(path))
-        throw DatabaseError(path + QStringLiteral(": cannot be read while its folder may not be written: ")
-                            + QFileInfo(path).fileName() + QStringLiteral("-wal holds changes not yet in the file"));
-    const Attempt unchanging = openReadingSchema(unchangingFileUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, path);
+        throw DatabaseError(DatabaseError::Kind::PendingLog, {path, QFileInfo(path).fileName() + QStringLiteral("-wal")});
+    Attempt unchanging = openReadingSchema(unchangingFileUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, path);
     if (!unchanging.db)
-        throw DatabaseError(unchanging.error);
-    return unchanging.db;
+        throw *unchanging.error;
+    return std::move(unchanging.db);
 }
 
 } // namespace store

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "sqlitehandle.h"
 
-struct sqlite3;
+#include <QString>
 
 namespace store {
 
@@ -15,6 +15,6 @@ namespace store {
 // changes is left beside it, the file is then opened again read-only as one that does not change.
 //
 // Throws DatabaseError naming the path.
-sqlite3 *openDatabaseFile(const QString &path, int readWriteFlag);
+SqliteHandle openDatabaseFile(const QString &path, int readWriteFlag);
 
 } // namespace store

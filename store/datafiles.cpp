@@ -37,24 +37,24 @@ void useConfiguredStore(Connection &connection, const QString &confPath)
     connection.setServer(configuredServer(confPath));
 }
 
-QStringList missingDataFileMessages(const QString &server)
+QList<DatabaseError> dataFileProblems(const QString &server)
 {
-    QStringList messages;
+    QList<DatabaseError> problems;
     if (!dataFileExists(QStringLiteral("db.dat")))
-        messages << QStringLiteral("Файл базы данных db.dat не найден!");
+        problems << DatabaseError(DatabaseError::Kind::DirectoryFileMissing, {});
     if (server.isEmpty()) {
         if (!dataFileExists(QStringLiteral("history.dat")))
-            messages << QStringLiteral("Файл привязок history.dat не найден!");
-        return messages;
+            problems << DatabaseError(DatabaseError::Kind::HistoryFileMissing, {});
+        return problems;
     }
     Connection probe;
     probe.setServer(server);
     try {
         probe.connect();
     } catch (const DatabaseError &e) {
-        messages << QStringLiteral("Справочник на сервере недоступен: ") + e.text();
+        problems << DatabaseError::because(DatabaseError::Kind::ServerUnavailable, e);
     }
-    return messages;
+    return problems;
 }
 
 } // namespace store

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "databaseerror.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -18,10 +21,9 @@ QString configuredServer(const QString &confPath = QStringLiteral("conf.cfg"));
 // Points the connection at the directory conf.cfg chooses: the server it names, else history.dat.
 void useConfiguredStore(Connection &connection, const QString &confPath = QStringLiteral("conf.cfg"));
 
-// The messages for the data files that are missing, in the order the user is told about them:
-// "db.dat" first, then "history.dat" or, with a server given, the server: one message naming it
-// when it cannot be reached, refuses the login or lacks the directory's tables. Empty when the
-// program may run.
-QStringList missingDataFileMessages(const QString &server = {});
+// The data files that are missing, in the order the user is told about them: "db.dat" first, then
+// "history.dat" or, with a server given, the server: one error naming it when it cannot be reached,
+// refuses the login or lacks the directory's tables. Empty when the program may run.
+QList<DatabaseError> dataFileProblems(const QString &server = {});
 
 } // namespace store

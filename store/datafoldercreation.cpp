@@ -45,7 +45,7 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
     try {
         createDirectoryFile(history);
     } catch (const DatabaseError &e) {
-        return {Outcome::Failed, {}, e.text()};
+        return {Outcome::Failed, {}, e};
     }
     QStringList created{history};
     QString problem;
@@ -61,7 +61,7 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
         // Leave the folder as it was found.
         for (const QString &path : created)
             QFile::remove(path);
-        return {Outcome::Failed, {}, problem};
+        return {Outcome::Failed, {}, DatabaseError(problem)};
     }
     return {Outcome::Created, created, {}};
 }
@@ -85,7 +85,7 @@ DataFolderCreation createServerDataFolder(const QString &directory, const QStrin
     try {
         createServerDirectory(server);
     } catch (const DatabaseError &e) {
-        return {Outcome::Failed, {}, e.text()};
+        return {Outcome::Failed, {}, e};
     }
     QString problem;
     QStringList created;
@@ -94,7 +94,7 @@ DataFolderCreation createServerDataFolder(const QString &directory, const QStrin
         if (!writeNewFile(path, bytes, problem)) {
             for (const QString &made : created)
                 QFile::remove(made);
-            return {Outcome::Failed, {}, problem + QStringLiteral(" (the tables on the server stay)")};
+            return {Outcome::Failed, {}, DatabaseError(problem + QStringLiteral(" (the tables on the server stay)"))};
         }
         created.append(path);
     }

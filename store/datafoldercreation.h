@@ -1,5 +1,7 @@
 #pragma once
 
+#include "databaseerror.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -14,11 +16,11 @@ struct DataFolderCreation {
         Created,          // paths: the files made, in the order they were made
         FilesExist,       // paths: the files that were already there; nothing was changed
         FolderNotCreated, // paths: the folder
-        Failed,           // detail: the file and what went wrong; nothing was left behind
+        Failed,           // failure: the file and what went wrong; nothing was left behind
     };
     Outcome outcome = Outcome::Created;
     QStringList paths;
-    QString detail;
+    std::optional<DatabaseError> failure;
 };
 
 // Makes a folder the program can run in: history.dat with the sample reference data, an empty

@@ -1,9 +1,12 @@
 #include "directoryfile.h"
 
 #include "databaseerror.h"
+#include "filepublishing.h"
 #include "sampledata.h"
 #include "schema.h"
+#include "sqlitebinding.h"
 #include "sqlitefailure.h"
+#include "sqlitehandle.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -30,15 +33,9 @@ void insertRows(sqlite3 *db, const QString &sql, const QList<QVariantList> &rows
         throwSqliteFailure(db);
     const auto finalize = qScopeGuard([insert] { sqlite3_finalize(insert); });
     for (const QVariantList &row : rows) {
-        for (int i = 0; i < row.size(); ++i) {
-            const QVariant &v = row[i];
-            if (v.typeId() == QMetaType::QString) {
-                const QByteArray text = v.toString().toUtf8();
-                sqlite3_bind_text(insert, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-            } else {
-                sqlite3_bind_int64(insert, i + 1, v.toLongLong());
-            }
-        }
+        for (int i = 0; i < row.size(); ++i)
+            if (bindValue(insert, i + 1, row[i]) != SQLITE_OK)
+                throwSqliteFailure(db);
         if (sqlite3_step(insert) != SQLITE_DONE)
             throwSqliteFailure(db);
         sqlite3_reset(insert);
@@ -71,10 +68,10 @@ void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *
         throw DatabaseError(path + QStringLiteral(": cannot create a file beside it: ") + temporary.errorString());
     temporary.close();
 
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(temporary.fileName().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     {
-        const auto close = qScopeGuard([db] { sqlite3_close_v2(db); });
+        sqlite3 *db = nullptr;
+        const int rc = sqlite3_open_v2(temporary.fileName().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        const SqliteHandle handle(db);
         if (rc != SQLITE_OK)
             throwSqliteFailure(db, path);
         try {
@@ -85,16 +82,16 @@ void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *
             // Every file the program has used is in WAL; a new one starts so and needs no switch.
             execute(db, "PRAGMA journal_mode=WAL");
         } catch (const DatabaseError &e) {
-            throw DatabaseError(path + QStringLiteral(": ") + e.text());
+            throw e.withContext(path + QStringLiteral(": "));
         }
     }
-    // QFile::rename refuses to replace an existing file, so a file created meanwhile survives.
-    QFile built(temporary.fileName());
     // A temporary file is private to its owner; the directory file is as readable as any other.
-    built.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (!built.rename(path))
+    QFile::setPermissions(temporary.fileName(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QString failure = publishFile(temporary.fileName(), path, false);
+    if (!failure.isEmpty())
         throw DatabaseError(path + (QFileInfo::exists(path) ? QStringLiteral(": already exists, not replaced")
-                                                            : QStringLiteral(": ") + built.errorString()));
+                                                            : QStringLiteral(": ") + failure));
 }
 
 } // namespace store

@@ -16,20 +16,18 @@ namespace {
 
 struct FieldInfo {
     const char *name;
-    const char *title;
-    int width;
     bool number;
 };
 
 const std::array<FieldInfo, GridModel::FieldCount> kFields{{
-    {"fam", "Фамилия", 111, false},
-    {"im", "Имя", 96, false},
-    {"ot", "Отчество", 97, false},
-    {"tele", "Телефон", 66, false},
-    {"ul", "Улица", 84, false},
-    {"dom", "Дом", 31, true},
-    {"domd", "/", 18, false},
-    {"kv", "Квартира", 58, true},
+    {"fam", false},
+    {"im", false},
+    {"ot", false},
+    {"tele", false},
+    {"ul", false},
+    {"dom", true},
+    {"domd", false},
+    {"kv", true},
 }};
 
 // Rows read from the channel per request of the grid: enough to fill a tall window, small enough
@@ -82,9 +80,13 @@ QString GridModel::fieldName(int field)
     return QString::fromLatin1(kFields.at(field).name);
 }
 
-int GridModel::designWidth(int field)
+bool GridModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value, int role)
 {
-    return kFields.at(field).width;
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) || section < 0 || section >= FieldCount)
+        return false;
+    m_titles[section] = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
 }
 
 void GridModel::onResultChanged()
@@ -94,27 +96,48 @@ void GridModel::onResultChanged()
         writePending(false);
 
     const QScopedValueRollback reshaping(m_reshaping, true);
-    beginResetModel();
-    m_pending = {};
-    m_rows = 0;
     const QStringList names = m_channel.hasResult() ? m_channel.columnNames() : QStringList();
+    std::array<int, FieldCount> columnOf{};
     for (int f = 0; f < FieldCount; ++f)
-        m_columnOf[f] = columnIndex(names, fieldName(f));
-    m_idColumn = columnIndex(names, QStringLiteral("id"));
-    m_editable = m_idColumn >= 0
+        columnOf[f] = columnIndex(names, fieldName(f));
+    const int idColumn = columnIndex(names, QStringLiteral("id"));
+    const bool editable = idColumn >= 0
         && m_channel.sourceTable().compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0;
+    // A result of the same shape (every search's) replaces the rows only: a reset would have the
+    // views lay out and paint their headers anew for columns that stay as they are.
+    const bool sameShape = columnOf == m_columnOf && idColumn == m_idColumn && editable == m_editable;
+    m_pending = {};
+    if (!sameShape) {
+        beginResetModel();
+    } else if (m_rows > 0) {
+        beginRemoveRows({}, 0, m_rows - 1);
+        m_rows = 0;
+        endRemoveRows();
+    }
+    m_rows = 0;
+    m_columnOf = columnOf;
+    m_idColumn = idColumn;
+    m_editable = editable;
+    int rows = 0;
     if (m_channel.hasResult()) {
         try {
             if (m_channel.fetched() < kFirstScreen && !m_channel.atEnd())
                 m_channel.fetch(kFirstScreen - m_channel.fetched());
         } catch (const DatabaseError &e) {
-            fail(e.text());
+            fail(e);
         }
         // A larger result still opens empty and grows as the view asks for rows.
         if (m_channel.atEnd())
-            m_rows = std::min(m_channel.fetched(), kFetchChunk);
+            rows = std::min(m_channel.fetched(), kFetchChunk);
     }
-    endResetModel();
+    if (!sameShape) {
+        m_rows = rows;
+        endResetModel();
+    } else if (rows > 0) {
+        beginInsertRows({}, 0, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    }
 }
 
 int GridModel::rowCount(const QModelIndex &parent) const
@@ -169,8 +192,9 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return section >= 0 && section < FieldCount ? QString::fromUtf8(kFields[section].title)
-                                                    : QVariant();
+        return section >= 0 && section < FieldCount
+                   ? (m_titles[section].isEmpty() ? fieldName(section) : m_titles[section])
+                   : QVariant();
     // The row indicator marks a row that exists only in the grid so far.
     return section == m_pending.row && m_pending.isNew ? QStringLiteral("*") : QString();
 }
@@ -225,9 +249,9 @@ int GridModel::pendingRefusedField() const
     return -1;
 }
 
-QString GridModel::notANumber(int field)
+DatabaseError GridModel::notANumber(int field)
 {
-    return QStringLiteral("В поле «%1» нужно целое число.").arg(QString::fromUtf8(kFields.at(field).title));
+    return DatabaseError(DatabaseError::Kind::NotANumber, {QString::number(field)});
 }
 
 bool GridModel::canFetchMore(const QModelIndex &parent) const
@@ -247,7 +271,7 @@ void GridModel::fetchMore(const QModelIndex &parent)
         try {
             m_channel.fetch(kFetchChunk - buffered);
         } catch (const DatabaseError &e) {
-            fail(e.text());
+            fail(e);
             return;
         }
     }
@@ -355,7 +379,7 @@ bool GridModel::writePending(bool mirror)
             return false;
         }
     } catch (const DatabaseError &e) {
-        return fail(e.text());
+        return fail(e);
     }
     if (mirror) {
         for (int f = 0; f < FieldCount; ++f)
@@ -386,9 +410,8 @@ bool GridModel::updatePending(const QStringList &columns, QVariantList values)
     if (m_channel.write(sql, values).changes > 0)
         return true;
     if (m_channel.scalar(QStringLiteral("select 1 from tab where id=?"), {m_pending.id}).isNull())
-        return fail(QStringLiteral("Запись не сохранена: в базе данных её больше нет, возможно, её удалили."));
-    return fail(QStringLiteral("Запись не сохранена: её изменил другой пользователь. Отмените правку (Esc) "
-                               "и повторите поиск, чтобы увидеть её новое содержимое."));
+        return fail(DatabaseError(DatabaseError::Kind::RowDeleted, {}));
+    return fail(DatabaseError(DatabaseError::Kind::RowChanged, {}));
 }
 
 void GridModel::revertPending()
@@ -415,7 +438,7 @@ bool GridModel::deleteRow(int row)
         try {
             m_channel.write(QStringLiteral("delete from tab where id=?"), {id});
         } catch (const DatabaseError &e) {
-            return fail(e.text());
+            return fail(e);
         }
     }
     if (mine)
@@ -442,9 +465,9 @@ void GridModel::removeRowAt(int row)
     endRemoveRows();
 }
 
-bool GridModel::fail(const QString &text)
+bool GridModel::fail(const DatabaseError &error)
 {
-    emit errorOccurred(text);
+    emit errorOccurred(error);
     return false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "databaseerror.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <QVariant>
@@ -36,8 +38,11 @@ public:
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
 
+    // The view gives the columns their titles; until then a column is titled by its field's name.
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
+                       int role = Qt::EditRole) override;
+
     static QString fieldName(int field);
-    static int designWidth(int field);
 
     // The result can be changed: it comes from `tab` alone and includes id.
     bool isEditable() const { return m_editable; }
@@ -63,9 +68,10 @@ public:
     bool deleteRow(int row);
 
 signals:
-    void errorOccurred(const QString &text);
+    void errorOccurred(const store::DatabaseError &error);
 
 private:
+    std::array<QString, FieldCount> m_titles;
     struct Pending {
         int row = -1;
         bool isNew = false;
@@ -84,8 +90,8 @@ private:
     bool updatePending(const QStringList &columns, QVariantList values);
     void insertRowAt(int row);
     void removeRowAt(int row);
-    bool fail(const QString &text);
-    static QString notANumber(int field);
+    bool fail(const DatabaseError &error);
+    static DatabaseError notANumber(int field);
 
     QueryChannel &m_channel;
     int m_rows = 0;

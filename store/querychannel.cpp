@@ -122,7 +122,7 @@ qint64 QueryChannel::integer(const QString &column)
     bool ok = false;
     const qint64 number = text.toLongLong(&ok);
     if (!ok)
-        throw DatabaseError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw DatabaseError(DatabaseError::Kind::NotAnInteger, {text});
     return number;
 }
 
@@ -130,7 +130,7 @@ QVariant QueryChannel::value(const QString &column)
 {
     const int index = m_result ? m_result->columnIndex(column) : -1;
     if (index < 0)
-        throw DatabaseError(QStringLiteral("No column named %1 in the result").arg(column));
+        throw DatabaseError(DatabaseError::Kind::NoSuchColumn, {column});
     return m_result->fetched() > 0 ? m_result->cell(0, index) : QVariant();
 }
 

@@ -30,7 +30,12 @@ void ResultCursor::open(const QString &statement)
     m_generation = m_connection.generation();
     sqlite3 *db = m_db;
     try {
-        translateStatement(statement, m_translation);
+        // A result opened again (the grid refreshed, a lookup repeated) keeps its translation.
+        if (m_translatedFrom.isNull() || statement != m_translatedFrom) {
+            m_translatedFrom.clear();
+            translateStatement(statement, m_translation);
+            m_translatedFrom = statement;
+        }
         m_statement.emplace(m_cache, db, m_translation.sql);
         m_statement->bind(m_translation);
         // Described after the first step: a statement cached before a change of its tables is

@@ -43,6 +43,7 @@ private:
     Connection &m_connection;
     sqlite3 *m_db = nullptr;
     JetTranslation m_translation; // holds the literal texts the statement is bound to
+    QString m_translatedFrom;     // the Jet text m_translation was made from; null when none
     std::optional<Statement> m_statement; // empty once every row has been read
     qint64 m_stepped = 0;   // rows taken from the statement, so a restart knows how many to skip
     bool m_suspended = false;

@@ -67,7 +67,7 @@ pg_conn *openServer(const QString &conninfo)
     if (PQstatus(conn) != CONNECTION_OK) {
         const QString message = trimmedMessage(PQerrorMessage(conn));
         PQfinish(conn);
-        throw DatabaseError(serverName(conninfo) + QStringLiteral(": cannot connect: ") + message);
+        throw DatabaseError(DatabaseError::Kind::ServerUnreachable, {serverName(conninfo), message});
     }
     return conn;
 }
@@ -83,9 +83,7 @@ bool serverHasDirectory(pg_conn *conn)
 DatabaseError serverFailure(pg_conn *conn, const pg_result *result, const QString &name)
 {
     if (PQstatus(conn) != CONNECTION_OK)
-        return DatabaseError(name + QStringLiteral(": the connection to the server was lost (")
-                             + trimmedMessage(PQerrorMessage(conn))
-                             + QStringLiteral("); the next statement connects again"));
+        return DatabaseError(DatabaseError::Kind::ServerLost, {name, trimmedMessage(PQerrorMessage(conn))});
     const char *message = result ? PQresultErrorMessage(result) : PQerrorMessage(conn);
     return DatabaseError(name + QStringLiteral(": ") + trimmedMessage(message));
 }

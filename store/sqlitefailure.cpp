@@ -26,11 +26,9 @@ DatabaseError sqliteFailure(sqlite3 *db, const QString &context)
     if (!file.isEmpty()) {
         switch (sqlite3_extended_errcode(db) & 0xff) {
         case SQLITE_READONLY:
-            return DatabaseError(QStringLiteral("Файл %1 открыт только для чтения: ничего не сохранено (%2)")
-                                     .arg(file, message));
+            return DatabaseError(DatabaseError::Kind::ReadOnlyFile, {file, message});
         case SQLITE_CORRUPT:
-            return DatabaseError(QStringLiteral("%1: the file is damaged: %2; zelvik-cli check lists the problems")
-                                     .arg(file, message));
+            return DatabaseError(DatabaseError::Kind::DamagedFile, {file, message});
         default:
             break;
         }

@@ -10,7 +10,7 @@ namespace store {
 
 // The error for the connection's last failure: SQLite's own message after the context
 // ("history.dat", "cannot register ...") when one is given. A file that may not be written, or that
-// is damaged, is named and the user told so in words, whatever the context.
+// is damaged, is an error of its own kind naming the file, whatever the context.
 DatabaseError sqliteFailure(sqlite3 *db, const QString &context = {});
 [[noreturn]] void throwSqliteFailure(sqlite3 *db, const QString &context = {});
 

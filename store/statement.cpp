@@ -2,6 +2,7 @@
 
 #include "databaseerror.h"
 #include "jetdialect.h"
+#include "sqlitebinding.h"
 #include "sqlitefailure.h"
 
 #include <sqlite3.h>
@@ -45,40 +46,9 @@ void Statement::bind(const QVariantList &values)
 {
     checkParameterCount(int(values.size()));
     sqlite3_stmt *s = handle();
-    for (int i = 0; i < values.size(); ++i) {
-        const QVariant &v = values[i];
-        int rc;
-        switch (v.isNull() ? QMetaType::UnknownType : v.typeId()) {
-        case QMetaType::UnknownType:
-            rc = sqlite3_bind_null(s, i + 1);
-            break;
-        case QMetaType::Bool:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::Long:
-        case QMetaType::LongLong:
-        case QMetaType::Short:
-            rc = sqlite3_bind_int64(s, i + 1, v.toLongLong());
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            rc = sqlite3_bind_double(s, i + 1, v.toDouble());
-            break;
-        case QMetaType::QByteArray: {
-            const QByteArray bytes = v.toByteArray();
-            rc = sqlite3_bind_blob64(s, i + 1, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
-            break;
-        }
-        default: {
-            const QByteArray text = v.toString().toUtf8();
-            rc = sqlite3_bind_text64(s, i + 1, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
-                                     SQLITE_UTF8);
-            break;
-        }
-        }
-        if (rc != SQLITE_OK)
+    for (int i = 0; i < values.size(); ++i)
+        if (bindValue(s, i + 1, values[i]) != SQLITE_OK)
             throwSqliteFailure(sqlite3_db_handle(s));
-    }
 }
 
 bool Statement::step()
@@ -104,7 +74,7 @@ int Statement::columnCount() const
     return sqlite3_column_count(handle());
 }
 
-// Hands the column's value to take as a qint64, double, QVariant (text, null) or QByteArray.
+// Hands the column's value to take as a qint64, double, QString, QByteArray or QVariant (null).
 // Read through the column's sqlite3_value, one call for the value rather than one per question
 // about it; SQLite calls that unprotected, which matters only to a connection shared between
 // threads, and ours are opened for one thread.
@@ -122,7 +92,10 @@ void Statement::readValue(int column, Take &&take) const
     case SQLITE_TEXT: {
         const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(v));
         const int size = sqlite3_value_bytes(v);
-        take(text ? m_cache.texts().text(text, size) : QVariant(QString())); // no text: out of memory
+        if (text)
+            take(m_cache.texts().text(text, size));
+        else
+            take(QString()); // no text: out of memory
         break;
     }
     case SQLITE_BLOB: {

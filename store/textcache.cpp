@@ -33,13 +33,13 @@ std::size_t TextCache::slotOf(const char *utf8, int size)
     return std::size_t(h) & (kSlots - 1);
 }
 
-const QVariant &TextCache::text(const char *utf8, int size)
+const QString &TextCache::text(const char *utf8, int size)
 {
     Slot &slot = m_slots[slotOf(utf8, size)];
     if (slot.used && slot.bytes.size() == size && std::memcmp(slot.bytes.constData(), utf8, std::size_t(size)) == 0)
         return slot.value;
     slot.bytes = QByteArray(utf8, size);
-    slot.value = QVariant(QString::fromUtf8(utf8, size));
+    slot.value = QString::fromUtf8(utf8, size);
     slot.used = true;
     return slot.value;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QVariant>
+#include <QString>
 
 #include <cstddef>
 #include <vector>
@@ -16,16 +16,17 @@ namespace store {
 // is one cheap hash and one comparison, and the cache never grows beyond its slots.
 class TextCache {
 public:
-    // The text as a QVariant holding a QString; the same string for the same bytes while cached.
-    // The reference lasts until the next call.
-    const QVariant &text(const char *utf8, int size);
+    // The text as a QString; the same string for the same bytes while cached. The reference lasts
+    // until the next call. A string, not a QVariant: a cell made from it copies it directly, where
+    // copying a QVariant goes through its type's table.
+    const QString &text(const char *utf8, int size);
 
     static constexpr std::size_t kSlots = 4096; // a power of two
 
 private:
     struct Slot {
         QByteArray bytes;
-        QVariant value;
+        QString value;
         bool used = false;
     };
 

@@ -4,6 +4,7 @@
 
 #include "cp1251.h"
 #include "databaseerror.h"
+#include "errortext.h"
 #include "querychannel.h"
 #include "schema.h"
 
@@ -180,7 +181,7 @@ private:
             try {
                 m_channel.write(m_insert, values);
             } catch (const store::DatabaseError &e) {
-                return refuse(ImportRefusal::StoreRefused, m_fields.front().line, {}, {}, e.text());
+                return refuse(ImportRefusal::StoreRefused, m_fields.front().line, {}, {}, messages::errorText(e));
             }
             if (++m_outcome.rows % kProgressRows == 0 && m_progress)
                 m_progress(m_reader.position(), m_bytes.size());

@@ -1,3 +1,4 @@
+#include "errortext.h"
 #include "gridmodelfixture.h"
 
 using namespace Qt::StringLiterals;
@@ -13,7 +14,7 @@ GridModelTest::GridModelTest()
       model(channel),
       checker(&model)
 {
-    QObject::connect(&model, &store::GridModel::errorOccurred, [this](const QString &text) { errors << text; });
+    QObject::connect(&model, &store::GridModel::errorOccurred, [this](const store::DatabaseError &error) { errors << messages::errorText(error); });
 }
 
 void GridModelTest::show(const QString &statement)

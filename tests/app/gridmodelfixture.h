@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafolder.h"
+#include "scratchfolder.h"
 #include "qtprinting.h"
 #include "modelchecker.h"
 #include "tabreader.h"

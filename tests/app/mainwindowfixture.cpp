@@ -11,7 +11,7 @@ void MainWindowTest::TearDown()
     settle();
 }
 
-void MainWindowTest::useFolder(DataFolder::Files files)
+void MainWindowTest::useFolder(DataFolder::Content files)
 {
     folder.reset();
     folder = std::make_unique<DataFolder>(files);

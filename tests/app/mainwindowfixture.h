@@ -1,7 +1,7 @@
 #pragma once
 
 #include "boxrecorder.h"
-#include "datafolder.h"
+#include "scratchfolder.h"
 #include "qtprinting.h"
 #include "mainwindow.h"
 
@@ -18,7 +18,7 @@ protected:
     void TearDown() override;
 
     // Replaces the data folder; call before openWindow().
-    void useFolder(DataFolder::Files files);
+    void useFolder(DataFolder::Content files);
     // Builds and shows the window and lets its first activation run.
     MainWindow &openWindow();
     void activate();

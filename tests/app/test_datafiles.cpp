@@ -1,6 +1,7 @@
 #include "datafiles.h"
+#include "errortext.h"
 #include "qtprinting.h"
-#include "datafolder.h"
+#include "scratchfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,8 @@ const QString historyMessage = u"Файл привязок history.dat не на
 
 TEST(DataFileCheck, BothPresentMeansNoMessage)
 {
-    DataFolder folder(DataFolder::BothFiles);
-    EXPECT_TRUE(store::missingDataFileMessages().isEmpty());
+    DataFolder folder(DataFolder::DataFiles);
+    EXPECT_TRUE(messages::missingDataFileMessages().isEmpty());
 }
 
 TEST(DataFileCheck, AnEmptyDbDatIsEnough)
@@ -26,27 +27,27 @@ TEST(DataFileCheck, AnEmptyDbDatIsEnough)
 
 TEST(DataFileCheck, MessagesComeInOrderDbDatFirst)
 {
-    DataFolder none(DataFolder::NoFiles);
-    EXPECT_EQ(store::missingDataFileMessages(), QStringList({dbMessage, historyMessage}));
+    DataFolder none(DataFolder::Nothing);
+    EXPECT_EQ(messages::missingDataFileMessages(), QStringList({dbMessage, historyMessage}));
 }
 
 TEST(DataFileCheck, EachMissingFileHasItsOwnMessage)
 {
     {
         DataFolder onlyHistory(DataFolder::HistoryDat);
-        EXPECT_EQ(store::missingDataFileMessages(), QStringList{dbMessage});
+        EXPECT_EQ(messages::missingDataFileMessages(), QStringList{dbMessage});
     }
     DataFolder onlyDb(DataFolder::DbDat);
-    EXPECT_EQ(store::missingDataFileMessages(), QStringList{historyMessage});
+    EXPECT_EQ(messages::missingDataFileMessages(), QStringList{historyMessage});
 }
 
 TEST(DataFileCheck, DirectoriesDoNotCount)
 {
-    DataFolder folder(DataFolder::NoFiles);
+    DataFolder folder(DataFolder::Nothing);
     folder.makeDirectory(u"db.dat"_s);
     folder.makeDirectory(u"history.dat"_s);
     EXPECT_FALSE(store::dataFileExists(u"db.dat"_s));
-    EXPECT_EQ(store::missingDataFileMessages().size(), 2);
+    EXPECT_EQ(messages::missingDataFileMessages().size(), 2);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "datafolder.h"
+#include "scratchfolder.h"
 #include "regionconfig.h"
 #include "qtprinting.h"
 
@@ -34,7 +34,7 @@ class RegionFromFile : public ::testing::TestWithParam<FirstLineCase> {};
 
 TEST_P(RegionFromFile, FollowsTheFirstLine)
 {
-    DataFolder folder(DataFolder::NoFiles);
+    DataFolder folder(DataFolder::Nothing);
     folder.write(QStringLiteral("conf.cfg"), GetParam().bytes);
     const app::RegionConfig config = readRegionConfig();
     EXPECT_FALSE(config.failed()) << config.error.toStdString();
@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RegionConfig, MissingFileGivesEmptyRegionAndNoError)
 {
-    DataFolder folder(DataFolder::NoFiles);
+    DataFolder folder(DataFolder::Nothing);
     const app::RegionConfig config = readRegionConfig();
     EXPECT_FALSE(config.failed());
     EXPECT_TRUE(config.region.isEmpty());
@@ -76,7 +76,7 @@ TEST(RegionConfig, MissingFileGivesEmptyRegionAndNoError)
 
 TEST(RegionConfig, DirectoryNamedConfCfgCountsAsAbsent)
 {
-    DataFolder folder(DataFolder::NoFiles);
+    DataFolder folder(DataFolder::Nothing);
     folder.makeDirectory(QStringLiteral("conf.cfg"));
     const app::RegionConfig config = readRegionConfig();
     EXPECT_FALSE(config.failed()) << config.error.toStdString();
@@ -85,7 +85,7 @@ TEST(RegionConfig, DirectoryNamedConfCfgCountsAsAbsent)
 
 TEST(RegionConfig, PipeNamedConfCfgCountsAsAbsentWithoutWaitingForAWriter)
 {
-    DataFolder folder(DataFolder::NoFiles);
+    DataFolder folder(DataFolder::Nothing);
     ASSERT_EQ(mkfifo(folder.path(QStringLiteral("conf.cfg")).toLocal8Bit().constData(), 0666), 0);
     const app::RegionConfig config = readRegionConfig();
     EXPECT_FALSE(config.failed()) << config.error.toStdString();
@@ -95,7 +95,7 @@ TEST(RegionConfig, PipeNamedConfCfgCountsAsAbsentWithoutWaitingForAWriter)
 TEST(RegionConfig, DeviceNamedConfCfgCountsAsAbsent)
 {
     // A line of /dev/zero never ends.
-    DataFolder folder(DataFolder::NoFiles);
+    DataFolder folder(DataFolder::Nothing);
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), folder.path(QStringLiteral("conf.cfg"))));
     const app::RegionConfig config = readRegionConfig();
     EXPECT_FALSE(config.failed()) << config.error.toStdString();
@@ -105,7 +105,7 @@ TEST(RegionConfig, DeviceNamedConfCfgCountsAsAbsent)
 TEST(RegionConfig, UnreadableFileIsAnInputOutputError)
 {
     // Reading this file always fails, even for root, where permissions would not stop us.
-    DataFolder folder(DataFolder::NoFiles);
+    DataFolder folder(DataFolder::Nothing);
     ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), folder.path(QStringLiteral("conf.cfg"))));
     const app::RegionConfig config = readRegionConfig();
     EXPECT_TRUE(config.failed());

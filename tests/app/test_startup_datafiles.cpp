@@ -48,7 +48,7 @@ TEST_F(StartupDataFiles, MissingHistoryDatAloneWaitsForTheUser)
 
 TEST_F(StartupDataFiles, BothMissingOnlyTheFirstMessageWaits)
 {
-    useFolder(DataFolder::NoFiles);
+    useFolder(DataFolder::Nothing);
     EXPECT_TRUE(openAndSeeIfItEnds());
     ASSERT_EQ(boxes.texts(), QStringList({dbMissing, historyMissing}));
     EXPECT_TRUE(boxes.shown()[0].waitedForUser);
@@ -60,7 +60,7 @@ TEST_F(StartupDataFiles, BothMissingOnlyTheFirstMessageWaits)
 
 TEST_F(StartupDataFiles, DirectoriesNamedLikeTheFilesDoNotCount)
 {
-    useFolder(DataFolder::NoFiles);
+    useFolder(DataFolder::Nothing);
     folder->makeDirectory(u"db.dat"_s);
     folder->makeDirectory(u"history.dat"_s);
     EXPECT_TRUE(openAndSeeIfItEnds());

@@ -1,7 +1,8 @@
 // Started from the menu, the program works in the user's data folder, made on first start.
 #include "boxrecorder.h"
 #include "datafiles.h"
-#include "datafolder.h"
+#include "errortext.h"
+#include "scratchfolder.h"
 #include "userdatafolder.h"
 
 #include <QDir>
@@ -29,7 +30,7 @@ protected:
     bool isCurrent(const QString &path) const { return QDir::current().canonicalPath() == QDir(path).canonicalPath(); }
 
     QByteArray previous = qgetenv("XDG_DATA_HOME");
-    DataFolder home{DataFolder::NoFiles}; // the current folder until the test enters another
+    DataFolder home{DataFolder::Nothing}; // the current folder until the test enters another
     BoxRecorder boxes;
 };
 
@@ -37,7 +38,7 @@ TEST_F(UserDataFolder, FirstStartMakesItWithTheSampleDataAndSaysSoOnce)
 {
     ASSERT_TRUE(app::enterUserDataFolder());
     EXPECT_TRUE(isCurrent(folder()));
-    EXPECT_TRUE(store::missingDataFileMessages().isEmpty());
+    EXPECT_TRUE(messages::missingDataFileMessages().isEmpty());
     EXPECT_GT(QFileInfo(u"history.dat"_s).size(), 0);
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().first().kind, Kind::Information);
@@ -57,7 +58,7 @@ TEST_F(UserDataFolder, AFolderWithOneDataFileIsLeftToTheUsualCheck)
     EXPECT_TRUE(isCurrent(folder()));
     EXPECT_FALSE(QFileInfo::exists(u"history.dat"_s));
     EXPECT_TRUE(boxes.shown().isEmpty());
-    EXPECT_EQ(store::missingDataFileMessages().size(), 1);
+    EXPECT_EQ(messages::missingDataFileMessages().size(), 1);
 }
 
 TEST_F(UserDataFolder, AFolderThatCannotBeMadeIsReportedAndStopsTheStart)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collation.h"
+#include "sqlitehandle.h"
 
 #include <QString>
 #include <QVariant>
@@ -12,12 +13,12 @@ class StoreContents {
 public:
     explicit StoreContents(const QString &path)
     {
-        sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3 *db = nullptr;
+        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        m_handle.reset(db);
+        m_db = db;
         store::registerCollation(m_db);
     }
-    ~StoreContents() { sqlite3_close_v2(m_db); }
-    StoreContents(const StoreContents &) = delete;
-    StoreContents &operator=(const StoreContents &) = delete;
 
     // The rows of a query, each value as the QVariant of its SQLite type; an error as one row
     // holding the message.
@@ -61,5 +62,6 @@ private:
         }
     }
 
+    store::SqliteHandle m_handle;
     sqlite3 *m_db = nullptr;
 };

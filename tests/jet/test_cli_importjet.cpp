@@ -38,7 +38,7 @@ TEST(CliImportJet, ExistingStoreIsNeverOverwritten)
     const QByteArray before = fileDigest(existing);
     const CliRun run = importJet({fixture("indexTestV2003.mdb"), QStringLiteral("--into"), existing}, folder.path());
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("exists already and is not overwritten"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("уже существует и не перезаписывается"))) << run.err.toStdString();
     EXPECT_EQ(fileDigest(existing), before);
     EXPECT_EQ(folderEntries(folder.path()), QStringList{QStringLiteral("mine.dat")});
 }
@@ -49,7 +49,7 @@ TEST(CliImportJet, FailsAndLeavesNothingOnHangDamagedFile)
     QTemporaryDir folder;
     const CliRun run = importJet({fixture("hang-damaged.mdb"), QStringLiteral("--into=new.dat")}, folder.path());
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("stopped"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("остановлена"))) << run.err.toStdString();
     EXPECT_EQ(folderEntries(folder.path()), QStringList());
 }
 

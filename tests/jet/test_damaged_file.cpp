@@ -15,10 +15,10 @@ TEST(DamagedFile, ClearErrorAndNothingLeftOnHangDamagedFile)
     try {
         jet::importJetFile(fixture("hang-damaged.mdb"), store.path(), {}, testImportOptions());
         FAIL() << "the damaged file was imported";
-    } catch (const jet::ImportError &error) {
-        EXPECT_TRUE(error.text().startsWith(QStringLiteral("cannot read ") + fixture("hang-damaged.mdb")))
+    } catch (const store::DatabaseError &error) {
+        EXPECT_TRUE(error.text().startsWith(QStringLiteral("не удаётся прочитать ") + fixture("hang-damaged.mdb")))
             << error.what();
-        EXPECT_TRUE(error.text().contains(QStringLiteral("the file looks damaged"))) << error.what();
+        EXPECT_TRUE(error.text().contains(QStringLiteral("файл, похоже, повреждён"))) << error.what();
     }
     EXPECT_EQ(QDir(store.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
@@ -34,8 +34,8 @@ TEST(DamagedFile, FileThatIsNoJetDatabaseLeavesNothing)
     try {
         jet::importJetFile(notJet, store.path(), {}, testImportOptions());
         FAIL() << "a text file was imported";
-    } catch (const jet::ImportError &error) {
-        EXPECT_EQ(error.text(), QStringLiteral("cannot read %1: not a Jet database, or unreadable").arg(notJet));
+    } catch (const store::DatabaseError &error) {
+        EXPECT_EQ(error.text(), QStringLiteral("не удаётся прочитать %1: это не база данных Jet, или она не читается").arg(notJet));
     }
     EXPECT_EQ(QDir(store.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{QStringLiteral("notes.txt")});
@@ -47,8 +47,8 @@ TEST(DamagedFile, MissingSourceIsNamed)
     try {
         jet::importJetFile(QStringLiteral("/nonexistent/history.mdb"), store.path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const jet::ImportError &error) {
-        EXPECT_EQ(error.text(), QStringLiteral("cannot read /nonexistent/history.mdb: no such file"));
+    } catch (const store::DatabaseError &error) {
+        EXPECT_EQ(error.text(), QStringLiteral("не удаётся прочитать /nonexistent/history.mdb: файл не найден"));
     }
 }
 

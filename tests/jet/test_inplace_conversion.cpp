@@ -1,4 +1,5 @@
 #include "filebytes.h"
+#include "filepublishing.h"
 #include "fixtures.h"
 #include "inplaceconversion.h"
 #include "jetsignature.h"
@@ -13,7 +14,6 @@
 #include <gtest/gtest.h>
 
 using jet::convertInPlace;
-using jet::ImportError;
 
 namespace {
 
@@ -58,7 +58,7 @@ TEST_F(InPlace, HistoryExactlyAsItWasOnHangDamagedFile)
 {
     if (!prepare("hang-damaged.mdb"))
         GTEST_SKIP();
-    EXPECT_THROW(convertInPlace(path(), {}, testImportOptions()), ImportError);
+    EXPECT_THROW(convertInPlace(path(), {}, testImportOptions()), store::DatabaseError);
     EXPECT_EQ(fileDigest(path()), m_before);
     EXPECT_EQ(folderEntries(m_store.folder()), QStringList({"history.dat"}));
 }
@@ -74,8 +74,8 @@ TEST_F(InPlace, ForeignFileNamedLikeTheOriginalIsNeverReplaced)
     try {
         convertInPlace(path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const ImportError &error) {
-        EXPECT_TRUE(error.text().contains(QStringLiteral("history.dat.jet exists already"))) << error.what();
+    } catch (const store::DatabaseError &error) {
+        EXPECT_TRUE(error.text().contains(QStringLiteral("history.dat.jet уже существует"))) << error.what();
     }
     EXPECT_EQ(fileDigest(path()), m_before);
     EXPECT_EQ(fileDigest(original()), QCryptographicHash::hash("someone else's file", QCryptographicHash::Sha256));
@@ -87,7 +87,7 @@ TEST_F(InPlace, ConversionStoppedAfterKeepingTheOriginalCanBeRepeated)
     if (!prepare("V2003_with-password.mdb"))
         GTEST_SKIP();
     // what a run killed between linking and renaming leaves: the original under both names
-    std::filesystem::create_hard_link(jet::nativePath(path()), jet::nativePath(original()));
+    std::filesystem::create_hard_link(store::nativePath(path()), store::nativePath(original()));
     const jet::Conversion conversion = convertInPlace(path(), {}, testImportOptions());
     EXPECT_EQ(conversion.summary.rows(), 3);
     EXPECT_EQ(fileDigest(original()), m_before);
@@ -104,8 +104,8 @@ TEST_F(InPlace, StoreIsNotConvertedAgain)
     try {
         convertInPlace(path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const ImportError &error) {
-        EXPECT_TRUE(error.text().endsWith(QStringLiteral("is not a Jet database"))) << error.what();
+    } catch (const store::DatabaseError &error) {
+        EXPECT_TRUE(error.text().endsWith(QStringLiteral("— не база данных Jet"))) << error.what();
     }
     EXPECT_EQ(fileDigest(path()), store);
 }
@@ -137,7 +137,7 @@ TEST(ConversionTexts, NameTheFileAndWhereTheOriginalIs)
               QStringLiteral("База данных history.dat преобразована в новый формат. "
                              "Исходный файл сохранён как history.dat.jet."));
     EXPECT_EQ(
-        jet::conversionFailedText(QStringLiteral("history.dat"), ImportError(QStringLiteral("the file is damaged"))),
+        jet::conversionFailedText(QStringLiteral("history.dat"), store::DatabaseError(QStringLiteral("the file is damaged"))),
         QStringLiteral("Не удалось преобразовать базу данных history.dat в новый формат: the file is damaged. "
                        "Файл history.dat не изменён."));
 }

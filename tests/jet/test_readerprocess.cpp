@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 using jet::Frame;
-using jet::ImportError;
 using jet::ReaderLimits;
 using jet::ReaderProcess;
 
@@ -17,7 +16,7 @@ QString runShell(const char *script, ReaderLimits limits = {})
     ReaderProcess reader(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromUtf8(script)}, limits);
     try {
         reader.run([](const Frame &) {});
-    } catch (const ImportError &error) {
+    } catch (const store::DatabaseError &error) {
         return error.text();
     }
     return {};
@@ -27,7 +26,7 @@ TEST(ReaderProcess, SilentEndlessLoopIsStopped)
 {
     ReaderLimits limits;
     limits.stallMs = 300;
-    EXPECT_TRUE(runShell("exec sleep 600", limits).contains(QStringLiteral("made no progress")));
+    EXPECT_TRUE(runShell("exec sleep 600", limits).contains(QStringLiteral("не продвигалась")));
 }
 
 TEST(ReaderProcess, FloodOfWarningsIsStopped)
@@ -35,24 +34,24 @@ TEST(ReaderProcess, FloodOfWarningsIsStopped)
     ReaderLimits limits;
     limits.stderrBytes = 10000;
     const QString error = runShell("yes 'Warning: endless' >&2", limits);
-    EXPECT_TRUE(error.contains(QStringLiteral("kept printing warnings"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("без конца выдавала предупреждения"))) << error.toStdString();
     EXPECT_TRUE(error.endsWith(QStringLiteral(" (Warning: endless)"))) << error.toStdString();
 }
 
 TEST(ReaderProcess, CrashIsReported)
 {
-    EXPECT_TRUE(runShell("kill -SEGV $$").contains(QStringLiteral("crashed")));
+    EXPECT_TRUE(runShell("kill -SEGV $$").contains(QStringLiteral("завершилась аварийно")));
 }
 
 TEST(ReaderProcess, FailureStatusIsReportedWithItsFirstLine)
 {
     EXPECT_EQ(runShell("echo 'cannot open' >&2; echo more >&2; exit 3"),
-              QStringLiteral("the Jet reader failed with status 3 (cannot open)"));
+              QStringLiteral("программа чтения Jet завершилась с кодом 3 (cannot open)"));
 }
 
 TEST(ReaderProcess, HalfAFrameAtTheEndIsReported)
 {
-    EXPECT_TRUE(runShell("printf 'R\\010\\000'").contains(QStringLiteral("middle of its data")));
+    EXPECT_TRUE(runShell("printf 'R\\010\\000'").contains(QStringLiteral("посреди данных")));
 }
 
 TEST(ReaderProcess, MissingProgramIsReported)
@@ -61,8 +60,8 @@ TEST(ReaderProcess, MissingProgramIsReported)
     try {
         reader.run([](const Frame &) {});
         FAIL() << "no error";
-    } catch (const ImportError &error) {
-        EXPECT_TRUE(error.text().startsWith(QStringLiteral("cannot start the Jet reader"))) << error.what();
+    } catch (const store::DatabaseError &error) {
+        EXPECT_TRUE(error.text().startsWith(QStringLiteral("не удаётся запустить программу чтения Jet"))) << error.what();
     }
 }
 
@@ -72,7 +71,7 @@ TEST(ReaderProcess, OutputBeyondTheCapIsStopped)
     ReaderLimits limits;
     limits.stdoutBytes = 1000;
     ReaderProcess reader(QStringLiteral(ZELVIK_JET_READER), {fixture("compIndexTestV2000.mdb")}, limits);
-    EXPECT_THROW(reader.run([](const Frame &) {}), ImportError);
+    EXPECT_THROW(reader.run([](const Frame &) {}), store::DatabaseError);
 }
 
 TEST(ReaderProcess, EveryFrameIsHandedOverInOrder)
@@ -101,7 +100,7 @@ TEST(ReaderProcess, ReaderRefusesAFileThatIsNoJetDatabase)
 {
     ReaderProcess reader(QStringLiteral(ZELVIK_JET_READER), {QStringLiteral(ZELVIK_JET_READER)}, {});
     QList<Frame> frames;
-    EXPECT_THROW(reader.run([&](const Frame &frame) { frames.append(frame); }), ImportError);
+    EXPECT_THROW(reader.run([&](const Frame &frame) { frames.append(frame); }), store::DatabaseError);
     ASSERT_FALSE(frames.isEmpty());
     EXPECT_EQ(frames.last().kind, jet::framing::FrameKind::Failure);
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 using jet::Frame;
-using jet::ImportError;
 using jet::RowStream;
 using jet::framing::ColumnKind;
 using jet::framing::FrameKind;
@@ -79,7 +78,7 @@ TEST(RowStream, StreamWithoutEndIsIncomplete)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(1, 2), table(), row(1, QStringLiteral("a")), tableEnd(1)});
-    EXPECT_THROW(stream.finish(), ImportError);
+    EXPECT_THROW(stream.finish(), store::DatabaseError);
 }
 
 TEST(RowStream, RowCountMismatchIsRefused)
@@ -87,7 +86,7 @@ TEST(RowStream, RowCountMismatchIsRefused)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(1, 2), table(), row(1, QStringLiteral("a"))});
-    EXPECT_THROW(stream.take(tableEnd(2)), ImportError);
+    EXPECT_THROW(stream.take(tableEnd(2)), store::DatabaseError);
 }
 
 TEST(RowStream, FewerTablesThanPlannedIsRefused)
@@ -95,7 +94,7 @@ TEST(RowStream, FewerTablesThanPlannedIsRefused)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(2, 0), table(0), tableEnd(0)});
-    EXPECT_THROW(stream.take(end(1)), ImportError);
+    EXPECT_THROW(stream.take(end(1)), store::DatabaseError);
 }
 
 TEST(RowStream, RowWithWrongWidthIsRefused)
@@ -103,24 +102,24 @@ TEST(RowStream, RowWithWrongWidthIsRefused)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(1, 1), table()});
-    EXPECT_THROW(stream.take({FrameKind::Row, {qint64(1)}}), ImportError);
+    EXPECT_THROW(stream.take({FrameKind::Row, {qint64(1)}}), store::DatabaseError);
 }
 
 TEST(RowStream, FramesOutOfOrderAreRefused)
 {
     RecordingSink sink;
     RowStream stream(sink);
-    EXPECT_THROW(stream.take(plan(0, 0)), ImportError); // before the greeting
+    EXPECT_THROW(stream.take(plan(0, 0)), store::DatabaseError); // before the greeting
     RowStream other(sink);
     feed(other, {hello(), plan(1, 1)});
-    EXPECT_THROW(other.take(row(1, QStringLiteral("a"))), ImportError); // outside a table
+    EXPECT_THROW(other.take(row(1, QStringLiteral("a"))), store::DatabaseError); // outside a table
 }
 
 TEST(RowStream, OtherFormatIsRefused)
 {
     RecordingSink sink;
     RowStream stream(sink);
-    EXPECT_THROW(stream.take({FrameKind::Hello, {QStringLiteral("something-else"), qint64(1)}}), ImportError);
+    EXPECT_THROW(stream.take({FrameKind::Hello, {QStringLiteral("something-else"), qint64(1)}}), store::DatabaseError);
 }
 
 TEST(RowStream, ReportedFailureNamesTheTable)
@@ -131,9 +130,9 @@ TEST(RowStream, ReportedFailureNamesTheTable)
     try {
         stream.take({FrameKind::Failure, {qint64(jet::framing::FailureReason::Table), QStringLiteral("tab")}});
         FAIL() << "no error";
-    } catch (const ImportError &error) {
+    } catch (const store::DatabaseError &error) {
         EXPECT_TRUE(error.text().contains(QStringLiteral("tab"))) << error.what();
-        EXPECT_TRUE(error.text().contains(QStringLiteral("damaged"))) << error.what();
+        EXPECT_TRUE(error.text().contains(QStringLiteral("повреждён"))) << error.what();
     }
 }
 

@@ -2,6 +2,7 @@
 #include "writersupport.h"
 
 #include "databaseerror.h"
+#include "sqlitehandle.h"
 
 #include <gtest/gtest.h>
 
@@ -66,9 +67,9 @@ TEST_F(CopiedTable, AutonumberKeyGoesOnCounting)
     {
         sqlite3 *db = nullptr;
         sqlite3_open_v2(m_store.path().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        const store::SqliteHandle handle(db);
         store::registerCollation(db);
         EXPECT_EQ(sqlite3_exec(db, "INSERT INTO \"Все типы\" (yes) VALUES (0)", nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close_v2(db);
     }
     StoreContents contents(m_store.path());
     EXPECT_EQ(contents.scalar(QStringLiteral("SELECT max(ID) FROM \"Все типы\"")), QVariant(qint64(41)));

@@ -111,7 +111,7 @@ TEST(SearchOnServer, DroppedConnectionMidSearchIsOneErrorAndTheNextSearchWorks)
     RandomSource random;
     random.setFixedSeed(1);
     const SearchOutcome dropped = search(channel, random, fieldsOf({{Surname, u"Обрывов"_s}}));
-    EXPECT_TRUE(dropped.error.contains(u"connection to the server was lost"_s)) << dropped.error.toStdString();
+    EXPECT_TRUE(dropped.error.contains(u"связь с сервером прервалась"_s)) << dropped.error.toStdString();
 
     QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
     const SearchOutcome next = search(channel, random, fieldsOf({{Surname, u"Обрывов"_s}}));

@@ -2,11 +2,11 @@
 
 #include "collation.h"
 #include "pipewatcher.h"
+#include "sqlitehandle.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QScopeGuard>
 
 #include <sqlite3.h>
 
@@ -54,11 +54,10 @@ QByteArray randomBytes(qsizetype size)
 void alter(const QString &file, const char *statements)
 {
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-        sqlite3_close_v2(db);
+    const int rc = sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const store::SqliteHandle handle(db);
+    if (rc != SQLITE_OK)
         throw std::runtime_error("cannot open " + file.toStdString());
-    }
-    const auto close = qScopeGuard([db] { sqlite3_close_v2(db); });
     store::registerCollation(db);
     char *error = nullptr;
     if (sqlite3_exec(db, statements, nullptr, nullptr, &error) != SQLITE_OK) {

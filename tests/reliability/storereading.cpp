@@ -1,6 +1,7 @@
 #include "storereading.h"
 
 #include "collation.h"
+#include "sqlitehandle.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -44,11 +45,10 @@ QVariant cell(sqlite3_stmt *statement, int column)
 QList<Row> query(const QString &file, const QString &sql)
 {
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        sqlite3_close_v2(db);
+    const int opened = sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const store::SqliteHandle handle(db);
+    if (opened != SQLITE_OK)
         throw std::runtime_error((file + QStringLiteral(": cannot open")).toStdString());
-    }
-    const auto close = qScopeGuard([db] { sqlite3_close_v2(db); });
     sqlite3_busy_timeout(db, 10000);
     store::registerCollation(db);
     sqlite3_stmt *statement = nullptr;

@@ -7,6 +7,7 @@
 
 #include "connection.h"
 #include "querychannel.h"
+#include "sqlitehandle.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +37,9 @@ int backwards(void *, int lengthA, const void *a, int lengthB, const void *b)
 void insertWithCollation(const QString &file, int (*compare)(void *, int, const void *, int, const void *))
 {
     sqlite3 *db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    const int rc = sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const store::SqliteHandle handle(db);
+    ASSERT_EQ(rc, SQLITE_OK);
     sqlite3_create_collation_v2(db, "RU_NOCASE", SQLITE_UTF8, nullptr, compare, nullptr);
     EXPECT_EQ(sqlite3_exec(db,
                            "INSERT INTO tab(fam, im, ot, tele, ul, dom, domd, kv) VALUES"
@@ -46,7 +49,6 @@ void insertWithCollation(const QString &file, int (*compare)(void *, int, const 
                            "('Гусев','Иван','Ильич','4','Ленина',1,'',1)",
                            nullptr, nullptr, nullptr),
               SQLITE_OK);
-    sqlite3_close_v2(db);
 }
 
 } // namespace

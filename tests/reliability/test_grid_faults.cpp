@@ -2,6 +2,7 @@
 // the disk refuses the write. A clear message, no change lost without one, the other rows intact.
 #include "badfiles.h"
 #include "cliprocess.h"
+#include "errortext.h"
 #include "identity.h"
 #include "printing.h"
 #include "scratchfolder.h"
@@ -37,7 +38,7 @@ protected:
     {
         model = std::make_unique<GridModel>(channel);
         tester = std::make_unique<QAbstractItemModelTester>(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-        QObject::connect(model.get(), &GridModel::errorOccurred, [this](const QString &text) { errors << text; });
+        QObject::connect(model.get(), &GridModel::errorOccurred, [this](const store::DatabaseError &error) { errors << messages::errorText(error); });
         channel.run(QStringLiteral("select * from tab"));
         while (model->canFetchMore({}))
             model->fetchMore({});

@@ -2,6 +2,7 @@
 // column stores the text exactly, a number column refuses what is no number with a message, and
 // no other row or column changes.
 #include "badfiles.h"
+#include "errortext.h"
 #include "hostiletexts.h"
 #include "printing.h"
 #include "scratchfolder.h"
@@ -42,7 +43,7 @@ protected:
     void SetUp() override
     {
         alter(folder.history(), kThreeEntries);
-        QObject::connect(&model, &GridModel::errorOccurred, [this](const QString &text) { errors << text; });
+        QObject::connect(&model, &GridModel::errorOccurred, [this](const store::DatabaseError &error) { errors << messages::errorText(error); });
         channel.run(QStringLiteral("select * from tab"));
         while (model.canFetchMore({}))
             model.fetchMore({});
@@ -87,7 +88,7 @@ TEST_P(GridInjection, EditedCellIsStoredExactlyOrRefused)
         // Refused as typed and again as the row could not be written; the text stays for the user.
         EXPECT_FALSE(taken || written);
         ASSERT_EQ(errors.size(), 2);
-        EXPECT_TRUE(errors.first().contains(model.headerData(field(), Qt::Horizontal).toString()))
+        EXPECT_TRUE(errors.first().contains(messages::columnTitle(field())))
             << errors.first().left(300).toStdString();
         EXPECT_TRUE(model.data(model.index(kEditedRow, field())).toString() == text());
     }

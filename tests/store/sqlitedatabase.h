@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collation.h"
+#include "sqlitehandle.h"
 
 #include <sqlite3.h>
 
@@ -11,12 +12,12 @@ class SqliteDatabase {
 public:
     explicit SqliteDatabase(const std::string &path = ":memory:")
     {
-        sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3 *db = nullptr;
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        m_handle.reset(db);
+        m_db = db;
         sqlite3_busy_timeout(m_db, 5000);
     }
-    ~SqliteDatabase() { sqlite3_close_v2(m_db); }
-    SqliteDatabase(const SqliteDatabase &) = delete;
-    SqliteDatabase &operator=(const SqliteDatabase &) = delete;
 
     sqlite3 *handle() const { return m_db; }
     // Without the collation, a statement that touches a text column or index of the directory fails.
@@ -55,5 +56,6 @@ public:
     }
 
 private:
+    store::SqliteHandle m_handle;
     sqlite3 *m_db = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "connection.h"
 #include "databaseerror.h"
-#include "scratchdirectory.h"
+#include "errortext.h"
+#include "scratchfolder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +16,7 @@ QString failureOf(store::Connection &connection)
     try {
         connection.connect();
     } catch (const store::DatabaseError &e) {
-        return e.text();
+        return messages::errorText(e);
     }
     return {};
 }
@@ -63,8 +64,8 @@ TEST(Connection, ForeignFileIsNotADatabase)
 
 TEST(Connection, OpensWithWalDurableWritesAndABusyTimeout)
 {
-    ScratchDirectory scratch;
-    store::Connection connection(scratch.path());
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    store::Connection connection(scratch.history());
     connection.connect();
     ASSERT_TRUE(connection.isOpen());
     EXPECT_FALSE(connection.isReadOnly());
@@ -75,8 +76,8 @@ TEST(Connection, OpensWithWalDurableWritesAndABusyTimeout)
 
 TEST(Connection, RegistersTheCollation)
 {
-    ScratchDirectory scratch;
-    store::Connection connection(scratch.path());
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    store::Connection connection(scratch.history());
     connection.connect();
     sqlite3_stmt *s = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(connection.handle(), "select 'Ёлкин' = 'ёЛКИН' collate RU_NOCASE", -1, &s, nullptr),
@@ -88,8 +89,8 @@ TEST(Connection, RegistersTheCollation)
 
 TEST(Connection, ConnectingAgainKeepsTheOpenConnection)
 {
-    ScratchDirectory scratch;
-    store::Connection connection(scratch.path());
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    store::Connection connection(scratch.history());
     connection.connect();
     sqlite3 *first = connection.handle();
     connection.connect();
@@ -98,10 +99,10 @@ TEST(Connection, ConnectingAgainKeepsTheOpenConnection)
 
 TEST(Connection, NewDataSourceClosesTheOldOne)
 {
-    ScratchDirectory scratch;
-    store::Connection connection(scratch.path());
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    store::Connection connection(scratch.history());
     connection.connect();
-    connection.setDataSource(scratch.folder() + QStringLiteral("/other.dat"));
+    connection.setDataSource(scratch.path() + QStringLiteral("/other.dat"));
     EXPECT_FALSE(connection.isOpen());
     EXPECT_THROW(connection.connect(), store::DatabaseError);
 }

@@ -2,9 +2,10 @@
 // it until it has proved to be a sound directory file.
 #include "connection.h"
 #include "databaseerror.h"
+#include "errortext.h"
 #include "filebytes.h"
 #include "querychannel.h"
-#include "scratchdirectory.h"
+#include "scratchfolder.h"
 #include "sqlitedatabase.h"
 
 #include <QDir>
@@ -22,7 +23,7 @@ QString failureOf(const std::function<void()> &action)
     try {
         action();
     } catch (const store::DatabaseError &e) {
-        return e.text();
+        return messages::errorText(e);
     }
     return {};
 }
@@ -36,10 +37,10 @@ int journalMark(const QString &path)
 
 class FirstUse : public ::testing::Test {
 protected:
-    QString path() const { return scratch.path(); }
+    QString path() const { return scratch.history(); }
     QStringList entries() const
     {
-        return QDir(scratch.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return QDir(scratch.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
     void useRollbackJournal()
@@ -74,8 +75,8 @@ protected:
         ASSERT_TRUE(writeFileBytes(path(), bytes));
     }
 
-    ScratchDirectory scratch;
-    store::Connection connection{scratch.path()};
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    store::Connection connection{scratch.history()};
 };
 
 } // namespace
@@ -103,7 +104,7 @@ TEST_F(FirstUse, EmptyFileIsRefusedNamingItAndStaysEmpty)
     replaceWith({});
     const QString error = failureOf([&] { connection.connect(); });
     EXPECT_TRUE(error.contains(u"history.dat"_s)) << error.toStdString();
-    EXPECT_TRUE(error.contains(u"no table tab"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"нет таблицы tab"_s)) << error.toStdString();
     EXPECT_FALSE(connection.isOpen());
     EXPECT_EQ(QFileInfo(path()).size(), 0);
     EXPECT_EQ(entries(), QStringList{u"history.dat"_s});
@@ -132,7 +133,7 @@ TEST_F(FirstUse, DamagedFileIsRefusedBeforeAnythingIsWritten)
     const QByteArray before = fileBytes(path());
     const QString error = failureOf([&] { connection.connect(); });
     EXPECT_TRUE(error.contains(u"history.dat"_s)) << error.toStdString();
-    EXPECT_TRUE(error.contains(u"damaged"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"повреждён"_s)) << error.toStdString();
     EXPECT_TRUE(error.contains(u"zelvik-cli check"_s)) << error.toStdString();
     EXPECT_FALSE(connection.isOpen());
     EXPECT_EQ(fileBytes(path()), before);
@@ -145,7 +146,7 @@ TEST_F(FirstUse, DamagedFileAlreadyInWalStopsTheLookupThatMeetsTheDamage)
     const QByteArray before = fileBytes(path());
     store::QueryChannel channel(connection);
     const QString error = failureOf([&] { channel.run(uR"(select * from tab where fam="Петрова")"_s); });
-    EXPECT_TRUE(error.contains(u"history.dat: the file is damaged"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"Файл history.dat повреждён"_s)) << error.toStdString();
     connection.close();
     EXPECT_EQ(fileBytes(path()), before);
 }
@@ -155,5 +156,5 @@ TEST_F(FirstUse, NamedPipeCountsAsNoFile)
     ASSERT_TRUE(QFile::remove(path()));
     ASSERT_EQ(mkfifo(path().toLocal8Bit().constData(), 0666), 0);
     const QString error = failureOf([&] { connection.connect(); });
-    EXPECT_EQ(error, path() + u": no such file"_s);
+    EXPECT_EQ(error, path() + u": файл не найден"_s);
 }

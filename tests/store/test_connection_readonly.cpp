@@ -4,9 +4,10 @@
 #include "connection.h"
 #include "databaseerror.h"
 #include "databaseopening.h"
+#include "errortext.h"
 #include "filebytes.h"
 #include "querychannel.h"
-#include "scratchdirectory.h"
+#include "scratchfolder.h"
 #include "sqlitedatabase.h"
 #include "unprivilegedaccess.h"
 
@@ -51,7 +52,7 @@ QString failureOf(const std::function<void()> &action)
     try {
         action();
     } catch (const store::DatabaseError &e) {
-        return e.text();
+        return messages::errorText(e);
     }
     return {};
 }
@@ -72,16 +73,16 @@ protected:
                 << db.error();
         }
         QFile::setPermissions(path(), GetParam().fileReadOnly ? kEverybody : kWritable);
-        QFile::setPermissions(scratch.folder(), (GetParam().folderReadOnly ? kEverybody : kWritable) | kEnterable);
+        QFile::setPermissions(scratch.path(), (GetParam().folderReadOnly ? kEverybody : kWritable) | kEnterable);
         before = fileBytes(path());
     }
 
     void TearDown() override
     {
-        QFile::setPermissions(scratch.folder(), kWritable | kEnterable | QFile::ExeUser | QFile::WriteUser);
+        QFile::setPermissions(scratch.path(), kWritable | kEnterable | QFile::ExeUser | QFile::WriteUser);
     }
 
-    QString path() const { return scratch.path(); }
+    QString path() const { return scratch.history(); }
     // Nothing was written: not to the file, and nothing waits in a log beside it.
     void expectUnchanged() const
     {
@@ -89,7 +90,7 @@ protected:
         EXPECT_EQ(QFileInfo(path() + u"-wal"_s).size(), 0);
     }
 
-    ScratchDirectory scratch;
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
     QByteArray before;
 };
 
@@ -131,36 +132,36 @@ INSTANTIATE_TEST_SUITE_P(Each, ReadOnlyDirectoryFile, ::testing::ValuesIn(kSetti
 
 TEST(ReadOnlyFolder, ChangesLeftInTheLogAreNotSkippedSilently)
 {
-    ScratchDirectory original;
-    ScratchDirectory copy;
+    ScratchFolder original{ScratchFolder::HistoryDat};
+    ScratchFolder copy{ScratchFolder::HistoryDat};
     {
         // A program that has written and not yet closed the file leaves the change in the log.
-        SqliteDatabase writer(original.path().toStdString());
+        SqliteDatabase writer(original.history().toStdString());
         writer.withCollation();
         ASSERT_EQ(writer.exec("PRAGMA wal_autocheckpoint=0; INSERT INTO tab(fam) VALUES('Последний')"), SQLITE_OK);
         for (const QString &suffix : {QString(), u"-wal"_s}) {
-            QFile::remove(copy.path() + suffix);
-            ASSERT_TRUE(QFile::copy(original.path() + suffix, copy.path() + suffix));
+            QFile::remove(copy.history() + suffix);
+            ASSERT_TRUE(QFile::copy(original.history() + suffix, copy.history() + suffix));
         }
     }
-    ASSERT_GT(QFileInfo(copy.path() + u"-wal"_s).size(), 0);
-    QFile::setPermissions(copy.path(), kWritable);
-    QFile::setPermissions(copy.path() + u"-wal"_s, kWritable);
-    QFile::setPermissions(copy.folder(), kEverybody | kEnterable);
+    ASSERT_GT(QFileInfo(copy.history() + u"-wal"_s).size(), 0);
+    QFile::setPermissions(copy.history(), kWritable);
+    QFile::setPermissions(copy.history() + u"-wal"_s, kWritable);
+    QFile::setPermissions(copy.path(), kEverybody | kEnterable);
     QString error;
     {
         UnprivilegedAccess asUser;
-        store::Connection connection(copy.path());
+        store::Connection connection(copy.history());
         error = failureOf([&] { connection.connect(); });
     }
-    QFile::setPermissions(copy.folder(), kWritable | kEnterable);
+    QFile::setPermissions(copy.path(), kWritable | kEnterable);
     EXPECT_TRUE(error.contains(u"history.dat-wal"_s)) << error.toStdString();
 }
 
 TEST(OpenDatabaseFile, NeverCreatesAMissingFile)
 {
-    ScratchDirectory scratch;
-    const QString missing = scratch.folder() + u"/missing.dat"_s;
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    const QString missing = scratch.path() + u"/missing.dat"_s;
     EXPECT_THROW(store::openDatabaseFile(missing, SQLITE_OPEN_READONLY), store::DatabaseError);
     EXPECT_THROW(store::openDatabaseFile(missing, SQLITE_OPEN_READWRITE), store::DatabaseError);
     EXPECT_FALSE(QFileInfo::exists(missing));

@@ -2,6 +2,7 @@
 // somebody did, in letters or in letter case.
 #include "channelfixture.h"
 
+#include "errortext.h"
 #include "gridmodel.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -14,7 +15,7 @@ protected:
     void SetUp() override
     {
         id = addEntry(u"Иванов"_s);
-        QObject::connect(&model, &store::GridModel::errorOccurred, [this](const QString &e) { errors << e; });
+        QObject::connect(&model, &store::GridModel::errorOccurred, [this](const store::DatabaseError &e) { errors << messages::errorText(e); });
         channel.run(u"select * from tab order by id"_s);
         ASSERT_TRUE(model.isEditable());
     }

@@ -1,6 +1,7 @@
 #include "channelfixture.h"
 
 #include "datafiles.h"
+#include "errortext.h"
 #include "directorycopy.h"
 #include "jetdialect.h"
 #include "serverdirectory.h"
@@ -121,9 +122,9 @@ TEST(ServerStore, DroppedConnectionIsAClearErrorAndTheNextSearchConnectsAgain)
     try {
         channel.run(uR"(select * from tab where fam="Иванов")"_s);
     } catch (const store::DatabaseError &e) {
-        error = e.text();
+        error = messages::errorText(e);
     }
-    EXPECT_TRUE(error.contains(u"connection to the server was lost"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"связь с сервером прервалась"_s)) << error.toStdString();
     EXPECT_TRUE(error.contains(u"database zt_"_s)) << error.toStdString();
     EXPECT_NO_THROW(channel.run(uR"(select * from tab where fam="Иванов")"_s));
     EXPECT_EQ(channel.count(), 0);
@@ -137,9 +138,9 @@ TEST(ServerStore, UnreachableServerOrMissingTablesAreNamedWithoutThePassword)
     try {
         connection.connect();
     } catch (const store::DatabaseError &e) {
-        error = e.text();
+        error = messages::errorText(e);
     }
-    EXPECT_TRUE(error.startsWith(u"server /nonexistent, port 1, database office: cannot connect"_s)) << error.toStdString();
+    EXPECT_TRUE(error.startsWith(u"server /nonexistent, port 1, database office: не удалось подключиться"_s)) << error.toStdString();
     EXPECT_FALSE(error.contains(u"secret"_s));
 
     connection.setServer(newServerDatabase());
@@ -147,9 +148,9 @@ TEST(ServerStore, UnreachableServerOrMissingTablesAreNamedWithoutThePassword)
         connection.connect();
         error.clear();
     } catch (const store::DatabaseError &e) {
-        error = e.text();
+        error = messages::errorText(e);
     }
-    EXPECT_TRUE(error.contains(u"tables are not there"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"нет таблиц справочника"_s)) << error.toStdString();
 }
 
 TEST(ServerStore, InitOnAUsedDatabaseIsRefusedNamingTheTablesAndChangesNothing)
@@ -161,7 +162,7 @@ TEST(ServerStore, InitOnAUsedDatabaseIsRefusedNamingTheTablesAndChangesNothing)
     try {
         store::createServerDirectory(server);
     } catch (const store::DatabaseError &e) {
-        error = e.text();
+        error = messages::errorText(e);
     }
     EXPECT_TRUE(error.contains(u"already holds the tables ul"_s)) << error.toStdString();
     EXPECT_EQ(session.value("select count(*) from pg_tables where schemaname = 'public'"), "1");
@@ -262,8 +263,8 @@ TEST(ServerStore, ConfCfgNamesTheServerOnALaterLineAndTheCheckNamesItWhenAbsent)
 
     const QString cwd = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(directory.folder()));
-    const QStringList fine = store::missingDataFileMessages(directory.server());
-    const QStringList missing = store::missingDataFileMessages(u"host=/nonexistent port=7 dbname=x password=secret"_s);
+    const QStringList fine = messages::missingDataFileMessages(directory.server());
+    const QStringList missing = messages::missingDataFileMessages(u"host=/nonexistent port=7 dbname=x password=secret"_s);
     QDir::setCurrent(cwd);
     EXPECT_TRUE(fine.isEmpty()) << fine.join(u'\n').toStdString();
     ASSERT_EQ(missing.size(), 1);

@@ -5,13 +5,15 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A temporary working folder for one test, removed afterwards (permissions restored first).
+// A temporary working folder for one test with the data files it asks for, removed afterwards
+// (permissions restored first).
 class ScratchFolder {
 public:
     enum Content {
-        Nothing,
-        // history.dat with the tables and the delivered reference data, and an empty db.dat.
-        DataFiles,
+        Nothing = 0,
+        DbDat = 1,      // an empty db.dat
+        HistoryDat = 2, // history.dat with the tables and the delivered reference data
+        DataFiles = DbDat | HistoryDat,
     };
 
     explicit ScratchFolder(Content content = DataFiles);
@@ -25,6 +27,8 @@ public:
 
     void write(const QString &name, const QByteArray &bytes) const;
     QByteArray read(const QString &name) const;
+    void makeDirectory(const QString &name) const;
+    void remove(const QString &name) const;
 
     // Permission bits of the folder itself or of a file in it. The folder starts open to every
     // user, so that a test acting as an unprivileged user can work in it.
@@ -50,4 +54,13 @@ public:
 
 private:
     QString m_previous;
+};
+
+// A scratch folder that is the current directory while it lives.
+class DataFolder : public ScratchFolder {
+public:
+    explicit DataFolder(Content content = DataFiles) : ScratchFolder(content), m_current(path()) {}
+
+private:
+    CurrentDirectory m_current;
 };

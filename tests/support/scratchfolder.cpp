@@ -22,11 +22,12 @@ ScratchFolder::ScratchFolder(Content content)
     if (!m_dir.isValid())
         failWith(QStringLiteral("cannot create a temporary folder: ") + m_dir.errorString());
     setFolderMode(openFolder());
-    if (content == DataFiles) {
+    if (content & HistoryDat) {
         store::createDirectoryFile(history());
-        write(QStringLiteral("db.dat"), {});
         setMode(QStringLiteral("history.dat"), readWrite());
     }
+    if (content & DbDat)
+        write(QStringLiteral("db.dat"), {});
 }
 
 ScratchFolder::~ScratchFolder()
@@ -55,6 +56,18 @@ QByteArray ScratchFolder::read(const QString &name) const
     if (!file.open(QIODevice::ReadOnly))
         failWith(path(name) + QStringLiteral(": ") + file.errorString());
     return file.readAll();
+}
+
+void ScratchFolder::makeDirectory(const QString &name) const
+{
+    if (!QDir(path()).mkpath(name))
+        failWith(path(name) + QStringLiteral(": cannot create the folder"));
+}
+
+void ScratchFolder::remove(const QString &name) const
+{
+    if (!QFile::remove(path(name)))
+        failWith(path(name) + QStringLiteral(": cannot remove it"));
 }
 
 void ScratchFolder::setFolderMode(QFileDevice::Permissions permissions) const

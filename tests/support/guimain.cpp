@@ -17,8 +17,11 @@ extern "C" const char *__asan_default_options()
 int main(int argc, char **argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform's own screen (800 x 600) is smaller than the main window's design size;
+    // a test that names a screen of its own keeps it.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "offscreen")
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ZELVIK_TEST_SCREEN_DIR "/screen-large.json");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace store {
+class DatabaseError;
+}
+
+// The user's words for what the store and the import report: one wording, shared by the window and
+// the CLI, so that both say the same thing in Russian.
+namespace messages {
+
+QString errorText(const store::DatabaseError &error);
+
+// The grid's column titles, surname first, flat last.
+QString columnTitle(int field);
+
+// One message per data file that is missing or cannot be used, in the order the user is told about
+// them (see store::dataFileProblems); empty when the program may run.
+QStringList missingDataFileMessages(const QString &server = {});
+
+} // namespace messages
