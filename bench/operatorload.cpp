@@ -33,12 +33,14 @@ qint64 entriesOn(const QString &server)
     return channel.integer(QStringLiteral("m"));
 }
 
-// A surname no directory holds: "Нагрузкин" and letters that spell operator and search.
-QString newSurname(int index, int search)
+// A surname no directory holds: "Нагрузкин" and letters that spell the run, operator and search.
+// The run keeps a later run (Google Benchmark's warm-up is one) from finding an earlier run's
+// entries where it expects to invent them.
+QString newSurname(qint64 run, int index, int search)
 {
     static const QString letters = QStringLiteral("абвгдежзиклмнопрстуфхцчшэюя");
     QString tail;
-    for (int n = index * 100000 + search; n > 0; n /= int(letters.size()))
+    for (qint64 n = (run * 100 + index) * 100000 + search; n > 0; n /= letters.size())
         tail += letters[n % letters.size()];
     return QStringLiteral("Нагрузкин") + tail;
 }
@@ -84,6 +86,8 @@ OperatorLoad runOperators(const QString &server, int operators, int searches)
 {
     OperatorLoad load;
     const qint64 before = entriesOn(server);
+    // Every run that stores anything changes the count, so it tells this run from the earlier ones.
+    const qint64 run = before;
     std::vector<std::unique_ptr<QProcess>> children;
     for (int i = 0; i < operators; ++i) {
         auto child = std::make_unique<QProcess>();
@@ -91,7 +95,7 @@ OperatorLoad runOperators(const QString &server, int operators, int searches)
         child->start(QCoreApplication::applicationFilePath(),
                      {QStringLiteral("--operator=%1").arg(i), QStringLiteral("--server=") + server,
                       QStringLiteral("--directory=") + benchDirectory().folder,
-                      QStringLiteral("--searches=%1").arg(searches)});
+                      QStringLiteral("--searches=%1").arg(searches), QStringLiteral("--run=%1").arg(run)});
         children.push_back(std::move(child));
     }
     std::vector<qint64> times;
@@ -119,7 +123,7 @@ OperatorLoad runOperators(const QString &server, int operators, int searches)
     return load;
 }
 
-int operatorMain(const QString &server, int index, int searches)
+int operatorMain(const QString &server, qint64 run, int index, int searches)
 {
     store::Connection connection;
     connection.setServer(server);
@@ -130,7 +134,7 @@ int operatorMain(const QString &server, int index, int searches)
     lookup::RandomSource random;
     random.setFixedSeed(std::uint32_t(index * 7919 + 1));
     lookup::RandomSource phones;
-    phones.setState(std::uint32_t(index + 1));
+    phones.setState(std::uint32_t(run * 131 + index + 1));
 
     const BenchDirectory &d = benchDirectory();
     for (int s = 0; s < searches; ++s) {
@@ -142,7 +146,7 @@ int operatorMain(const QString &server, int index, int searches)
             fields[lookup::Surname] = d.rareSurnameText();
             break;
         case 1:
-            fields[lookup::Surname] = expectedFam = newSurname(index, s);
+            fields[lookup::Surname] = expectedFam = newSurname(run, index, s);
             invents = true;
             break;
         case 2:

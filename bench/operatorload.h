@@ -21,13 +21,14 @@ struct OperatorLoad {
     QString error; // the load itself could not run
 };
 
-// Starts that many copies of this program as operators (--operator=N) at once and gathers what
-// they report.
+// Starts that many copies of this program as operators (--operator=N --run=KEY) at once and
+// gathers what they report.
 OperatorLoad runOperators(const QString &server, int operators, int searches);
 
 // One operator: mixed searches (stored surname, new surname, stored phone, new phone) through the
 // program's search, printing a line per search: its time in nanoseconds and the entries it stored
 // (-1 when it failed or showed rows it did not store).
-int operatorMain(const QString &server, int index, int searches);
+// The run's key makes its new surnames and phones differ from any earlier run's on that server.
+int operatorMain(const QString &server, qint64 run, int index, int searches);
 
 } // namespace bench

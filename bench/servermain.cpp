@@ -61,6 +61,7 @@ int main(int argc, char *argv[])
     const char *operatorIndex = takeOption(argc, argv, "--operator");
     const char *operators = takeOption(argc, argv, "--operators");
     const char *searches = takeOption(argc, argv, "--searches");
+    const char *run = takeOption(argc, argv, "--run");
     QCoreApplication application(argc, argv);
     if (!directory || !server) {
         std::fputs("usage: zelvik-bench-server --directory=DIR --server=CONNINFO [--operators=N] [--searches=N]\n", stderr);
@@ -71,7 +72,8 @@ int main(int argc, char *argv[])
     try {
         bench::setBenchDirectory(bench::openBenchDirectory(QString::fromLocal8Bit(directory)));
         if (operatorIndex)
-            return bench::operatorMain(conninfo, std::atoi(operatorIndex), bench::searchesPerOperator());
+            return bench::operatorMain(conninfo, run ? std::atoll(run) : 0, std::atoi(operatorIndex),
+                                       bench::searchesPerOperator());
         loadServer(conninfo, bench::benchDirectory());
     } catch (const store::DatabaseError &e) {
         std::fprintf(stderr, "zelvik-bench-server: %s\n", qPrintable(e.text()));
