@@ -1,5 +1,5 @@
-// zelvik-bench-report RESULTS.json [SERVER.json]: the table of benchmark pairs, their medians and
-// ratios, with the server benchmarks' when their report is given.
+// zelvik-bench-report RESULTS.json [MORE.json...]: the table of benchmark pairs, their medians and
+// ratios, from one or more Google Benchmark reports taken together (the first one's context heads it).
 // Exits with 1 when a target is missed or a benchmark is missing.
 #include "benchresults.h"
 
@@ -10,23 +10,23 @@
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2 && argc != 3) {
-        std::fputs("usage: zelvik-bench-report RESULTS.json [SERVER.json]\n", stderr);
+    if (argc < 2) {
+        std::fputs("usage: zelvik-bench-report RESULTS.json [MORE.json...]\n", stderr);
         return 2;
     }
-    QByteArray reports[2];
+    QList<QByteArray> reports;
     for (int i = 1; i < argc; ++i) {
         QFile file(QString::fromLocal8Bit(argv[i]));
         if (!file.open(QIODevice::ReadOnly)) {
             std::fprintf(stderr, "zelvik-bench-report: %s: %s\n", argv[i], qPrintable(file.errorString()));
             return 2;
         }
-        reports[i - 1] = file.readAll();
+        reports.append(file.readAll());
     }
     try {
         bench::BenchResults results = bench::BenchResults::fromJson(reports[0]);
-        if (argc == 3)
-            results.merge(bench::BenchResults::fromJson(reports[1]));
+        for (qsizetype i = 1; i < reports.size(); ++i)
+            results.merge(bench::BenchResults::fromJson(reports[i]));
         std::printf("%s\n", qPrintable(bench::reportHeading(results)));
         bool allMet = false;
         std::fputs(qPrintable(bench::performanceTable(results, allMet)), stdout);
