@@ -104,14 +104,15 @@ const QList<PairTarget> &pairTargets()
 {
     static const QList<PairTarget> targets = {
         {QStringLiteral("rare surname"), QStringLiteral("BM_RawRareSurname"), QStringLiteral("BM_ChannelRareSurname"), 1.15,
-         false},
-        {QStringLiteral("phone"), QStringLiteral("BM_RawPhone"), QStringLiteral("BM_ChannelPhone"), 1.15, false},
+         false, QStringLiteral("BM_PairRareSurname")},
+        {QStringLiteral("phone"), QStringLiteral("BM_RawPhone"), QStringLiteral("BM_ChannelPhone"), 1.15, false,
+         QStringLiteral("BM_PairPhone")},
         {QStringLiteral("common surname, first screen"), QStringLiteral("BM_RawCommonFirstScreen"),
-         QStringLiteral("BM_ChannelCommonFirstScreen"), 1.5, false},
+         QStringLiteral("BM_ChannelCommonFirstScreen"), 1.5, false, QStringLiteral("BM_PairCommonFirstScreen")},
         {QStringLiteral("synthesis of four entries (durable inserts)"), QStringLiteral("BM_RawSynthesise4"),
-         QStringLiteral("BM_SearchSynthesise4"), 1.3, true},
+         QStringLiteral("BM_SearchSynthesise4"), 1.3, true, QStringLiteral("BM_PairSynthesise4")},
         {QStringLiteral("GUI search, rare surname"), QStringLiteral("BM_GuiBaselineRows"), QStringLiteral("BM_GuiSearchRare"), 1.3,
-         false},
+         false, QStringLiteral("BM_PairGuiSearch")},
         {QStringLiteral("start-up to first frame"), QStringLiteral("BM_StartupBareWindow"),
          QStringLiteral("BM_StartupMainWindow"), 1.3, true},
         {QStringLiteral("zelvik-cli find, whole process"), QStringLiteral("BM_CliBareFind"), QStringLiteral("BM_CliFind"),
@@ -177,11 +178,21 @@ QString performanceTable(const BenchResults &results, bool &allMet)
         pairs += serverPairTargets();
     for (const PairTarget &pair : pairs) {
         const auto time = [&pair](const Measurement &m) { return pair.wallClock ? m.nanoseconds : m.cpuNanoseconds; };
-        const auto floor = results.find(pair.floor);
-        const auto product = results.find(pair.product);
+        std::optional<double> floor, product;
+        if (const auto paired = pair.paired.isEmpty() ? std::nullopt : results.find(pair.paired);
+            paired && paired->counters.contains(QStringLiteral("floor_ns"))
+            && paired->counters.contains(QStringLiteral("product_ns"))) {
+            floor = paired->counters.value(QStringLiteral("floor_ns"));
+            product = paired->counters.value(QStringLiteral("product_ns"));
+        } else {
+            if (const auto f = results.find(pair.floor))
+                floor = time(*f);
+            if (const auto p = results.find(pair.product))
+                product = time(*p);
+        }
         QString ratio = QStringLiteral("—"), verdict = QStringLiteral("missing");
-        if (floor && product && time(*floor) > 0) {
-            const double r = time(*product) / time(*floor);
+        if (floor && product && *floor > 0) {
+            const double r = *product / *floor;
             ratio = ratioText(r);
             if (!pair.hasTarget())
                 verdict = QStringLiteral("no target");
@@ -194,8 +205,8 @@ QString performanceTable(const BenchResults &results, bool &allMet)
         }
         table += QStringLiteral("| %1 | %2 | `%3` | %4 | `%5` | %6 | %7 | %8 |\n")
                      .arg(pair.title, pair.wallClock ? QStringLiteral("wall") : QStringLiteral("CPU"), pair.floor,
-                          floor ? formatDuration(time(*floor)) : QStringLiteral("—"), pair.product,
-                          product ? formatDuration(time(*product)) : QStringLiteral("—"), ratio, verdict);
+                          floor ? formatDuration(*floor) : QStringLiteral("—"), pair.product,
+                          product ? formatDuration(*product) : QStringLiteral("—"), ratio, verdict);
     }
 
     const auto memory = results.find(QStringLiteral("BM_MainWindowMemory"));

@@ -44,6 +44,9 @@ struct PairTarget {
     // Work that waits (for the disk, for a child process) is timed by the wall clock; work that only
     // computes by its processor time, which other programs on a shared machine do not inflate.
     bool wallClock;
+    // The benchmark that runs both sides by turns (its counters floor_ns and product_ns). Its
+    // figures come first; the two separate benchmarks are the fallback.
+    QString paired = {};
 };
 
 const QList<PairTarget> &pairTargets();

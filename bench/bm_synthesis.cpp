@@ -1,5 +1,6 @@
 // One name search that finds nothing and invents four entries: the statements it sends, replayed
 // as raw prepared calls, against the whole search through the program.
+#include "alternation.h"
 #include "benchdirectory.h"
 #include "rawsqlite.h"
 #include "rowreading.h"
@@ -165,7 +166,36 @@ void BM_SearchSynthesise4(benchmark::State &state)
     removeInvented(db);
 }
 
+// Both sides by turns, on two connections to the one file, by the wall clock (they wait for the disk).
+void BM_PairSynthesise4(benchmark::State &state)
+{
+    RawDatabase db(benchDirectory().historyPath);
+    db.useProgramSettings();
+    removeInvented(db);
+    {
+        RecordedSearch recorded(db.handle());
+        store::Connection connection(QString::fromStdString(benchDirectory().historyPath));
+        store::QueryChannel channel(connection);
+        lookup::RandomSource random;
+        random.setFixedSeed(seedInventingFour());
+        const QString expected = QStringLiteral("Найдено: %1").arg(kInvented);
+        bench::alternate(
+            state,
+            [&] {
+                recorded.replay(unheardSurname(g_nextSurname++).toStdString());
+                return true;
+            },
+            [&] {
+                return lookup::search(channel, random, surnameOnly(unheardSurname(g_nextSurname++))).message
+                    == expected;
+            },
+            1, true);
+    }
+    removeInvented(db);
+}
+
 } // namespace
 
 BENCHMARK(BM_RawSynthesise4)->UseRealTime();
 BENCHMARK(BM_SearchSynthesise4)->UseRealTime();
+BENCHMARK(BM_PairSynthesise4)->UseRealTime();

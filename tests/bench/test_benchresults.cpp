@@ -171,6 +171,20 @@ TEST(PerformanceTable, AnInformationRowFailsNothing)
     EXPECT_FALSE(table.contains(QStringLiteral("| `BM_CliPlainCFind` | 1.00 µs | `BM_CliBareFind` | 5.00 µs | 5.00 | ≤")));
 }
 
+// Where both sides ran by turns, their counters decide the pair, whatever the separate runs said.
+TEST(PerformanceTable, APairRunByTurnsOutweighsTheSeparateRuns)
+{
+    const QString byTurns = median(QStringLiteral("BM_PairPhone/real_time"), 9, QStringLiteral("us"))
+                                .replace(QStringLiteral(R"("aggregate_name": "median")"),
+                                         QStringLiteral(R"("aggregate_name": "median", "floor_ns": 4000, "product_ns": 4400)"));
+    const QString apart = median(QStringLiteral("BM_RawPhone/real_time"), 4, QStringLiteral("us")) + ','
+                          + median(QStringLiteral("BM_ChannelPhone/real_time"), 8, QStringLiteral("us"));
+    bool met = false;
+    const QString table = bench::performanceTable(BenchResults::fromJson(report(byTurns + ',' + apart)), met);
+    EXPECT_TRUE(table.contains(QStringLiteral("| phone | CPU | `BM_RawPhone` | 4.00 µs | `BM_ChannelPhone` | 4.40 µs | 1.10 | ≤ 1.15 met |")))
+        << table.toStdString();
+}
+
 TEST(ReportHeading, NamesTheProcessorFirst)
 {
     const auto results = BenchResults::fromJson(
