@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <climits>
 #include <optional>
 
 namespace {
@@ -26,11 +28,11 @@ QString jetLookup(const char *column, const std::string &value)
         .arg(QLatin1String(column), QString::fromStdString(value));
 }
 
-// Every field of every row the channel's open result holds, read from start to end.
-void readWholeResult(store::QueryChannel &channel)
+// Every field of the first `limit` rows of the channel's open result.
+void readRows(store::QueryChannel &channel, int limit)
 {
-    while (!channel.atEnd())
-        channel.fetch(256);
+    while (!channel.atEnd() && channel.fetched() < limit)
+        channel.fetch(std::min(256, limit - channel.fetched()));
     const int columns = int(channel.columnNames().size());
     for (int r = 0; r < channel.fetched(); ++r)
         for (int c = 0; c < columns; ++c)
@@ -64,12 +66,13 @@ private:
     std::string m_value;
 };
 
-// The program's side: the statement through the query channel, counted, every cell read.
+// The program's side: the statement through the query channel, counted, and every cell of its
+// first rowsToRead rows read.
 class ChannelLookup {
 public:
-    ChannelLookup(const char *column, const std::string &value)
+    ChannelLookup(const char *column, const std::string &value, int rowsToRead = INT_MAX)
         : m_connection(QString::fromStdString(benchDirectory().historyPath)), m_channel(m_connection),
-          m_statement(jetLookup(column, value))
+          m_statement(jetLookup(column, value)), m_rowsToRead(rowsToRead)
     {
         m_channel.connect();
     }
@@ -78,7 +81,7 @@ public:
     {
         m_channel.run(m_statement);
         const int rows = m_channel.count();
-        readWholeResult(m_channel);
+        readRows(m_channel, m_rowsToRead);
         return rows;
     }
 
@@ -86,6 +89,7 @@ private:
     store::Connection m_connection;
     store::QueryChannel m_channel;
     QString m_statement;
+    int m_rowsToRead;
 };
 
 void rawLookup(benchmark::State &state, const char *sql, const std::string &value)
@@ -176,33 +180,6 @@ private:
     std::optional<RawStatement> m_select;
 };
 
-class ChannelFirstScreen {
-public:
-    ChannelFirstScreen()
-        : m_connection(QString::fromStdString(benchDirectory().historyPath)), m_channel(m_connection),
-          m_statement(jetLookup("fam", benchDirectory().commonSurname))
-    {
-        m_channel.connect();
-    }
-
-    int once()
-    {
-        m_channel.run(m_statement);
-        const int rows = m_channel.count();
-        m_channel.fetch(kFirstScreen - m_channel.fetched());
-        const int columns = int(m_channel.columnNames().size());
-        for (int r = 0; r < m_channel.fetched(); ++r)
-            for (int c = 0; c < columns; ++c)
-                benchmark::DoNotOptimize(m_channel.cell(r, c));
-        return rows;
-    }
-
-private:
-    store::Connection m_connection;
-    store::QueryChannel m_channel;
-    QString m_statement;
-};
-
 void BM_RawCommonFirstScreen(benchmark::State &state)
 {
     RawFirstScreen screen;
@@ -214,7 +191,7 @@ void BM_RawCommonFirstScreen(benchmark::State &state)
 
 void BM_ChannelCommonFirstScreen(benchmark::State &state)
 {
-    ChannelFirstScreen screen;
+    ChannelLookup screen("fam", benchDirectory().commonSurname, kFirstScreen);
     int rows = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(rows = screen.once());
@@ -224,7 +201,7 @@ void BM_ChannelCommonFirstScreen(benchmark::State &state)
 void BM_PairCommonFirstScreen(benchmark::State &state)
 {
     RawFirstScreen raw;
-    ChannelFirstScreen channel;
+    ChannelLookup channel("fam", benchDirectory().commonSurname, kFirstScreen);
     const std::int64_t expected = benchDirectory().commonRows;
     bench::alternate(state, [&] { return raw.once() == expected; }, [&] { return channel.once() == expected; }, 1,
                      false);
