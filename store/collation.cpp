@@ -1,6 +1,8 @@
 #include "collation.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace store {
 
@@ -71,11 +73,21 @@ int sign(std::int64_t d)
 
 int compareFolded(std::string_view a, std::string_view b)
 {
-    std::size_t i = 0, j = 0;
+    // An index scan compares the same key with row after row, mostly equal to it byte for byte:
+    // the identical bytes are passed in one sweep, and the character holding the first difference
+    // is found by stepping back over continuation bytes.
+    if (a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0)
+        return 0;
+    const std::size_t shared = std::min(a.size(), b.size());
+    const std::size_t same = std::size_t(std::mismatch(a.data(), a.data() + shared, b.data()).first - a.data());
+    std::size_t i = same, j = same;
+    std::size_t lastStart = same;
+    while (lastStart > 0 && (lastStart == same || isContinuation(static_cast<unsigned char>(a[lastStart]))))
+        --lastStart;
     // Where the characters holding i and j begin: identical bytes are skipped one at a time, and a
     // difference inside a multi-byte character is decoded from there. A byte that is no
     // continuation byte always begins a character, so both strings agree on these places.
-    std::size_t charA = 0, charB = 0;
+    std::size_t charA = lastStart, charB = lastStart;
     for (;;) {
         const bool endA = i == a.size();
         const bool endB = j == b.size();
