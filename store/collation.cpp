@@ -1,6 +1,7 @@
 #include "collation.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -64,6 +65,25 @@ char32_t folded(char32_t c)
     return c;
 }
 
+// How many bytes at the start of a and b are the same, eight at a time where it can.
+std::size_t identicalBytes(const char *a, const char *b, std::size_t n)
+{
+    std::size_t k = 0;
+    for (; k + 8 <= n; k += 8) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a + k, 8);
+        std::memcpy(&y, b + k, 8);
+        if (x != y) {
+            const std::uint64_t d = x ^ y;
+            return k + std::size_t(std::endian::native == std::endian::little ? std::countr_zero(d)
+                                                                             : std::countl_zero(d)) / 8;
+        }
+    }
+    while (k < n && a[k] == b[k])
+        ++k;
+    return k;
+}
+
 int sign(std::int64_t d)
 {
     return (d > 0) - (d < 0);
@@ -73,22 +93,24 @@ int sign(std::int64_t d)
 
 int compareFolded(std::string_view a, std::string_view b)
 {
-    // An index scan compares the same key with row after row, mostly equal to it byte for byte:
-    // the identical bytes are passed in one sweep, and the character holding the first difference
-    // is found by stepping back over continuation bytes.
+    // An index scan compares one key with row after row that is mostly the same text, often the
+    // same bytes: those are passed in sweeps, and only a difference is looked at character by
+    // character.
     if (a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0)
         return 0;
-    const std::size_t shared = std::min(a.size(), b.size());
-    const std::size_t same = std::size_t(std::mismatch(a.data(), a.data() + shared, b.data()).first - a.data());
-    std::size_t i = same, j = same;
-    std::size_t lastStart = same;
-    while (lastStart > 0 && (lastStart == same || isContinuation(static_cast<unsigned char>(a[lastStart]))))
-        --lastStart;
-    // Where the characters holding i and j begin: identical bytes are skipped one at a time, and a
-    // difference inside a multi-byte character is decoded from there. A byte that is no
-    // continuation byte always begins a character, so both strings agree on these places.
-    std::size_t charA = lastStart, charB = lastStart;
+    std::size_t i = 0, j = 0;
+    // Where the characters holding i and j begin: a difference inside a multi-byte character is
+    // decoded from there. A byte that is no continuation byte always begins a character, so both
+    // strings agree on these places.
+    std::size_t charA = 0, charB = 0;
     for (;;) {
+        const std::size_t same = identicalBytes(a.data() + i, b.data() + j, std::min(a.size() - i, b.size() - j));
+        for (std::size_t back = same; back > 0; --back)
+            if (!isContinuation(static_cast<unsigned char>(a[i + back - 1]))) {
+                charA = i + back - 1, charB = j + back - 1;
+                break;
+            }
+        i += same, j += same;
         const bool endA = i == a.size();
         const bool endB = j == b.size();
         if (endA && endB)
@@ -103,10 +125,6 @@ int compareFolded(std::string_view a, std::string_view b)
         } else {
             if (!isContinuation(x) && !isContinuation(y))
                 charA = i, charB = j;
-            if (x == y) {
-                ++i, ++j;
-                continue;
-            }
             if (x < 0x80 && y < 0x80) {
                 const int d = int(folded(x)) - int(folded(y));
                 if (d != 0)
