@@ -94,10 +94,8 @@ int sign(std::int64_t d)
 int compareFolded(std::string_view a, std::string_view b)
 {
     // An index scan compares one key with row after row that is mostly the same text, often the
-    // same bytes: those are passed in sweeps, and only a difference is looked at character by
-    // character.
-    if (a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0)
-        return 0;
+    // same bytes: identical bytes are passed in sweeps, and only a difference is looked at
+    // character by character.
     std::size_t i = 0, j = 0;
     // Where the characters holding i and j begin: a difference inside a multi-byte character is
     // decoded from there. A byte that is no continuation byte always begins a character, so both
