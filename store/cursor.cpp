@@ -24,8 +24,10 @@ int Cursor::columnIndex(const QString &name) const
 
 void Cursor::clearRows()
 {
-    m_columnNames.clear();
-    m_sourceTable.clear();
+    // Assigned rather than cleared: the names are shared with the statement's description, and
+    // clearing a shared list allocates a new one.
+    m_columnNames = QStringList();
+    m_sourceTable = QString();
     m_columnCount = 0;
     if (m_cells.capacity() > kKeptCells)
         std::vector<QVariant>().swap(m_cells);

@@ -22,13 +22,10 @@ Statement::~Statement()
 
 void Statement::checkParameterCount(int given) const
 {
-    sqlite3_stmt *s = handle();
-    const int wanted = sqlite3_bind_parameter_count(s);
     // Only anonymous ? can line up with the values; a named one ($A, :x, ?3) would silently stay null.
-    for (int i = 1; i <= wanted; ++i)
-        if (const char *name = sqlite3_bind_parameter_name(s, i))
-            throw DatabaseError(QStringLiteral("No value given for the parameter ") + QString::fromUtf8(name));
-    if (wanted != given)
+    if (!m_entry.namedParameter.isEmpty())
+        throw DatabaseError(QStringLiteral("No value given for the parameter ") + m_entry.namedParameter);
+    if (m_entry.parameterCount != given)
         throw DatabaseError(QStringLiteral("No value given for one or more required parameters"));
 }
 

@@ -66,6 +66,11 @@ void describe(StatementCache::Entry &entry)
         else if (table != entry.sourceTable)
             entry.sourceTable.clear();
     }
+    entry.parameterCount = sqlite3_bind_parameter_count(s);
+    entry.namedParameter.clear();
+    for (int i = 1; i <= entry.parameterCount && entry.namedParameter.isEmpty(); ++i)
+        if (const char *name = sqlite3_bind_parameter_name(s, i))
+            entry.namedParameter = QString::fromUtf8(name);
     entry.describedAt = reprepareCount(s);
 }
 
@@ -107,7 +112,9 @@ StatementCache::Entry StatementCache::take(sqlite3 *db, std::string_view sql)
         redescribe(entry);
         return entry;
     }
-    Entry entry{std::string(sql), StatementPtr(prepare(db, sql)), {}, {}, -1, {}};
+    Entry entry;
+    entry.sql = std::string(sql);
+    entry.statement = StatementPtr(prepare(db, sql));
     describe(entry);
     return entry;
 }

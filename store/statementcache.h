@@ -35,6 +35,8 @@ public:
         QString sourceTable;
         int describedAt = -1; // SQLite's count of automatic re-preparations when described
         std::optional<bool> countable; // whether its rows can be counted as a subquery, once tried
+        int parameterCount = 0;
+        QString namedParameter; // the first parameter with a name ($A, :x, ?3), which no value lines up with
     };
 
     explicit StatementCache(std::size_t capacity = 32);
