@@ -11,6 +11,7 @@ namespace bench {
 namespace {
 
 constexpr double kMaxAddedMegabytes = 30;
+constexpr double kMaxClickMilliseconds = 50;
 
 // "BM_RawPhone/real_time" and "BM_StartupBareWindow/iterations:1/repeats:15/manual_time" are
 // BM_RawPhone and BM_StartupBareWindow.
@@ -213,13 +214,20 @@ QString performanceTable(const BenchResults &results, bool &allMet)
     const auto counter = [&](const char *name) { return memory ? memory->counters.value(QLatin1String(name), -1) : -1; };
     const double added = counter("rss_added_mb");
     const bool memoryMet = memory && added >= 0 && added <= kMaxAddedMegabytes;
-    allMet = allMet && memoryMet;
+    const double click = counter("click_ms");
+    const bool clickMet = memory && click >= 0 && click < kMaxClickMilliseconds;
+    allMet = allMet && memoryMet && clickMet;
     table += QStringLiteral("\nMain window resident memory: %1 MB at idle, %2 MB with the common surname's result shown "
-                            "(+%3 MB, target ≤ +%4 MB: %5); the click held the window %6 ms, the grid holds %7 rows.\n")
+                            "(+%3 MB, target ≤ +%4 MB: %5); the grid holds %6 rows.\n")
                  .arg(QString::number(counter("rss_idle_mb"), 'f', 1), QString::number(counter("rss_shown_mb"), 'f', 1),
                       QString::number(added, 'f', 1), QString::number(kMaxAddedMegabytes),
                       memoryMet ? QStringLiteral("met") : QStringLiteral("MISSED"),
-                      QString::number(counter("click_ms"), 'f', 1), QString::number(counter("rows_in_grid")));
+                      QString::number(counter("rows_in_grid")));
+    table += QStringLiteral("The click on the common surname held the window %1 ms, the median of %2 clicks (target < %3 ms: "
+                            "%4); the first click %5 ms, the slowest %6 ms.\n")
+                 .arg(QString::number(click, 'f', 1), QString::number(counter("clicks")), QString::number(kMaxClickMilliseconds),
+                      clickMet ? QStringLiteral("met") : QStringLiteral("MISSED"),
+                      QString::number(counter("click_first_ms"), 'f', 1), QString::number(counter("click_max_ms"), 'f', 1));
     if (operators) {
         const auto value = [&](const char *name) { return operators->counters.value(QLatin1String(name), -1); };
         const bool sound = value("errors") == 0 && value("rows_accounted") == 1;
