@@ -1,5 +1,6 @@
 // import-csv and export against raw SQLite: a million rows inserted by one prepared statement in one
 // transaction, and read by a sqlite3_step loop writing the same CSV bytes.
+#include "alternation.h"
 #include "benchdirectory.h"
 #include "rawsqlite.h"
 
@@ -90,50 +91,71 @@ const TransferData &transferData()
     return data;
 }
 
-void BM_RawInsertRows(benchmark::State &state)
+// The floor: every row by one prepared insert, in one transaction, into the new store at path.
+bool rawInsert(const TransferData &data, const QString &path)
 {
-    const TransferData &data = transferData();
-    for (auto _ : state) {
-        state.PauseTiming();
-        const QString path = data.freshStore(QStringLiteral("raw"));
-        state.ResumeTiming();
-        RawDatabase db(path.toStdString());
-        db.useProgramSettings();
-        RawStatement insert(db.handle(), std::string("INSERT INTO tab (") + kColumns + ") VALUES (?,?,?,?,?,?,?,?)");
-        db.exec("BEGIN IMMEDIATE");
-        for (const Row &row : data.rows) {
-            for (int c = 0; c < 8; ++c) {
-                if (row.number[std::size_t(c)])
-                    insert.bindInteger(c + 1, *row.number[std::size_t(c)]);
-                else if (std::find(std::begin(kTextColumns), std::end(kTextColumns), c) != std::end(kTextColumns))
-                    insert.bindText(c + 1, row.text[std::size_t(c)]);
-                else
-                    sqlite3_bind_null(insert.handle(), c + 1);
-            }
-            insert.step();
-            insert.reset();
+    RawDatabase db(path.toStdString());
+    db.useProgramSettings();
+    RawStatement insert(db.handle(), std::string("INSERT INTO tab (") + kColumns + ") VALUES (?,?,?,?,?,?,?,?)");
+    db.exec("BEGIN IMMEDIATE");
+    for (const Row &row : data.rows) {
+        for (int c = 0; c < 8; ++c) {
+            if (row.number[std::size_t(c)])
+                insert.bindInteger(c + 1, *row.number[std::size_t(c)]);
+            else if (std::find(std::begin(kTextColumns), std::end(kTextColumns), c) != std::end(kTextColumns))
+                insert.bindText(c + 1, row.text[std::size_t(c)]);
+            else
+                sqlite3_bind_null(insert.handle(), c + 1);
         }
-        db.exec("COMMIT");
+        insert.step();
+        insert.reset();
     }
-    state.counters["rows"] = double(data.rows.size());
+    db.exec("COMMIT");
+    return true;
 }
 
-void BM_ImportCsv(benchmark::State &state)
+// The product: import-csv of the same rows; false unless it added every one.
+bool productImport(const TransferData &data, const QString &path)
+{
+    store::Connection connection(path);
+    store::QueryChannel channel(connection);
+    const transfer::ImportOutcome outcome = transfer::importCsv(channel, QStringLiteral("tab"), data.csv);
+    return !outcome.refusal && outcome.rows == qint64(data.rows.size());
+}
+
+template <bool (*Insert)(const TransferData &, const QString &)>
+void insertBenchmark(benchmark::State &state)
 {
     const TransferData &data = transferData();
     for (auto _ : state) {
         state.PauseTiming();
-        const QString path = data.freshStore(QStringLiteral("product"));
+        const QString path = data.freshStore(QStringLiteral("store"));
         state.ResumeTiming();
-        store::Connection connection(path);
-        store::QueryChannel channel(connection);
-        const transfer::ImportOutcome outcome = transfer::importCsv(channel, QStringLiteral("tab"), data.csv);
-        if (outcome.refusal || outcome.rows != qint64(data.rows.size())) {
+        if (!Insert(data, path)) {
             state.SkipWithError("the import did not add every row");
             break;
         }
     }
     state.counters["rows"] = double(data.rows.size());
+}
+
+void BM_RawInsertRows(benchmark::State &state)
+{
+    insertBenchmark<rawInsert>(state);
+}
+
+void BM_ImportCsv(benchmark::State &state)
+{
+    insertBenchmark<productImport>(state);
+}
+
+// Both by turns, each into a new store of its own made in its turn (a small part of the turn).
+void BM_PairImport(benchmark::State &state)
+{
+    const TransferData &data = transferData();
+    bench::alternate(
+        state, [&] { return rawInsert(data, data.freshStore(QStringLiteral("raw"))); },
+        [&] { return productImport(data, data.freshStore(QStringLiteral("product"))); }, 1, true);
 }
 
 // What export writes, from the raw statement: the same header, fields and line ends.
@@ -213,5 +235,6 @@ void BM_ExportCsv(benchmark::State &state)
 
 BENCHMARK(BM_RawInsertRows)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportCsv)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PairImport)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawExportRows)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportCsv)->UseRealTime()->Unit(benchmark::kMillisecond);
