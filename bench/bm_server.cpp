@@ -106,9 +106,9 @@ void channelServerLookup(benchmark::State &state, const char *column, const std:
 }
 
 // Both sides by turns, by the wall clock (the work is the server's), eight lookups a turn; each
-// must find the directory's rows. Not yet what the table judges the server by: by turns, the
-// channel's lookups wait longer than the raw ones although they cost the client less processor
-// time and the server logs the same work for both, which is still to be explained.
+// must find the directory's rows. Not what the table judges the server by: on a machine of few
+// processors the wall clock here mostly tells whether each connection's server process shares the
+// benchmark's processor or must be woken on another.
 void pairedServerLookup(benchmark::State &state, const char *sql, const char *column, const std::string &value,
                         std::int64_t expected)
 {
