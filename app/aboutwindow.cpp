@@ -1,6 +1,6 @@
-#include "aboutwindow.h"
+#include "app/aboutwindow.h"
 
-#include "pixelfont.h"
+#include "pages/pixelfont.h"
 #include "zelvik_version.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fixeddialog.h"
+#include "pages/fixeddialog.h"
 
 class QLabel;
 class QPushButton;

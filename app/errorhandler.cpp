@@ -1,6 +1,6 @@
-#include "errorhandler.h"
+#include "app/errorhandler.h"
 
-#include "messagebox.h"
+#include "app/messagebox.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

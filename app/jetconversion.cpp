@@ -1,9 +1,9 @@
-#include "jetconversion.h"
+#include "app/jetconversion.h"
 
-#include "importerror.h"
-#include "inplaceconversion.h"
-#include "jetsignature.h"
-#include "messagebox.h"
+#include "jet/importerror.h"
+#include "jet/inplaceconversion.h"
+#include "jet/jetsignature.h"
+#include "app/messagebox.h"
 
 #include <QProgressDialog>
 
@@ -24,7 +24,7 @@ void convertJetDirectoryIfNeeded(QWidget *parent, const QString &path)
         });
         progress.close();
         MessageBoxes::information(parent, jet::conversionDoneText(path, done));
-    } catch (const store::DatabaseError &error) {
+    } catch (const store::StoreError &error) {
         progress.close();
         MessageBoxes::error(parent, jet::conversionFailedText(path, error));
     }

@@ -1,12 +1,12 @@
 // Program entry: the command line, then the four windows in their fixed order, then the event loop
 // until the main window closes.
-#include "aboutwindow.h"
-#include "commandline.h"
-#include "errorhandler.h"
-#include "helpwindow.h"
-#include "mainwindow.h"
-#include "updatewindow.h"
-#include "userdatafolder.h"
+#include "app/aboutwindow.h"
+#include "app/commandline.h"
+#include "app/errorhandler.h"
+#include "pages/helpwindow.h"
+#include "app/mainwindow.h"
+#include "pages/updatewindow.h"
+#include "app/userdatafolder.h"
 
 #include <QApplication>
 #include <QIcon>

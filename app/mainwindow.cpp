@@ -1,17 +1,17 @@
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 
-#include "connection.h"
-#include "datafiles.h"
-#include "errorhandler.h"
-#include "errortext.h"
-#include "gridmodel.h"
-#include "jetconversion.h"
-#include "messagebox.h"
-#include "regionconfig.h"
-#include "resizerule.h"
-#include "resultgrid.h"
-#include "search.h"
-#include "windowplacement.h"
+#include "store/connection.h"
+#include "store/provisioning/datafilechecks.h"
+#include "app/errorhandler.h"
+#include "messages/errortext.h"
+#include "store/grid/gridmodel.h"
+#include "app/jetconversion.h"
+#include "app/messagebox.h"
+#include "config/regionconfig.h"
+#include "app/resizerule.h"
+#include "app/resultgrid.h"
+#include "lookup/search.h"
+#include "pages/windowplacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -111,7 +111,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::collectGridError(const store::DatabaseError &error)
+void MainWindow::collectGridError(const store::StoreError &error)
 {
     // Reported once the grid is done: it reports while the focus or the current cell is still
     // moving. Whoever asks the user about the row meanwhile takes the reports into that question.

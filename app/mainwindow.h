@@ -1,8 +1,8 @@
 #pragma once
 
-#include "connection.h"
-#include "querychannel.h"
-#include "randomsource.h"
+#include "store/connection.h"
+#include "store/querychannel.h"
+#include "lookup/randomsource.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -18,7 +18,7 @@ class QPushButton;
 class QStatusBar;
 
 namespace store {
-class DatabaseError;
+class StoreError;
 class GridModel;
 }
 namespace app {
@@ -55,7 +55,7 @@ private slots:
     void showUpdateWindow();
     void showHelpWindow();
     void showAboutWindow();
-    void collectGridError(const store::DatabaseError &error);
+    void collectGridError(const store::StoreError &error);
     void reportGridErrors();
 
 protected:

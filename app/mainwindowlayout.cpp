@@ -1,12 +1,12 @@
 // The main window's controls, menu and status bar as the form was designed: positions and sizes
 // in pixels of the parent's client area, fonts by pixel height.
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 
-#include "pixelfont.h"
-#include "regionconfig.h"
-#include "resizerule.h"
-#include "resultgrid.h"
-#include "searchfieldnames.h"
+#include "pages/pixelfont.h"
+#include "config/regionconfig.h"
+#include "app/resizerule.h"
+#include "app/resultgrid.h"
+#include "app/searchfieldnames.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
-#include "messagebox.h"
+#include "app/messagebox.h"
 
-#include "windowplacement.h"
+#include "pages/windowplacement.h"
 
 #include <QLayout>
 #include <QPushButton>

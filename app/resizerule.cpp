@@ -1,4 +1,4 @@
-#include "resizerule.h"
+#include "app/resizerule.h"
 
 #include <algorithm>
 

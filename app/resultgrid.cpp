@@ -1,9 +1,9 @@
-#include "resultgrid.h"
+#include "app/resultgrid.h"
 
-#include "errortext.h"
-#include "gridmodel.h"
-#include "messagebox.h"
-#include "rowindicator.h"
+#include "messages/errortext.h"
+#include "store/grid/gridmodel.h"
+#include "app/messagebox.h"
+#include "app/rowindicator.h"
 
 #include <QApplication>
 #include <QHeaderView>

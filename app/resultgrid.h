@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QTableView>
 
-#include "gridmodel.h"
+#include "store/grid/gridmodel.h"
 
 namespace app {
 

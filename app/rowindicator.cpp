@@ -1,6 +1,6 @@
-#include "rowindicator.h"
+#include "app/rowindicator.h"
 
-#include "gridmodel.h"
+#include "store/grid/gridmodel.h"
 
 #include <QAbstractItemView>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "userdatafolder.h"
+#include "app/userdatafolder.h"
 
-#include "datafoldercreation.h"
-#include "errortext.h"
-#include "messagebox.h"
+#include "store/provisioning/datafoldercreation.h"
+#include "messages/errortext.h"
+#include "app/messagebox.h"
 
 #include <QDir>
 #include <QFileInfo>

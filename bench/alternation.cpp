@@ -1,4 +1,4 @@
-#include "alternation.h"
+#include "bench/alternation.h"
 
 #include <time.h>
 

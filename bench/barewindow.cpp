@@ -1,4 +1,4 @@
-#include "barewindow.h"
+#include "bench/barewindow.h"
 
 #include <QGroupBox>
 #include <QHeaderView>

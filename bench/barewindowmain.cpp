@@ -1,6 +1,6 @@
 // zelvik-bare-window: the floor of the start-up measurement, a bare QMainWindow with the main
 // window's widgets and nothing else.
-#include "barewindow.h"
+#include "bench/barewindow.h"
 
 #include <QApplication>
 

@@ -1,11 +1,11 @@
 // zelvik-bench --directory=DIR [--startup_runs=N] [Google Benchmark flags]
 // Every benchmark of the program against its floor, on the directory that zelvik-gen made in DIR.
-#include "benchdirectory.h"
-#include "bm_cli.h"
-#include "bm_startup.h"
-#include "machinedescription.h"
+#include "bench/benchdirectory.h"
+#include "bench/bm_cli.h"
+#include "bench/bm_startup.h"
+#include "bench/machinedescription.h"
 
-#include "databaseerror.h"
+#include "store/storeerror.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
     }
     try {
         bench::setBenchDirectory(bench::openBenchDirectory(QString::fromLocal8Bit(directory)));
-    } catch (const store::DatabaseError &e) {
+    } catch (const store::StoreError &e) {
         std::fprintf(stderr, "zelvik-bench: %s\n", qPrintable(e.text()));
         return 1;
     }

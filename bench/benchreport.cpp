@@ -1,7 +1,7 @@
 // zelvik-bench-report RESULTS.json [MORE.json...]: the table of benchmark pairs, their medians and
 // ratios, from one or more Google Benchmark reports taken together (the first one's context heads it).
 // Exits with 1 when a target is missed or a benchmark is missing.
-#include "benchresults.h"
+#include "bench/benchresults.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "bm_cli.h"
+#include "bench/bm_cli.h"
 
-#include "benchdirectory.h"
+#include "bench/benchdirectory.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

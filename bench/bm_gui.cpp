@@ -3,13 +3,13 @@
 // clicked. The floor's click reads the rows with raw SQLite into a bare QTableView over a
 // QStandardItemModel; the program's is its real main window, so the pair measures only what the
 // program adds: the checks, the lookup, the channel and the grid's model.
-#include "alternation.h"
-#include "barewindow.h"
-#include "benchdirectory.h"
-#include "paintwaiter.h"
-#include "rawsqlite.h"
+#include "bench/alternation.h"
+#include "bench/barewindow.h"
+#include "bench/benchdirectory.h"
+#include "bench/paintwaiter.h"
+#include "bench/rawsqlite.h"
 
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,12 +1,12 @@
 // Single lookups: raw prepared SQLite against the program's query channel, on the same file, the
 // same index and the same collation.
-#include "alternation.h"
-#include "benchdirectory.h"
-#include "rawsqlite.h"
-#include "rowreading.h"
+#include "bench/alternation.h"
+#include "bench/benchdirectory.h"
+#include "bench/rawsqlite.h"
+#include "bench/rowreading.h"
 
-#include "connection.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "store/querychannel.h"
 
 #include <benchmark/benchmark.h>
 

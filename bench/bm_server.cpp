@@ -1,11 +1,11 @@
 // The directory on a PostgreSQL server: single lookups through the channel against raw prepared
 // libpq statements, and eight operators searching at once.
-#include "alternation.h"
-#include "benchdirectory.h"
-#include "operatorload.h"
+#include "bench/alternation.h"
+#include "bench/benchdirectory.h"
+#include "bench/operatorload.h"
 
-#include "connection.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "store/querychannel.h"
 
 #include <libpq-fe.h>
 

@@ -1,6 +1,6 @@
-#include "bm_startup.h"
+#include "bench/bm_startup.h"
 
-#include "benchdirectory.h"
+#include "bench/benchdirectory.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

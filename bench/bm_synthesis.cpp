@@ -1,15 +1,15 @@
 // One name search that finds nothing and invents four entries: the statements it sends, replayed
 // as raw prepared calls, against the whole search through the program.
-#include "alternation.h"
-#include "benchdirectory.h"
-#include "rawsqlite.h"
-#include "rowreading.h"
+#include "bench/alternation.h"
+#include "bench/benchdirectory.h"
+#include "bench/rawsqlite.h"
+#include "bench/rowreading.h"
 
-#include "connection.h"
-#include "jetdialect.h"
-#include "querychannel.h"
-#include "randomsource.h"
-#include "search.h"
+#include "store/connection.h"
+#include "store/jetdialect.h"
+#include "store/querychannel.h"
+#include "lookup/randomsource.h"
+#include "lookup/search.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,15 +1,15 @@
 // import-csv and export against raw SQLite: a million rows inserted by one prepared statement in one
 // transaction, and read by a sqlite3_step loop writing the same CSV bytes.
-#include "alternation.h"
-#include "benchdirectory.h"
-#include "rawsqlite.h"
+#include "bench/alternation.h"
+#include "bench/benchdirectory.h"
+#include "bench/rawsqlite.h"
 
-#include "connection.h"
-#include "csv.h"
-#include "csvimport.h"
-#include "directoryfile.h"
-#include "querychannel.h"
-#include "tableexport.h"
+#include "store/connection.h"
+#include "transfer/csv.h"
+#include "transfer/csvimport.h"
+#include "store/provisioning/filestorecreation.h"
+#include "store/querychannel.h"
+#include "transfer/tableexport.h"
 
 #include <QBuffer>
 #include <QDir>

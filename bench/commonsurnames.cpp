@@ -1,4 +1,4 @@
-#include "commonsurnames.h"
+#include "bench/commonsurnames.h"
 
 namespace bench {
 

@@ -1,10 +1,10 @@
-#include "directorygenerator.h"
+#include "bench/directorygenerator.h"
 
-#include "databaseerror.h"
-#include "directoryfile.h"
-#include "entrygenerator.h"
-#include "rawsqlite.h"
-#include "schema.h"
+#include "store/storeerror.h"
+#include "store/provisioning/filestorecreation.h"
+#include "bench/entrygenerator.h"
+#include "bench/rawsqlite.h"
+#include "store/schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,7 +40,7 @@ TabInsert tabInsert()
         insert.sql = "INSERT INTO tab(" + names + ") VALUES(" + marks + ")";
         return insert;
     }
-    throw store::DatabaseError(QStringLiteral("the program's schema has no table tab"));
+    throw store::StoreError(QStringLiteral("the program's schema has no table tab"));
 }
 
 void bindEntry(RawStatement &statement, const std::vector<std::string_view> &columns, const GeneratedEntry &e)
@@ -56,7 +56,7 @@ void bindEntry(RawStatement &statement, const std::vector<std::string_view> &col
         else if (c == "domd") statement.bindText(p, e.domd);
         else if (c == "dom") statement.bindInteger(p, e.dom);
         else if (c == "kv") statement.bindInteger(p, e.kv);
-        else throw store::DatabaseError(QStringLiteral("no generated value for tab.") + QString::fromUtf8(c.data(), qsizetype(c.size())));
+        else throw store::StoreError(QStringLiteral("no generated value for tab.") + QString::fromUtf8(c.data(), qsizetype(c.size())));
     }
 }
 
@@ -76,7 +76,7 @@ void ensureFile(const QString &path)
 {
     QFile file(path);
     if (!file.exists() && !file.open(QIODevice::WriteOnly))
-        throw store::DatabaseError(path + QStringLiteral(": ") + file.errorString());
+        throw store::StoreError(path + QStringLiteral(": ") + file.errorString());
 }
 
 } // namespace
@@ -84,7 +84,7 @@ void ensureFile(const QString &path)
 void generateDirectory(const QString &folder, const GenerationOptions &options)
 {
     if (!QDir().mkpath(folder))
-        throw store::DatabaseError(folder + QStringLiteral(": cannot create the folder"));
+        throw store::StoreError(folder + QStringLiteral(": cannot create the folder"));
     const QString path = QDir(folder).filePath(QStringLiteral("history.dat"));
     store::createDirectoryFile(path);
     ensureFile(QDir(folder).filePath(QStringLiteral("db.dat")));
@@ -93,7 +93,7 @@ void generateDirectory(const QString &folder, const GenerationOptions &options)
     const ReferenceNames names = sampleReferenceNames();
     EntryGenerator generator(surnames, names, options.seed);
     if (options.rows > generator.capacity())
-        throw store::DatabaseError(QStringLiteral("cannot make that many distinct phone numbers"));
+        throw store::StoreError(QStringLiteral("cannot make that many distinct phone numbers"));
 
     RawDatabase db(path.toStdString());
     // A half-built file is thrown away, never used: no need to sync while loading. The large cache

@@ -1,4 +1,4 @@
-#include "entrygenerator.h"
+#include "bench/entrygenerator.h"
 
 #include <stdexcept>
 #include <string_view>

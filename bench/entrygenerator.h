@@ -1,8 +1,8 @@
 #pragma once
 
-#include "phonenumbers.h"
-#include "referencenames.h"
-#include "surnamemodel.h"
+#include "bench/phonenumbers.h"
+#include "bench/referencenames.h"
+#include "bench/surnamemodel.h"
 
 #include <cstdint>
 #include <iterator>

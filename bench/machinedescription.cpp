@@ -1,4 +1,4 @@
-#include "machinedescription.h"
+#include "bench/machinedescription.h"
 
 #include <QFile>
 #include <QStringList>

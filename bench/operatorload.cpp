@@ -1,11 +1,11 @@
-#include "operatorload.h"
+#include "bench/operatorload.h"
 
-#include "benchdirectory.h"
+#include "bench/benchdirectory.h"
 
-#include "connection.h"
-#include "querychannel.h"
-#include "randomsource.h"
-#include "search.h"
+#include "store/connection.h"
+#include "store/querychannel.h"
+#include "lookup/randomsource.h"
+#include "lookup/search.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

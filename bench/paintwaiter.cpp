@@ -1,4 +1,4 @@
-#include "paintwaiter.h"
+#include "bench/paintwaiter.h"
 
 #include <QCoreApplication>
 #include <QEvent>

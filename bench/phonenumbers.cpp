@@ -1,4 +1,4 @@
-#include "phonenumbers.h"
+#include "bench/phonenumbers.h"
 
 #include <numeric>
 #include <stdexcept>

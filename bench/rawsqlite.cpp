@@ -1,8 +1,8 @@
-#include "rawsqlite.h"
+#include "bench/rawsqlite.h"
 
-#include "collation.h"
-#include "databaseerror.h"
-#include "sqlitefailure.h"
+#include "store/sqlite/collation.h"
+#include "store/storeerror.h"
+#include "store/sqlite/sqlitefailure.h"
 
 namespace bench {
 
@@ -12,7 +12,7 @@ RawDatabase::RawDatabase(const std::string &path)
     const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     m_handle.reset(db);
     if (rc != SQLITE_OK)
-        throw store::DatabaseError(QString::fromStdString(path) + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
+        throw store::StoreError(QString::fromStdString(path) + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
     m_db = db;
     store::registerCollation(m_db);
 }
@@ -69,7 +69,7 @@ bool RawStatement::step()
     sqlite3 *db = sqlite3_db_handle(m_statement);
     const QString message = QString::fromUtf8(sqlite3_errmsg(db));
     sqlite3_reset(m_statement);
-    throw store::DatabaseError(message);
+    throw store::StoreError(message);
 }
 
 void RawStatement::reset()

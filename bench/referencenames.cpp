@@ -1,6 +1,6 @@
-#include "referencenames.h"
+#include "bench/referencenames.h"
 
-#include "sampledata.h"
+#include "store/provisioning/sampledata.h"
 
 #include <map>
 

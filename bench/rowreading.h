@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rawsqlite.h"
+#include "bench/rawsqlite.h"
 
 #include <benchmark/benchmark.h>
 

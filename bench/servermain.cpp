@@ -2,14 +2,14 @@
 // The directory on a PostgreSQL server against raw libpq, and operators searching at once. A server
 // database without the directory's tables first gets a copy of DIR/history.dat. With --operator=N
 // it is one of the operators that the load starts.
-#include "benchdirectory.h"
-#include "operatorload.h"
+#include "bench/benchdirectory.h"
+#include "bench/operatorload.h"
 
-#include "connection.h"
-#include "databaseerror.h"
-#include "directorycopy.h"
-#include "serverdirectory.h"
-#include "serverlink.h"
+#include "store/connection.h"
+#include "store/storeerror.h"
+#include "store/provisioning/storecopy.h"
+#include "store/provisioning/serverstorecreation.h"
+#include "store/postgres/serverconnection.h"
 
 #include <QCoreApplication>
 
@@ -75,7 +75,7 @@ int main(int argc, char *argv[])
             return bench::operatorMain(conninfo, run ? std::atoll(run) : 0, std::atoi(operatorIndex),
                                        bench::searchesPerOperator());
         loadServer(conninfo, bench::benchDirectory());
-    } catch (const store::DatabaseError &e) {
+    } catch (const store::StoreError &e) {
         std::fprintf(stderr, "zelvik-bench-server: %s\n", qPrintable(e.text()));
         return 1;
     }

@@ -1,4 +1,4 @@
-#include "surnameforms.h"
+#include "bench/surnameforms.h"
 
 namespace bench {
 

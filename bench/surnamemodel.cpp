@@ -1,8 +1,8 @@
-#include "surnamemodel.h"
+#include "bench/surnamemodel.h"
 
-#include "commonsurnames.h"
-#include "surnameforms.h"
-#include "syntheticsurnames.h"
+#include "bench/commonsurnames.h"
+#include "bench/surnameforms.h"
+#include "bench/syntheticsurnames.h"
 
 #include <algorithm>
 #include <array>

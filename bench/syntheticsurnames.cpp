@@ -1,4 +1,4 @@
-#include "syntheticsurnames.h"
+#include "bench/syntheticsurnames.h"
 
 #include <array>
 #include <string_view>

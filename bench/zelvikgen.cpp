@@ -1,7 +1,7 @@
 // zelvik-gen N DIR [--seed S]: a directory folder with N generated entries, for the benchmarks.
-#include "directorygenerator.h"
+#include "bench/directorygenerator.h"
 
-#include "databaseerror.h"
+#include "store/storeerror.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -58,7 +58,7 @@ int main(int argc, char *argv[])
     };
     try {
         bench::generateDirectory(folder, options);
-    } catch (const store::DatabaseError &e) {
+    } catch (const store::StoreError &e) {
         std::fprintf(stderr, "zelvik-gen: %s\n", qPrintable(e.text()));
         return 1;
     } catch (const std::exception &e) {

@@ -1,6 +1,6 @@
-#include "command.h"
+#include "cli/command.h"
 
-#include "output.h"
+#include "cli/output.h"
 
 #include <QDir>
 

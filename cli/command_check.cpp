@@ -1,16 +1,16 @@
-#include "commands.h"
-#include "errortext.h"
-#include "output.h"
+#include "cli/commands.h"
+#include "messages/errortext.h"
+#include "cli/output.h"
 
-#include "collation.h"
-#include "connection.h"
-#include "datafiles.h"
-#include "databaseerror.h"
-#include "databaseopening.h"
-#include "phonescheme.h"
-#include "pickcoverage.h"
-#include "querychannel.h"
-#include "schema.h"
+#include "store/sqlite/collation.h"
+#include "store/connection.h"
+#include "store/provisioning/datafilechecks.h"
+#include "store/storeerror.h"
+#include "store/sqlite/fileopening.h"
+#include "lookup/phonescheme.h"
+#include "lookup/pickcoverage.h"
+#include "store/querychannel.h"
+#include "store/schema.h"
 
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -30,14 +30,14 @@ QStringList firstColumn(sqlite3 *db, const QString &path, const std::string &sql
 {
     sqlite3_stmt *statement = nullptr;
     if (sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
-        throw store::DatabaseError(path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
+        throw store::StoreError(path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
     const auto finalize = qScopeGuard([statement] { sqlite3_finalize(statement); });
     QStringList lines;
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
         lines << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
     if (rc != SQLITE_DONE)
-        throw store::DatabaseError(path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
+        throw store::StoreError(path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
     return lines;
 }
 
@@ -115,7 +115,7 @@ int checkFile(const QString &path)
             problems = schemaProblems(query, store::Dialect::Sqlite);
         if (problems.isEmpty())
             gaps = lookup::pickGaps(query);
-    } catch (const store::DatabaseError &e) {
+    } catch (const store::StoreError &e) {
         printError(messages::errorText(e));
         return Failure;
     }
@@ -142,7 +142,7 @@ int checkServer(const QString &server)
         problems = schemaProblems(query, store::Dialect::Postgres);
         if (problems.isEmpty())
             gaps = lookup::pickGaps(query);
-    } catch (const store::DatabaseError &e) {
+    } catch (const store::StoreError &e) {
         printError(messages::errorText(e));
         return Failure;
     }

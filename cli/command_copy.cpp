@@ -1,9 +1,9 @@
-#include "commands.h"
-#include "errortext.h"
-#include "output.h"
+#include "cli/commands.h"
+#include "messages/errortext.h"
+#include "cli/output.h"
 
-#include "databaseerror.h"
-#include "directorycopy.h"
+#include "store/storeerror.h"
+#include "store/provisioning/storecopy.h"
 
 #include <cstdio>
 
@@ -36,7 +36,7 @@ protected:
                 std::fprintf(stderr, "%s: %lld rows\n", qPrintable(table), static_cast<long long>(copied));
             });
             printLine(QStringLiteral("copied %1 rows").arg(rows));
-        } catch (const store::DatabaseError &e) {
+        } catch (const store::StoreError &e) {
             printError(messages::errorText(e) + QStringLiteral("; nothing was copied"));
             return Failure;
         }

@@ -1,12 +1,12 @@
-#include "commands.h"
-#include "errortext.h"
-#include "output.h"
+#include "cli/commands.h"
+#include "messages/errortext.h"
+#include "cli/output.h"
 
-#include "connection.h"
-#include "databaseerror.h"
-#include "datafiles.h"
-#include "querychannel.h"
-#include "tableexport.h"
+#include "store/connection.h"
+#include "store/storeerror.h"
+#include "store/provisioning/datafilechecks.h"
+#include "store/querychannel.h"
+#include "transfer/tableexport.h"
 
 #include <QFile>
 
@@ -58,7 +58,7 @@ protected:
         try {
             transfer::exportTable(channel, table,
                                   format == QLatin1String("csv") ? transfer::Format::Csv : transfer::Format::Tsv, out);
-        } catch (const store::DatabaseError &e) {
+        } catch (const store::StoreError &e) {
             out.flush();
             printError(messages::errorText(e));
             return Failure;

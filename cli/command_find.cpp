@@ -1,13 +1,13 @@
-#include "commands.h"
-#include "errortext.h"
-#include "output.h"
+#include "cli/commands.h"
+#include "messages/errortext.h"
+#include "cli/output.h"
 
-#include "connection.h"
-#include "datafiles.h"
-#include "gridmodel.h"
-#include "querychannel.h"
-#include "randomsource.h"
-#include "search.h"
+#include "store/connection.h"
+#include "store/provisioning/datafilechecks.h"
+#include "store/grid/gridmodel.h"
+#include "store/querychannel.h"
+#include "lookup/randomsource.h"
+#include "lookup/search.h"
 
 
 #include <algorithm>
@@ -59,7 +59,7 @@ std::optional<std::uint32_t> parseSeed(const QString &text)
 bool printGrid(store::QueryChannel &channel, QString &failure)
 {
     store::GridModel grid(channel);
-    QObject::connect(&grid, &store::GridModel::errorOccurred, [&failure](const store::DatabaseError &error) { failure = messages::errorText(error); });
+    QObject::connect(&grid, &store::GridModel::errorOccurred, [&failure](const store::StoreError &error) { failure = messages::errorText(error); });
     while (failure.isEmpty() && grid.canFetchMore({}))
         grid.fetchMore({});
     if (!failure.isEmpty())

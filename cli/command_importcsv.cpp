@@ -1,12 +1,12 @@
-#include "commands.h"
-#include "errortext.h"
-#include "output.h"
+#include "cli/commands.h"
+#include "messages/errortext.h"
+#include "cli/output.h"
 
-#include "connection.h"
-#include "csvimport.h"
-#include "databaseerror.h"
-#include "datafiles.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "transfer/csvimport.h"
+#include "store/storeerror.h"
+#include "store/provisioning/datafilechecks.h"
+#include "store/querychannel.h"
 
 #include <QFile>
 
@@ -98,7 +98,7 @@ protected:
         transfer::ImportOutcome outcome;
         try {
             outcome = transfer::importCsv(channel, parser.value(kTableOption), bytes, progressPrinter());
-        } catch (const store::DatabaseError &e) {
+        } catch (const store::StoreError &e) {
             printError(messages::errorText(e) + QStringLiteral("; nothing was added"));
             return Failure;
         }

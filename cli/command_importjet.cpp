@@ -1,9 +1,9 @@
-#include "commands.h"
-#include "errortext.h"
-#include "output.h"
+#include "cli/commands.h"
+#include "messages/errortext.h"
+#include "cli/output.h"
 
-#include "importerror.h"
-#include "importjet.h"
+#include "jet/importerror.h"
+#include "jet/importjet.h"
 
 namespace cli {
 
@@ -32,7 +32,7 @@ int importJet(const QString &source, const QString &target)
     jet::ImportSummary summary;
     try {
         summary = jet::importJetFile(source, target, progressPrinter());
-    } catch (const store::DatabaseError &e) {
+    } catch (const store::StoreError &e) {
         printError(messages::errorText(e));
         return Failure;
     }

@@ -1,9 +1,9 @@
-#include "commands.h"
-#include "output.h"
+#include "cli/commands.h"
+#include "cli/output.h"
 
-#include "cp1251.h"
-#include "datafoldercreation.h"
-#include "errortext.h"
+#include "text/cp1251.h"
+#include "store/provisioning/datafoldercreation.h"
+#include "messages/errortext.h"
 
 #include <optional>
 

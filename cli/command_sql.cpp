@@ -1,11 +1,11 @@
-#include "commands.h"
-#include "errortext.h"
-#include "output.h"
+#include "cli/commands.h"
+#include "messages/errortext.h"
+#include "cli/output.h"
 
-#include "connection.h"
-#include "databaseerror.h"
-#include "datafiles.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "store/storeerror.h"
+#include "store/provisioning/datafilechecks.h"
+#include "store/querychannel.h"
 
 namespace cli {
 
@@ -45,7 +45,7 @@ int runStatement(const QString &statement)
         } else {
             channel.exec(statement);
         }
-    } catch (const store::DatabaseError &e) {
+    } catch (const store::StoreError &e) {
         printError(messages::errorText(e));
         return Failure;
     }

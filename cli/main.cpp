@@ -1,8 +1,8 @@
-#include "commands.h"
-#include "output.h"
+#include "cli/commands.h"
+#include "cli/output.h"
 
-#include "databaseerror.h"
-#include "errortext.h"
+#include "store/storeerror.h"
+#include "messages/errortext.h"
 
 #include "zelvik_version.h"
 
@@ -51,7 +51,7 @@ int dispatch(const QStringList &args)
     if (cli::Command *command = cli::findCommand(word)) {
         try {
             return command->execute(args.mid(1));
-        } catch (const store::DatabaseError &e) {
+        } catch (const store::StoreError &e) {
             cli::printError(QStringLiteral("zelvik-cli %1: %2").arg(word, messages::errorText(e)));
             return cli::Failure;
         } catch (const std::exception &e) {

@@ -1,6 +1,6 @@
-#include "output.h"
+#include "cli/output.h"
 
-#include "csv.h"
+#include "transfer/csv.h"
 
 #include <QTextStream>
 

@@ -1,6 +1,6 @@
-#include "columntypes.h"
+#include "jet/columntypes.h"
 
-#include "collation.h"
+#include "store/sqlite/collation.h"
 
 namespace jet {
 

@@ -1,6 +1,6 @@
-#include "framedecoder.h"
+#include "jet/framedecoder.h"
 
-#include "importerror.h"
+#include "jet/importerror.h"
 
 using namespace jet::framing;
 

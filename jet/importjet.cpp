@@ -1,8 +1,8 @@
-#include "importjet.h"
+#include "jet/importjet.h"
 
-#include "databaseerror.h"
-#include "importerror.h"
-#include "staging.h"
+#include "store/storeerror.h"
+#include "jet/importerror.h"
+#include "jet/staging.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,16 +37,16 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
         try {
             reader.run([&stream](const Frame &frame) { stream.take(frame); });
             stream.finish();
-        } catch (const store::DatabaseError &error) {
+        } catch (const store::StoreError &error) {
             // The writer's own failures pass on, to be told as the new store's.
-            if (error.kind() != store::DatabaseError::Kind::Import)
+            if (error.kind() != store::StoreError::Kind::Import)
                 throw;
             throw importError(QStringLiteral("не удаётся прочитать %1: %2").arg(QDir::toNativeSeparators(source), error.text()));
         }
         writer.finish();
         return {writer.tables()};
-    } catch (const store::DatabaseError &error) {
-        if (error.kind() == store::DatabaseError::Kind::Import)
+    } catch (const store::StoreError &error) {
+        if (error.kind() == store::StoreError::Kind::Import)
             throw;
         throw error.withContext(QStringLiteral("не удаётся записать новую базу: "));
     }

@@ -1,10 +1,10 @@
-#include "inplaceconversion.h"
+#include "jet/inplaceconversion.h"
 
-#include "errortext.h"
-#include "filepublishing.h"
-#include "importerror.h"
-#include "jetsignature.h"
-#include "staging.h"
+#include "messages/errortext.h"
+#include "store/provisioning/stagedfile.h"
+#include "jet/importerror.h"
+#include "jet/jetsignature.h"
+#include "jet/staging.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,7 +74,7 @@ Conversion convertInPlace(const QString &path, const ProgressFn &progress, const
     const bool createdOriginal = keepOriginal(path, original);
     try {
         staged.publish(true);
-    } catch (const store::DatabaseError &) {
+    } catch (const store::StoreError &) {
         if (createdOriginal)
             QFile::remove(original); // path still holds the original
         throw;
@@ -93,7 +93,7 @@ QString conversionDoneText(const QString &path, const Conversion &conversion)
         .arg(QFileInfo(path).fileName(), QFileInfo(conversion.original).fileName());
 }
 
-QString conversionFailedText(const QString &path, const store::DatabaseError &error)
+QString conversionFailedText(const QString &path, const store::StoreError &error)
 {
     return QStringLiteral("Не удалось преобразовать базу данных %1 в новый формат: %2. Файл %1 не изменён.")
         .arg(QFileInfo(path).fileName(), messages::errorText(error));

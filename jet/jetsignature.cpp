@@ -1,4 +1,4 @@
-#include "jetsignature.h"
+#include "jet/jetsignature.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framing.h"
+#include "jet/framing.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "readerprocess.h"
+#include "jet/readerprocess.h"
 
-#include "importerror.h"
+#include "jet/importerror.h"
 #include "installdirs.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framedecoder.h"
+#include "jet/framedecoder.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,7 +27,7 @@ class ReaderProcess {
 public:
     ReaderProcess(QString program, QStringList arguments, ReaderLimits limits);
 
-    // Returns when the child has ended and every frame it sent was handed over. Throws store::DatabaseError
+    // Returns when the child has ended and every frame it sent was handed over. Throws store::StoreError
     // when the child cannot start, overruns a limit (it is killed then), crashes or exits with a
     // failure status; whatever onFrame throws passes through, and the child is killed.
     void run(const std::function<void(const Frame &)> &onFrame);

@@ -1,6 +1,6 @@
-#include "rowstream.h"
+#include "jet/rowstream.h"
 
-#include "importerror.h"
+#include "jet/importerror.h"
 
 using namespace jet::framing;
 

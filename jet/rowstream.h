@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framedecoder.h"
-#include "neutralrows.h"
+#include "jet/framedecoder.h"
+#include "jet/neutralrows.h"
 
 #include <functional>
 
@@ -16,9 +16,9 @@ class RowStream {
 public:
     RowStream(RowSink &sink, ProgressFn progress = {});
 
-    // Throws store::DatabaseError for a frame out of place or a failure the reader reports.
+    // Throws store::StoreError for a frame out of place or a failure the reader reports.
     void take(const Frame &frame);
-    // Throws store::DatabaseError unless the stream ended properly.
+    // Throws store::StoreError unless the stream ended properly.
     void finish() const;
 
     qint64 rowsDone() const { return m_rowsDone; }

@@ -1,8 +1,8 @@
-#include "staging.h"
+#include "jet/staging.h"
 
-#include "importerror.h"
+#include "jet/importerror.h"
 
-#include "filepublishing.h"
+#include "store/provisioning/stagedfile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "storewriter.h"
+#include "jet/storewriter.h"
 
-#include "columntypes.h"
-#include "databaseerror.h"
-#include "schema.h"
-#include "sqlitebinding.h"
-#include "sqlitefailure.h"
+#include "jet/columntypes.h"
+#include "store/storeerror.h"
+#include "store/schema.h"
+#include "store/sqlite/sqlitebinding.h"
+#include "store/sqlite/sqlitefailure.h"
 
 #include <sqlite3.h>
 
@@ -43,7 +43,7 @@ StoreWriter::StoreWriter(const QString &path) : m_path(path)
     const int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     m_db.reset(db);
     if (rc != SQLITE_OK)
-        throw store::DatabaseError(path + QStringLiteral(": ")
+        throw store::StoreError(path + QStringLiteral(": ")
                                    + (db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory")));
     sqlite3_extended_result_codes(db, 1);
     // The file is thrown away unless finish() is reached, so no journal file is needed; the

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "neutralrows.h"
-#include "sqlitehandle.h"
+#include "jet/neutralrows.h"
+#include "store/sqlite/sqlitehandle.h"
 
 #include <QList>
 #include <QString>
@@ -16,7 +16,7 @@ namespace jet {
 // reference tables, matched by name without regard to case) get the program's schema, with any
 // column the program does not know added to them; every other table is created as it came. Values
 // are stored as they arrive, ids included, so AUTOINCREMENT counters go on after the largest one.
-// Everything is one transaction, committed by finish(). Throws store::DatabaseError.
+// Everything is one transaction, committed by finish(). Throws store::StoreError.
 class StoreWriter : public RowSink {
 public:
     struct TableResult {

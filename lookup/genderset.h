@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picktables.h"
+#include "lookup/picktables.h"
 
 #include <QStringView>
 

@@ -1,4 +1,4 @@
-#include "integersyntax.h"
+#include "lookup/integersyntax.h"
 
 namespace lookup {
 

@@ -1,11 +1,11 @@
-#include "namelookup.h"
+#include "lookup/namelookup.h"
 
-#include "cp1251.h"
-#include "querychannel.h"
-#include "randomsource.h"
-#include "searchvalues.h"
-#include "statements.h"
-#include "synthesis.h"
+#include "text/cp1251.h"
+#include "store/querychannel.h"
+#include "lookup/randomsource.h"
+#include "lookup/searchvalues.h"
+#include "lookup/statements.h"
+#include "lookup/synthesis.h"
 
 namespace lookup {
 

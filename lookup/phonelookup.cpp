@@ -1,11 +1,11 @@
-#include "phonelookup.h"
+#include "lookup/phonelookup.h"
 
-#include "phonescheme.h"
-#include "querychannel.h"
-#include "randomsource.h"
-#include "searchvalues.h"
-#include "statements.h"
-#include "synthesis.h"
+#include "lookup/phonescheme.h"
+#include "store/querychannel.h"
+#include "lookup/randomsource.h"
+#include "lookup/searchvalues.h"
+#include "lookup/statements.h"
+#include "lookup/synthesis.h"
 
 namespace lookup {
 

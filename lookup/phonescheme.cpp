@@ -1,8 +1,8 @@
-#include "phonescheme.h"
+#include "lookup/phonescheme.h"
 
-#include "databaseerror.h"
-#include "querychannel.h"
-#include "statements.h"
+#include "store/storeerror.h"
+#include "store/querychannel.h"
+#include "lookup/statements.h"
 
 namespace lookup {
 
@@ -13,7 +13,7 @@ namespace {
 [[noreturn]] void refuse(store::QueryChannel &channel, const QString &text)
 {
     channel.close();
-    throw store::DatabaseError(text);
+    throw store::StoreError(text);
 }
 
 } // namespace

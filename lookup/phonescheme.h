@@ -19,7 +19,7 @@ struct PhoneScheme {
 // whose longest spelling has twenty characters.
 inline constexpr std::int64_t kLongestPhone = 20;
 
-// Runs the phone-scheme statement. Throws store::DatabaseError when the param row is missing, s is
+// Runs the phone-scheme statement. Throws store::StoreError when the param row is missing, s is
 // null, or s is zero and tel is null or no length a phone number can have: each would let a search
 // invent entries under a scheme nobody configured, or build a number without end.
 PhoneScheme readPhoneScheme(store::QueryChannel &channel);

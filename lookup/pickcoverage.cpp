@@ -1,6 +1,6 @@
-#include "pickcoverage.h"
+#include "lookup/pickcoverage.h"
 
-#include "genderset.h"
+#include "lookup/genderset.h"
 
 #include <algorithm>
 #include <optional>

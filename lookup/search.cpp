@@ -1,12 +1,12 @@
-#include "search.h"
+#include "lookup/search.h"
 
-#include "databaseerror.h"
-#include "errortext.h"
-#include "namelookup.h"
-#include "phonelookup.h"
-#include "querychannel.h"
-#include "searchvalues.h"
-#include "validation.h"
+#include "store/storeerror.h"
+#include "messages/errortext.h"
+#include "lookup/namelookup.h"
+#include "lookup/phonelookup.h"
+#include "store/querychannel.h"
+#include "lookup/searchvalues.h"
+#include "lookup/validation.h"
 
 #include <new>
 
@@ -14,7 +14,7 @@ namespace lookup {
 
 QString failureText(const std::exception &failure)
 {
-    if (const auto *error = dynamic_cast<const store::DatabaseError *>(&failure))
+    if (const auto *error = dynamic_cast<const store::StoreError *>(&failure))
         return messages::errorText(*error);
     if (dynamic_cast<const std::bad_alloc *>(&failure))
         return QStringLiteral("Недостаточно памяти: поиск прерван");

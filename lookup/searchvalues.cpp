@@ -1,6 +1,6 @@
-#include "searchvalues.h"
+#include "lookup/searchvalues.h"
 
-#include "integersyntax.h"
+#include "lookup/integersyntax.h"
 
 namespace lookup {
 

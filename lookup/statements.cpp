@@ -1,7 +1,7 @@
-#include "statements.h"
+#include "lookup/statements.h"
 
-#include "directoryentry.h"
-#include "genderset.h"
+#include "lookup/directoryentry.h"
+#include "lookup/genderset.h"
 
 #include <QStringList>
 

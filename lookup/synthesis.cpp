@@ -1,10 +1,10 @@
-#include "synthesis.h"
+#include "lookup/synthesis.h"
 
-#include "phonescheme.h"
-#include "querychannel.h"
-#include "randomsource.h"
-#include "searchvalues.h"
-#include "statements.h"
+#include "lookup/phonescheme.h"
+#include "store/querychannel.h"
+#include "lookup/randomsource.h"
+#include "lookup/searchvalues.h"
+#include "lookup/statements.h"
 
 namespace lookup {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "directoryentry.h"
-#include "genderset.h"
+#include "lookup/directoryentry.h"
+#include "lookup/genderset.h"
 
 #include <QString>
 #include <cstdint>

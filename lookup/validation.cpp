@@ -1,7 +1,7 @@
-#include "validation.h"
+#include "lookup/validation.h"
 
-#include "cp1251.h"
-#include "integersyntax.h"
+#include "text/cp1251.h"
+#include "lookup/integersyntax.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search.h"
+#include "lookup/search.h"
 
 #include <QString>
 #include <array>

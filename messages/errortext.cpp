@@ -1,13 +1,13 @@
-#include "errortext.h"
+#include "messages/errortext.h"
 
-#include "databaseerror.h"
-#include "datafiles.h"
+#include "store/storeerror.h"
+#include "store/provisioning/datafilechecks.h"
 
 #include <array>
 
 namespace messages {
 
-using Kind = store::DatabaseError::Kind;
+using Kind = store::StoreError::Kind;
 
 QString columnTitle(int field)
 {
@@ -18,7 +18,7 @@ QString columnTitle(int field)
     return field >= 0 && field < int(titles.size()) ? titles[field] : QString();
 }
 
-QString errorText(const store::DatabaseError &error)
+QString errorText(const store::StoreError &error)
 {
     const QStringList &d = error.details();
     QString text;
@@ -89,7 +89,7 @@ QString errorText(const store::DatabaseError &error)
 QStringList missingDataFileMessages(const QString &server)
 {
     QStringList messages;
-    for (const store::DatabaseError &problem : store::dataFileProblems(server))
+    for (const store::StoreError &problem : store::dataFileProblems(server))
         messages << errorText(problem);
     return messages;
 }

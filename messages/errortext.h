@@ -4,14 +4,14 @@
 #include <QStringList>
 
 namespace store {
-class DatabaseError;
+class StoreError;
 }
 
 // The user's words for what the store and the import report: one wording, shared by the window and
 // the CLI, so that both say the same thing in Russian.
 namespace messages {
 
-QString errorText(const store::DatabaseError &error);
+QString errorText(const store::StoreError &error);
 
 // The grid's column titles, surname first, flat last.
 QString columnTitle(int field);

@@ -1,6 +1,6 @@
-#include "browserdialog.h"
+#include "pages/browserdialog.h"
 
-#include "browserhost.h"
+#include "pages/browserhost.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

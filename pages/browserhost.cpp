@@ -1,4 +1,4 @@
-#include "browserhost.h"
+#include "pages/browserhost.h"
 
 #include <QLabel>
 #include <QTextBrowser>

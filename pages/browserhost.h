@@ -1,7 +1,7 @@
 #pragma once
 
-#include "browsermodule.h"
-#include "browserview.h"
+#include "pages/browsermodule.h"
+#include "pages/browserview.h"
 
 #include <QWidget>
 

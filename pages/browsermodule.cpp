@@ -1,7 +1,7 @@
-#include "browsermodule.h"
+#include "pages/browsermodule.h"
 
-#include "browserenvironment.h"
-#include "browserview.h"
+#include "pages/browserenvironment.h"
+#include "pages/browserview.h"
 
 #include "installdirs.h"
 

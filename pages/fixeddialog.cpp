@@ -1,6 +1,6 @@
-#include "fixeddialog.h"
+#include "pages/fixeddialog.h"
 
-#include "windowplacement.h"
+#include "pages/windowplacement.h"
 
 #include <QKeyEvent>
 #include <QScreen>

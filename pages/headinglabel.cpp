@@ -1,4 +1,4 @@
-#include "headinglabel.h"
+#include "pages/headinglabel.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
-#include "helppage.h"
+#include "pages/helppage.h"
 
-#include "siteaddresses.h"
+#include "pages/siteaddresses.h"
 
 namespace pages {
 

@@ -1,9 +1,9 @@
-#include "helpwindow.h"
+#include "pages/helpwindow.h"
 
-#include "browserhost.h"
-#include "headinglabel.h"
-#include "helppage.h"
-#include "pixelfont.h"
+#include "pages/browserhost.h"
+#include "pages/headinglabel.h"
+#include "pages/helppage.h"
+#include "pages/pixelfont.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browserdialog.h"
+#include "pages/browserdialog.h"
 
 class QLabel;
 class QPushButton;

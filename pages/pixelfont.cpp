@@ -1,4 +1,4 @@
-#include "pixelfont.h"
+#include "pages/pixelfont.h"
 
 namespace pages {
 

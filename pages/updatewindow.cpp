@@ -1,9 +1,9 @@
-#include "updatewindow.h"
+#include "pages/updatewindow.h"
 
-#include "browserhost.h"
-#include "headinglabel.h"
-#include "pixelfont.h"
-#include "siteaddresses.h"
+#include "pages/browserhost.h"
+#include "pages/headinglabel.h"
+#include "pages/pixelfont.h"
+#include "pages/siteaddresses.h"
 
 #include <QLabel>
 #include <QPushButton>

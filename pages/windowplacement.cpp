@@ -1,4 +1,4 @@
-#include "windowplacement.h"
+#include "pages/windowplacement.h"
 
 #include <QEvent>
 #include <QMargins>

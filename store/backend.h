@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jetdialect.h"
+#include "store/jetdialect.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "connection.h"
+#include "store/connection.h"
 
-#include "collation.h"
-#include "databaseerror.h"
-#include "databaseopening.h"
-#include "serverlink.h"
-#include "sqlitefailure.h"
+#include "store/sqlite/collation.h"
+#include "store/storeerror.h"
+#include "store/sqlite/fileopening.h"
+#include "store/postgres/serverconnection.h"
+#include "store/sqlite/sqlitefailure.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +34,7 @@ QString firstValue(sqlite3 *db, const char *sql, const QString &context)
         ? QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)))
         : QString();
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
-        const DatabaseError failure = sqliteFailure(db, context);
+        const StoreError failure = sqliteFailure(db, context);
         sqlite3_finalize(statement);
         throw failure;
     }
@@ -54,12 +54,12 @@ bool hasTable(sqlite3 *db, const char *table)
 void checkBeforeFirstUse(sqlite3 *db, const QString &name)
 {
     if (!hasTable(db, "tab"))
-        throw DatabaseError(DatabaseError::Kind::NotADirectoryFile, {name});
+        throw StoreError(StoreError::Kind::NotADirectoryFile, {name});
     if (sqlite3_db_readonly(db, "main") == 1)
         return; // nothing can be written through this connection
     const QString verdict = firstValue(db, "PRAGMA quick_check(1)", name);
     if (verdict != QLatin1String("ok"))
-        throw DatabaseError(DatabaseError::Kind::DamagedFile, {QFileInfo(name).fileName(), verdict.section(u'\n', -1)});
+        throw StoreError(StoreError::Kind::DamagedFile, {QFileInfo(name).fileName(), verdict.section(u'\n', -1)});
 }
 
 // WAL lets lookups read while another copy of the program writes. A file that may not be written
@@ -168,7 +168,7 @@ void Connection::connectServer()
     PGconn *conn = openServer(m_server);
     if (!serverHasDirectory(conn)) {
         PQfinish(conn);
-        throw DatabaseError(DatabaseError::Kind::ServerWithoutDirectory, {serverName(m_server)});
+        throw StoreError(StoreError::Kind::ServerWithoutDirectory, {serverName(m_server)});
     }
     m_serverConn = conn;
 }
@@ -177,7 +177,7 @@ void Connection::connectFile()
 {
     // A directory cannot be opened, and a pipe would wait for a writer for ever.
     if (!QFileInfo(m_dataSource).isFile())
-        throw DatabaseError(DatabaseError::Kind::FileMissing, {m_dataSource});
+        throw StoreError(StoreError::Kind::FileMissing, {m_dataSource});
 
     SqliteHandle opened = openDatabaseFile(m_dataSource, SQLITE_OPEN_READWRITE);
     // Closed again by the handle if anything below fails.

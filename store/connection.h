@@ -1,7 +1,7 @@
 #pragma once
 
-#include "jetdialect.h"
-#include "sqlitehandle.h"
+#include "store/jetdialect.h"
+#include "store/sqlite/sqlitehandle.h"
 
 #include <QString>
 
@@ -39,7 +39,7 @@ public:
     // same (see openDatabaseFile); writes then fail saying so. A file on a network file system keeps
     // (or goes back to) a rollback journal, which locks through the file system, never WAL.
     // On a server: connects, and checks that the directory's tables are there.
-    // Throws DatabaseError naming the problem.
+    // Throws StoreError naming the problem.
     void connect();
     bool isOpen() const { return m_db != nullptr || m_serverConn != nullptr; }
     bool isReadOnly() const;

@@ -1,4 +1,4 @@
-#include "cursor.h"
+#include "store/cursor.h"
 
 #include <algorithm>
 

@@ -19,7 +19,7 @@ public:
     virtual ~Cursor() = default;
 
     // Translates, prepares and binds the Jet statement and reads its first row. Throws
-    // DatabaseError, leaving the cursor closed.
+    // StoreError, leaving the cursor closed.
     virtual void open(const QString &statement) = 0;
     // Forgets the statement and the rows, keeping the buffers.
     virtual void close() = 0;

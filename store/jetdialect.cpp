@@ -1,4 +1,4 @@
-#include "jetdialect.h"
+#include "store/jetdialect.h"
 
 #include <algorithm>
 #include <charconv>

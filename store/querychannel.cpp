@@ -1,10 +1,10 @@
-#include "querychannel.h"
+#include "store/querychannel.h"
 
-#include "connection.h"
-#include "cursor.h"
-#include "databaseerror.h"
-#include "pgbackend.h"
-#include "sqlitebackend.h"
+#include "store/connection.h"
+#include "store/cursor.h"
+#include "store/storeerror.h"
+#include "store/postgres/pgbackend.h"
+#include "store/sqlite/sqlitebackend.h"
 
 #include <QScopeGuard>
 
@@ -67,7 +67,7 @@ void QueryChannel::run(const QString &statement)
     std::unique_ptr<Cursor> cursor = m_spare ? std::move(m_spare) : backend.newCursor();
     try {
         cursor->open(statement);
-    } catch (const DatabaseError &) {
+    } catch (const StoreError &) {
         cursor->close();
         m_spare = std::move(cursor);
         throw;
@@ -122,7 +122,7 @@ qint64 QueryChannel::integer(const QString &column)
     bool ok = false;
     const qint64 number = text.toLongLong(&ok);
     if (!ok)
-        throw DatabaseError(DatabaseError::Kind::NotAnInteger, {text});
+        throw StoreError(StoreError::Kind::NotAnInteger, {text});
     return number;
 }
 
@@ -130,7 +130,7 @@ QVariant QueryChannel::value(const QString &column)
 {
     const int index = m_result ? m_result->columnIndex(column) : -1;
     if (index < 0)
-        throw DatabaseError(DatabaseError::Kind::NoSuchColumn, {column});
+        throw StoreError(StoreError::Kind::NoSuchColumn, {column});
     return m_result->fetched() > 0 ? m_result->cell(0, index) : QVariant();
 }
 

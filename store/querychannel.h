@@ -1,6 +1,6 @@
 #pragma once
 
-#include "backend.h"
+#include "store/backend.h"
 
 #include <QObject>
 #include <QString>
@@ -18,7 +18,7 @@ class Cursor;
 // The single channel every statement goes through. Statements are written in
 // the Jet dialect ("..." literals, select top N, count(*) as m, order by id Desc); the channel
 // translates them, binds every text literal as a parameter, and keeps the last opened result,
-// which the grid shows. Every failure throws DatabaseError.
+// which the grid shows. Every failure throws StoreError.
 class QueryChannel : public QObject {
     Q_OBJECT
 public:

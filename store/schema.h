@@ -35,7 +35,7 @@ bool tableHasId(std::string_view table);
 std::string schemaScript();
 
 // Creates the tables and indexes on an open database that has none of them yet, registering the
-// collation on the connection first. All or nothing. Throws DatabaseError.
+// collation on the connection first. All or nothing. Throws StoreError.
 void createSchema(sqlite3 *db);
 
 // The same tables for PostgreSQL: ids from an identity column, every text column with a

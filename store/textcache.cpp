@@ -1,4 +1,4 @@
-#include "textcache.h"
+#include "store/textcache.h"
 
 #include <cstdint>
 #include <cstring>

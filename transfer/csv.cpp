@@ -1,4 +1,4 @@
-#include "csv.h"
+#include "transfer/csv.h"
 
 namespace transfer {
 

@@ -1,12 +1,12 @@
-#include "csvimport.h"
+#include "transfer/csvimport.h"
 
-#include "csv.h"
+#include "transfer/csv.h"
 
-#include "cp1251.h"
-#include "databaseerror.h"
-#include "errortext.h"
-#include "querychannel.h"
-#include "schema.h"
+#include "text/cp1251.h"
+#include "store/storeerror.h"
+#include "messages/errortext.h"
+#include "store/querychannel.h"
+#include "store/schema.h"
 
 #include <QScopeGuard>
 
@@ -69,7 +69,7 @@ public:
         auto rollback = qScopeGuard([this] {
             try {
                 m_channel.write(QStringLiteral("ROLLBACK"), {});
-            } catch (const store::DatabaseError &) {
+            } catch (const store::StoreError &) {
                 // SQLite rolls back by itself when it cannot go on; there is nothing left to undo.
             }
         });
@@ -180,7 +180,7 @@ private:
             }
             try {
                 m_channel.write(m_insert, values);
-            } catch (const store::DatabaseError &e) {
+            } catch (const store::StoreError &e) {
                 return refuse(ImportRefusal::StoreRefused, m_fields.front().line, {}, {}, messages::errorText(e));
             }
             if (++m_outcome.rows % kProgressRows == 0 && m_progress)

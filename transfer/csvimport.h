@@ -50,7 +50,7 @@ using ImportProgress = std::function<void(qint64 done, qint64 total)>;
 // Adds the CSV records to the table in one transaction, all or none. The first record names the
 // columns, in any order; columns it leaves out are empty (numbers NULL); tab's id is ignored, so
 // rows get new ones. Number columns take whole numbers within a long integer or nothing.
-// Store failures throw DatabaseError, with nothing added.
+// Store failures throw StoreError, with nothing added.
 ImportOutcome importCsv(store::QueryChannel &channel, const QString &table, QByteArrayView bytes,
                         const ImportProgress &progress = {});
 

@@ -1,7 +1,7 @@
-#include "tableexport.h"
+#include "transfer/tableexport.h"
 
-#include "databaseerror.h"
-#include "querychannel.h"
+#include "store/storeerror.h"
+#include "store/querychannel.h"
 
 #include <QIODevice>
 #include <QRegularExpression>
@@ -37,7 +37,7 @@ public:
     void flush()
     {
         if (m_out.write(m_buffer) != m_buffer.size())
-            throw store::DatabaseError(QStringLiteral("cannot write the table: ") + m_out.errorString());
+            throw store::StoreError(QStringLiteral("cannot write the table: ") + m_out.errorString());
         m_buffer.resize(0);
     }
 

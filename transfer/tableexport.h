@@ -1,6 +1,6 @@
 #pragma once
 
-#include "csv.h"
+#include "transfer/csv.h"
 
 #include <QString>
 
@@ -17,7 +17,7 @@ namespace transfer {
 bool isPlainName(const QString &name);
 
 // Writes the table to out in the format, UTF-8: a header of its column names, then every row
-// (NULL as an empty field). Returns the rows written. Throws DatabaseError (a missing table, say),
+// (NULL as an empty field). Returns the rows written. Throws StoreError (a missing table, say),
 // and a write to out that fails throws it too.
 qint64 exportTable(store::QueryChannel &channel, const QString &table, Format format, QIODevice &out);
 

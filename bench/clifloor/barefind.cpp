@@ -1,7 +1,7 @@
 // zelvik-bare-find SURNAME: the floor of `zelvik-cli find --surname SURNAME` as a whole process.
 // The same lookup in the same folder with QtCore and raw SQLite alone: the count line, then the
 // rows tab-separated, texts converted to QString and written through a QTextStream.
-#include "collation.h"
+#include "store/sqlite/collation.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,7 +1,7 @@
 // zelvik-plain-find SURNAME: the same lookup as zelvik-bare-find with SQLite and the C library
 // alone, to show what QtCore itself costs a short-lived process. Written in the C subset; only the
 // program's collation, which the file's indexes need, comes from the store.
-#include "collation.h"
+#include "store/sqlite/collation.h"
 
 #include <sqlite3.h>
 

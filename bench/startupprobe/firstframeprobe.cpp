@@ -1,4 +1,4 @@
-#include "firstframeprobe.h"
+#include "bench/startupprobe/firstframeprobe.h"
 
 #include <QAbstractItemModel>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // The plugin that puts a FirstFrameProbe into any Qt program started with
 // QT_QPA_GENERIC_PLUGINS=zelvikprobe and this folder's parent in QT_PLUGIN_PATH.
-#include "firstframeprobe.h"
+#include "bench/startupprobe/firstframeprobe.h"
 
 #include <QCoreApplication>
 #include <QGenericPlugin>

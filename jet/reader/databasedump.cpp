@@ -1,8 +1,8 @@
-#include "databasedump.h"
+#include "jet/reader/databasedump.h"
 
-#include "fieldcells.h"
-#include "framewriter.h"
-#include "libmdb.h"
+#include "jet/reader/fieldcells.h"
+#include "jet/reader/framewriter.h"
+#include "jet/reader/libmdb.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
-#include "fieldcells.h"
+#include "jet/reader/fieldcells.h"
 
-#include "framewriter.h"
-#include "jetdatetime.h"
-#include "jettext.h"
+#include "jet/reader/framewriter.h"
+#include "jet/reader/jetdatetime.h"
+#include "jet/reader/jettext.h"
 
 #include <cstdio>
 #include <cstring>

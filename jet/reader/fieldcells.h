@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../framing.h"
-#include "libmdb.h"
+#include "jet/framing.h"
+#include "jet/reader/libmdb.h"
 
 class FrameWriter;
 

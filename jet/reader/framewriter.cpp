@@ -1,4 +1,4 @@
-#include "framewriter.h"
+#include "jet/reader/framewriter.h"
 
 using namespace jet::framing;
 

@@ -2,8 +2,8 @@
 // stdout. It runs as a child of the importer, which limits its time and output, because a damaged
 // file can send libmdb into an endless loop.
 
-#include "databasedump.h"
-#include "framewriter.h"
+#include "jet/reader/databasedump.h"
+#include "jet/reader/framewriter.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "webenginemodule.h"
+#include "pages/browserplugin/webenginemodule.h"
 
-#include "webengineview.h"
+#include "pages/browserplugin/webengineview.h"
 
 pages::BrowserView *WebEngineModule::createView(QWidget *parent)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browserview.h"
+#include "pages/browserview.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "webengineview.h"
+#include "pages/browserplugin/webengineview.h"
 
 #include <QWebEnginePage>
 #include <QWebEngineProfile>

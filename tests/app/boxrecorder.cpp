@@ -1,4 +1,4 @@
-#include "boxrecorder.h"
+#include "tests/app/boxrecorder.h"
 
 BoxRecorder::BoxRecorder()
 {

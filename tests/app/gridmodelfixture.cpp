@@ -1,5 +1,5 @@
-#include "errortext.h"
-#include "gridmodelfixture.h"
+#include "messages/errortext.h"
+#include "tests/app/gridmodelfixture.h"
 
 using namespace Qt::StringLiterals;
 
@@ -14,7 +14,7 @@ GridModelTest::GridModelTest()
       model(channel),
       checker(&model)
 {
-    QObject::connect(&model, &store::GridModel::errorOccurred, [this](const store::DatabaseError &error) { errors << messages::errorText(error); });
+    QObject::connect(&model, &store::GridModel::errorOccurred, [this](const store::StoreError &error) { errors << messages::errorText(error); });
 }
 
 void GridModelTest::show(const QString &statement)

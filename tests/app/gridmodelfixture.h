@@ -1,13 +1,13 @@
 #pragma once
 
-#include "scratchfolder.h"
-#include "qtprinting.h"
-#include "modelchecker.h"
-#include "tabreader.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/app/qtprinting.h"
+#include "tests/app/modelchecker.h"
+#include "tests/app/tabreader.h"
 
-#include "connection.h"
-#include "gridmodel.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "store/grid/gridmodel.h"
+#include "store/querychannel.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

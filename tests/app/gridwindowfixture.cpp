@@ -1,6 +1,6 @@
-#include "gridwindowfixture.h"
+#include "tests/app/gridwindowfixture.h"
 
-#include "rowindicator.h"
+#include "app/rowindicator.h"
 
 #include <QLineEdit>
 #include <QTableView>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "mainwindowfixture.h"
-#include "modelchecker.h"
-#include "tabreader.h"
+#include "tests/app/mainwindowfixture.h"
+#include "tests/app/modelchecker.h"
+#include "tests/app/tabreader.h"
 
 #include <QList>
 #include <memory>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "boxrecorder.h"
-#include "scratchfolder.h"
-#include "qtprinting.h"
-#include "mainwindow.h"
+#include "tests/app/boxrecorder.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/app/qtprinting.h"
+#include "app/mainwindow.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "modelchecker.h"
+#include "tests/app/modelchecker.h"
 
 #include <gtest/gtest.h>
 

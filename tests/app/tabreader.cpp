@@ -1,4 +1,4 @@
-#include "tabreader.h"
+#include "tests/app/tabreader.h"
 
 namespace {
 const QString kFields = QStringLiteral("fam,im,ot,tele,ul,dom,domd,kv");

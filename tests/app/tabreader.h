@@ -1,7 +1,7 @@
 #pragma once
 
-#include "connection.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "store/querychannel.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "datafiles.h"
-#include "errortext.h"
-#include "qtprinting.h"
-#include "scratchfolder.h"
+#include "store/provisioning/datafilechecks.h"
+#include "messages/errortext.h"
+#include "tests/app/qtprinting.h"
+#include "tests/support/scratchfolder.h"
 
 #include <gtest/gtest.h>
 

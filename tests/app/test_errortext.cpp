@@ -1,5 +1,5 @@
-#include "errorhandler.h"
-#include "qtprinting.h"
+#include "app/errorhandler.h"
+#include "tests/app/qtprinting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "gridwindowfixture.h"
+#include "tests/app/gridwindowfixture.h"
 
 #include <QAction>
 #include <QTableView>

@@ -1,6 +1,6 @@
-#include "mainwindowfixture.h"
-#include "modelchecker.h"
-#include "tabreader.h"
+#include "tests/app/mainwindowfixture.h"
+#include "tests/app/modelchecker.h"
+#include "tests/app/tabreader.h"
 
 #include <QScrollBar>
 #include <QTableView>

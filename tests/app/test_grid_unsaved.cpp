@@ -1,6 +1,6 @@
 // A row the grid cannot write is never lost behind the user's back: closing the window or searching
 // asks first, in one box, while the window is still there.
-#include "gridwindowfixture.h"
+#include "tests/app/gridwindowfixture.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "mainwindowfixture.h"
+#include "tests/app/mainwindowfixture.h"
 
 #include <QDialog>
 

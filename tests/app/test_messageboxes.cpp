@@ -1,8 +1,8 @@
 // The boxes themselves, shown for real: a queued step finds the open box, notes how it looks and
 // answers it with a key, as a user would.
-#include "errorhandler.h"
-#include "messagebox.h"
-#include "qtprinting.h"
+#include "app/errorhandler.h"
+#include "app/messagebox.h"
+#include "tests/app/qtprinting.h"
 
 #include <QPushButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "mainwindowfixture.h"
+#include "tests/app/mainwindowfixture.h"
 
-#include "resizerule.h"
+#include "app/resizerule.h"
 
 #include <QGroupBox>
 #include <QMenuBar>

@@ -1,5 +1,5 @@
-#include "resizerule.h"
-#include "windowplacement.h"
+#include "app/resizerule.h"
+#include "pages/windowplacement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "mainwindowfixture.h"
-#include "modelchecker.h"
-#include "tabreader.h"
-#include "searchfieldnames.h"
+#include "tests/app/mainwindowfixture.h"
+#include "tests/app/modelchecker.h"
+#include "tests/app/tabreader.h"
+#include "app/searchfieldnames.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,8 +1,8 @@
-#include "mainwindowfixture.h"
-#include "tabreader.h"
-#include "searchfieldnames.h"
+#include "tests/app/mainwindowfixture.h"
+#include "tests/app/tabreader.h"
+#include "app/searchfieldnames.h"
 
-#include "errorhandler.h"
+#include "app/errorhandler.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "mainwindowfixture.h"
+#include "tests/app/mainwindowfixture.h"
 
-#include "cp1251.h"
-#include "errorhandler.h"
+#include "text/cp1251.h"
+#include "app/errorhandler.h"
 
 #include <QFile>
 #include <QLabel>

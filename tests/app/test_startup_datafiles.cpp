@@ -1,4 +1,4 @@
-#include "mainwindowfixture.h"
+#include "tests/app/mainwindowfixture.h"
 
 using namespace Qt::StringLiterals;
 using Kind = app::MessageBoxes::Kind;

@@ -1,9 +1,9 @@
 // Started from the menu, the program works in the user's data folder, made on first start.
-#include "boxrecorder.h"
-#include "datafiles.h"
-#include "errortext.h"
-#include "scratchfolder.h"
-#include "userdatafolder.h"
+#include "tests/app/boxrecorder.h"
+#include "store/provisioning/datafilechecks.h"
+#include "messages/errortext.h"
+#include "tests/support/scratchfolder.h"
+#include "app/userdatafolder.h"
 
 #include <QDir>
 #include <QFileInfo>

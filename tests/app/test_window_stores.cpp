@@ -1,8 +1,8 @@
 // The window on both stores: a folder whose conf.cfg names a server behaves as a history.dat folder.
-#include "mainwindowfixture.h"
-#include "testdirectory.h"
+#include "tests/app/mainwindowfixture.h"
+#include "tests/server/testdirectory.h"
 
-#include "searchfieldnames.h"
+#include "app/searchfieldnames.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
-#include "benchdirectory.h"
+#include "bench/benchdirectory.h"
 
-#include "databaseerror.h"
-#include "directorygenerator.h"
-#include "rawsqlite.h"
+#include "store/storeerror.h"
+#include "bench/directorygenerator.h"
+#include "bench/rawsqlite.h"
 
 #include <QTemporaryDir>
 
@@ -82,7 +82,7 @@ TEST_F(BenchDirectoryTest, ThePhoneBelongsToExactlyOneEntry)
 TEST(BenchDirectory, AFolderWithoutDirectoryIsRefused)
 {
     QTemporaryDir empty;
-    EXPECT_THROW(bench::openBenchDirectory(empty.path()), store::DatabaseError);
+    EXPECT_THROW(bench::openBenchDirectory(empty.path()), store::StoreError);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "benchresults.h"
+#include "bench/benchresults.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "directorygenerator.h"
+#include "bench/directorygenerator.h"
 
-#include "connection.h"
-#include "databaseerror.h"
-#include "directoryfile.h"
-#include "querychannel.h"
-#include "rawsqlite.h"
+#include "store/connection.h"
+#include "store/storeerror.h"
+#include "store/provisioning/filestorecreation.h"
+#include "store/querychannel.h"
+#include "bench/rawsqlite.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -101,7 +101,7 @@ TEST_F(DirectoryGeneratorTest, TheProgramFindsASurnameTypedInLowerCase)
 
 TEST_F(DirectoryGeneratorTest, NeverReplacesAnExistingDirectory)
 {
-    EXPECT_THROW(bench::generateDirectory(folder->path(), {10, 1, {}}), store::DatabaseError);
+    EXPECT_THROW(bench::generateDirectory(folder->path(), {10, 1, {}}), store::StoreError);
     RawDatabase db(historyPath());
     EXPECT_EQ(db.integer("SELECT count(*) FROM tab"), std::int64_t(kRows));
 }

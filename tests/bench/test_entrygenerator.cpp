@@ -1,4 +1,4 @@
-#include "entrygenerator.h"
+#include "bench/entrygenerator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "phonenumbers.h"
+#include "bench/phonenumbers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The start-up probe, loaded into real programs the way the start-up benchmarks load it.
-#include "benchdirectory.h"
-#include "directorygenerator.h"
+#include "bench/benchdirectory.h"
+#include "bench/directorygenerator.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "surnamemodel.h"
+#include "bench/surnamemodel.h"
 
 #include <gtest/gtest.h>
 

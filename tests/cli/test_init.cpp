@@ -1,5 +1,5 @@
-#include "clirunner.h"
-#include "cp1251.h"
+#include "tests/support/clirunner.h"
+#include "text/cp1251.h"
 
 #include <QDir>
 #include <QFile>

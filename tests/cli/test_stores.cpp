@@ -1,6 +1,6 @@
 // The commands on both stores: a folder whose conf.cfg names a server behaves as a history.dat folder.
-#include "clirunner.h"
-#include "testdirectory.h"
+#include "tests/support/clirunner.h"
+#include "tests/server/testdirectory.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "clirunner.h"
+#include "tests/support/clirunner.h"
 
-#include "connection.h"
-#include "cp1251.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "text/cp1251.h"
+#include "store/querychannel.h"
 
 #include <QDir>
 #include <QFile>

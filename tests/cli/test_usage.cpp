@@ -1,4 +1,4 @@
-#include "clirunner.h"
+#include "tests/support/clirunner.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // The capitalised form of names (lower case, then the first character upper case, by the case rules
 // of Windows-1251), against a case table of the page written out here.
-#include "fuzzcheck.h"
+#include "tests/fuzz/fuzzcheck.h"
 
-#include "cp1251.h"
+#include "text/cp1251.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 // The character classes of the search fields (Cyrillic letters; street characters), checked one
 // character at a time against the Windows-1251 bytes they stand for, and as whole fields through
 // the search's own checks. Also: the code page itself round-trips.
-#include "fuzzcheck.h"
+#include "tests/fuzz/fuzzcheck.h"
 
-#include "cp1251.h"
-#include "validation.h"
+#include "text/cp1251.h"
+#include "lookup/validation.h"
 
 #include <QString>
 

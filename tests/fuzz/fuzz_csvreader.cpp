@@ -1,8 +1,8 @@
 // The CSV reader on any bytes: it ends, and what it reads from a sound file, written out again by
 // the writer, reads back as the same records.
-#include "fuzzcheck.h"
+#include "tests/fuzz/fuzzcheck.h"
 
-#include "csv.h"
+#include "transfer/csv.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,8 +1,8 @@
 // The integer syntax of the house, flat and phone fields, in both widths, against a second reading
 // of the rule written here as plainly as possible: the two must agree on every text.
-#include "fuzzcheck.h"
+#include "tests/fuzz/fuzzcheck.h"
 
-#include "integersyntax.h"
+#include "lookup/integersyntax.h"
 
 #include <QString>
 

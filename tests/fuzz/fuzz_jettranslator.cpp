@@ -3,11 +3,11 @@
 // finds, each whole and none left in the SQL; the SQL does not depend on what the literals say; and
 // SQLite, preparing the SQL on the program's schema, sees one parameter per literal; the translation
 // for PostgreSQL carries the same literals as numbered parameters.
-#include "fuzzcheck.h"
+#include "tests/fuzz/fuzzcheck.h"
 
-#include "collation.h"
-#include "jetdialect.h"
-#include "schema.h"
+#include "store/sqlite/collation.h"
+#include "store/jetdialect.h"
+#include "store/schema.h"
 
 #include <sqlite3.h>
 

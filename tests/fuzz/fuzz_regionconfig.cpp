@@ -1,10 +1,10 @@
 // The first line of conf.cfg, written to a real file and read back as the program reads it at
 // start-up, against the rule: the bytes up to the first line feed, carriage returns dropped; a
 // region only after "bd=" byte for byte; its bytes Windows-1251 unless they are UTF-8 beyond ASCII.
-#include "fuzzcheck.h"
+#include "tests/fuzz/fuzzcheck.h"
 
-#include "cp1251.h"
-#include "regionconfig.h"
+#include "text/cp1251.h"
+#include "config/regionconfig.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,8 +1,8 @@
 // jet_convert_helper PATH READER: the window's in-place conversion as a process of its own, so a
 // test can kill it mid-way.
 
-#include "importerror.h"
-#include "inplaceconversion.h"
+#include "jet/importerror.h"
+#include "jet/inplaceconversion.h"
 
 #include <QCoreApplication>
 
@@ -17,7 +17,7 @@ int main(int argc, char **argv)
     options.readerProgram = QString::fromLocal8Bit(argv[2]);
     try {
         jet::convertInPlace(QString::fromLocal8Bit(argv[1]), {}, options);
-    } catch (const store::DatabaseError &error) {
+    } catch (const store::StoreError &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 2;
     }

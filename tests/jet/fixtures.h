@@ -1,6 +1,6 @@
 #pragma once
 
-#include "importjet.h"
+#include "jet/importjet.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framewriter.h"
+#include "jet/reader/framewriter.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "neutralrows.h"
+#include "jet/neutralrows.h"
 
 #include <QStringList>
 

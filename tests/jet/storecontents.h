@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collation.h"
-#include "sqlitehandle.h"
+#include "store/sqlite/collation.h"
+#include "store/sqlite/sqlitehandle.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,7 +1,7 @@
-#include "filebytes.h"
-#include "fixtures.h"
+#include "tests/jet/filebytes.h"
+#include "tests/jet/fixtures.h"
 
-#include "clirunner.h"
+#include "tests/support/clirunner.h"
 
 #include <QTemporaryDir>
 

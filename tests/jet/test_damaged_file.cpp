@@ -1,6 +1,6 @@
-#include "fixtures.h"
-#include "importerror.h"
-#include "writersupport.h"
+#include "tests/jet/fixtures.h"
+#include "jet/importerror.h"
+#include "tests/jet/writersupport.h"
 
 #include <QDir>
 
@@ -15,7 +15,7 @@ TEST(DamagedFile, ClearErrorAndNothingLeftOnHangDamagedFile)
     try {
         jet::importJetFile(fixture("hang-damaged.mdb"), store.path(), {}, testImportOptions());
         FAIL() << "the damaged file was imported";
-    } catch (const store::DatabaseError &error) {
+    } catch (const store::StoreError &error) {
         EXPECT_TRUE(error.text().startsWith(QStringLiteral("не удаётся прочитать ") + fixture("hang-damaged.mdb")))
             << error.what();
         EXPECT_TRUE(error.text().contains(QStringLiteral("файл, похоже, повреждён"))) << error.what();
@@ -34,7 +34,7 @@ TEST(DamagedFile, FileThatIsNoJetDatabaseLeavesNothing)
     try {
         jet::importJetFile(notJet, store.path(), {}, testImportOptions());
         FAIL() << "a text file was imported";
-    } catch (const store::DatabaseError &error) {
+    } catch (const store::StoreError &error) {
         EXPECT_EQ(error.text(), QStringLiteral("не удаётся прочитать %1: это не база данных Jet, или она не читается").arg(notJet));
     }
     EXPECT_EQ(QDir(store.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
@@ -47,7 +47,7 @@ TEST(DamagedFile, MissingSourceIsNamed)
     try {
         jet::importJetFile(QStringLiteral("/nonexistent/history.mdb"), store.path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const store::DatabaseError &error) {
+    } catch (const store::StoreError &error) {
         EXPECT_EQ(error.text(), QStringLiteral("не удаётся прочитать /nonexistent/history.mdb: файл не найден"));
     }
 }

@@ -1,6 +1,6 @@
-#include "fixtures.h"
-#include "storecontents.h"
-#include "writersupport.h"
+#include "tests/jet/fixtures.h"
+#include "tests/jet/storecontents.h"
+#include "tests/jet/writersupport.h"
 
 #include <gtest/gtest.h>
 

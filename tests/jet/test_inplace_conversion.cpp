@@ -1,13 +1,13 @@
-#include "filebytes.h"
-#include "filepublishing.h"
-#include "fixtures.h"
-#include "inplaceconversion.h"
-#include "jetsignature.h"
-#include "staging.h"
-#include "writersupport.h"
+#include "tests/jet/filebytes.h"
+#include "store/provisioning/stagedfile.h"
+#include "tests/jet/fixtures.h"
+#include "jet/inplaceconversion.h"
+#include "jet/jetsignature.h"
+#include "jet/staging.h"
+#include "tests/jet/writersupport.h"
 
-#include "connection.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "store/querychannel.h"
 
 #include <filesystem>
 
@@ -58,7 +58,7 @@ TEST_F(InPlace, HistoryExactlyAsItWasOnHangDamagedFile)
 {
     if (!prepare("hang-damaged.mdb"))
         GTEST_SKIP();
-    EXPECT_THROW(convertInPlace(path(), {}, testImportOptions()), store::DatabaseError);
+    EXPECT_THROW(convertInPlace(path(), {}, testImportOptions()), store::StoreError);
     EXPECT_EQ(fileDigest(path()), m_before);
     EXPECT_EQ(folderEntries(m_store.folder()), QStringList({"history.dat"}));
 }
@@ -74,7 +74,7 @@ TEST_F(InPlace, ForeignFileNamedLikeTheOriginalIsNeverReplaced)
     try {
         convertInPlace(path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const store::DatabaseError &error) {
+    } catch (const store::StoreError &error) {
         EXPECT_TRUE(error.text().contains(QStringLiteral("history.dat.jet уже существует"))) << error.what();
     }
     EXPECT_EQ(fileDigest(path()), m_before);
@@ -104,7 +104,7 @@ TEST_F(InPlace, StoreIsNotConvertedAgain)
     try {
         convertInPlace(path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const store::DatabaseError &error) {
+    } catch (const store::StoreError &error) {
         EXPECT_TRUE(error.text().endsWith(QStringLiteral("— не база данных Jet"))) << error.what();
     }
     EXPECT_EQ(fileDigest(path()), store);
@@ -137,7 +137,7 @@ TEST(ConversionTexts, NameTheFileAndWhereTheOriginalIs)
               QStringLiteral("База данных history.dat преобразована в новый формат. "
                              "Исходный файл сохранён как history.dat.jet."));
     EXPECT_EQ(
-        jet::conversionFailedText(QStringLiteral("history.dat"), store::DatabaseError(QStringLiteral("the file is damaged"))),
+        jet::conversionFailedText(QStringLiteral("history.dat"), store::StoreError(QStringLiteral("the file is damaged"))),
         QStringLiteral("Не удалось преобразовать базу данных history.dat в новый формат: the file is damaged. "
                        "Файл history.dat не изменён."));
 }

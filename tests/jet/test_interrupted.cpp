@@ -1,8 +1,8 @@
-#include "filebytes.h"
-#include "fixtures.h"
-#include "pausingreader.h"
+#include "tests/jet/filebytes.h"
+#include "tests/jet/fixtures.h"
+#include "tests/jet/pausingreader.h"
 
-#include "clirunner.h"
+#include "tests/support/clirunner.h"
 
 #include <QTemporaryDir>
 

@@ -1,4 +1,4 @@
-#include "jetdatetime.h"
+#include "jet/reader/jetdatetime.h"
 
 #include <gtest/gtest.h>
 

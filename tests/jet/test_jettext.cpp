@@ -1,4 +1,4 @@
-#include "jettext.h"
+#include "jet/reader/jettext.h"
 
 #include <gtest/gtest.h>
 

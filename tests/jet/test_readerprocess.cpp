@@ -1,6 +1,6 @@
-#include "fixtures.h"
-#include "importerror.h"
-#include "readerprocess.h"
+#include "tests/jet/fixtures.h"
+#include "jet/importerror.h"
+#include "jet/readerprocess.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ QString runShell(const char *script, ReaderLimits limits = {})
     ReaderProcess reader(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromUtf8(script)}, limits);
     try {
         reader.run([](const Frame &) {});
-    } catch (const store::DatabaseError &error) {
+    } catch (const store::StoreError &error) {
         return error.text();
     }
     return {};
@@ -60,7 +60,7 @@ TEST(ReaderProcess, MissingProgramIsReported)
     try {
         reader.run([](const Frame &) {});
         FAIL() << "no error";
-    } catch (const store::DatabaseError &error) {
+    } catch (const store::StoreError &error) {
         EXPECT_TRUE(error.text().startsWith(QStringLiteral("не удаётся запустить программу чтения Jet"))) << error.what();
     }
 }
@@ -71,7 +71,7 @@ TEST(ReaderProcess, OutputBeyondTheCapIsStopped)
     ReaderLimits limits;
     limits.stdoutBytes = 1000;
     ReaderProcess reader(QStringLiteral(ZELVIK_JET_READER), {fixture("compIndexTestV2000.mdb")}, limits);
-    EXPECT_THROW(reader.run([](const Frame &) {}), store::DatabaseError);
+    EXPECT_THROW(reader.run([](const Frame &) {}), store::StoreError);
 }
 
 TEST(ReaderProcess, EveryFrameIsHandedOverInOrder)
@@ -100,7 +100,7 @@ TEST(ReaderProcess, ReaderRefusesAFileThatIsNoJetDatabase)
 {
     ReaderProcess reader(QStringLiteral(ZELVIK_JET_READER), {QStringLiteral(ZELVIK_JET_READER)}, {});
     QList<Frame> frames;
-    EXPECT_THROW(reader.run([&](const Frame &frame) { frames.append(frame); }), store::DatabaseError);
+    EXPECT_THROW(reader.run([&](const Frame &frame) { frames.append(frame); }), store::StoreError);
     ASSERT_FALSE(frames.isEmpty());
     EXPECT_EQ(frames.last().kind, jet::framing::FrameKind::Failure);
 }

@@ -1,6 +1,6 @@
-#include "importerror.h"
-#include "recordingsink.h"
-#include "rowstream.h"
+#include "jet/importerror.h"
+#include "tests/jet/recordingsink.h"
+#include "jet/rowstream.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +78,7 @@ TEST(RowStream, StreamWithoutEndIsIncomplete)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(1, 2), table(), row(1, QStringLiteral("a")), tableEnd(1)});
-    EXPECT_THROW(stream.finish(), store::DatabaseError);
+    EXPECT_THROW(stream.finish(), store::StoreError);
 }
 
 TEST(RowStream, RowCountMismatchIsRefused)
@@ -86,7 +86,7 @@ TEST(RowStream, RowCountMismatchIsRefused)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(1, 2), table(), row(1, QStringLiteral("a"))});
-    EXPECT_THROW(stream.take(tableEnd(2)), store::DatabaseError);
+    EXPECT_THROW(stream.take(tableEnd(2)), store::StoreError);
 }
 
 TEST(RowStream, FewerTablesThanPlannedIsRefused)
@@ -94,7 +94,7 @@ TEST(RowStream, FewerTablesThanPlannedIsRefused)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(2, 0), table(0), tableEnd(0)});
-    EXPECT_THROW(stream.take(end(1)), store::DatabaseError);
+    EXPECT_THROW(stream.take(end(1)), store::StoreError);
 }
 
 TEST(RowStream, RowWithWrongWidthIsRefused)
@@ -102,24 +102,24 @@ TEST(RowStream, RowWithWrongWidthIsRefused)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(1, 1), table()});
-    EXPECT_THROW(stream.take({FrameKind::Row, {qint64(1)}}), store::DatabaseError);
+    EXPECT_THROW(stream.take({FrameKind::Row, {qint64(1)}}), store::StoreError);
 }
 
 TEST(RowStream, FramesOutOfOrderAreRefused)
 {
     RecordingSink sink;
     RowStream stream(sink);
-    EXPECT_THROW(stream.take(plan(0, 0)), store::DatabaseError); // before the greeting
+    EXPECT_THROW(stream.take(plan(0, 0)), store::StoreError); // before the greeting
     RowStream other(sink);
     feed(other, {hello(), plan(1, 1)});
-    EXPECT_THROW(other.take(row(1, QStringLiteral("a"))), store::DatabaseError); // outside a table
+    EXPECT_THROW(other.take(row(1, QStringLiteral("a"))), store::StoreError); // outside a table
 }
 
 TEST(RowStream, OtherFormatIsRefused)
 {
     RecordingSink sink;
     RowStream stream(sink);
-    EXPECT_THROW(stream.take({FrameKind::Hello, {QStringLiteral("something-else"), qint64(1)}}), store::DatabaseError);
+    EXPECT_THROW(stream.take({FrameKind::Hello, {QStringLiteral("something-else"), qint64(1)}}), store::StoreError);
 }
 
 TEST(RowStream, ReportedFailureNamesTheTable)
@@ -130,7 +130,7 @@ TEST(RowStream, ReportedFailureNamesTheTable)
     try {
         stream.take({FrameKind::Failure, {qint64(jet::framing::FailureReason::Table), QStringLiteral("tab")}});
         FAIL() << "no error";
-    } catch (const store::DatabaseError &error) {
+    } catch (const store::StoreError &error) {
         EXPECT_TRUE(error.text().contains(QStringLiteral("tab"))) << error.what();
         EXPECT_TRUE(error.text().contains(QStringLiteral("повреждён"))) << error.what();
     }

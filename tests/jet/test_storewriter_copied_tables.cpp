@@ -1,8 +1,8 @@
-#include "storecontents.h"
-#include "writersupport.h"
+#include "tests/jet/storecontents.h"
+#include "tests/jet/writersupport.h"
 
-#include "databaseerror.h"
-#include "sqlitehandle.h"
+#include "store/storeerror.h"
+#include "store/sqlite/sqlitehandle.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +107,7 @@ TEST(StoreWriterCopiedTables, DuplicateKeyIsAnError)
     StoreWriter writer(store.path());
     writer.beginTable(sourceTable("T", {column("id", ColumnKind::Integer, true)}));
     writer.addRow({qint64(1)});
-    EXPECT_THROW(writer.addRow({qint64(1)}), store::DatabaseError);
+    EXPECT_THROW(writer.addRow({qint64(1)}), store::StoreError);
 }
 
 } // namespace

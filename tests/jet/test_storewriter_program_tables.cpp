@@ -1,8 +1,8 @@
-#include "writersupport.h"
+#include "tests/jet/writersupport.h"
 
-#include "connection.h"
-#include "databaseerror.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "store/storeerror.h"
+#include "store/querychannel.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +121,7 @@ TEST(StoreWriterProgramTables, ValueThatDoesNotFitIsAnErrorNotALoss)
         writer.addRow({qint64(1), text("Иванов"), text("Иван"), text("И"), text("1"), text("Ленина"), text("12а"),
                        text(""), qint64(1)});
         FAIL() << "a house number with a letter went into an INTEGER column";
-    } catch (const store::DatabaseError &error) {
+    } catch (const store::StoreError &error) {
         EXPECT_TRUE(error.text().contains(QStringLiteral("tab, row 1"))) << error.what();
     }
 }
@@ -135,7 +135,7 @@ TEST(StoreWriterProgramTables, NothingIsCommittedWithoutFinish)
     }
     store::Connection connection(store.path());
     store::QueryChannel channel(connection);
-    EXPECT_THROW(channel.run(QStringLiteral("select * from tab")), store::DatabaseError);
+    EXPECT_THROW(channel.run(QStringLiteral("select * from tab")), store::StoreError);
 }
 
 TEST(StoreWriterProgramTables, FileWithTablesIsNotWrittenInto)
@@ -145,7 +145,7 @@ TEST(StoreWriterProgramTables, FileWithTablesIsNotWrittenInto)
         StoreWriter writer(store.path());
         writer.finish();
     }
-    EXPECT_THROW(StoreWriter second(store.path()), store::DatabaseError);
+    EXPECT_THROW(StoreWriter second(store.path()), store::StoreError);
 }
 
 } // namespace

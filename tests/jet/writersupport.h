@@ -1,7 +1,7 @@
 #pragma once
 
-#include "neutralrows.h"
-#include "storewriter.h"
+#include "jet/neutralrows.h"
+#include "jet/storewriter.h"
 
 #include <QTemporaryDir>
 

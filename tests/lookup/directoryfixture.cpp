@@ -1,7 +1,7 @@
-#include "directoryfixture.h"
+#include "tests/lookup/directoryfixture.h"
 
-#include "directoryfile.h"
-#include "statements.h"
+#include "store/provisioning/filestorecreation.h"
+#include "lookup/statements.h"
 
 using lookup::DirectoryEntry;
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "directoryentry.h"
-#include "randomsource.h"
-#include "search.h"
-#include "qstringprinter.h"
+#include "lookup/directoryentry.h"
+#include "lookup/randomsource.h"
+#include "lookup/search.h"
+#include "tests/lookup/qstringprinter.h"
 
-#include "connection.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "store/querychannel.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

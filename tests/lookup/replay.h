@@ -1,6 +1,6 @@
 #pragma once
 
-#include "randomsource.h"
+#include "lookup/randomsource.h"
 
 #include <QString>
 #include <QStringList>

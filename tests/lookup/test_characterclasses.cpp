@@ -1,5 +1,5 @@
-#include "searchfieldsbuilder.h"
-#include "validation.h"
+#include "tests/lookup/searchfieldsbuilder.h"
+#include "lookup/validation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "directoryentry.h"
-#include "qstringprinter.h"
-#include "randomsource.h"
-#include "statements.h"
+#include "lookup/directoryentry.h"
+#include "tests/lookup/qstringprinter.h"
+#include "lookup/randomsource.h"
+#include "lookup/statements.h"
 
-#include "connection.h"
-#include "directoryfile.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "store/provisioning/filestorecreation.h"
+#include "store/querychannel.h"
 
-#include "clirunner.h"
+#include "tests/support/clirunner.h"
 
 #include <QDir>
 #include <QFile>

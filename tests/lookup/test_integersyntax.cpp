@@ -1,4 +1,4 @@
-#include "integersyntax.h"
+#include "lookup/integersyntax.h"
 
 #include <QString>
 #include <gtest/gtest.h>

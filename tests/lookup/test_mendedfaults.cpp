@@ -1,6 +1,6 @@
-#include "directoryfixture.h"
-#include "searchfieldsbuilder.h"
-#include "statements.h"
+#include "tests/lookup/directoryfixture.h"
+#include "tests/lookup/searchfieldsbuilder.h"
+#include "lookup/statements.h"
 
 using namespace lookup;
 

@@ -1,6 +1,6 @@
-#include "directoryfixture.h"
-#include "replay.h"
-#include "searchfieldsbuilder.h"
+#include "tests/lookup/directoryfixture.h"
+#include "tests/lookup/replay.h"
+#include "tests/lookup/searchfieldsbuilder.h"
 
 using namespace lookup;
 

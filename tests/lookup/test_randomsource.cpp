@@ -1,4 +1,4 @@
-#include "randomsource.h"
+#include "lookup/randomsource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Both searches on both stores: what a search invents it stores and shows, only that, even while
 // another operator adds entries to the same directory.
-#include "connection.h"
-#include "querychannel.h"
-#include "randomsource.h"
-#include "search.h"
-#include "searchfieldsbuilder.h"
-#include "testdirectory.h"
+#include "store/connection.h"
+#include "store/querychannel.h"
+#include "lookup/randomsource.h"
+#include "lookup/search.h"
+#include "tests/lookup/searchfieldsbuilder.h"
+#include "tests/server/testdirectory.h"
 
 #include <QObject>
 

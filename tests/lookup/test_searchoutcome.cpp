@@ -1,5 +1,5 @@
-#include "directoryfixture.h"
-#include "searchfieldsbuilder.h"
+#include "tests/lookup/directoryfixture.h"
+#include "tests/lookup/searchfieldsbuilder.h"
 
 #include <QFile>
 

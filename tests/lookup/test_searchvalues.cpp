@@ -1,5 +1,5 @@
-#include "searchfieldsbuilder.h"
-#include "searchvalues.h"
+#include "tests/lookup/searchfieldsbuilder.h"
+#include "lookup/searchvalues.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "directoryentry.h"
-#include "genderset.h"
-#include "statements.h"
+#include "lookup/directoryentry.h"
+#include "lookup/genderset.h"
+#include "lookup/statements.h"
 
 #include <gtest/gtest.h>
 

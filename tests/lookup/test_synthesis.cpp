@@ -1,9 +1,9 @@
-#include "directoryfixture.h"
-#include "replay.h"
-#include "searchvalues.h"
-#include "synthesis.h"
+#include "tests/lookup/directoryfixture.h"
+#include "tests/lookup/replay.h"
+#include "lookup/searchvalues.h"
+#include "lookup/synthesis.h"
 
-#include "databaseerror.h"
+#include "store/storeerror.h"
 
 #include <QRegularExpression>
 
@@ -145,7 +145,7 @@ TEST_F(Synthesis, FixedLengthOutsideThatOfAPhoneIsRefused)
     EXPECT_TRUE(matches(synth().generatePhone(), "[1-9]"));
     for (qint64 length : {0, -5, 21}) {
         setScheme(0, length);
-        EXPECT_THROW(synth().generatePhone(), store::DatabaseError) << length;
+        EXPECT_THROW(synth().generatePhone(), store::StoreError) << length;
     }
 }
 

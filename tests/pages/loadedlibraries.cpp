@@ -1,4 +1,4 @@
-#include "loadedlibraries.h"
+#include "tests/pages/loadedlibraries.h"
 
 #include <QFile>
 

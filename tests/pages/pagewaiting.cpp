@@ -1,6 +1,6 @@
-#include "pagewaiting.h"
+#include "tests/pages/pagewaiting.h"
 
-#include "browserhost.h"
+#include "pages/browserhost.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "aboutwindow.h"
-#include "windowparts.h"
+#include "app/aboutwindow.h"
+#include "tests/pages/windowparts.h"
 
 #include <QApplication>
 #include <QLabel>

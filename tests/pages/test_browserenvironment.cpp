@@ -1,4 +1,4 @@
-#include "browserenvironment.h"
+#include "pages/browserenvironment.h"
 
 #include <QByteArrayList>
 #include <QGuiApplication>

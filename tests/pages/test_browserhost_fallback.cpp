@@ -1,5 +1,5 @@
-#include "browserhost.h"
-#include "loadedlibraries.h"
+#include "pages/browserhost.h"
+#include "tests/pages/loadedlibraries.h"
 
 #include <QLabel>
 #include <QSignalSpy>

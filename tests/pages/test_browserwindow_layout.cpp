@@ -1,9 +1,9 @@
 // The update and help windows as built, before they are ever opened.
-#include "browserhost.h"
-#include "helpwindow.h"
-#include "loadedlibraries.h"
-#include "updatewindow.h"
-#include "windowparts.h"
+#include "pages/browserhost.h"
+#include "pages/helpwindow.h"
+#include "tests/pages/loadedlibraries.h"
+#include "pages/updatewindow.h"
+#include "tests/pages/windowparts.h"
 
 #include <QLabel>
 #include <QPushButton>

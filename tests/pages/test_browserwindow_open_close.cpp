@@ -1,10 +1,10 @@
 // Where the update and help windows open, and what closes them (the menu tests press their buttons).
-#include "browserhost.h"
-#include "helpwindow.h"
-#include "pagewaiting.h"
-#include "testhttpserver.h"
-#include "updatewindow.h"
-#include "windowparts.h"
+#include "pages/browserhost.h"
+#include "pages/helpwindow.h"
+#include "tests/pages/pagewaiting.h"
+#include "tests/pages/testhttpserver.h"
+#include "pages/updatewindow.h"
+#include "tests/pages/windowparts.h"
 
 #include <QPushButton>
 #include <QScreen>

@@ -1,5 +1,5 @@
-#include "helppage.h"
-#include "siteaddresses.h"
+#include "pages/helppage.h"
+#include "pages/siteaddresses.h"
 
 #include <gtest/gtest.h>
 

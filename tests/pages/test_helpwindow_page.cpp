@@ -1,9 +1,9 @@
 // The help window's built-in page.
-#include "browserhost.h"
-#include "helpwindow.h"
-#include "pagewaiting.h"
-#include "siteaddresses.h"
-#include "windowparts.h"
+#include "pages/browserhost.h"
+#include "pages/helpwindow.h"
+#include "tests/pages/pagewaiting.h"
+#include "pages/siteaddresses.h"
+#include "tests/pages/windowparts.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

@@ -1,13 +1,13 @@
 // The main window's menu commands open the about, update and help windows modally.
-#include "aboutwindow.h"
-#include "browserhost.h"
-#include "helpwindow.h"
-#include "mainwindow.h"
-#include "messagebox.h"
-#include "pagewaiting.h"
-#include "testhttpserver.h"
-#include "updatewindow.h"
-#include "windowparts.h"
+#include "app/aboutwindow.h"
+#include "pages/browserhost.h"
+#include "pages/helpwindow.h"
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "tests/pages/pagewaiting.h"
+#include "tests/pages/testhttpserver.h"
+#include "pages/updatewindow.h"
+#include "tests/pages/windowparts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 // The update window against pages served by the test itself on 127.0.0.1.
-#include "browserhost.h"
-#include "pagewaiting.h"
-#include "testhttpserver.h"
-#include "updatewindow.h"
-#include "windowparts.h"
+#include "pages/browserhost.h"
+#include "tests/pages/pagewaiting.h"
+#include "tests/pages/testhttpserver.h"
+#include "pages/updatewindow.h"
+#include "tests/pages/windowparts.h"
 
 #include <QApplication>
 #include <QBuffer>

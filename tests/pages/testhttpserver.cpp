@@ -1,4 +1,4 @@
-#include "testhttpserver.h"
+#include "tests/pages/testhttpserver.h"
 
 #include <QTcpSocket>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browserhost.h"
+#include "pages/browserhost.h"
 
 #include <QPushButton>
 #include <QWidget>

@@ -1,8 +1,8 @@
-#include "badfiles.h"
+#include "tests/reliability/badfiles.h"
 
-#include "collation.h"
-#include "pipewatcher.h"
-#include "sqlitehandle.h"
+#include "store/sqlite/collation.h"
+#include "tests/reliability/pipewatcher.h"
+#include "store/sqlite/sqlitehandle.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scratchfolder.h"
+#include "tests/support/scratchfolder.h"
 
 #include <QList>
 #include <QString>

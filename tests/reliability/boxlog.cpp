@@ -1,4 +1,4 @@
-#include "boxlog.h"
+#include "tests/reliability/boxlog.h"
 
 BoxLog::BoxLog()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messagebox.h"
+#include "app/messagebox.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "cliprocess.h"
+#include "tests/reliability/cliprocess.h"
 
-#include "identity.h"
+#include "tests/reliability/identity.h"
 
 #include <QFile>
 #include <QFileInfo>

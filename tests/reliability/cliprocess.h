@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clirunner.h"
+#include "tests/support/clirunner.h"
 
 enum class RunAs { CurrentUser, Unprivileged };
 

@@ -1,4 +1,4 @@
-#include "hostiletexts.h"
+#include "tests/reliability/hostiletexts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "identity.h"
+#include "tests/reliability/identity.h"
 
 #include <grp.h>
 #include <pwd.h>

@@ -1,4 +1,4 @@
-#include "ledger.h"
+#include "tests/reliability/ledger.h"
 
 #include <numeric>
 

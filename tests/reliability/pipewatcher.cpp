@@ -1,4 +1,4 @@
-#include "pipewatcher.h"
+#include "tests/reliability/pipewatcher.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

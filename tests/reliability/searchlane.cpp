@@ -1,6 +1,6 @@
-#include "searchlane.h"
+#include "tests/reliability/searchlane.h"
 
-#include "searchnames.h"
+#include "tests/reliability/searchnames.h"
 
 PlannedSearch plannedSearch(const QString &stem, const QString &phoneStart, int i)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cliprocess.h"
-#include "ledger.h"
+#include "tests/reliability/cliprocess.h"
+#include "tests/reliability/ledger.h"
 
 #include <QObject>
 #include <QProcess>

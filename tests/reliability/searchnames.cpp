@@ -1,6 +1,6 @@
-#include "searchnames.h"
+#include "tests/reliability/searchnames.h"
 
-#include "randomsource.h"
+#include "lookup/randomsource.h"
 
 namespace searchnames {
 

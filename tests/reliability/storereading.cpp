@@ -1,7 +1,7 @@
-#include "storereading.h"
+#include "tests/reliability/storereading.h"
 
-#include "collation.h"
-#include "sqlitehandle.h"
+#include "store/sqlite/collation.h"
+#include "store/sqlite/sqlitehandle.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "tabaccount.h"
+#include "tests/reliability/tabaccount.h"
 
-#include "storereading.h"
+#include "tests/reliability/storereading.h"
 
 namespace {
 

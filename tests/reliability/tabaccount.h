@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledger.h"
+#include "tests/reliability/ledger.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,11 +1,11 @@
 // Every command of zelvik-cli on a history.dat that cannot serve: a message on standard error, a
 // status that is not 0, no crash, no hang, and the file exactly as it was.
-#include "badfiles.h"
-#include "cliprocess.h"
-#include "scratchfolder.h"
-#include "searchnames.h"
-#include "storereading.h"
-#include "testsupport.h"
+#include "tests/reliability/badfiles.h"
+#include "tests/reliability/cliprocess.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/searchnames.h"
+#include "tests/reliability/storereading.h"
+#include "tests/reliability/testsupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The window on a history.dat that cannot serve: an error box with a clear text, the window still
 // open and usable, and the file exactly as it was.
-#include "badfiles.h"
-#include "boxlog.h"
-#include "printing.h"
-#include "scratchfolder.h"
-#include "searchnames.h"
-#include "storereading.h"
-#include "testsupport.h"
-#include "windowdriver.h"
+#include "tests/reliability/badfiles.h"
+#include "tests/reliability/boxlog.h"
+#include "tests/reliability/printing.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/searchnames.h"
+#include "tests/reliability/storereading.h"
+#include "tests/reliability/testsupport.h"
+#include "tests/reliability/windowdriver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // zelvik-cli check: SQLite's integrity check with the program's collation, for an administrator and
 // for the other reliability tests. "ok" and status 0, or the problems and status 2; never a change.
-#include "badfiles.h"
-#include "cliprocess.h"
-#include "scratchfolder.h"
-#include "storereading.h"
+#include "tests/reliability/badfiles.h"
+#include "tests/reliability/cliprocess.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/storereading.h"
 
-#include "connection.h"
-#include "querychannel.h"
-#include "sqlitehandle.h"
+#include "store/connection.h"
+#include "store/querychannel.h"
+#include "store/sqlite/sqlitehandle.h"
 
 #include <QDir>
 #include <QFile>

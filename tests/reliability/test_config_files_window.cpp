@@ -1,13 +1,13 @@
 // conf.cfg and db.dat that cannot be read, or that are no regular files: start-up says so in an
 // error box or goes on as without them, and never waits.
-#include "boxlog.h"
-#include "identity.h"
-#include "pipewatcher.h"
-#include "printing.h"
-#include "scratchfolder.h"
-#include "windowdriver.h"
+#include "tests/reliability/boxlog.h"
+#include "tests/reliability/identity.h"
+#include "tests/reliability/pipewatcher.h"
+#include "tests/reliability/printing.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/windowdriver.h"
 
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

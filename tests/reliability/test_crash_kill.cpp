@@ -1,12 +1,12 @@
 // zelvik-cli searches that invent entries, killed with SIGKILL at random moments, over and over on
 // the same history.dat. Afterwards the file is sound, every row is whole, ids still ascend, and
 // every search that reported its entries before it was killed finds them.
-#include "cliprocess.h"
-#include "figures.h"
-#include "printing.h"
-#include "scratchfolder.h"
-#include "searchnames.h"
-#include "storereading.h"
+#include "tests/reliability/cliprocess.h"
+#include "tests/reliability/figures.h"
+#include "tests/reliability/printing.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/searchnames.h"
+#include "tests/reliability/storereading.h"
 
 #include <QElapsedTimer>
 #include <QThread>

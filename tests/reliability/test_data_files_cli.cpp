@@ -1,9 +1,9 @@
 // db.dat only has to be there: zelvik-cli never reads it, so an unreadable one does not matter, and
 // a named pipe in its place never makes it wait.
-#include "cliprocess.h"
-#include "pipewatcher.h"
-#include "printing.h"
-#include "scratchfolder.h"
+#include "tests/reliability/cliprocess.h"
+#include "tests/reliability/pipewatcher.h"
+#include "tests/reliability/printing.h"
+#include "tests/support/scratchfolder.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,17 +1,17 @@
 // Grid edits that meet a fault: the row was deleted or changed by another process meanwhile, or
 // the disk refuses the write. A clear message, no change lost without one, the other rows intact.
-#include "badfiles.h"
-#include "cliprocess.h"
-#include "errortext.h"
-#include "identity.h"
-#include "printing.h"
-#include "scratchfolder.h"
-#include "storereading.h"
-#include "testsupport.h"
+#include "tests/reliability/badfiles.h"
+#include "tests/reliability/cliprocess.h"
+#include "messages/errortext.h"
+#include "tests/reliability/identity.h"
+#include "tests/reliability/printing.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/storereading.h"
+#include "tests/reliability/testsupport.h"
 
-#include "connection.h"
-#include "gridmodel.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "store/grid/gridmodel.h"
+#include "store/querychannel.h"
 
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
@@ -38,7 +38,7 @@ protected:
     {
         model = std::make_unique<GridModel>(channel);
         tester = std::make_unique<QAbstractItemModelTester>(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-        QObject::connect(model.get(), &GridModel::errorOccurred, [this](const store::DatabaseError &error) { errors << messages::errorText(error); });
+        QObject::connect(model.get(), &GridModel::errorOccurred, [this](const store::StoreError &error) { errors << messages::errorText(error); });
         channel.run(QStringLiteral("select * from tab"));
         while (model->canFetchMore({}))
             model->fetchMore({});

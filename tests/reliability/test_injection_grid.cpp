@@ -1,17 +1,17 @@
 // Every grid cell fed with texts that would change a pasted-together statement's meaning: a text
 // column stores the text exactly, a number column refuses what is no number with a message, and
 // no other row or column changes.
-#include "badfiles.h"
-#include "errortext.h"
-#include "hostiletexts.h"
-#include "printing.h"
-#include "scratchfolder.h"
-#include "storereading.h"
-#include "testsupport.h"
+#include "tests/reliability/badfiles.h"
+#include "messages/errortext.h"
+#include "tests/reliability/hostiletexts.h"
+#include "tests/reliability/printing.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/storereading.h"
+#include "tests/reliability/testsupport.h"
 
-#include "connection.h"
-#include "gridmodel.h"
-#include "querychannel.h"
+#include "store/connection.h"
+#include "store/grid/gridmodel.h"
+#include "store/querychannel.h"
 
 #include <QAbstractItemModelTester>
 #include <QRegularExpression>
@@ -43,7 +43,7 @@ protected:
     void SetUp() override
     {
         alter(folder.history(), kThreeEntries);
-        QObject::connect(&model, &GridModel::errorOccurred, [this](const store::DatabaseError &error) { errors << messages::errorText(error); });
+        QObject::connect(&model, &GridModel::errorOccurred, [this](const store::StoreError &error) { errors << messages::errorText(error); });
         channel.run(QStringLiteral("select * from tab"));
         while (model.canFetchMore({}))
             model.fetchMore({});

@@ -1,21 +1,21 @@
 // Every search field fed with texts that would change a pasted-together statement's meaning: the
 // text is either refused with that field's message, or stored and read back exactly as the
 // program stores typed text; no other row changes, and no literal leaks into a statement's SQL.
-#include "badfiles.h"
-#include "hostiletexts.h"
-#include "printing.h"
-#include "scratchfolder.h"
-#include "searchnames.h"
-#include "storereading.h"
-#include "testsupport.h"
+#include "tests/reliability/badfiles.h"
+#include "tests/reliability/hostiletexts.h"
+#include "tests/reliability/printing.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/searchnames.h"
+#include "tests/reliability/storereading.h"
+#include "tests/reliability/testsupport.h"
 
-#include "connection.h"
-#include "cp1251.h"
-#include "integersyntax.h"
-#include "jetdialect.h"
-#include "querychannel.h"
-#include "randomsource.h"
-#include "search.h"
+#include "store/connection.h"
+#include "text/cp1251.h"
+#include "lookup/integersyntax.h"
+#include "store/jetdialect.h"
+#include "store/querychannel.h"
+#include "lookup/randomsource.h"
+#include "lookup/search.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // history.dat that may be read but not written: a read-only file, a file in a read-only folder, or
 // both. Lookups that find entries still answer; a lookup that would invent entries says that it
 // cannot store them, and the file stays as it was.
-#include "badfiles.h"
-#include "cliprocess.h"
-#include "scratchfolder.h"
-#include "searchnames.h"
-#include "storereading.h"
-#include "testsupport.h"
+#include "tests/reliability/badfiles.h"
+#include "tests/reliability/cliprocess.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/searchnames.h"
+#include "tests/reliability/storereading.h"
+#include "tests/reliability/testsupport.h"
 
 #include <gtest/gtest.h>
 

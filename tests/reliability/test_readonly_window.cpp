@@ -1,14 +1,14 @@
 // The window on a history.dat it may read but not write: lookups that find entries answer, a lookup
 // that would invent entries says in an error box that nothing can be stored, and nothing changes.
-#include "badfiles.h"
-#include "boxlog.h"
-#include "identity.h"
-#include "printing.h"
-#include "scratchfolder.h"
-#include "searchnames.h"
-#include "storereading.h"
-#include "testsupport.h"
-#include "windowdriver.h"
+#include "tests/reliability/badfiles.h"
+#include "tests/reliability/boxlog.h"
+#include "tests/reliability/identity.h"
+#include "tests/reliability/printing.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/searchnames.h"
+#include "tests/reliability/storereading.h"
+#include "tests/reliability/testsupport.h"
+#include "tests/reliability/windowdriver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Two copies of zelvik-cli searching and inventing on the same history.dat at the same time: no
 // search fails (no "database is locked"), and the rows in the file add up to what they reported.
-#include "figures.h"
-#include "ledger.h"
-#include "printing.h"
-#include "scratchfolder.h"
-#include "searchlane.h"
-#include "storereading.h"
-#include "tabaccount.h"
+#include "tests/reliability/figures.h"
+#include "tests/reliability/ledger.h"
+#include "tests/reliability/printing.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/searchlane.h"
+#include "tests/reliability/storereading.h"
+#include "tests/reliability/tabaccount.h"
 
 #include <QEventLoop>
 #include <gtest/gtest.h>

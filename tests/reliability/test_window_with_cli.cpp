@@ -1,15 +1,15 @@
 // The window and a zelvik-cli lane searching and inventing on the same history.dat at the same
 // time: the window keeps its connection (and often an unfinished result) open all along, as it
 // does in use. No search fails, and the rows add up to what both reported.
-#include "boxlog.h"
-#include "figures.h"
-#include "ledger.h"
-#include "printing.h"
-#include "scratchfolder.h"
-#include "searchlane.h"
-#include "storereading.h"
-#include "tabaccount.h"
-#include "windowdriver.h"
+#include "tests/reliability/boxlog.h"
+#include "tests/reliability/figures.h"
+#include "tests/reliability/ledger.h"
+#include "tests/reliability/printing.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/reliability/searchlane.h"
+#include "tests/reliability/storereading.h"
+#include "tests/reliability/tabaccount.h"
+#include "tests/reliability/windowdriver.h"
 
 #include <QEventLoop>
 #include <gtest/gtest.h>

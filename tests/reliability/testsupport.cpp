@@ -1,4 +1,4 @@
-#include "testsupport.h"
+#include "tests/reliability/testsupport.h"
 
 #include <QRegularExpression>
 

@@ -1,7 +1,7 @@
-#include "windowdriver.h"
+#include "tests/reliability/windowdriver.h"
 
-#include "mainwindow.h"
-#include "searchfieldnames.h"
+#include "app/mainwindow.h"
+#include "app/searchfieldnames.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

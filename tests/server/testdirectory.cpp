@@ -1,8 +1,8 @@
-#include "testdirectory.h"
+#include "tests/server/testdirectory.h"
 
-#include "connection.h"
-#include "directoryfile.h"
-#include "serverdirectory.h"
+#include "store/connection.h"
+#include "store/provisioning/filestorecreation.h"
+#include "store/provisioning/serverstorecreation.h"
 
 #include <QFile>
 #include <QRegularExpression>

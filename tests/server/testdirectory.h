@@ -1,6 +1,6 @@
 #pragma once
 
-#include "directorycopy.h"
+#include "store/provisioning/storecopy.h"
 
 #include <QString>
 #include <QTemporaryDir>

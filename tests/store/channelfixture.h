@@ -1,9 +1,9 @@
 #pragma once
 
-#include "connection.h"
-#include "databaseerror.h"
-#include "querychannel.h"
-#include "testdirectory.h"
+#include "store/connection.h"
+#include "store/storeerror.h"
+#include "store/querychannel.h"
+#include "tests/server/testdirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -29,12 +29,12 @@ protected:
             .lastId;
     }
 
-    // The text of the DatabaseError that the action raises; empty when it raises none.
+    // The text of the StoreError that the action raises; empty when it raises none.
     static QString failure(const std::function<void()> &action)
     {
         try {
             action();
-        } catch (const store::DatabaseError &e) {
+        } catch (const store::StoreError &e) {
             return e.text().isEmpty() ? QStringLiteral("(empty error text)") : e.text();
         }
         return {};

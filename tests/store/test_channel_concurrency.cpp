@@ -1,6 +1,6 @@
-#include "channelfixture.h"
+#include "tests/store/channelfixture.h"
 
-#include "sqlitedatabase.h"
+#include "tests/store/sqlitedatabase.h"
 
 #include <future>
 #include <thread>

@@ -1,4 +1,4 @@
-#include "channelfixture.h"
+#include "tests/store/channelfixture.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -136,7 +136,7 @@ TEST_P(StoreChannelTest, SecondStatementInOneTextIsRefusedAndNothingRuns)
 TEST_P(StoreChannelTest, InsertsBeforeAFailureStay)
 {
     channel.exec(uR"(insert into tab(fam) values("Первый"))"_s);
-    EXPECT_THROW(channel.exec(uR"(insert into tab(fam, dom) values("Второй", "x"))"_s), store::DatabaseError);
+    EXPECT_THROW(channel.exec(uR"(insert into tab(fam, dom) values("Второй", "x"))"_s), store::StoreError);
     EXPECT_EQ(rowsOf(u"tab"_s), 1);
 }
 

@@ -1,6 +1,6 @@
 // The channel reuses one result's buffers for the next, and keeps a statement's description with
 // the cached statement: neither may let one result show through in another.
-#include "channelfixture.h"
+#include "tests/store/channelfixture.h"
 
 using namespace Qt::Literals::StringLiterals;
 

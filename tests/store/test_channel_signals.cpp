@@ -1,4 +1,4 @@
-#include "channelfixture.h"
+#include "tests/store/channelfixture.h"
 
 #include <QSignalSpy>
 
@@ -32,7 +32,7 @@ TEST_F(ChannelTest, EveryRunAndExecIsAnnouncedWithItsJetText)
 TEST_F(ChannelTest, RefusedStatementIsAnnouncedToo)
 {
     QSignalSpy sent(&channel, &store::QueryChannel::statementSent);
-    EXPECT_THROW(channel.run(uR"(select * from tab where fam="x)"_s), store::DatabaseError);
+    EXPECT_THROW(channel.run(uR"(select * from tab where fam="x)"_s), store::StoreError);
     EXPECT_EQ(sent.count(), 1);
 }
 
@@ -51,7 +51,7 @@ TEST_F(ChannelTest, FailedRunStillEmptiesTheGrid)
 {
     channel.run(u"select * from fam"_s);
     QSignalSpy changed(&channel, &store::QueryChannel::resultChanged);
-    EXPECT_THROW(channel.run(u"select * from nothere"_s), store::DatabaseError);
+    EXPECT_THROW(channel.run(u"select * from nothere"_s), store::StoreError);
     EXPECT_EQ(changed.count(), 1);
     EXPECT_FALSE(channel.hasResult());
     EXPECT_EQ(channel.count(), 0);

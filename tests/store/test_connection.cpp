@@ -1,7 +1,7 @@
-#include "connection.h"
-#include "databaseerror.h"
-#include "errortext.h"
-#include "scratchfolder.h"
+#include "store/connection.h"
+#include "store/storeerror.h"
+#include "messages/errortext.h"
+#include "tests/support/scratchfolder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +15,7 @@ QString failureOf(store::Connection &connection)
 {
     try {
         connection.connect();
-    } catch (const store::DatabaseError &e) {
+    } catch (const store::StoreError &e) {
         return messages::errorText(e);
     }
     return {};
@@ -104,7 +104,7 @@ TEST(Connection, NewDataSourceClosesTheOldOne)
     connection.connect();
     connection.setDataSource(scratch.path() + QStringLiteral("/other.dat"));
     EXPECT_FALSE(connection.isOpen());
-    EXPECT_THROW(connection.connect(), store::DatabaseError);
+    EXPECT_THROW(connection.connect(), store::StoreError);
 }
 
 TEST(Connection, DefaultsToHistoryDatInTheWorkingFolder)

@@ -1,12 +1,12 @@
 // The first connect to a file the program has not used yet (not yet in WAL): nothing is written to
 // it until it has proved to be a sound directory file.
-#include "connection.h"
-#include "databaseerror.h"
-#include "errortext.h"
-#include "filebytes.h"
-#include "querychannel.h"
-#include "scratchfolder.h"
-#include "sqlitedatabase.h"
+#include "store/connection.h"
+#include "store/storeerror.h"
+#include "messages/errortext.h"
+#include "tests/store/filebytes.h"
+#include "store/querychannel.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/store/sqlitedatabase.h"
 
 #include <QDir>
 
@@ -22,7 +22,7 @@ QString failureOf(const std::function<void()> &action)
 {
     try {
         action();
-    } catch (const store::DatabaseError &e) {
+    } catch (const store::StoreError &e) {
         return messages::errorText(e);
     }
     return {};

@@ -1,15 +1,15 @@
 // A directory file that may be read but not written, because of the file's permissions, its
 // folder's, or both: lookups still find what is stored, and a write says in words that the file is
 // read-only and that nothing was stored.
-#include "connection.h"
-#include "databaseerror.h"
-#include "databaseopening.h"
-#include "errortext.h"
-#include "filebytes.h"
-#include "querychannel.h"
-#include "scratchfolder.h"
-#include "sqlitedatabase.h"
-#include "unprivilegedaccess.h"
+#include "store/connection.h"
+#include "store/storeerror.h"
+#include "store/sqlite/fileopening.h"
+#include "messages/errortext.h"
+#include "tests/store/filebytes.h"
+#include "store/querychannel.h"
+#include "tests/support/scratchfolder.h"
+#include "tests/store/sqlitedatabase.h"
+#include "tests/store/unprivilegedaccess.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,7 +51,7 @@ QString failureOf(const std::function<void()> &action)
 {
     try {
         action();
-    } catch (const store::DatabaseError &e) {
+    } catch (const store::StoreError &e) {
         return messages::errorText(e);
     }
     return {};
@@ -162,7 +162,7 @@ TEST(OpenDatabaseFile, NeverCreatesAMissingFile)
 {
     ScratchFolder scratch{ScratchFolder::HistoryDat};
     const QString missing = scratch.path() + u"/missing.dat"_s;
-    EXPECT_THROW(store::openDatabaseFile(missing, SQLITE_OPEN_READONLY), store::DatabaseError);
-    EXPECT_THROW(store::openDatabaseFile(missing, SQLITE_OPEN_READWRITE), store::DatabaseError);
+    EXPECT_THROW(store::openDatabaseFile(missing, SQLITE_OPEN_READONLY), store::StoreError);
+    EXPECT_THROW(store::openDatabaseFile(missing, SQLITE_OPEN_READWRITE), store::StoreError);
     EXPECT_FALSE(QFileInfo::exists(missing));
 }

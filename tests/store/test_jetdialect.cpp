@@ -1,4 +1,4 @@
-#include "jetdialect.h"
+#include "store/jetdialect.h"
 
 #include <gtest/gtest.h>
 

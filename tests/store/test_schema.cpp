@@ -1,7 +1,7 @@
-#include "collation.h"
-#include "databaseerror.h"
-#include "schema.h"
-#include "sqlitedatabase.h"
+#include "store/sqlite/collation.h"
+#include "store/storeerror.h"
+#include "store/schema.h"
+#include "tests/store/sqlitedatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -99,7 +99,7 @@ TEST_F(Schema, LookupByPhoneUsesThePhoneIndex)
 TEST_F(Schema, SecondCreationFailsAndChangesNothing)
 {
     ASSERT_EQ(db.exec("insert into fam(id, fam) values(1, 'Иванов')"), SQLITE_OK);
-    EXPECT_THROW(store::createSchema(db.handle()), store::DatabaseError);
+    EXPECT_THROW(store::createSchema(db.handle()), store::StoreError);
     EXPECT_EQ(db.scalar("select fam from fam where id=1"), "Иванов");
     EXPECT_EQ(db.scalar("select count(*) from sqlite_master where type='index' and name like 'tab_%'"), "2");
 }

@@ -1,6 +1,6 @@
-#include "scratchfolder.h"
+#include "tests/support/scratchfolder.h"
 
-#include "directoryfile.h"
+#include "store/provisioning/filestorecreation.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,0 +1,474 @@
+#include "store/grid/gridmodel.h"
+
+#include "store/storeerror.h"
+#include "store/querychannel.h"
+
+#include <QScopedValueRollback>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace store {
+
+namespace {
+
+struct FieldInfo {
+    const char *name;
+    bool number;
+};
+
+const std::array<FieldInfo, GridModel::FieldCount> kFields{{
+    {"fam", false},
+    {"im", false},
+    {"ot", false},
+    {"tele", false},
+    {"ul", false},
+    {"dom", true},
+    {"domd", false},
+    {"kv", true},
+}};
+
+// Rows read from the channel per request of the grid: enough to fill a tall window, small enough
+// that scrolling through a huge result never stalls.
+constexpr int kFetchChunk = 256;
+// A result no longer than this is taken whole into the reset that shows it, so the grid paints
+// once, with its rows, rather than empty first and again when the view asks for them.
+constexpr int kFirstScreen = 64;
+
+int columnIndex(const QStringList &names, const QString &name)
+{
+    const auto it = std::find_if(names.cbegin(), names.cend(), [&](const QString &n) {
+        return n.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    return it == names.cend() ? -1 : int(it - names.cbegin());
+}
+
+// The number columns of `tab` are long integers, as in the Jet table the program was made for.
+std::optional<QVariant> numberCell(const QString &typed)
+{
+    const QString text = typed.trimmed();
+    if (text.isEmpty())
+        return QVariant();
+    bool ok = false;
+    const qint64 n = text.toLongLong(&ok, 10);
+    if (!ok || n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return QVariant(n);
+}
+
+QString placeholders(qsizetype count)
+{
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), count);
+    return marks.join(QLatin1Char(','));
+}
+
+} // namespace
+
+GridModel::GridModel(QueryChannel &channel, QObject *parent)
+    : QAbstractTableModel(parent), m_channel(channel)
+{
+    m_columnOf.fill(-1);
+    connect(&m_channel, &QueryChannel::resultChanged, this, &GridModel::onResultChanged);
+    onResultChanged();
+}
+
+QString GridModel::fieldName(int field)
+{
+    return QString::fromLatin1(kFields.at(field).name);
+}
+
+bool GridModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value, int role)
+{
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) || section < 0 || section >= FieldCount)
+        return false;
+    m_titles[section] = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
+}
+
+void GridModel::onResultChanged()
+{
+    // Edits the user has not yet left behind would be lost with the old result: keep them.
+    if (isPendingChanged())
+        writePending(false);
+
+    const QScopedValueRollback reshaping(m_reshaping, true);
+    const QStringList names = m_channel.hasResult() ? m_channel.columnNames() : QStringList();
+    std::array<int, FieldCount> columnOf{};
+    for (int f = 0; f < FieldCount; ++f)
+        columnOf[f] = columnIndex(names, fieldName(f));
+    const int idColumn = columnIndex(names, QStringLiteral("id"));
+    const bool editable = idColumn >= 0
+        && m_channel.sourceTable().compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0;
+    // A result of the same shape (every search's) replaces the rows only: a reset would have the
+    // views lay out and paint their headers anew for columns that stay as they are.
+    const bool sameShape = columnOf == m_columnOf && idColumn == m_idColumn && editable == m_editable;
+    m_pending = {};
+    if (!sameShape) {
+        beginResetModel();
+    } else if (m_rows > 0) {
+        beginRemoveRows({}, 0, m_rows - 1);
+        m_rows = 0;
+        endRemoveRows();
+    }
+    m_rows = 0;
+    m_columnOf = columnOf;
+    m_idColumn = idColumn;
+    m_editable = editable;
+    int rows = 0;
+    if (m_channel.hasResult()) {
+        try {
+            if (m_channel.fetched() < kFirstScreen && !m_channel.atEnd())
+                m_channel.fetch(kFirstScreen - m_channel.fetched());
+        } catch (const StoreError &e) {
+            fail(e);
+        }
+        // A larger result still opens empty and grows as the view asks for rows.
+        if (m_channel.atEnd())
+            rows = std::min(m_channel.fetched(), kFetchChunk);
+    }
+    if (!sameShape) {
+        m_rows = rows;
+        endResetModel();
+    } else if (rows > 0) {
+        beginInsertRows({}, 0, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    }
+}
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : FieldCount;
+}
+
+bool GridModel::isShown(const QModelIndex &index) const
+{
+    return index.isValid() && index.model() == this && index.row() < m_rows
+        && index.column() < FieldCount;
+}
+
+QVariant GridModel::storedValue(int row, int field) const
+{
+    const int column = m_columnOf[field];
+    return column < 0 ? QVariant() : m_channel.cell(row, column);
+}
+
+QVariant GridModel::shownValue(int row, int field) const
+{
+    if (row == m_pending.row && m_pending.changed[field])
+        return m_pending.values[field];
+    return storedValue(row, field);
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!isShown(index))
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        // Always text, so that the editor is a line edit in which anything can be typed.
+        return shownValue(index.row(), index.column()).toString();
+    case Qt::TextAlignmentRole:
+        if (kFields[index.column()].number)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section >= 0 && section < FieldCount
+                   ? (m_titles[section].isEmpty() ? fieldName(section) : m_titles[section])
+                   : QVariant();
+    // The row indicator marks a row that exists only in the grid so far.
+    return section == m_pending.row && m_pending.isNew ? QStringLiteral("*") : QString();
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (!index.isValid())
+        return f;
+    f |= Qt::ItemNeverHasChildren;
+    if (m_editable && m_columnOf[index.column()] >= 0)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !isShown(index) || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    const int field = index.column();
+    const QString typed = value.toString();
+
+    // A number column keeps a text it cannot hold as typed, so that the user can correct it; the
+    // row is not written while it does.
+    QVariant cell = typed;
+    bool refused = false;
+    if (kFields[field].number) {
+        const std::optional<QVariant> number = numberCell(typed);
+        refused = !number;
+        if (number)
+            cell = *number;
+    }
+
+    int row = index.row();
+    if (shownValue(row, field).toString() == cell.toString())
+        return true;
+    if (!beginPending(row))
+        return false;
+    m_pending.values[field] = cell;
+    m_pending.changed[field] = true;
+    const QModelIndex changed = this->index(row, field);
+    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+    return !refused || fail(notANumber(field));
+}
+
+int GridModel::pendingRefusedField() const
+{
+    for (int f = 0; f < FieldCount; ++f)
+        if (m_pending.row >= 0 && m_pending.changed[f] && kFields[f].number
+            && m_pending.values[f].typeId() == QMetaType::QString)
+            return f;
+    return -1;
+}
+
+StoreError GridModel::notANumber(int field)
+{
+    return StoreError(StoreError::Kind::NotANumber, {QString::number(field)});
+}
+
+bool GridModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_channel.hasResult()
+        && (m_rows < m_channel.fetched() || !m_channel.atEnd());
+}
+
+void GridModel::fetchMore(const QModelIndex &parent)
+{
+    // A listener of a change in progress (the model tester, a proxy) may ask for more rows; they
+    // would arrive inside that change. The views ask again once it is over.
+    if (m_reshaping || !canFetchMore(parent))
+        return;
+    const int buffered = m_channel.fetched() - m_rows;
+    if (buffered < kFetchChunk && !m_channel.atEnd()) {
+        try {
+            m_channel.fetch(kFetchChunk - buffered);
+        } catch (const StoreError &e) {
+            fail(e);
+            return;
+        }
+    }
+    const int arrived = std::min(m_channel.fetched() - m_rows, kFetchChunk);
+    if (arrived <= 0)
+        return;
+    const QScopedValueRollback reshaping(m_reshaping, true);
+    beginInsertRows(QModelIndex(), m_rows, m_rows + arrived - 1);
+    m_rows += arrived;
+    endInsertRows();
+}
+
+bool GridModel::isPendingChanged() const
+{
+    return m_pending.row >= 0
+        && std::any_of(m_pending.changed.cbegin(), m_pending.changed.cend(), [](bool c) { return c; });
+}
+
+// Finishing a pending row may drop it (a new row left untouched); `row` follows the rows below it.
+static bool finishKeepingPlace(GridModel &model, int &row)
+{
+    const int pending = model.pendingRow();
+    const bool drops = model.isPendingNew() && !model.isPendingChanged();
+    if (!model.finishPending())
+        return false;
+    if (drops && pending < row)
+        --row;
+    return true;
+}
+
+bool GridModel::beginPending(int row)
+{
+    if (m_pending.row == row)
+        return true;
+    if (!finishKeepingPlace(*this, row))
+        return false;
+    m_pending = Pending{};
+    m_pending.row = row;
+    m_pending.id = m_channel.cell(row, m_idColumn);
+    for (int f = 0; f < FieldCount; ++f)
+        m_pending.read[f] = storedValue(row, f);
+    return true;
+}
+
+int GridModel::insertNewRow(int row)
+{
+    if (!m_editable || !finishKeepingPlace(*this, row))
+        return -1;
+    row = std::clamp(row, 0, m_rows);
+    insertRowAt(row);
+    m_pending = Pending{};
+    m_pending.row = row;
+    m_pending.isNew = true;
+    emit headerDataChanged(Qt::Vertical, row, row);
+    return row;
+}
+
+int GridModel::appendNewRow()
+{
+    // Rows not yet read would land after the new one.
+    if (canFetchMore(QModelIndex()))
+        return -1;
+    return insertNewRow(std::numeric_limits<int>::max());
+}
+
+bool GridModel::finishPending()
+{
+    if (m_pending.row < 0)
+        return true;
+    if (!isPendingChanged()) {
+        const Pending dropped = std::exchange(m_pending, Pending{});
+        if (dropped.isNew)
+            removeRowAt(dropped.row);
+        return true;
+    }
+    if (!writePending(true))
+        return false;
+    const int row = std::exchange(m_pending, Pending{}).row;
+    emit dataChanged(index(row, 0), index(row, FieldCount - 1), {Qt::DisplayRole, Qt::EditRole});
+    emit headerDataChanged(Qt::Vertical, row, row);
+    return true;
+}
+
+bool GridModel::writePending(bool mirror)
+{
+    if (const int refused = pendingRefusedField(); refused >= 0)
+        return fail(notANumber(refused));
+    QStringList columns;
+    QVariantList params;
+    for (int f = 0; f < FieldCount; ++f) {
+        if (m_pending.changed[f]) {
+            columns << fieldName(f);
+            params << m_pending.values[f];
+        }
+    }
+    try {
+        if (m_pending.isNew) {
+            const QString sql = QStringLiteral("insert into tab (%1) values (%2)")
+                                    .arg(columns.join(QLatin1Char(',')), placeholders(columns.size()));
+            m_pending.id = m_channel.write(sql, params).lastId;
+            m_pending.isNew = false;
+            if (mirror)
+                m_channel.setCell(m_pending.row, m_idColumn, m_pending.id);
+        } else if (!updatePending(columns, params)) {
+            return false;
+        }
+    } catch (const StoreError &e) {
+        return fail(e);
+    }
+    if (mirror) {
+        for (int f = 0; f < FieldCount; ++f)
+            if (m_pending.changed[f])
+                m_channel.setCell(m_pending.row, m_columnOf[f], m_pending.values[f]);
+    }
+    return true;
+}
+
+// As ADO's default update criteria did: only where the changed columns still hold what the grid
+// read. BINARY, so that a change of letter case made elsewhere counts too.
+bool GridModel::updatePending(const QStringList &columns, QVariantList values)
+{
+    QString sql = QStringLiteral("update tab set %1=? where id=?").arg(columns.join(QStringLiteral("=?,")));
+    values << m_pending.id;
+    const bool server = m_channel.dialect() == Dialect::Postgres;
+    for (int f = 0; f < FieldCount; ++f) {
+        if (m_pending.changed[f]) {
+            if (!server)
+                sql += QStringLiteral(" and %1 is ? collate binary").arg(fieldName(f));
+            else if (kFields.at(f).number)
+                sql += QStringLiteral(" and %1 is not distinct from ?").arg(fieldName(f));
+            else
+                sql += QStringLiteral(" and %1 collate \"C\" is not distinct from ?").arg(fieldName(f));
+            values << m_pending.read[f];
+        }
+    }
+    if (m_channel.write(sql, values).changes > 0)
+        return true;
+    if (m_channel.scalar(QStringLiteral("select 1 from tab where id=?"), {m_pending.id}).isNull())
+        return fail(StoreError(StoreError::Kind::RowDeleted, {}));
+    return fail(StoreError(StoreError::Kind::RowChanged, {}));
+}
+
+void GridModel::revertPending()
+{
+    if (m_pending.row < 0)
+        return;
+    const Pending dropped = std::exchange(m_pending, Pending{});
+    if (dropped.isNew)
+        removeRowAt(dropped.row);
+    else
+        emit dataChanged(index(dropped.row, 0), index(dropped.row, FieldCount - 1),
+                         {Qt::DisplayRole, Qt::EditRole});
+}
+
+bool GridModel::deleteRow(int row)
+{
+    if (!m_editable || row < 0 || row >= m_rows)
+        return false;
+    if (m_pending.row != row && !finishKeepingPlace(*this, row))
+        return false;
+    const bool mine = m_pending.row == row;
+    if (!(mine && m_pending.isNew)) {
+        const QVariant id = mine ? m_pending.id : m_channel.cell(row, m_idColumn);
+        try {
+            m_channel.write(QStringLiteral("delete from tab where id=?"), {id});
+        } catch (const StoreError &e) {
+            return fail(e);
+        }
+    }
+    if (mine)
+        m_pending = Pending{};
+    removeRowAt(row);
+    return true;
+}
+
+void GridModel::insertRowAt(int row)
+{
+    const QScopedValueRollback reshaping(m_reshaping, true);
+    beginInsertRows(QModelIndex(), row, row);
+    m_channel.insertRow(row, std::vector<QVariant>(m_channel.columnNames().size()));
+    ++m_rows;
+    endInsertRows();
+}
+
+void GridModel::removeRowAt(int row)
+{
+    const QScopedValueRollback reshaping(m_reshaping, true);
+    beginRemoveRows(QModelIndex(), row, row);
+    m_channel.removeRow(row);
+    --m_rows;
+    endRemoveRows();
+}
+
+bool GridModel::fail(const StoreError &error)
+{
+    emit errorOccurred(error);
+    return false;
+}
+
+} // namespace store

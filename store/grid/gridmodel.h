@@ -1,0 +1,105 @@
+#pragma once
+
+#include "store/storeerror.h"
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QVariant>
+#include <array>
+
+namespace store {
+
+class QueryChannel;
+
+// The grid's view of whatever result the query channel holds, always in
+// the same eight columns. Rows are read from the channel as the grid asks for them, so a result of
+// any size opens at once.
+//
+// A result of `tab` that carries id can be changed in place. At most one row is "pending" at a
+// time: the row the user has typed in, or a new row. It is written (or, new and untouched, dropped)
+// by finishPending(), which the grid calls when the user leaves the row or the grid. The model
+// never talks to the user: refusals and store failures arrive through errorOccurred().
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Field { Fam, Im, Ot, Tele, Ul, Dom, Domd, Kv, FieldCount };
+
+    explicit GridModel(QueryChannel &channel, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // Takes the typed text into the row. A text that a number column cannot hold is kept as typed
+    // and reported (false); the row cannot be written until it is corrected or reverted.
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
+    // The view gives the columns their titles; until then a column is titled by its field's name.
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
+                       int role = Qt::EditRole) override;
+
+    static QString fieldName(int field);
+
+    // The result can be changed: it comes from `tab` alone and includes id.
+    bool isEditable() const { return m_editable; }
+
+    int pendingRow() const { return m_pending.row; }
+    bool isPendingNew() const { return m_pending.row >= 0 && m_pending.isNew; }
+    bool isPendingChanged() const;
+    // The first column of the pending row holding a text its numbers cannot take, or -1.
+    int pendingRefusedField() const;
+
+    // An empty new row before `row` (Insert) or after the last (Down on the last row); the former
+    // pending row is finished first. Returns the new row, or -1 when there is none.
+    int insertNewRow(int row);
+    int appendNewRow();
+    // Writes a changed pending row (insert of a new one, or update by id of the changed cells
+    // where they still hold what was read, so that no change made elsewhere meanwhile is silently
+    // overwritten); drops an unchanged new one. False when the row could not be written; it then
+    // stays pending with its edits.
+    bool finishPending();
+    // Forgets the pending row's edits; a new row disappears.
+    void revertPending();
+    // Deletes the row from `tab` (a new row that was never written just disappears).
+    bool deleteRow(int row);
+
+signals:
+    void errorOccurred(const store::StoreError &error);
+
+private:
+    std::array<QString, FieldCount> m_titles;
+    struct Pending {
+        int row = -1;
+        bool isNew = false;
+        QVariant id;
+        std::array<QVariant, FieldCount> read; // as the row was read: a write expects them unchanged
+        std::array<QVariant, FieldCount> values;
+        std::array<bool, FieldCount> changed{};
+    };
+
+    void onResultChanged();
+    bool isShown(const QModelIndex &index) const;
+    QVariant storedValue(int row, int field) const;
+    QVariant shownValue(int row, int field) const;
+    bool beginPending(int row);
+    bool writePending(bool mirror);
+    bool updatePending(const QStringList &columns, QVariantList values);
+    void insertRowAt(int row);
+    void removeRowAt(int row);
+    bool fail(const StoreError &error);
+    static StoreError notANumber(int field);
+
+    QueryChannel &m_channel;
+    int m_rows = 0;
+    std::array<int, FieldCount> m_columnOf{};
+    int m_idColumn = -1;
+    bool m_editable = false;
+    bool m_reshaping = false; // between a begin and an end of a change of rows
+    Pending m_pending;
+};
+
+} // namespace store

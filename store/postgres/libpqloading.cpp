@@ -1,0 +1,156 @@
+// libpq is loaded the first time a server is used, not when a program starts. Linked directly it
+// brings some twenty libraries (Kerberos, LDAP, GnuTLS, OpenSSL) whose loading and initialisers cost
+// every start of zelvik and zelvik-cli several milliseconds, though most runs use a directory file.
+//
+// The functions below stand in for libpq's own under the same names: the store calls them as
+// usual, and each forwards to the library's function, looked up once. A connection or result comes
+// only from a library that was loaded, so only the functions that start a connection or read
+// connection options load it, and releasing nothing never does.
+#include "store/storeerror.h"
+
+#include <libpq-fe.h>
+
+#include <dlfcn.h>
+
+namespace {
+
+constexpr const char *kLibrary = "libpq.so.5";
+
+void *library()
+{
+    static void *const handle = dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        throw store::StoreError(QStringLiteral("%1: cannot be loaded, so no server can be used: %2")
+                                       .arg(QLatin1String(kLibrary), QString::fromLocal8Bit(dlerror())));
+    return handle;
+}
+
+// The library's own function (the handle's lookup starts at libpq, never at these stand-ins).
+template <typename Function>
+Function symbol(const char *name)
+{
+    void *address = dlsym(library(), name);
+    if (!address)
+        throw store::StoreError(QStringLiteral("%1: has no %2").arg(QLatin1String(kLibrary), QLatin1String(name)));
+    return reinterpret_cast<Function>(address);
+}
+
+} // namespace
+
+// The body of a stand-in: the library's function, found on the first call, called with the arguments.
+#define ZELVIK_PQ_FORWARD(name, arguments)                             \
+    {                                                                  \
+        static const auto real = symbol<decltype(&name)>(#name);       \
+        return real arguments;                                         \
+    }
+
+extern "C" {
+
+PGconn *PQconnectdbParams(const char *const *keywords, const char *const *values, int expand_dbname)
+ZELVIK_PQ_FORWARD(PQconnectdbParams, (keywords, values, expand_dbname))
+
+PQconninfoOption *PQconndefaults(void)
+ZELVIK_PQ_FORWARD(PQconndefaults, ())
+
+PQconninfoOption *PQconninfoParse(const char *conninfo, char **errmsg)
+ZELVIK_PQ_FORWARD(PQconninfoParse, (conninfo, errmsg))
+
+void PQconninfoFree(PQconninfoOption *connOptions)
+{
+    if (connOptions)
+        ZELVIK_PQ_FORWARD(PQconninfoFree, (connOptions))
+}
+
+void PQfinish(PGconn *conn)
+{
+    if (conn)
+        ZELVIK_PQ_FORWARD(PQfinish, (conn))
+}
+
+void PQclear(PGresult *res)
+{
+    if (res)
+        ZELVIK_PQ_FORWARD(PQclear, (res))
+}
+
+void PQfreemem(void *ptr)
+{
+    if (ptr)
+        ZELVIK_PQ_FORWARD(PQfreemem, (ptr))
+}
+
+ConnStatusType PQstatus(const PGconn *conn)
+{
+    if (!conn)
+        return CONNECTION_BAD;
+    ZELVIK_PQ_FORWARD(PQstatus, (conn))
+}
+
+char *PQerrorMessage(const PGconn *conn)
+ZELVIK_PQ_FORWARD(PQerrorMessage, (conn))
+
+PGresult *PQexec(PGconn *conn, const char *query)
+ZELVIK_PQ_FORWARD(PQexec, (conn, query))
+
+PGresult *PQexecParams(PGconn *conn, const char *command, int nParams, const Oid *paramTypes,
+                       const char *const *paramValues, const int *paramLengths, const int *paramFormats,
+                       int resultFormat)
+ZELVIK_PQ_FORWARD(PQexecParams, (conn, command, nParams, paramTypes, paramValues, paramLengths, paramFormats,
+                                   resultFormat))
+
+PGresult *PQprepare(PGconn *conn, const char *stmtName, const char *query, int nParams, const Oid *paramTypes)
+ZELVIK_PQ_FORWARD(PQprepare, (conn, stmtName, query, nParams, paramTypes))
+
+PGresult *PQexecPrepared(PGconn *conn, const char *stmtName, int nParams, const char *const *paramValues,
+                         const int *paramLengths, const int *paramFormats, int resultFormat)
+ZELVIK_PQ_FORWARD(PQexecPrepared, (conn, stmtName, nParams, paramValues, paramLengths, paramFormats, resultFormat))
+
+PGresult *PQdescribePrepared(PGconn *conn, const char *stmt)
+ZELVIK_PQ_FORWARD(PQdescribePrepared, (conn, stmt))
+
+PGresult *PQgetResult(PGconn *conn)
+ZELVIK_PQ_FORWARD(PQgetResult, (conn))
+
+int PQputCopyData(PGconn *conn, const char *buffer, int nbytes)
+ZELVIK_PQ_FORWARD(PQputCopyData, (conn, buffer, nbytes))
+
+int PQputCopyEnd(PGconn *conn, const char *errormsg)
+ZELVIK_PQ_FORWARD(PQputCopyEnd, (conn, errormsg))
+
+ExecStatusType PQresultStatus(const PGresult *res)
+ZELVIK_PQ_FORWARD(PQresultStatus, (res))
+
+char *PQresultErrorMessage(const PGresult *res)
+ZELVIK_PQ_FORWARD(PQresultErrorMessage, (res))
+
+int PQntuples(const PGresult *res)
+ZELVIK_PQ_FORWARD(PQntuples, (res))
+
+int PQnfields(const PGresult *res)
+ZELVIK_PQ_FORWARD(PQnfields, (res))
+
+char *PQfname(const PGresult *res, int field_num)
+ZELVIK_PQ_FORWARD(PQfname, (res, field_num))
+
+Oid PQftable(const PGresult *res, int field_num)
+ZELVIK_PQ_FORWARD(PQftable, (res, field_num))
+
+Oid PQftype(const PGresult *res, int field_num)
+ZELVIK_PQ_FORWARD(PQftype, (res, field_num))
+
+char *PQgetvalue(const PGresult *res, int tup_num, int field_num)
+ZELVIK_PQ_FORWARD(PQgetvalue, (res, tup_num, field_num))
+
+int PQgetlength(const PGresult *res, int tup_num, int field_num)
+ZELVIK_PQ_FORWARD(PQgetlength, (res, tup_num, field_num))
+
+int PQgetisnull(const PGresult *res, int tup_num, int field_num)
+ZELVIK_PQ_FORWARD(PQgetisnull, (res, tup_num, field_num))
+
+char *PQcmdTuples(PGresult *res)
+ZELVIK_PQ_FORWARD(PQcmdTuples, (res))
+
+unsigned char *PQunescapeBytea(const unsigned char *strtext, size_t *retbuflen)
+ZELVIK_PQ_FORWARD(PQunescapeBytea, (strtext, retbuflen))
+
+} // extern "C"

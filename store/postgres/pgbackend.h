@@ -1,0 +1,29 @@
+#pragma once
+
+#include "store/backend.h"
+#include "store/postgres/preparedstatements.h"
+
+namespace store {
+
+class Connection;
+
+// The channel on a PostgreSQL server through libpq. A result arrives whole from the server, and its
+// rows become cells a batch at a time as the grid asks for them.
+class PgBackend : public Backend {
+public:
+    explicit PgBackend(Connection &connection);
+
+    Dialect dialect() const override { return Dialect::Postgres; }
+    std::unique_ptr<Cursor> newCursor() override;
+    qint64 exec(const QString &statement) override;
+    WriteResult write(const QString &sql, const QVariantList &params) override;
+    QVariant scalar(const QString &sql, const QVariantList &params) override;
+    bool yieldsRows(const QString &statement) override;
+    void scan(const QString &statement, const ScanHeader &header, const ScanRow &row) override;
+
+private:
+    Connection &m_connection;
+    PreparedStatements m_statements;
+};
+
+} // namespace store

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "store/textcache.h"
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct pg_conn;
+struct pg_result;
+
+namespace store {
+
+class Connection;
+
+struct PgResultDeleter {
+    void operator()(pg_result *result) const;
+};
+using PgResult = std::unique_ptr<pg_result, PgResultDeleter>;
+
+// The server side of one connection's statements: each text prepared once as a named statement and
+// executed by name after that, as SQLite's prepared statements are reused. Values pass as text.
+class PreparedStatements {
+public:
+    explicit PreparedStatements(Connection &connection, std::size_t capacity = 64);
+
+    // Executes the statement (prepared on first use) with the parameters, NULL where a pointer is
+    // null. Returns a result with rows or a completed command. Throws StoreError naming the
+    // server; a connection found broken is closed, so the next statement connects again.
+    PgResult execute(const std::string &sql, int count, const char *const *values, const int *lengths = nullptr,
+                     const int *formats = nullptr);
+    // The same for native ? statements with Qt values.
+    PgResult execute(const std::string &sql, const QVariantList &params);
+    // Prepares (or finds) the statement and returns how many columns it yields.
+    int columnCount(const std::string &sql);
+
+    // The cell as the SQLite side gives it: qint64, double, QString, QByteArray or null.
+    QVariant value(const pg_result *result, int row, int column);
+    // The one table every column of the result comes from, else empty.
+    QString sourceTable(const pg_result *result);
+
+private:
+    struct Prepared {
+        std::string sql;
+        std::string name;
+    };
+    pg_conn *conn();
+    const Prepared &prepared(const std::string &sql);
+    [[noreturn]] void fail(const pg_result *result);
+
+    Connection &m_connection;
+    std::size_t m_capacity;
+    std::uint64_t m_generation = 0;
+    std::uint64_t m_named = 0;
+    std::vector<Prepared> m_prepared; // most recently used last
+    QHash<unsigned, QString> m_tableNames;
+    TextCache m_texts;
+};
+
+} // namespace store

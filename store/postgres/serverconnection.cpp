@@ -1,0 +1,91 @@
+#include "store/postgres/serverconnection.h"
+
+#include <QScopeGuard>
+
+#include <libpq-fe.h>
+
+namespace store {
+
+namespace {
+
+QString trimmedMessage(const char *text)
+{
+    return QString::fromUtf8(text).trimmed();
+}
+
+} // namespace
+
+QString serverName(const QString &conninfo)
+{
+    QString host, port, database, user;
+    const auto take = [&](PQconninfoOption *options) {
+        for (PQconninfoOption *o = options; o && o->keyword; ++o) {
+            if (!o->val || !*o->val)
+                continue;
+            const QString value = QString::fromUtf8(o->val);
+            const QLatin1String key(o->keyword);
+            if (key == QLatin1String("host") && host.isEmpty())
+                host = value;
+            else if (key == QLatin1String("hostaddr") && host.isEmpty())
+                host = value;
+            else if (key == QLatin1String("port") && port.isEmpty())
+                port = value;
+            else if (key == QLatin1String("dbname") && database.isEmpty())
+                database = value;
+            else if (key == QLatin1String("user") && user.isEmpty())
+                user = value;
+        }
+    };
+    char *error = nullptr;
+    PQconninfoOption *given = PQconninfoParse(conninfo.toUtf8().constData(), &error);
+    if (!given) {
+        PQfreemem(error);
+        return QStringLiteral("server (unreadable connection string)");
+    }
+    take(given);
+    PQconninfoFree(given);
+    PQconninfoOption *defaults = PQconndefaults(); // PG* variables and libpq's own defaults
+    take(defaults);
+    PQconninfoFree(defaults);
+    if (host.isEmpty())
+        host = QStringLiteral("local socket");
+    if (database.isEmpty())
+        database = user;
+    return QStringLiteral("server %1, port %2, database %3").arg(host, port.isEmpty() ? QStringLiteral("5432") : port,
+                                                                 database);
+}
+
+pg_conn *openServer(const QString &conninfo)
+{
+    const QByteArray text = conninfo.toUtf8();
+    // Every connection string keyword is the user's, but the encoding and the application name are ours.
+    const char *keywords[] = {"dbname", "client_encoding", "application_name", nullptr};
+    const char *values[] = {text.constData(), "UTF8", "zelvik", nullptr};
+    PGconn *conn = PQconnectdbParams(keywords, values, 1);
+    if (!conn)
+        throw StoreError(serverName(conninfo) + QStringLiteral(": out of memory"));
+    if (PQstatus(conn) != CONNECTION_OK) {
+        const QString message = trimmedMessage(PQerrorMessage(conn));
+        PQfinish(conn);
+        throw StoreError(StoreError::Kind::ServerUnreachable, {serverName(conninfo), message});
+    }
+    return conn;
+}
+
+bool serverHasDirectory(pg_conn *conn)
+{
+    PGresult *result = PQexec(conn, "select to_regclass('tab') is not null");
+    const auto clear = qScopeGuard([result] { PQclear(result); });
+    return PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) == 1
+        && PQgetvalue(result, 0, 0)[0] == 't';
+}
+
+StoreError serverFailure(pg_conn *conn, const pg_result *result, const QString &name)
+{
+    if (PQstatus(conn) != CONNECTION_OK)
+        return StoreError(StoreError::Kind::ServerLost, {name, trimmedMessage(PQerrorMessage(conn))});
+    const char *message = result ? PQresultErrorMessage(result) : PQerrorMessage(conn);
+    return StoreError(name + QStringLiteral(": ") + trimmedMessage(message));
+}
+
+} // namespace store

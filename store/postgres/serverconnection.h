@@ -1,0 +1,27 @@
+#pragma once
+
+#include "store/storeerror.h"
+
+#include <QString>
+
+struct pg_conn;
+struct pg_result;
+
+namespace store {
+
+// Where a libpq connection string (or postgresql:// URI) leads, for messages: host, port and
+// database as libpq would use them, with its defaults and PG* variables; never a password.
+QString serverName(const QString &conninfo);
+
+// Opens a connection to the server, in UTF-8 and with the directory's settings. Throws
+// StoreError naming the server when it cannot be reached or refuses the login.
+pg_conn *openServer(const QString &conninfo);
+
+// Whether the database holds the directory table.
+bool serverHasDirectory(pg_conn *conn);
+
+// The error for a failed command: the server's message after the server's name. When the connection
+// itself broke, the text says so.
+StoreError serverFailure(pg_conn *conn, const pg_result *result, const QString &name);
+
+} // namespace store

@@ -1,0 +1,104 @@
+#include "store/provisioning/datafoldercreation.h"
+
+#include "store/storeerror.h"
+#include "store/provisioning/filestorecreation.h"
+#include "store/provisioning/serverstorecreation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace store {
+
+namespace {
+
+// Writes a new file with the given bytes; never replaces one.
+bool writeNewFile(const QString &path, const QByteArray &bytes, QString &problem)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(bytes) != bytes.size()
+        || !file.flush()) {
+        problem = path + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+DataFolderCreation createDataFolder(const QString &directory, const std::optional<QByteArray> &config)
+{
+    using Outcome = DataFolderCreation::Outcome;
+    const QDir dir(directory);
+    const QString history = dir.filePath(QStringLiteral("history.dat"));
+    const QString marker = dir.filePath(QStringLiteral("db.dat"));
+    const QString conf = dir.filePath(QStringLiteral("conf.cfg"));
+    QStringList existing;
+    for (const QString &path : {history, marker, conf})
+        if ((path != conf || config) && (QFileInfo::exists(path) || QFileInfo(path).isSymLink()))
+            existing.append(path);
+    if (!existing.isEmpty())
+        return {Outcome::FilesExist, existing, {}};
+    if (!QDir().mkpath(directory))
+        return {Outcome::FolderNotCreated, {directory}, {}};
+
+    try {
+        createDirectoryFile(history);
+    } catch (const StoreError &e) {
+        return {Outcome::Failed, {}, e};
+    }
+    QStringList created{history};
+    QString problem;
+    bool written = writeNewFile(marker, {}, problem);
+    if (written)
+        created.append(marker);
+    if (written && config) {
+        written = writeNewFile(conf, *config, problem);
+        if (written)
+            created.append(conf);
+    }
+    if (!written) {
+        // Leave the folder as it was found.
+        for (const QString &path : created)
+            QFile::remove(path);
+        return {Outcome::Failed, {}, StoreError(problem)};
+    }
+    return {Outcome::Created, created, {}};
+}
+
+DataFolderCreation createServerDataFolder(const QString &directory, const QString &server,
+                                          const std::optional<QByteArray> &config)
+{
+    using Outcome = DataFolderCreation::Outcome;
+    const QDir dir(directory);
+    const QString marker = dir.filePath(QStringLiteral("db.dat"));
+    const QString conf = dir.filePath(QStringLiteral("conf.cfg"));
+    QStringList existing;
+    for (const QString &path : {marker, conf})
+        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+            existing.append(path);
+    if (!existing.isEmpty())
+        return {Outcome::FilesExist, existing, {}};
+    if (!QDir().mkpath(directory))
+        return {Outcome::FolderNotCreated, {directory}, {}};
+
+    try {
+        createServerDirectory(server);
+    } catch (const StoreError &e) {
+        return {Outcome::Failed, {}, e};
+    }
+    QString problem;
+    QStringList created;
+    const QByteArray lines = config.value_or(QByteArrayLiteral("bd=\n")) + "server=" + server.toUtf8() + "\n";
+    for (const auto &[path, bytes] : {std::pair{marker, QByteArray()}, std::pair{conf, lines}}) {
+        if (!writeNewFile(path, bytes, problem)) {
+            for (const QString &made : created)
+                QFile::remove(made);
+            return {Outcome::Failed, {}, StoreError(problem + QStringLiteral(" (the tables on the server stay)"))};
+        }
+        created.append(path);
+    }
+    return {Outcome::Created, created, {}};
+}
+
+} // namespace store

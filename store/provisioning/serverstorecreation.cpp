@@ -1,0 +1,88 @@
+#include "store/provisioning/serverstorecreation.h"
+
+#include "store/postgres/preparedstatements.h"
+#include "store/provisioning/sampledata.h"
+#include "store/schema.h"
+#include "store/postgres/serverconnection.h"
+
+#include <QScopeGuard>
+
+#include <libpq-fe.h>
+
+namespace store {
+
+namespace {
+
+void insertRow(pg_conn *conn, const std::string &sql, const QList<QByteArray> &row, const QString &name)
+{
+    std::vector<const char *> values;
+    for (const QByteArray &v : row)
+        values.push_back(v.constData());
+    const PgResult result(PQexecParams(conn, sql.c_str(), int(values.size()), nullptr, values.data(), nullptr,
+                                       nullptr, 0));
+    if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
+        throw serverFailure(conn, result.get(), name);
+}
+
+void insertSampleData(pg_conn *conn, const QString &name)
+{
+    for (const ReferenceRows &ref : sampleReferenceRows()) {
+        const std::string sql = QStringLiteral("INSERT INTO %1(id, %2) VALUES($1, $2)").arg(ref.table, ref.column).toStdString();
+        for (qsizetype i = 0; i < ref.values.size(); ++i)
+            insertRow(conn, sql, {QByteArray::number(i + 1), ref.values[i].toUtf8()}, name);
+    }
+    const ParamRow param = sampleParam();
+    insertRow(conn, "INSERT INTO param(s, tel) VALUES($1, $2)",
+              {QByteArray::number(param.s), QByteArray::number(param.tel)}, name);
+}
+
+} // namespace
+
+void serverCommand(pg_conn *conn, const char *sql, const QString &name)
+{
+    const PgResult result(PQexec(conn, sql));
+    if (PQresultStatus(result.get()) != PGRES_COMMAND_OK && PQresultStatus(result.get()) != PGRES_TUPLES_OK)
+        throw serverFailure(conn, result.get(), name);
+}
+
+QStringList existingServerTables(pg_conn *conn)
+{
+    std::string names;
+    for (const TableDef &t : programTables())
+        names.append(names.empty() ? "'" : ",'").append(t.name).append("'");
+    const std::string sql = "select t from unnest(array[" + names + "]) with ordinality as n(t, i) "
+                            "where to_regclass(quote_ident(t)) is not null order by i";
+    const PgResult result(PQexec(conn, sql.c_str()));
+    QStringList found;
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
+        return found;
+    for (int r = 0; r < PQntuples(result.get()); ++r)
+        found << QString::fromUtf8(PQgetvalue(result.get(), r, 0));
+    return found;
+}
+
+void createServerTables(pg_conn *conn, const QString &name)
+{
+    if (const QStringList tables = existingServerTables(conn); !tables.isEmpty())
+        throw StoreError(name + QStringLiteral(": already holds the tables ") + tables.join(QStringLiteral(", "))
+                            + QStringLiteral("; nothing was changed"));
+    serverCommand(conn, serverSchemaScript().c_str(), name);
+}
+
+void createServerDirectory(const QString &conninfo)
+{
+    const QString name = serverName(conninfo);
+    pg_conn *conn = openServer(conninfo);
+    const auto finish = qScopeGuard([conn] { PQfinish(conn); });
+    serverCommand(conn, "BEGIN", name);
+    try {
+        createServerTables(conn, name);
+        insertSampleData(conn, name);
+        serverCommand(conn, "COMMIT", name);
+    } catch (...) {
+        PQclear(PQexec(conn, "ROLLBACK"));
+        throw;
+    }
+}
+
+} // namespace store

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct pg_conn;
+
+namespace store {
+
+// The program's tables that the server's database already holds, by name.
+QStringList existingServerTables(pg_conn *conn);
+
+// Within the caller's transaction: refuses a database that holds any of the program's tables
+// (naming them), else creates the collation, every table and index. Throws StoreError.
+void createServerTables(pg_conn *conn, const QString &name);
+
+// Runs a command (or several) that returns no rows. Throws StoreError naming the server.
+void serverCommand(pg_conn *conn, const char *sql, const QString &name);
+
+// Makes a new directory on the server named by conninfo: every table and index and the sample
+// reference data, in one transaction, so a failure leaves the database as it was. Refuses a
+// database that already has any of the tables. Throws StoreError naming the server.
+void createServerDirectory(const QString &conninfo);
+
+} // namespace store

@@ -1,0 +1,46 @@
+#include "store/provisioning/stagedfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace store {
+
+QString publishFile(const QString &staged, const QString &target, bool replace)
+{
+    if (replace) {
+        std::error_code error;
+        std::filesystem::rename(nativePath(staged), nativePath(target), error);
+        if (error)
+            return QString::fromLocal8Bit(error.message());
+    } else {
+        // QFile::rename refuses to replace an existing file, so a file created meanwhile survives.
+        QFile file(staged);
+        if (!file.rename(target))
+            return file.errorString();
+    }
+    syncFolderOf(target);
+    return {};
+}
+
+void syncFolderOf(const QString &path)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+std::string nativePath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace store

@@ -1,0 +1,78 @@
+// The grid's edits on both stores: written where nobody changed the row meanwhile, refused where
+// somebody did, in letters or in letter case.
+#include "tests/store/channelfixture.h"
+
+#include "messages/errortext.h"
+#include "store/grid/gridmodel.h"
+
+using namespace Qt::Literals::StringLiterals;
+using Field = store::GridModel::Field;
+
+namespace {
+
+class GridOnStores : public StoreChannelTest {
+protected:
+    void SetUp() override
+    {
+        id = addEntry(u"Иванов"_s);
+        QObject::connect(&model, &store::GridModel::errorOccurred, [this](const store::StoreError &e) { errors << messages::errorText(e); });
+        channel.run(u"select * from tab order by id"_s);
+        ASSERT_TRUE(model.isEditable());
+    }
+    bool edit(Field field, const QString &text) { return model.setData(model.index(0, field), text); }
+    // Another operator's change, through a connection of its own.
+    void elsewhere(const QString &statement)
+    {
+        store::Connection own;
+        directory.configure(own);
+        store::QueryChannel other(own);
+        other.exec(statement);
+    }
+    QString stored(const QString &column)
+    {
+        store::Connection own;
+        directory.configure(own);
+        store::QueryChannel other(own);
+        other.run(u"select * from tab where id="_s + QString::number(id));
+        return other.text(column);
+    }
+
+    store::GridModel model{channel};
+    QStringList errors;
+    qint64 id = 0;
+};
+
+TEST_P(GridOnStores, UnchangedRowIsWrittenTextsAndNumbersAlike)
+{
+    ASSERT_TRUE(edit(Field::Im, u"Пётр"_s));
+    ASSERT_TRUE(edit(Field::Kv, u"21"_s));
+    ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
+    EXPECT_EQ(stored(u"im"_s), u"Пётр"_s);
+    EXPECT_EQ(stored(u"kv"_s), u"21"_s);
+}
+
+TEST_P(GridOnStores, ChangeElsewhereEvenOfLetterCaseIsNotOverwritten)
+{
+    ASSERT_TRUE(edit(Field::Im, u"Павел"_s));
+    elsewhere(uR"(update tab set im="ИВАН")"_s);
+    EXPECT_FALSE(model.finishPending());
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.first().contains(u"изменил другой пользователь"_s)) << errors.first().toStdString();
+    EXPECT_EQ(stored(u"im"_s), u"ИВАН"_s);
+}
+
+TEST_P(GridOnStores, NewRowGetsItsOwnId)
+{
+    ASSERT_EQ(model.appendNewRow(), 1);
+    ASSERT_TRUE(model.setData(model.index(1, Field::Fam), u"Новиков"_s));
+    elsewhere(uR"(insert into tab(fam) values("Чужой"))"_s);
+    ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
+    const int idColumn = int(channel.columnNames().indexOf(u"id"_s));
+    const qint64 newId = channel.cell(1, idColumn).toLongLong();
+    channel.run(u"select fam from tab where id="_s + QString::number(newId));
+    EXPECT_EQ(channel.text(u"fam"_s), u"Новиков"_s);
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Stores, GridOnStores, bothStores(), storeName);

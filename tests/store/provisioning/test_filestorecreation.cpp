@@ -1,0 +1,86 @@
+#include "store/storeerror.h"
+#include "store/provisioning/filestorecreation.h"
+#include "store/provisioning/sampledata.h"
+#include "tests/store/sqlitedatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class DirectoryFile : public ::testing::Test {
+protected:
+    QString path() const { return folder.filePath(u"history.dat"_s); }
+    QStringList entries() const { return QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
+    QTemporaryDir folder;
+};
+
+} // namespace
+
+TEST_F(DirectoryFile, HoldsTheSampleDataUnderItsIds)
+{
+    store::createDirectoryFile(path());
+    SqliteDatabase db(path().toStdString());
+    db.withCollation();
+    for (const store::ReferenceRows &rows : store::sampleReferenceRows()) {
+        const std::string table = rows.table.toStdString(), column = rows.column.toStdString();
+        EXPECT_EQ(db.scalar("select count(*) from " + table), std::to_string(rows.values.size())) << table;
+        EXPECT_EQ(db.scalar("select min(id) || '-' || max(id) from " + table), "1-" + std::to_string(rows.values.size()));
+        EXPECT_EQ(db.scalar("select " + column + " from " + table + " where id=1"), rows.values.first().toStdString());
+        EXPECT_EQ(db.scalar("select " + column + " from " + table + " where id=" + std::to_string(rows.values.size())),
+                  rows.values.last().toStdString());
+    }
+    EXPECT_EQ(db.scalar("select s || ',' || tel from param"), "1,7");
+    EXPECT_EQ(db.scalar("select count(*) from param"), "1");
+    EXPECT_EQ(db.scalar("select count(*) from tab"), "0");
+}
+
+TEST_F(DirectoryFile, LeavesNothingElseInTheFolder)
+{
+    store::createDirectoryFile(path());
+    EXPECT_EQ(entries(), QStringList({u"history.dat"_s}));
+}
+
+TEST_F(DirectoryFile, IsReadableLikeAnyOtherFile)
+{
+    store::createDirectoryFile(path());
+    EXPECT_TRUE(QFileInfo(path()).permissions() & QFile::ReadOther);
+}
+
+TEST_F(DirectoryFile, NeverReplacesAnExistingFile)
+{
+    QFile existing(path());
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me");
+    existing.close();
+    try {
+        store::createDirectoryFile(path());
+        FAIL() << "an existing file was accepted";
+    } catch (const store::StoreError &e) {
+        EXPECT_TRUE(e.text().contains(path())) << e.text().toStdString();
+    }
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), QByteArray("keep me"));
+    EXPECT_EQ(entries(), QStringList({u"history.dat"_s}));
+}
+
+TEST_F(DirectoryFile, MissingFolderIsAnError)
+{
+    EXPECT_THROW(store::createDirectoryFile(folder.filePath(u"no/such/history.dat"_s)), store::StoreError);
+    EXPECT_TRUE(entries().isEmpty());
+}
+
+TEST_F(DirectoryFile, ToolWithoutTheCollationCannotWriteEntriesTheLookupsMiss)
+{
+    store::createDirectoryFile(path());
+    SqliteDatabase plain(path().toStdString());
+    EXPECT_NE(plain.exec("insert into tab(fam) values('Иванов')"), SQLITE_OK);
+    EXPECT_NE(plain.error().find("no such collation sequence"), std::string::npos) << plain.error();
+    EXPECT_NE(plain.exec("select * from tab where fam='Иванов'"), SQLITE_OK);
+}
