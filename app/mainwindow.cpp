@@ -7,7 +7,8 @@
 #include "store/grid/gridmodel.h"
 #include "app/jetconversion.h"
 #include "app/messagebox.h"
-#include "config/regionconfig.h"
+#include "app/captions.h"
+#include "config/conffile.h"
 #include "app/resizerule.h"
 #include "app/resultgrid.h"
 #include "lookup/search.h"
@@ -79,15 +80,15 @@ void MainWindow::setMessagePanel(const QString &text)
 void MainWindow::applyRegionConfig()
 {
     m_connection.setDataSource(QStringLiteral("history.dat"));
-    store::useConfiguredStore(m_connection);
-    const app::RegionConfig config = app::readRegionConfig();
-    if (config.failed()) {
-        app::reportError(config.error);
+    const config::ConfFile conf = config::readConfFile();
+    if (conf.failed()) {
+        app::reportError(messages::errorText(*conf.error));
         return;
     }
-    m_heading->setText(app::headingText(config.region));
+    store::useConfiguredStore(m_connection, conf);
+    m_heading->setText(app::headingText(conf.region));
     m_heading->resize(m_heading->sizeHint().expandedTo(m_heading->size()));
-    setWindowTitle(app::windowCaption(config.region));
+    setWindowTitle(app::windowCaption(conf.region));
 }
 
 void MainWindow::showEvent(QShowEvent *event)

@@ -3,7 +3,7 @@
 #include "app/mainwindow.h"
 
 #include "pages/pixelfont.h"
-#include "config/regionconfig.h"
+#include "app/captions.h"
 #include "app/resizerule.h"
 #include "app/resultgrid.h"
 #include "app/searchfieldnames.h"

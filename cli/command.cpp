@@ -2,6 +2,8 @@
 
 #include "cli/output.h"
 
+#include "messages/errortext.h"
+
 #include <QDir>
 
 #include <algorithm>
@@ -138,6 +140,16 @@ int Command::execute(const QStringList &arguments)
     if (positional.size() > m_arguments.size())
         return usageError(QStringLiteral("unexpected argument %1").arg(positional[m_arguments.size()]));
     return run(parser);
+}
+
+std::optional<config::ConfFile> readConfFile()
+{
+    config::ConfFile conf = config::readConfFile();
+    if (conf.failed()) {
+        printError(messages::errorText(*conf.error));
+        return std::nullopt;
+    }
+    return conf;
 }
 
 } // namespace cli

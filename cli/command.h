@@ -1,10 +1,14 @@
 #pragma once
 
+#include "config/conffile.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace cli {
 
@@ -62,5 +66,10 @@ private:
 };
 
 extern const QCommandLineOption kDirectoryOption;
+
+// The current folder's conf.cfg (none counts as an empty one). Nothing, said on standard error in the
+// window's words, when the file is there but cannot be read: the command then stops, as it cannot
+// know which store the folder uses.
+std::optional<config::ConfFile> readConfFile();
 
 } // namespace cli

@@ -180,8 +180,13 @@ protected:
     {
         if (!enterDirectory(parser))
             return Failure;
-        if (const QString server = store::configuredServer(); !server.isEmpty() && parser.positionalArguments().isEmpty())
-            return checkServer(server);
+        if (parser.positionalArguments().isEmpty()) {
+            const std::optional<config::ConfFile> conf = readConfFile();
+            if (!conf)
+                return Failure;
+            if (!conf->server().isEmpty())
+                return checkServer(conf->server());
+        }
         return checkFile(parser.positionalArguments().value(0, QStringLiteral("history.dat")));
     }
 };

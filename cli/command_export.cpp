@@ -45,6 +45,9 @@ protected:
             return usageError(QStringLiteral("--format is csv or tsv, not %1").arg(format));
         if (!enterDirectory(parser))
             return Failure;
+        const std::optional<config::ConfFile> conf = readConfFile();
+        if (!conf)
+            return Failure;
 
         flushOutput();
         QFile out;
@@ -53,7 +56,7 @@ protected:
             return Failure;
         }
         store::Connection connection;
-        store::useConfiguredStore(connection);
+        store::useConfiguredStore(connection, *conf);
         store::QueryChannel channel(connection);
         try {
             transfer::exportTable(channel, table,

@@ -18,7 +18,7 @@ namespace cli {
 namespace {
 
 // find's own exit statuses: the search ran, the checks refused the fields, the store failed, a
-// data file is missing.
+// data file is missing (or conf.cfg is there but cannot be read).
 enum FindStatus { Ran = 0, Rejected = 1, StoreFailed = 2, DataFileMissing = 3 };
 
 struct FieldOption {
@@ -75,15 +75,19 @@ bool printGrid(store::QueryChannel &channel, QString &failure)
 
 int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
 {
-    // Like the window at start-up, but the first missing file is enough to stop.
-    if (const QStringList missing = messages::missingDataFileMessages(store::configuredServer()); !missing.isEmpty()) {
+    // Like the window at start-up, but the first missing file is enough to stop, and so is a
+    // conf.cfg that cannot be read: without it the store could be the wrong one.
+    const std::optional<config::ConfFile> conf = readConfFile();
+    if (!conf)
+        return DataFileMissing;
+    if (const QStringList missing = messages::missingDataFileMessages(conf->server()); !missing.isEmpty()) {
         printError(missing.first());
         return DataFileMissing;
     }
 
     store::Connection connection;
 
-    store::useConfiguredStore(connection);
+    store::useConfiguredStore(connection, *conf);
     store::QueryChannel channel(connection);
     lookup::RandomSource random;
     random.setFixedSeed(seed);

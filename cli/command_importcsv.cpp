@@ -90,10 +90,13 @@ protected:
         const QByteArrayView bytes = mapped ? QByteArrayView(mapped, size) : QByteArrayView(read);
         if (!enterDirectory(parser))
             return Failure;
+        const std::optional<config::ConfFile> conf = readConfFile();
+        if (!conf)
+            return Failure;
 
         store::Connection connection;
 
-        store::useConfiguredStore(connection);
+        store::useConfiguredStore(connection, *conf);
         store::QueryChannel channel(connection);
         transfer::ImportOutcome outcome;
         try {

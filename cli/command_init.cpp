@@ -1,7 +1,7 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 
-#include "text/cp1251.h"
+#include "config/conffile.h"
 #include "store/provisioning/datafoldercreation.h"
 #include "messages/errortext.h"
 
@@ -19,22 +19,24 @@ struct InitOptions {
 
 int init(const InitOptions &options)
 {
-    // conf.cfg is read as Windows-1251, and only its first line counts.
-    std::optional<QByteArray> config;
-    if (options.region) {
-        const std::optional<QByteArray> name = cp1251::encode(*options.region);
-        if (!name || name->contains('\n') || name->contains('\r')) {
+    // conf.cfg: with a server always (its region empty unless given), else only for a region.
+    std::optional<config::ConfFile> conf;
+    if (options.region || !options.server.isEmpty()) {
+        conf.emplace();
+        conf->region = options.region.value_or(QString());
+        if (!options.server.isEmpty())
+            conf->setValue("server", options.server);
+        if (!config::confFileBytes(*conf)) {
             printError(QStringLiteral("the region name cannot be written as one line in Windows-1251: %1")
-                           .arg(*options.region));
+                           .arg(conf->region));
             return Failure;
         }
-        config = "bd=" + *name + "\n";
     }
 
     using Outcome = store::DataFolderCreation::Outcome;
     const store::DataFolderCreation made = options.server.isEmpty()
-        ? store::createDataFolder(options.directory, config)
-        : store::createServerDataFolder(options.directory, options.server, config);
+        ? store::createDataFolder(options.directory, conf)
+        : store::createServerDataFolder(options.directory, *conf);
     switch (made.outcome) {
     case Outcome::FilesExist:
         printError(QStringLiteral("%1: already exists; nothing was changed").arg(made.paths.join(QStringLiteral(", "))));

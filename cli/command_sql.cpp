@@ -35,8 +35,11 @@ void printResult(store::QueryChannel &channel)
 
 int runStatement(const QString &statement)
 {
+    const std::optional<config::ConfFile> conf = readConfFile();
+    if (!conf)
+        return Failure;
     store::Connection connection;
-    store::useConfiguredStore(connection);
+    store::useConfiguredStore(connection, *conf);
     store::QueryChannel channel(connection);
     try {
         if (channel.yieldsRows(statement)) {

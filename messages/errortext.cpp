@@ -1,5 +1,6 @@
 #include "messages/errortext.h"
 
+#include "config/conffile.h"
 #include "store/storeerror.h"
 #include "store/provisioning/datafilechecks.h"
 
@@ -84,6 +85,16 @@ QString errorText(const store::StoreError &error)
         break;
     }
     return error.context() + text;
+}
+
+QString errorText(const config::ConfFileError &error)
+{
+    const QStringList &d = error.details;
+    switch (error.kind) {
+    case config::ConfFileError::Kind::Unreadable:
+        return QStringLiteral("Не удалось прочитать файл %1: %2").arg(d.value(0), d.value(1));
+    }
+    return {};
 }
 
 QStringList missingDataFileMessages(const QString &server)

@@ -6,12 +6,17 @@
 namespace store {
 class StoreError;
 }
+namespace config {
+struct ConfFileError;
+}
 
 // The user's words for what the store and the import report: one wording, shared by the window and
 // the CLI, so that both say the same thing in Russian.
 namespace messages {
 
 QString errorText(const store::StoreError &error);
+// A conf.cfg that cannot be used.
+QString errorText(const config::ConfFileError &error);
 
 // The grid's column titles, surname first, flat last.
 QString columnTitle(int field);

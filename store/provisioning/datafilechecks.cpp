@@ -3,7 +3,6 @@
 #include "store/connection.h"
 #include "store/storeerror.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace store {
@@ -13,28 +12,9 @@ bool dataFileExists(const QString &name)
     return QFileInfo(name).isFile();
 }
 
-QString configuredServer(const QString &confPath)
+void useConfiguredStore(Connection &connection, const config::ConfFile &conf)
 {
-    // As the region's line: only a regular file is read, so a pipe cannot hold start-up up.
-    if (!QFileInfo(confPath).isFile())
-        return {};
-    QFile file(confPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    static const QByteArray prefix("server=");
-    file.readLine(); // the region's line
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        line.replace('\r', QByteArray());
-        if (line.startsWith(prefix))
-            return QString::fromUtf8(line.mid(prefix.size())).trimmed();
-    }
-    return {};
-}
-
-void useConfiguredStore(Connection &connection, const QString &confPath)
-{
-    connection.setServer(configuredServer(confPath));
+    connection.setServer(conf.server());
 }
 
 QList<StoreError> dataFileProblems(const QString &server)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/conffile.h"
 #include "store/storeerror.h"
 
 #include <QList>
@@ -13,13 +14,9 @@ class Connection;
 // A data file counts only as a regular file (or a link to one): a directory of that name does not.
 bool dataFileExists(const QString &name);
 
-// The server a folder's conf.cfg names on a later line "server=" (a libpq connection string or
-// postgresql:// URI); empty when it names none, and when there is no such file. The first line
-// stays the region's.
-QString configuredServer(const QString &confPath = QStringLiteral("conf.cfg"));
-
-// Points the connection at the directory conf.cfg chooses: the server it names, else history.dat.
-void useConfiguredStore(Connection &connection, const QString &confPath = QStringLiteral("conf.cfg"));
+// Points the connection at the directory a folder's conf.cfg (config::readConfFile) chooses: the
+// server it names, else history.dat. The caller reports a conf.cfg that could not be read.
+void useConfiguredStore(Connection &connection, const config::ConfFile &conf);
 
 // The data files that are missing, in the order the user is told about them: "db.dat" first, then
 // "history.dat" or, with a server given, the server: one error naming it when it cannot be reached,

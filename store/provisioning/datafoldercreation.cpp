@@ -24,21 +24,34 @@ bool writeNewFile(const QString &path, const QByteArray &bytes, QString &problem
     return true;
 }
 
+// conf.cfg's bytes, or the failure when conf cannot be written.
+std::optional<QByteArray> confBytes(const QString &path, const config::ConfFile &conf, std::optional<StoreError> &failure)
+{
+    std::optional<QByteArray> bytes = config::confFileBytes(conf);
+    if (!bytes)
+        failure = StoreError(path + QStringLiteral(": the region cannot be written as one line in Windows-1251"));
+    return bytes;
+}
+
 } // namespace
 
-DataFolderCreation createDataFolder(const QString &directory, const std::optional<QByteArray> &config)
+DataFolderCreation createDataFolder(const QString &directory, const std::optional<config::ConfFile> &conf)
 {
     using Outcome = DataFolderCreation::Outcome;
     const QDir dir(directory);
     const QString history = dir.filePath(QStringLiteral("history.dat"));
     const QString marker = dir.filePath(QStringLiteral("db.dat"));
-    const QString conf = dir.filePath(QStringLiteral("conf.cfg"));
+    const QString confPath = dir.filePath(QStringLiteral("conf.cfg"));
     QStringList existing;
-    for (const QString &path : {history, marker, conf})
-        if ((path != conf || config) && (QFileInfo::exists(path) || QFileInfo(path).isSymLink()))
+    for (const QString &path : {history, marker, confPath})
+        if ((path != confPath || conf) && (QFileInfo::exists(path) || QFileInfo(path).isSymLink()))
             existing.append(path);
     if (!existing.isEmpty())
         return {Outcome::FilesExist, existing, {}};
+    std::optional<StoreError> failure;
+    const std::optional<QByteArray> confLines = conf ? confBytes(confPath, *conf, failure) : std::nullopt;
+    if (failure)
+        return {Outcome::Failed, {}, failure};
     if (!QDir().mkpath(directory))
         return {Outcome::FolderNotCreated, {directory}, {}};
 
@@ -52,10 +65,10 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
     bool written = writeNewFile(marker, {}, problem);
     if (written)
         created.append(marker);
-    if (written && config) {
-        written = writeNewFile(conf, *config, problem);
+    if (written && confLines) {
+        written = writeNewFile(confPath, *confLines, problem);
         if (written)
-            created.append(conf);
+            created.append(confPath);
     }
     if (!written) {
         // Leave the folder as it was found.
@@ -66,31 +79,33 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
     return {Outcome::Created, created, {}};
 }
 
-DataFolderCreation createServerDataFolder(const QString &directory, const QString &server,
-                                          const std::optional<QByteArray> &config)
+DataFolderCreation createServerDataFolder(const QString &directory, const config::ConfFile &conf)
 {
     using Outcome = DataFolderCreation::Outcome;
     const QDir dir(directory);
     const QString marker = dir.filePath(QStringLiteral("db.dat"));
-    const QString conf = dir.filePath(QStringLiteral("conf.cfg"));
+    const QString confPath = dir.filePath(QStringLiteral("conf.cfg"));
     QStringList existing;
-    for (const QString &path : {marker, conf})
+    for (const QString &path : {marker, confPath})
         if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
             existing.append(path);
     if (!existing.isEmpty())
         return {Outcome::FilesExist, existing, {}};
+    std::optional<StoreError> failure;
+    const std::optional<QByteArray> lines = confBytes(confPath, conf, failure);
+    if (failure)
+        return {Outcome::Failed, {}, failure};
     if (!QDir().mkpath(directory))
         return {Outcome::FolderNotCreated, {directory}, {}};
 
     try {
-        createServerDirectory(server);
+        createServerDirectory(conf.server());
     } catch (const StoreError &e) {
         return {Outcome::Failed, {}, e};
     }
     QString problem;
     QStringList created;
-    const QByteArray lines = config.value_or(QByteArrayLiteral("bd=\n")) + "server=" + server.toUtf8() + "\n";
-    for (const auto &[path, bytes] : {std::pair{marker, QByteArray()}, std::pair{conf, lines}}) {
+    for (const auto &[path, bytes] : {std::pair{marker, QByteArray()}, std::pair{confPath, *lines}}) {
         if (!writeNewFile(path, bytes, problem)) {
             for (const QString &made : created)
                 QFile::remove(made);

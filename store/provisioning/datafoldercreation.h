@@ -1,8 +1,8 @@
 #pragma once
 
+#include "config/conffile.h"
 #include "store/storeerror.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -24,15 +24,15 @@ struct DataFolderCreation {
 };
 
 // Makes a folder the program can run in: history.dat with the sample reference data, an empty
-// db.dat and, when config is given, conf.cfg holding those bytes. Never replaces a file (conf.cfg
-// counts only when config is given); whatever it made before a failure is removed again.
-DataFolderCreation createDataFolder(const QString &directory, const std::optional<QByteArray> &config = std::nullopt);
+// db.dat and, when conf is given, conf.cfg saying what it says (config::confFileBytes). Never
+// replaces a file (conf.cfg counts only when conf is given); whatever it made before a failure is
+// removed again.
+DataFolderCreation createDataFolder(const QString &directory, const std::optional<config::ConfFile> &conf = std::nullopt);
 
-// The same for a directory on a server (a libpq connection string): the tables and the sample
-// reference data go onto the server, which must not hold any of the tables yet (Failed names them,
-// and nothing is changed); the folder gets db.dat and conf.cfg, whose first line is config (or
-// "bd=") and whose second names the server. No history.dat.
-DataFolderCreation createServerDataFolder(const QString &directory, const QString &server,
-                                          const std::optional<QByteArray> &config = std::nullopt);
+// The same for a directory on the server conf names (a libpq connection string): the tables and the
+// sample reference data go onto the server, which must not hold any of the tables yet (Failed names
+// them, and nothing is changed); the folder gets db.dat and conf.cfg saying what conf says (its
+// region, then the server). No history.dat.
+DataFolderCreation createServerDataFolder(const QString &directory, const config::ConfFile &conf);
 
 } // namespace store

@@ -1,3 +1,5 @@
+#include "config/conffile.h"
+#include "store/connection.h"
 #include "store/provisioning/datafilechecks.h"
 #include "messages/errortext.h"
 #include "tests/app/qtprinting.h"
@@ -48,6 +50,24 @@ TEST(DataFileCheck, DirectoriesDoNotCount)
     folder.makeDirectory(u"history.dat"_s);
     EXPECT_FALSE(store::dataFileExists(u"db.dat"_s));
     EXPECT_EQ(messages::missingDataFileMessages().size(), 2);
+}
+
+TEST(ConfFileMessage, NamesTheFileAndTheReason)
+{
+    const config::ConfFileError error{config::ConfFileError::Kind::Unreadable, {u"conf.cfg"_s, u"Permission denied"_s}};
+    EXPECT_EQ(messages::errorText(error), u"Не удалось прочитать файл conf.cfg: Permission denied"_s);
+}
+
+TEST(ConfiguredStore, IsTheServerConfCfgNamesElseTheFile)
+{
+    store::Connection connection;
+    connection.setDataSource(u"history.dat"_s);
+    store::useConfiguredStore(connection, config::parseConfFile("bd=x\nserver=host=db dbname=zelvik\n"));
+    EXPECT_TRUE(connection.isServer());
+    EXPECT_EQ(connection.server(), u"host=db dbname=zelvik"_s);
+    store::useConfiguredStore(connection, config::parseConfFile("bd=x\n"));
+    EXPECT_FALSE(connection.isServer());
+    EXPECT_EQ(connection.dataSource(), u"history.dat"_s);
 }
 
 } // namespace

@@ -1,10 +1,11 @@
-// The first line of conf.cfg, written to a real file and read back as the program reads it at
-// start-up, against the rule: the bytes up to the first line feed, carriage returns dropped; a
-// region only after "bd=" byte for byte; its bytes Windows-1251 unless they are UTF-8 beyond ASCII.
+// conf.cfg, written to a real file and read back as the program reads it at start-up, against the
+// rules. The first line: the bytes up to the first line feed, carriage returns dropped; a region only
+// after "bd=" byte for byte; its bytes Windows-1251 unless they are UTF-8 beyond ASCII. The server:
+// the first later line that starts "server=", carriage returns dropped, the rest as UTF-8, trimmed.
 #include "tests/fuzz/fuzzcheck.h"
 
 #include "text/cp1251.h"
-#include "config/regionconfig.h"
+#include "config/conffile.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -33,6 +34,18 @@ QString expectedRegion(const QByteArray &file)
     return isUtf8BeyondAscii(name) ? QString::fromUtf8(name) : cp1251::decode(name);
 }
 
+QString expectedServer(const QByteArray &file)
+{
+    const QList<QByteArray> lines = file.split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QByteArray line = lines[i];
+        line.replace('\r', QByteArray());
+        if (line.startsWith("server="))
+            return QString::fromUtf8(line.mid(7)).trimmed();
+    }
+    return QString();
+}
+
 const QString &configPath()
 {
     static QTemporaryDir folder;
@@ -50,10 +63,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_REQUIRE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(),
                      "cannot write %s", configPath().toUtf8().constData());
     }
-    const app::RegionConfig config = app::readRegionConfig(configPath());
-    FUZZ_REQUIRE(!config.failed(), "a readable file was reported unreadable: %s", config.error.toUtf8().constData());
+    const config::ConfFile config = config::readConfFile(configPath());
+    FUZZ_REQUIRE(!config.failed(), "a readable file was reported unreadable: %s",
+                 config.error->details.join(u"; ").toUtf8().constData());
     const QString expected = expectedRegion(bytes);
     FUZZ_REQUIRE(config.region == expected, "region \"%s\", but the rule says \"%s\"", config.region.toUtf8().constData(),
                  expected.toUtf8().constData());
+    const QString server = expectedServer(bytes);
+    FUZZ_REQUIRE(config.server() == server, "server \"%s\", but the rule says \"%s\"", config.server().toUtf8().constData(),
+                 server.toUtf8().constData());
     return 0;
 }

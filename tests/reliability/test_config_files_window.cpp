@@ -8,6 +8,7 @@
 #include "tests/reliability/windowdriver.h"
 
 #include "app/mainwindow.h"
+#include "store/connection.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -37,6 +38,20 @@ TEST_F(DataFilesWindow, UnreadableConfigIsReportedAndTheWindowWorks)
     ASSERT_TRUE(window.isOpen());
     EXPECT_TRUE(window.find(QStringLiteral("Иванов")).startsWith(QStringLiteral("Найдено: ")));
     EXPECT_EQ(boxes.failures().size(), 1);
+}
+
+TEST_F(DataFilesWindow, UnreadableConfigNamingAServerIsReportedNotPassedOver)
+{
+    // The server's line is past the first: a failure to read it is reported all the same, once.
+    folder.write(QStringLiteral("conf.cfg"), "bd=Москва\nserver=host=/nonexistent port=9 dbname=office\n");
+    folder.setMode(QStringLiteral("conf.cfg"), {});
+    identity::UnprivilegedFileAccess asUser;
+    WindowDriver window;
+    ASSERT_EQ(boxes.failures().size(), 1) << boxes.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(boxes.failures().first().startsWith(QStringLiteral("Не удалось прочитать файл conf.cfg: ")))
+        << boxes.failures().first().toStdString();
+    EXPECT_EQ(window.form().windowTitle(), QStringLiteral("Zelvik"));
+    EXPECT_FALSE(window.form().connection().isServer());
 }
 
 TEST_F(DataFilesWindow, ConfigThatIsAPipeDoesNotHoldUpStartUp)

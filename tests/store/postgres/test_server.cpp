@@ -1,5 +1,6 @@
 #include "tests/store/channelfixture.h"
 
+#include "config/conffile.h"
 #include "store/provisioning/datafilechecks.h"
 #include "messages/errortext.h"
 #include "store/provisioning/storecopy.h"
@@ -254,12 +255,12 @@ TEST(ServerStore, ConfCfgNamesTheServerOnALaterLineAndTheCheckNamesItWhenAbsent)
 {
     const TestDirectory directory(StoreKind::Server);
     const QString conf = directory.folder() + u"/conf.cfg"_s;
-    EXPECT_EQ(store::configuredServer(conf), directory.server());
+    EXPECT_EQ(config::readConfFile(conf).server(), directory.server());
     QFile file(conf);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("server=host=/nonexistent port=7 dbname=x password=secret\r\n");
     file.close();
-    EXPECT_EQ(store::configuredServer(conf), QString()); // the first line is the region's
+    EXPECT_EQ(config::readConfFile(conf).server(), QString()); // the first line is the region's
 
     const QString cwd = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(directory.folder()));

@@ -1,0 +1,256 @@
+#include "tests/support/scratchfolder.h"
+#include "config/conffile.h"
+#include "tests/app/qtprinting.h"
+
+#include "text/cp1251.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using config::readConfFile;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// What a failure says, for the test's own message.
+std::string failureText(const config::ConfFile &conf)
+{
+    return conf.error ? conf.error->details.join(u"; ").toStdString() : std::string();
+}
+
+QByteArray win1251(const QString &text)
+{
+    return cp1251::encode(text).value();
+}
+
+struct FirstLineCase {
+    const char *name;
+    QByteArray bytes;
+    QString region;
+};
+
+void PrintTo(const FirstLineCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class RegionFromFile : public ::testing::TestWithParam<FirstLineCase> {};
+
+TEST_P(RegionFromFile, FollowsTheFirstLine)
+{
+    DataFolder folder(DataFolder::Nothing);
+    folder.write(QStringLiteral("conf.cfg"), GetParam().bytes);
+    const config::ConfFile config = readConfFile();
+    EXPECT_FALSE(config.failed()) << failureText(config);
+    EXPECT_EQ(config.region, GetParam().region);
+    // The bytes alone say the same.
+    EXPECT_EQ(config::parseConfFile(GetParam().bytes).region, GetParam().region);
+}
+
+const QString moscow = QStringLiteral("Москва");
+
+INSTANTIATE_TEST_SUITE_P(
+    ConfCfg, RegionFromFile,
+    ::testing::Values(
+        FirstLineCase{"region_in_1251", "bd=" + win1251(moscow), moscow},
+        FirstLineCase{"region_then_newline", "bd=" + win1251(moscow) + "\n", moscow},
+        FirstLineCase{"prefix_alone", "bd=", QString()},
+        FirstLineCase{"prefix_in_capitals", "BD=" + win1251(moscow), QString()},
+        FirstLineCase{"no_prefix", win1251(moscow), QString()},
+        FirstLineCase{"two_characters", "bd", QString()},
+        FirstLineCase{"empty_line", "\nbd=" + win1251(moscow), QString()},
+        FirstLineCase{"empty_file", "", QString()},
+        FirstLineCase{"second_line_ignored", "bd=" + win1251(moscow) + "\nbd=" + win1251(u"Тула"_s), moscow},
+        FirstLineCase{"second_line_not_a_fallback", "x\nbd=" + win1251(moscow), QString()},
+        FirstLineCase{"crlf_ending", "bd=" + win1251(moscow) + "\r\nbd=x", moscow},
+        FirstLineCase{"lone_cr_dropped", "bd=" + win1251(u"Мос"_s) + "\r" + win1251(u"ква"_s) + "\nz", moscow},
+        FirstLineCase{"byte_order_mark", "\xEF\xBB\xBF" "bd=" + moscow.toUtf8(), QString()},
+        FirstLineCase{"utf8_region", "bd=" + moscow.toUtf8() + "\n", moscow},
+        FirstLineCase{"ascii_region", "bd=Tver 2\n", QStringLiteral("Tver 2")},
+        FirstLineCase{"spaces_kept", "bd= " + win1251(moscow) + " ", u" Москва "_s},
+        FirstLineCase{"yo_in_1251", "bd=" + win1251(u"Орёл"_s), u"Орёл"_s},
+        FirstLineCase{"second_prefix_is_text", "bd=bd=" + win1251(moscow), u"bd=Москва"_s}),
+    [](const ::testing::TestParamInfo<FirstLineCase> &info) { return std::string(info.param.name); });
+
+TEST(RegionConfig, MissingFileGivesEmptyRegionAndNoError)
+{
+    DataFolder folder(DataFolder::Nothing);
+    const config::ConfFile config = readConfFile();
+    EXPECT_FALSE(config.failed());
+    EXPECT_TRUE(config.region.isEmpty());
+    EXPECT_TRUE(config.server().isEmpty());
+}
+
+TEST(RegionConfig, DirectoryNamedConfCfgCountsAsAbsent)
+{
+    DataFolder folder(DataFolder::Nothing);
+    folder.makeDirectory(QStringLiteral("conf.cfg"));
+    const config::ConfFile config = readConfFile();
+    EXPECT_FALSE(config.failed()) << failureText(config);
+    EXPECT_TRUE(config.region.isEmpty());
+}
+
+TEST(RegionConfig, PipeNamedConfCfgCountsAsAbsentWithoutWaitingForAWriter)
+{
+    DataFolder folder(DataFolder::Nothing);
+    ASSERT_EQ(mkfifo(folder.path(QStringLiteral("conf.cfg")).toLocal8Bit().constData(), 0666), 0);
+    const config::ConfFile config = readConfFile();
+    EXPECT_FALSE(config.failed()) << failureText(config);
+    EXPECT_TRUE(config.region.isEmpty());
+}
+
+TEST(RegionConfig, DeviceNamedConfCfgCountsAsAbsent)
+{
+    // A line of /dev/zero never ends.
+    DataFolder folder(DataFolder::Nothing);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), folder.path(QStringLiteral("conf.cfg"))));
+    const config::ConfFile config = readConfFile();
+    EXPECT_FALSE(config.failed()) << failureText(config);
+    EXPECT_TRUE(config.region.isEmpty());
+}
+
+TEST(RegionConfig, UnreadableFileIsAnInputOutputError)
+{
+    // Reading this file always fails, even for root, where permissions would not stop us.
+    DataFolder folder(DataFolder::Nothing);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), folder.path(QStringLiteral("conf.cfg"))));
+    const config::ConfFile config = readConfFile();
+    ASSERT_TRUE(config.failed());
+    EXPECT_EQ(config.error->kind, config::ConfFileError::Kind::Unreadable);
+    ASSERT_EQ(config.error->details.size(), 2);
+    EXPECT_EQ(config.error->details[0], u"conf.cfg"_s);
+    EXPECT_FALSE(config.error->details[1].isEmpty());
+}
+
+// The later lines: "server=" names the store's server.
+
+struct LaterLineCase {
+    const char *name;
+    QByteArray bytes;
+    QString server;
+};
+
+void PrintTo(const LaterLineCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class ServerFromFile : public ::testing::TestWithParam<LaterLineCase> {};
+
+TEST_P(ServerFromFile, FollowsTheFirstLaterLineOfTheKey)
+{
+    DataFolder folder(DataFolder::Nothing);
+    folder.write(QStringLiteral("conf.cfg"), GetParam().bytes);
+    const config::ConfFile config = readConfFile();
+    EXPECT_FALSE(config.failed()) << failureText(config);
+    EXPECT_EQ(config.server(), GetParam().server);
+    EXPECT_EQ(config::parseConfFile(GetParam().bytes).server(), GetParam().server);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ConfCfg, ServerFromFile,
+    ::testing::Values(
+        LaterLineCase{"second_line", "bd=x\nserver=host=db port=5432 dbname=zelvik\n", u"host=db port=5432 dbname=zelvik"_s},
+        LaterLineCase{"without_final_newline", "bd=x\nserver=host=db", u"host=db"_s},
+        LaterLineCase{"after_other_lines", "bd=x\n\nnote\nserver=host=db\n", u"host=db"_s},
+        LaterLineCase{"crlf_ending", "bd=x\r\nserver=host=db\r\n", u"host=db"_s},
+        LaterLineCase{"lone_cr_dropped", "bd=x\nserver=host=d\rb\n", u"host=db"_s},
+        LaterLineCase{"spaces_trimmed", "bd=x\nserver=  host=db \t\n", u"host=db"_s},
+        LaterLineCase{"uri", "bd=x\nserver=postgresql://db/zelvik?sslmode=require\n", u"postgresql://db/zelvik?sslmode=require"_s},
+        LaterLineCase{"utf8_value", "bd=x\nserver=host=db application_name=" + u"Офис"_s.toUtf8(), u"host=db application_name=Офис"_s},
+        LaterLineCase{"first_of_two_wins", "bd=x\nserver=host=a\nserver=host=b\n", u"host=a"_s},
+        LaterLineCase{"empty_first_wins", "bd=x\nserver=\nserver=host=b\n", QString()},
+        LaterLineCase{"first_line_is_the_region", "server=host=db\n", QString()},
+        LaterLineCase{"first_line_only_the_region", "server=host=db\nbd=x\n", QString()},
+        LaterLineCase{"capitals_are_another_key", "bd=x\nSERVER=host=db\n", QString()},
+        LaterLineCase{"leading_space_is_another_key", "bd=x\n server=host=db\n", QString()},
+        LaterLineCase{"none", "bd=x\n", QString()},
+        LaterLineCase{"empty_file", "", QString()}),
+    [](const ::testing::TestParamInfo<LaterLineCase> &info) { return std::string(info.param.name); });
+
+TEST(ConfFile, KeepsEveryLaterKeyOnceInTheFileOrder)
+{
+    const config::ConfFile config = config::parseConfFile("bd=x\nb=2\nnote\n=orphan\na=1\nb=3\nc==d\n");
+    const QList<std::pair<QByteArray, QString>> expected{{"b", u"2"_s}, {"a", u"1"_s}, {"c", u"=d"_s}};
+    EXPECT_EQ(config.settings, expected);
+    EXPECT_EQ(config.value("b"), u"2"_s);
+    EXPECT_EQ(config.value("missing"), QString());
+}
+
+TEST(ConfFile, UnreadableFileGivesNeitherRegionNorServer)
+{
+    // The store a folder uses must not quietly fall back to history.dat: a caller sees the failure.
+    DataFolder folder(DataFolder::Nothing);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), folder.path(QStringLiteral("conf.cfg"))));
+    const config::ConfFile config = readConfFile();
+    ASSERT_TRUE(config.failed());
+    EXPECT_TRUE(config.region.isEmpty());
+    EXPECT_TRUE(config.server().isEmpty());
+    EXPECT_TRUE(config.settings.isEmpty());
+}
+
+TEST(ConfFile, PathNamesTheFileInTheFailure)
+{
+    DataFolder folder(DataFolder::Nothing);
+    folder.makeDirectory(QStringLiteral("sub"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), folder.path(QStringLiteral("sub/other.cfg"))));
+    const config::ConfFile config = readConfFile(folder.path(QStringLiteral("sub/other.cfg")));
+    ASSERT_TRUE(config.failed());
+    EXPECT_EQ(config.error->details.value(0), u"other.cfg"_s);
+}
+
+// The writer: the bytes init and the data folder's creation write.
+
+TEST(ConfFileBytes, RegionAloneIsOneLineInWindows1251)
+{
+    config::ConfFile config;
+    config.region = moscow;
+    EXPECT_EQ(config::confFileBytes(config), "bd=" + win1251(moscow) + "\n");
+    EXPECT_EQ(config::confFileBytes(config::ConfFile()), QByteArray("bd=\n"));
+}
+
+TEST(ConfFileBytes, ServerFollowsTheRegionInUtf8)
+{
+    config::ConfFile config;
+    config.region = u"Офис"_s;
+    config.setValue("server", u"host=db application_name=Офис"_s);
+    EXPECT_EQ(config::confFileBytes(config),
+              "bd=\xce\xf4\xe8\xf1\nserver=host=db application_name=" + u"Офис"_s.toUtf8() + "\n");
+    config.region.clear();
+    EXPECT_EQ(config::confFileBytes(config), "bd=\nserver=host=db application_name=" + u"Офис"_s.toUtf8() + "\n");
+}
+
+TEST(ConfFileBytes, SettingAKeyAgainReplacesItsValue)
+{
+    config::ConfFile config;
+    config.setValue("server", u"host=a"_s);
+    config.setValue("server", u"host=b"_s);
+    EXPECT_EQ(config::confFileBytes(config), QByteArray("bd=\nserver=host=b\n"));
+}
+
+TEST(ConfFileBytes, RegionThatIsNotOneLineOfWindows1251IsRefused)
+{
+    for (const QString &region : {u"東京"_s, u"Мос\nква"_s, u"Мос\rква"_s}) {
+        config::ConfFile config;
+        config.region = region;
+        EXPECT_EQ(config::confFileBytes(config), std::nullopt) << region.toStdString();
+    }
+}
+
+TEST(ConfFileBytes, ReadBackSayTheSame)
+{
+    config::ConfFile written;
+    written.region = u"Орёл"_s;
+    written.setValue("server", u"host=db dbname=zelvik"_s);
+    DataFolder folder(DataFolder::Nothing);
+    folder.write(QStringLiteral("conf.cfg"), config::confFileBytes(written).value());
+    const config::ConfFile read = readConfFile();
+    EXPECT_FALSE(read.failed()) << failureText(read);
+    EXPECT_EQ(read.region, written.region);
+    EXPECT_EQ(read.server(), written.server());
+    EXPECT_EQ(read.settings, written.settings);
+}
+
+} // namespace
