@@ -1,5 +1,6 @@
 #include "messages/errortext.h"
 
+#include "store/entryfield.h"
 #include "store/storeerror.h"
 #include "store/provisioning/datafilechecks.h"
 
@@ -11,7 +12,7 @@ using Kind = store::StoreError::Kind;
 
 QString columnTitle(int field)
 {
-    static const std::array<QString, 8> titles{
+    static const std::array<QString, store::kEntryFieldCount> titles{
         QStringLiteral("Фамилия"), QStringLiteral("Имя"), QStringLiteral("Отчество"), QStringLiteral("Телефон"),
         QStringLiteral("Улица"),   QStringLiteral("Дом"), QStringLiteral("/"),        QStringLiteral("Квартира"),
     };
