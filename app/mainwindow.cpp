@@ -62,14 +62,9 @@ void MainWindow::setModalWindows(QDialog *about, QDialog *update, QDialog *help)
     m_help = help;
 }
 
-std::array<QLineEdit *, 8> MainWindow::searchFields() const
+std::array<QLineEdit *, store::kEntryFieldCount> MainWindow::searchFields() const
 {
     return {m_surnameField, m_givenNameField, m_patronymicField, m_phoneField, m_streetField, m_houseField, m_fractionField, m_flatField};
-}
-
-QString MainWindow::messagePanel() const
-{
-    return m_statusPanels[1]->text();
 }
 
 void MainWindow::setMessagePanel(const QString &text)
@@ -165,7 +160,7 @@ void MainWindow::checkDataFiles()
     if (m_connection.isServer())
         return;
     app::convertJetDirectoryIfNeeded(this, m_connection.dataSource());
-    if (store::isOnNetworkShare(m_connection.dataSource()))
+    if (m_connection.onNetworkShare())
         app::MessageBoxes::information(
             this, QStringLiteral("Файл history.dat лежит на сетевом диске. Работать с ним одновременно с нескольких "
                                  "компьютеров нельзя: для этого нужен сервер PostgreSQL (строка server= в conf.cfg)."));
@@ -193,13 +188,13 @@ void MainWindow::search()
         return;
     lookup::SearchFields fields;
     const auto edits = searchFields();
-    for (int f = 0; f < lookup::FieldCount; ++f)
+    for (int f = 0; f < store::kEntryFieldCount; ++f)
         fields.text[f] = edits[f]->text();
     try {
         const lookup::SearchOutcome outcome = lookup::search(m_channel, m_random, fields);
         if (outcome.message)
             setMessagePanel(*outcome.message);
-        for (int f = 0; f < lookup::FieldCount; ++f)
+        for (int f = 0; f < store::kEntryFieldCount; ++f)
             if (outcome.red[f])
                 setTextColour(edits[f], QColor(255, 0, 0));
         if (!outcome.error.isEmpty())

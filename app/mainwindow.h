@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/connection.h"
+#include "store/entryfield.h"
 #include "store/querychannel.h"
 #include "lookup/randomsource.h"
 
@@ -36,7 +37,6 @@ public:
     void setModalWindows(QDialog *about, QDialog *update, QDialog *help);
 
     // Panel 1 of the status bar: the message the last search left.
-    QString messagePanel() const;
     void setMessagePanel(const QString &text);
 
     // The store the window searches and the grid shows; tests prepare results through it.
@@ -75,7 +75,7 @@ private:
     void createMenu();
     void createStatusBar();
 
-    std::array<QLineEdit *, 8> searchFields() const;
+    std::array<QLineEdit *, store::kEntryFieldCount> searchFields() const;
     // Writes the grid's edited row; when that fails the user decides, before anything goes on,
     // whether to go back to it or drop the edit. True when nothing edited is left.
     bool letGoOfEditedRow(const QString &dropLabel);

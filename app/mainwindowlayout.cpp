@@ -109,12 +109,12 @@ void MainWindow::createSearchGroup()
     label(m_searchGroup, "fractionLabel", QStringLiteral("/"), {120, 232});
     label(m_searchGroup, "flatLabel", QStringLiteral("Квартира"), {8, 268});
 
-    // Positions in the order of lookup::Field.
+    // Positions in the order of store::EntryField.
     const QRect places[] = {{72, 24, 145, 23},  {72, 56, 145, 23},  {72, 88, 145, 23}, {72, 144, 145, 23},
                             {72, 200, 145, 23}, {72, 232, 41, 23}, {136, 232, 41, 23}, {72, 264, 41, 23}};
     QLineEdit **fields[] = {&m_surnameField, &m_givenNameField, &m_patronymicField, &m_phoneField,
                             &m_streetField,  &m_houseField,     &m_fractionField,   &m_flatField};
-    for (int f = 0; f < lookup::FieldCount; ++f) {
+    for (int f = 0; f < store::kEntryFieldCount; ++f) {
         *fields[f] = edit(m_searchGroup, app::kSearchFieldNames[f], places[f]);
         connect(*fields[f], &QLineEdit::returnPressed, this, &MainWindow::search);
     }

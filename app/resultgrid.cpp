@@ -40,15 +40,15 @@ void ResultGrid::setGridModel(store::GridModel *model)
     // The indicator follows the pending row's edits.
     connect(model, &QAbstractItemModel::dataChanged, verticalHeader()->viewport(), qOverload<>(&QWidget::update));
     // Surname first, flat last, as the form was designed.
-    static constexpr std::array<int, store::GridModel::FieldCount> kDesignWidths{111, 96, 97, 66, 84, 31, 18, 58};
-    for (int field = 0; field < store::GridModel::FieldCount; ++field) {
+    static constexpr std::array<int, store::kEntryFieldCount> kDesignWidths{111, 96, 97, 66, 84, 31, 18, 58};
+    for (int field = 0; field < store::kEntryFieldCount; ++field) {
         model->setHeaderData(field, Qt::Horizontal, messages::columnTitle(field));
         setColumnWidth(field, kDesignWidths[field]);
     }
     // The design width was drawn for a narrow Windows font; a ten-digit number must still show
     // whole wherever the fallback font is wider.
     const int phoneWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 10;
-    const int phone = store::GridModel::Tele;
+    const int phone = store::EntryField::Phone;
     setColumnWidth(phone, std::max(columnWidth(phone), phoneWidth));
 }
 

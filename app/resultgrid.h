@@ -17,7 +17,6 @@ public:
     explicit ResultGrid(QWidget *parent = nullptr);
 
     void setGridModel(store::GridModel *model);
-    store::GridModel *gridModel() const { return m_model; }
 
     // What leaving the grid does: the cell being typed in is taken, a changed row written and an
     // untouched new one dropped.

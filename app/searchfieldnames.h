@@ -1,14 +1,14 @@
 #pragma once
 
-#include "lookup/search.h"
+#include "store/entryfield.h"
 
 #include <array>
 
 namespace app {
 
-// Object names of the search fields, in the order of lookup::Field. Tests and accessibility tools
+// Object names of the search fields, in the order of store::EntryField. Tests and accessibility tools
 // find the fields by these names.
-inline constexpr std::array<const char *, lookup::FieldCount> kSearchFieldNames{
+inline constexpr std::array<const char *, store::kEntryFieldCount> kSearchFieldNames{
     "surnameField", "givenNameField", "patronymicField", "phoneField",
     "streetField",  "houseField",     "fractionField",   "flatField"};
 

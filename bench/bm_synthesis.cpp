@@ -56,7 +56,7 @@ std::uint64_t g_nextSurname = 0;
 lookup::SearchFields surnameOnly(const QString &surname)
 {
     lookup::SearchFields fields;
-    fields[lookup::Surname] = surname;
+    fields[store::EntryField::Surname] = surname;
     return fields;
 }
 

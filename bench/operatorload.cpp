@@ -143,14 +143,14 @@ int operatorMain(const QString &server, qint64 run, int index, int searches)
         bool invents = false;
         switch (s % 4) {
         case 0:
-            fields[lookup::Surname] = d.rareSurnameText();
+            fields[store::EntryField::Surname] = d.rareSurnameText();
             break;
         case 1:
-            fields[lookup::Surname] = expectedFam = newSurname(run, index, s);
+            fields[store::EntryField::Surname] = expectedFam = newSurname(run, index, s);
             invents = true;
             break;
         case 2:
-            fields[lookup::Phone] = QString::fromStdString(d.phone);
+            fields[store::EntryField::Phone] = QString::fromStdString(d.phone);
             break;
         default: {
             QString phone = QStringLiteral("495") + QChar(u'1' + phones.draw(9));
@@ -158,7 +158,7 @@ int operatorMain(const QString &server, qint64 run, int index, int searches)
                 phone += QChar(u'0' + phones.draw(10));
             check.run(QStringLiteral("select count(*) as m from tab where tele=\"%1\"").arg(phone));
             invents = check.integer(QStringLiteral("m")) == 0;
-            fields[lookup::Phone] = expectedPhone = phone;
+            fields[store::EntryField::Phone] = expectedPhone = phone;
             break;
         }
         }

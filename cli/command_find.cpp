@@ -21,21 +21,23 @@ namespace {
 // data file is missing (or conf.cfg is there but cannot be read).
 enum FindStatus { Ran = 0, Rejected = 1, StoreFailed = 2, DataFileMissing = 3 };
 
+using store::EntryField;
+
 struct FieldOption {
     QCommandLineOption option;
-    lookup::Field field;
+    EntryField field;
 };
 
 // The fields of the search form, in its order.
 const FieldOption kFieldOptions[] = {
-    {{QStringLiteral("surname"), QStringLiteral("Фамилия"), QStringLiteral("TEXT")}, lookup::Surname},
-    {{QStringLiteral("name"), QStringLiteral("Имя"), QStringLiteral("TEXT")}, lookup::Name},
-    {{QStringLiteral("patronymic"), QStringLiteral("Отчество"), QStringLiteral("TEXT")}, lookup::Patronymic},
-    {{QStringLiteral("phone"), QStringLiteral("Телефон"), QStringLiteral("TEXT")}, lookup::Phone},
-    {{QStringLiteral("street"), QStringLiteral("Улица"), QStringLiteral("TEXT")}, lookup::Street},
-    {{QStringLiteral("house"), QStringLiteral("Дом"), QStringLiteral("TEXT")}, lookup::House},
-    {{QStringLiteral("fraction"), QStringLiteral("Дробь"), QStringLiteral("TEXT")}, lookup::Fraction},
-    {{QStringLiteral("flat"), QStringLiteral("Квартира"), QStringLiteral("TEXT")}, lookup::Flat},
+    {{QStringLiteral("surname"), QStringLiteral("Фамилия"), QStringLiteral("TEXT")}, EntryField::Surname},
+    {{QStringLiteral("name"), QStringLiteral("Имя"), QStringLiteral("TEXT")}, EntryField::GivenName},
+    {{QStringLiteral("patronymic"), QStringLiteral("Отчество"), QStringLiteral("TEXT")}, EntryField::Patronymic},
+    {{QStringLiteral("phone"), QStringLiteral("Телефон"), QStringLiteral("TEXT")}, EntryField::Phone},
+    {{QStringLiteral("street"), QStringLiteral("Улица"), QStringLiteral("TEXT")}, EntryField::Street},
+    {{QStringLiteral("house"), QStringLiteral("Дом"), QStringLiteral("TEXT")}, EntryField::House},
+    {{QStringLiteral("fraction"), QStringLiteral("Дробь"), QStringLiteral("TEXT")}, EntryField::Fraction},
+    {{QStringLiteral("flat"), QStringLiteral("Квартира"), QStringLiteral("TEXT")}, EntryField::Flat},
 };
 
 const QCommandLineOption kSeedOption(QStringLiteral("seed"),

@@ -27,7 +27,8 @@ QString shown(const QString &path)
 bool sameFile(const QString &a, const QString &b)
 {
     std::error_code error;
-    return std::filesystem::equivalent(store::nativePath(a), store::nativePath(b), error) && !error;
+    return std::filesystem::equivalent(QFile::encodeName(a).constData(), QFile::encodeName(b).constData(), error)
+        && !error;
 }
 
 // A copy stands in for the hard link where the file system has none; it reaches the disk before
@@ -53,7 +54,8 @@ bool keepOriginal(const QString &path, const QString &original)
             QStringLiteral("%1 уже существует, поэтому исходный файл нельзя сохранить под этим именем").arg(shown(original)));
     }
     std::error_code error;
-    std::filesystem::create_hard_link(store::nativePath(path), store::nativePath(original), error);
+    std::filesystem::create_hard_link(QFile::encodeName(path).constData(), QFile::encodeName(original).constData(),
+                                      error);
     if (error)
         copyDurably(path, original);
     store::syncFolderOf(original);

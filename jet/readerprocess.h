@@ -32,14 +32,11 @@ public:
     // failure status; whatever onFrame throws passes through, and the child is killed.
     void run(const std::function<void(const Frame &)> &onFrame);
 
-    // The start of what the child printed on stderr.
-    QString diagnostics() const { return QString::fromUtf8(m_errorHead); }
-
 private:
     QString m_program;
     QStringList m_arguments;
     ReaderLimits m_limits;
-    QByteArray m_errorHead;
+    QByteArray m_errorHead; // the start of what the child printed on stderr
 };
 
 // zelvik-jet-reader next to the running executable in a build, in the program's helper folder once installed.

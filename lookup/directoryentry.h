@@ -5,16 +5,17 @@
 
 namespace lookup {
 
-// One row of the directory table tab, in its column order.
+// One entry of the telephone directory, a row of the table tab without its id: one member per
+// store::EntryField, in that order, which is tab's column order (fam, im, ot, tele, ul, dom, domd, kv).
 struct DirectoryEntry {
-    QString fam;
-    QString im;
-    QString ot;
-    QString tele;
-    QString ul;
-    std::int32_t dom = 0;
-    QString domd;
-    std::int32_t kv = 0;
+    QString surname;
+    QString givenName;
+    QString patronymic;
+    QString phone;
+    QString street;
+    std::int32_t house = 0;
+    QString fraction;
+    std::int32_t flat = 0;
 
     bool operator==(const DirectoryEntry &) const = default;
 };

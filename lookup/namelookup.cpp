@@ -53,7 +53,7 @@ QString lookupByName(store::QueryChannel &channel, RandomSource &random, const S
     QList<qint64> stored;
     while (std::uint32_t(stored.size()) < wanted) {
         DirectoryEntry entry = synthesis.assemble(recipe);
-        entry.tele = synthesis.generatePhone();
+        entry.phone = synthesis.generatePhone();
         stored << synthesis.insert(entry);
     }
 

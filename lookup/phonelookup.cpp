@@ -12,21 +12,20 @@ namespace lookup {
 namespace {
 
 constexpr std::uint32_t kFlatRange = 200;
-constexpr qsizetype kPrefixedLength = 10;
-constexpr qsizetype kPrefixLength = 3;
 
 // The refusal message, or an empty text when the number fits the scheme.
 QString refusal(store::QueryChannel &channel, const QString &phone)
 {
     const PhoneScheme scheme = readPhoneScheme(channel);
     const QString notFound = QStringLiteral("Номер телефона не найден.");
-    if (scheme.s != 0) {
+    if (scheme.prefixed) {
         if (phone.size() != kPrefixedLength)
-            return QStringLiteral("Указан неверный номер телефона. Необходимо указать 10 последних цифр.");
+            return QStringLiteral("Указан неверный номер телефона. Необходимо указать %1 последних цифр.")
+                .arg(kPrefixedLength);
         channel.run(statements::prefixCheck(phone.left(kPrefixLength)));
         return channel.count() == 0 ? notFound : QString();
     }
-    return scheme.tel != phone.size() ? notFound : QString();
+    return scheme.fixedLength != phone.size() ? notFound : QString();
 }
 
 } // namespace
@@ -40,10 +39,10 @@ QString lookupByPhone(store::QueryChannel &channel, RandomSource &random, const 
     random.reseed();
     const GenderSet gender = random.draw(2) == 1 ? maleSet : femaleSet;
     EntrySynthesis synthesis(channel, random, search);
-    QString fam = synthesis.pickSurname();
-    fam += gender.surnameSuffix;
-    DirectoryEntry entry = synthesis.assemble({fam, gender, QString(), QString(), kFlatRange});
-    entry.tele = search.phone;
+    QString surname = synthesis.pickSurname();
+    surname += gender.surnameSuffix;
+    DirectoryEntry entry = synthesis.assemble({surname, gender, QString(), QString(), kFlatRange});
+    entry.phone = search.phone;
 
     if (const QString refused = refusal(channel, search.phone); !refused.isEmpty()) {
         channel.run(statements::noEntries());

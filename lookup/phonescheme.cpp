@@ -28,16 +28,16 @@ PhoneScheme readPhoneScheme(store::QueryChannel &channel)
         refuse(channel, QStringLiteral("Таблица param пуста: схема телефонных номеров не задана."));
     if (channel.value(QStringLiteral("s")).isNull())
         unset(QStringLiteral("s"));
-    PhoneScheme scheme{channel.integer(QStringLiteral("s")), 0};
-    if (scheme.s != 0)
+    PhoneScheme scheme{channel.integer(QStringLiteral("s")) != 0, 0};
+    if (scheme.prefixed)
         return scheme;
     if (channel.value(QStringLiteral("tel")).isNull())
         unset(QStringLiteral("tel"));
-    scheme.tel = channel.integer(QStringLiteral("tel"));
-    if (scheme.tel < 1 || scheme.tel > kLongestPhone)
+    scheme.fixedLength = channel.integer(QStringLiteral("tel"));
+    if (scheme.fixedLength < 1 || scheme.fixedLength > kLongestPhone)
         refuse(channel, QStringLiteral("В таблице param значение tel (%1) не годится для длины номера телефона: "
                                        "нужно число от 1 до %2.")
-                            .arg(scheme.tel)
+                            .arg(scheme.fixedLength)
                             .arg(kLongestPhone));
     return scheme;
 }

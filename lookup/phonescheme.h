@@ -8,12 +8,18 @@ class QueryChannel;
 
 namespace lookup {
 
-// The numbering scheme of the param row: s non-zero means ten-digit numbers that begin with a
-// prefix from tel; s zero means numbers of exactly tel digits.
+// The numbering scheme of the param row, whose columns are s and tel: s non-zero means prefixed
+// numbers (below); s zero means numbers of exactly tel digits.
 struct PhoneScheme {
-    std::int64_t s = 0;
-    std::int64_t tel = 0; // 0 when s is non-zero: only the fixed-length scheme reads it
+    bool prefixed = false;        // s is non-zero
+    std::int64_t fixedLength = 0; // tel; 0 when prefixed: only the fixed-length scheme reads it
 };
+
+// A number of the prefixed scheme: a prefix of three characters from the table tel, then seven
+// digits, the first of them never 0; ten characters in all.
+inline constexpr int kPrefixedLength = 10;
+inline constexpr int kPrefixLength = 3;
+inline constexpr int kDigitsAfterPrefix = kPrefixedLength - kPrefixLength;
 
 // The length a number of the fixed-length scheme may have: a phone field holds a 64-bit number,
 // whose longest spelling has twenty characters.

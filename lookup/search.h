@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/entryfield.h"
+
 #include <QString>
 #include <array>
 #include <exception>
@@ -13,13 +15,11 @@ namespace lookup {
 
 class RandomSource;
 
-// The eight search fields in the window's order, surname first, flat last.
-enum Field { Surname, Name, Patronymic, Phone, Street, House, Fraction, Flat, FieldCount };
-
+// The text of the eight search fields, one per field of an entry, in its order.
 struct SearchFields {
-    std::array<QString, FieldCount> text;
-    QString &operator[](Field f) { return text[f]; }
-    const QString &operator[](Field f) const { return text[f]; }
+    std::array<QString, store::kEntryFieldCount> text;
+    QString &operator[](store::EntryField f) { return text[f]; }
+    const QString &operator[](store::EntryField f) const { return text[f]; }
 };
 
 // What one press of "Найти" leaves for the window to show.
@@ -27,7 +27,7 @@ struct SearchOutcome {
     // New text of the message panel; nullopt leaves the panel as it was (connect failed first).
     std::optional<QString> message;
     // Fields whose text turns pure red.
-    std::array<bool, FieldCount> red{};
+    std::array<bool, store::kEntryFieldCount> red{};
     // Text for the application's default error handler when the store or anything else failed;
     // empty otherwise.
     QString error;

@@ -18,9 +18,10 @@ std::optional<std::int32_t> number(const QString &text)
 
 SearchValues collect(const SearchFields &fields)
 {
+    using enum store::EntryField;
     SearchValues values;
     values.surname = fields[Surname];
-    values.givenName = fields[Name];
+    values.givenName = fields[GivenName];
     values.patronymic = fields[Patronymic];
     values.phone = fields[Phone];
     values.street = fields[Street];

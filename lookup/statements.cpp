@@ -53,9 +53,9 @@ QString insert(const DirectoryEntry &e)
 {
     // Built by concatenation: arg() would rescan user text for %-markers.
     return QStringLiteral("insert into tab (fam,im,ot,tele,ul,dom,domd,kv) values(")
-        + quoted(e.fam) + u',' + quoted(e.im) + u',' + quoted(e.ot) + u',' + quoted(e.tele) + u','
-        + quoted(e.ul) + u',' + QString::number(e.dom) + u',' + quoted(e.domd) + u','
-        + QString::number(e.kv) + u')';
+        + quoted(e.surname) + u',' + quoted(e.givenName) + u',' + quoted(e.patronymic) + u',' + quoted(e.phone) + u','
+        + quoted(e.street) + u',' + QString::number(e.house) + u',' + quoted(e.fraction) + u','
+        + QString::number(e.flat) + u')';
 }
 
 QString storedEntries(const QList<qint64> &ids)

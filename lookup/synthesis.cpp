@@ -10,7 +10,6 @@ namespace lookup {
 
 namespace {
 constexpr std::uint32_t kHouseRange = 90;
-constexpr int kDigitsAfterPrefix = 6;
 } // namespace
 
 EntrySynthesis::EntrySynthesis(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
@@ -71,16 +70,16 @@ QString EntrySynthesis::generatePhone()
 {
     const PhoneScheme scheme = readPhoneScheme(m_channel);
     QString phone;
-    if (scheme.s != 0) {
+    if (scheme.prefixed) {
         m_channel.run(statements::prefixCount());
         const auto prefixes = static_cast<std::uint32_t>(m_channel.integer(QStringLiteral("m")));
         phone = pick(statements::prefixPick(std::int64_t(m_random.draw(prefixes)) + 1), QStringLiteral("tel"));
         phone += nonZeroDigit();
-        for (int i = 0; i < kDigitsAfterPrefix; ++i)
+        for (int i = 1; i < kDigitsAfterPrefix; ++i)
             phone += anyDigit();
     } else {
         phone = nonZeroDigit();
-        for (std::int64_t i = 1; i < scheme.tel; ++i)
+        for (std::int64_t i = 1; i < scheme.fixedLength; ++i)
             phone += anyDigit();
     }
     return phone;
@@ -89,13 +88,13 @@ QString EntrySynthesis::generatePhone()
 DirectoryEntry EntrySynthesis::assemble(const EntryRecipe &recipe)
 {
     DirectoryEntry entry;
-    entry.fam = recipe.fam;
-    entry.im = recipe.givenName.isEmpty() ? pickGivenName(recipe.gender) : recipe.givenName;
-    entry.ot = recipe.patronymic.isEmpty() ? pickPatronymic(recipe.gender) : recipe.patronymic;
-    entry.ul = m_search.street.isEmpty() ? pickStreet() : m_search.street;
-    entry.dom = house();
-    entry.kv = flat(recipe.flatRange);
-    entry.domd = m_search.fraction;
+    entry.surname = recipe.surname;
+    entry.givenName = recipe.givenName.isEmpty() ? pickGivenName(recipe.gender) : recipe.givenName;
+    entry.patronymic = recipe.patronymic.isEmpty() ? pickPatronymic(recipe.gender) : recipe.patronymic;
+    entry.street = m_search.street.isEmpty() ? pickStreet() : m_search.street;
+    entry.house = house();
+    entry.flat = flat(recipe.flatRange);
+    entry.fraction = m_search.fraction;
     return entry;
 }
 

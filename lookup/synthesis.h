@@ -18,7 +18,7 @@ struct SearchValues;
 // What a lookup fixes before an entry is invented; everything else comes from the search fields
 // or from random picks.
 struct EntryRecipe {
-    QString fam;
+    QString surname;
     GenderSet gender;
     QString givenName;  // typed (capitalised) or empty to pick one
     QString patronymic; // typed (capitalised) or empty to pick one
@@ -39,7 +39,7 @@ public:
     std::int32_t flat(std::uint32_t range);
     QString generatePhone();
 
-    // Every field but tele, which the caller hands in or generates; draws in the order given
+    // Every field but the phone, which the caller hands in or generates; draws in the order given
     // name, patronymic, street, house, flat.
     DirectoryEntry assemble(const EntryRecipe &recipe);
     // Returns the id the entry was stored under.

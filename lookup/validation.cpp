@@ -23,8 +23,9 @@ bool emptyOrInteger(const QString &text, IntegerWidth width)
 
 Verdict validate(const SearchFields &fields)
 {
+    using enum store::EntryField;
     Verdict verdict;
-    const auto check = [&verdict](Field field, bool passes, const char16_t *message) {
+    const auto check = [&verdict](store::EntryField field, bool passes, const char16_t *message) {
         if (passes)
             return;
         verdict.message = QString::fromUtf16(message);
@@ -35,7 +36,7 @@ Verdict validate(const SearchFields &fields)
         verdict.message = QStringLiteral("Необходимо указать фамилию или номер телефона.");
 
     check(Surname, allOf(fields[Surname], cp1251::isCyrillicLetter), u"Неверный формат ввода: фамилия.");
-    check(Name, allOf(fields[Name], cp1251::isCyrillicLetter), u"Неверный формат ввода: имя.");
+    check(GivenName, allOf(fields[GivenName], cp1251::isCyrillicLetter), u"Неверный формат ввода: имя.");
     check(Patronymic, allOf(fields[Patronymic], cp1251::isCyrillicLetter), u"Неверный формат ввода: отчество.");
     check(Street, allOf(fields[Street], cp1251::isStreetChar), u"Неверный формат ввода: улица.");
     check(Phone, emptyOrInteger(fields[Phone], IntegerWidth::Bits64), u"Неверный формат ввода: номер телефона.");

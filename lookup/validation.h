@@ -11,7 +11,7 @@ namespace lookup {
 // the search may go on) and the fields to turn red.
 struct Verdict {
     QString message;
-    std::array<bool, FieldCount> red{};
+    std::array<bool, store::kEntryFieldCount> red{};
 };
 
 // Runs every check in the window's order; none stops the others.

@@ -1,6 +1,7 @@
 #include "messages/errortext.h"
 
 #include "config/conffile.h"
+#include "store/entryfield.h"
 #include "store/storeerror.h"
 #include "store/provisioning/datafilechecks.h"
 
@@ -12,7 +13,7 @@ using Kind = store::StoreError::Kind;
 
 QString columnTitle(int field)
 {
-    static const std::array<QString, 8> titles{
+    static const std::array<QString, store::kEntryFieldCount> titles{
         QStringLiteral("Фамилия"), QStringLiteral("Имя"), QStringLiteral("Отчество"), QStringLiteral("Телефон"),
         QStringLiteral("Улица"),   QStringLiteral("Дом"), QStringLiteral("/"),        QStringLiteral("Квартира"),
     };

@@ -18,7 +18,8 @@ QString errorText(const store::StoreError &error);
 // A conf.cfg that cannot be used.
 QString errorText(const config::ConfFileError &error);
 
-// The grid's column titles, surname first, flat last.
+// The title of a field's grid column (field: a store::EntryField, as a NotANumber error carries it);
+// empty for any other number.
 QString columnTitle(int field);
 
 // One message per data file that is missing or cannot be used, in the order the user is told about

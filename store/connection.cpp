@@ -85,8 +85,7 @@ void leaveWal(sqlite3 *db, const QString &name)
         throwSqliteFailure(db, name + QStringLiteral(" (on a network share, where it cannot stay in WAL mode)"));
 }
 
-} // namespace
-
+// Whether the file lies on a file system shared over the network, told by the file system's type.
 bool isOnNetworkFileSystem(const QString &path)
 {
     struct statfs info {};
@@ -111,14 +110,14 @@ bool isOnNetworkFileSystem(const QString &path)
     }
 }
 
-namespace {
 NetworkShareProbe g_networkShareProbe = nullptr;
-} // namespace
 
 bool isOnNetworkShare(const QString &path)
 {
     return g_networkShareProbe ? g_networkShareProbe(path) : isOnNetworkFileSystem(path);
 }
+
+} // namespace
 
 void setNetworkShareProbe(NetworkShareProbe probe)
 {
@@ -139,6 +138,7 @@ void Connection::setDataSource(const QString &path)
 {
     close();
     m_dataSource = path;
+    m_networkShare.reset();
 }
 
 void Connection::setServer(const QString &conninfo)
@@ -185,8 +185,7 @@ void Connection::connectFile()
     registerCollation(db);
     // Damaged pages are refused as they are read, before a write could build on them.
     execute(db, "PRAGMA cell_size_check=ON", m_dataSource);
-    m_networkShare = isOnNetworkShare(m_dataSource);
-    if (m_networkShare) {
+    if (onNetworkShare()) {
         leaveWal(db, m_dataSource);
         checkBeforeFirstUse(db, m_dataSource);
     } else if (firstValue(db, "PRAGMA journal_mode", m_dataSource) != QLatin1String("wal")) {
@@ -197,9 +196,13 @@ void Connection::connectFile()
     m_db = std::move(opened);
 }
 
-bool Connection::isReadOnly() const
+bool Connection::onNetworkShare() const
 {
-    return m_db && sqlite3_db_readonly(m_db.get(), "main") == 1;
+    if (isServer())
+        return false;
+    if (!m_networkShare)
+        m_networkShare = isOnNetworkShare(m_dataSource);
+    return *m_networkShare;
 }
 
 void Connection::close()

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 struct sqlite3;
 struct pg_conn;
@@ -42,15 +43,17 @@ public:
     // Throws StoreError naming the problem.
     void connect();
     bool isOpen() const { return m_db != nullptr || m_serverConn != nullptr; }
-    bool isReadOnly() const;
     void close();
 
     sqlite3 *handle() const { return m_db.get(); }
     pg_conn *serverHandle() const { return m_serverConn; }
     // Counts the openings, so that a result knows it belongs to an earlier one.
     std::uint64_t generation() const { return m_generation; }
-    // The open directory file lies on a network file system (NFS, SMB/CIFS, sshfs and the like).
-    bool onNetworkShare() const { return m_networkShare; }
+    // The directory file lies on a network file system (NFS, SMB/CIFS, sshfs and the like), where
+    // it is used with a rollback journal, never WAL; false on a server. The file system is asked once
+    // per data source, by connect() or by whoever asks before, open or not: what the window tells the
+    // user is what the connection does.
+    bool onNetworkShare() const;
 
 private:
     void connectFile();
@@ -61,15 +64,11 @@ private:
     SqliteHandle m_db;
     pg_conn *m_serverConn = nullptr;
     std::uint64_t m_generation = 0;
-    bool m_networkShare = false;
+    mutable std::optional<bool> m_networkShare; // not asked yet for this data source
 };
 
-// Whether the file lies on a file system shared over the network, told by the file system's type.
-bool isOnNetworkFileSystem(const QString &path);
-
-// What the connection and the window go by: isOnNetworkFileSystem, unless a test has put another
-// probe in its place (a network share cannot be had in a test); null puts it back.
-bool isOnNetworkShare(const QString &path);
+// Tells the connections whether a file lies on a network share in place of its file system's type,
+// which is what they go by otherwise (a network share cannot be had in a test); null puts it back.
 using NetworkShareProbe = bool (*)(const QString &path);
 void setNetworkShareProbe(NetworkShareProbe probe);
 

@@ -60,7 +60,6 @@ Dialect QueryChannel::dialect()
 void QueryChannel::run(const QString &statement)
 {
     dropResult();
-    m_statement = statement;
     emit statementSent(statement);
     const auto changed = qScopeGuard([this] { emit resultChanged(); });
     Backend &backend = openBackend();
@@ -78,7 +77,6 @@ void QueryChannel::run(const QString &statement)
 qint64 QueryChannel::exec(const QString &statement)
 {
     dropResult();
-    m_statement = statement;
     emit statementSent(statement);
     const auto changed = qScopeGuard([this] { emit resultChanged(); });
     return openBackend().exec(statement);

@@ -72,10 +72,8 @@ public:
     // it and leaves the open result as it is.
     bool yieldsRows(const QString &statement);
 
-    Connection &connection() { return m_connection; }
     // The engine's SQL, for native statements; connects first.
     Dialect dialect();
-    const QString &statement() const { return m_statement; }
 
 signals:
     // Emitted after run, exec and close change which result is open.
@@ -90,7 +88,6 @@ private:
     void dropResult();
 
     Connection &m_connection;
-    QString m_statement;
     std::unique_ptr<Backend> m_backend; // outlives the cursors, which use its statements
     std::unique_ptr<Cursor> m_result;
     std::unique_ptr<Cursor> m_spare; // closed, with the buffers of an earlier result

@@ -14,21 +14,16 @@ namespace store {
 
 namespace {
 
-struct FieldInfo {
-    const char *name;
-    bool number;
-};
+// The grid's columns are the entry's fields in their order: a column's number is its field.
+QString fieldName(int field)
+{
+    return columnName(EntryField(field));
+}
 
-const std::array<FieldInfo, GridModel::FieldCount> kFields{{
-    {"fam", false},
-    {"im", false},
-    {"ot", false},
-    {"tele", false},
-    {"ul", false},
-    {"dom", true},
-    {"domd", false},
-    {"kv", true},
-}};
+bool isNumber(int field)
+{
+    return holdsNumber(EntryField(field));
+}
 
 // Rows read from the channel per request of the grid: enough to fill a tall window, small enough
 // that scrolling through a huge result never stalls.
@@ -75,14 +70,9 @@ GridModel::GridModel(QueryChannel &channel, QObject *parent)
     onResultChanged();
 }
 
-QString GridModel::fieldName(int field)
-{
-    return QString::fromLatin1(kFields.at(field).name);
-}
-
 bool GridModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value, int role)
 {
-    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) || section < 0 || section >= FieldCount)
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) || section < 0 || section >= kEntryFieldCount)
         return false;
     m_titles[section] = value.toString();
     emit headerDataChanged(orientation, section, section);
@@ -97,8 +87,8 @@ void GridModel::onResultChanged()
 
     const QScopedValueRollback reshaping(m_reshaping, true);
     const QStringList names = m_channel.hasResult() ? m_channel.columnNames() : QStringList();
-    std::array<int, FieldCount> columnOf{};
-    for (int f = 0; f < FieldCount; ++f)
+    std::array<int, kEntryFieldCount> columnOf{};
+    for (int f = 0; f < kEntryFieldCount; ++f)
         columnOf[f] = columnIndex(names, fieldName(f));
     const int idColumn = columnIndex(names, QStringLiteral("id"));
     const bool editable = idColumn >= 0
@@ -147,13 +137,13 @@ int GridModel::rowCount(const QModelIndex &parent) const
 
 int GridModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : FieldCount;
+    return parent.isValid() ? 0 : kEntryFieldCount;
 }
 
 bool GridModel::isShown(const QModelIndex &index) const
 {
     return index.isValid() && index.model() == this && index.row() < m_rows
-        && index.column() < FieldCount;
+        && index.column() < kEntryFieldCount;
 }
 
 QVariant GridModel::storedValue(int row, int field) const
@@ -179,7 +169,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         // Always text, so that the editor is a line edit in which anything can be typed.
         return shownValue(index.row(), index.column()).toString();
     case Qt::TextAlignmentRole:
-        if (kFields[index.column()].number)
+        if (isNumber(index.column()))
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     default:
@@ -192,7 +182,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return section >= 0 && section < FieldCount
+        return section >= 0 && section < kEntryFieldCount
                    ? (m_titles[section].isEmpty() ? fieldName(section) : m_titles[section])
                    : QVariant();
     // The row indicator marks a row that exists only in the grid so far.
@@ -221,7 +211,7 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     // row is not written while it does.
     QVariant cell = typed;
     bool refused = false;
-    if (kFields[field].number) {
+    if (isNumber(field)) {
         const std::optional<QVariant> number = numberCell(typed);
         refused = !number;
         if (number)
@@ -242,8 +232,8 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
 
 int GridModel::pendingRefusedField() const
 {
-    for (int f = 0; f < FieldCount; ++f)
-        if (m_pending.row >= 0 && m_pending.changed[f] && kFields[f].number
+    for (int f = 0; f < kEntryFieldCount; ++f)
+        if (m_pending.row >= 0 && m_pending.changed[f] && isNumber(f)
             && m_pending.values[f].typeId() == QMetaType::QString)
             return f;
     return -1;
@@ -311,7 +301,7 @@ bool GridModel::beginPending(int row)
     m_pending = Pending{};
     m_pending.row = row;
     m_pending.id = m_channel.cell(row, m_idColumn);
-    for (int f = 0; f < FieldCount; ++f)
+    for (int f = 0; f < kEntryFieldCount; ++f)
         m_pending.read[f] = storedValue(row, f);
     return true;
 }
@@ -350,7 +340,7 @@ bool GridModel::finishPending()
     if (!writePending(true))
         return false;
     const int row = std::exchange(m_pending, Pending{}).row;
-    emit dataChanged(index(row, 0), index(row, FieldCount - 1), {Qt::DisplayRole, Qt::EditRole});
+    emit dataChanged(index(row, 0), index(row, kEntryFieldCount - 1), {Qt::DisplayRole, Qt::EditRole});
     emit headerDataChanged(Qt::Vertical, row, row);
     return true;
 }
@@ -361,7 +351,7 @@ bool GridModel::writePending(bool mirror)
         return fail(notANumber(refused));
     QStringList columns;
     QVariantList params;
-    for (int f = 0; f < FieldCount; ++f) {
+    for (int f = 0; f < kEntryFieldCount; ++f) {
         if (m_pending.changed[f]) {
             columns << fieldName(f);
             params << m_pending.values[f];
@@ -382,7 +372,7 @@ bool GridModel::writePending(bool mirror)
         return fail(e);
     }
     if (mirror) {
-        for (int f = 0; f < FieldCount; ++f)
+        for (int f = 0; f < kEntryFieldCount; ++f)
             if (m_pending.changed[f])
                 m_channel.setCell(m_pending.row, m_columnOf[f], m_pending.values[f]);
     }
@@ -396,11 +386,11 @@ bool GridModel::updatePending(const QStringList &columns, QVariantList values)
     QString sql = QStringLiteral("update tab set %1=? where id=?").arg(columns.join(QStringLiteral("=?,")));
     values << m_pending.id;
     const bool server = m_channel.dialect() == Dialect::Postgres;
-    for (int f = 0; f < FieldCount; ++f) {
+    for (int f = 0; f < kEntryFieldCount; ++f) {
         if (m_pending.changed[f]) {
             if (!server)
                 sql += QStringLiteral(" and %1 is ? collate binary").arg(fieldName(f));
-            else if (kFields.at(f).number)
+            else if (isNumber(f))
                 sql += QStringLiteral(" and %1 is not distinct from ?").arg(fieldName(f));
             else
                 sql += QStringLiteral(" and %1 collate \"C\" is not distinct from ?").arg(fieldName(f));
@@ -422,7 +412,7 @@ void GridModel::revertPending()
     if (dropped.isNew)
         removeRowAt(dropped.row);
     else
-        emit dataChanged(index(dropped.row, 0), index(dropped.row, FieldCount - 1),
+        emit dataChanged(index(dropped.row, 0), index(dropped.row, kEntryFieldCount - 1),
                          {Qt::DisplayRole, Qt::EditRole});
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/entryfield.h"
 #include "store/storeerror.h"
 
 #include <QAbstractTableModel>
@@ -12,8 +13,8 @@ namespace store {
 class QueryChannel;
 
 // The grid's view of whatever result the query channel holds, always in
-// the same eight columns. Rows are read from the channel as the grid asks for them, so a result of
-// any size opens at once.
+// the same eight columns, one per EntryField. Rows are read from the channel as the grid asks for
+// them, so a result of any size opens at once.
 //
 // A result of `tab` that carries id can be changed in place. At most one row is "pending" at a
 // time: the row the user has typed in, or a new row. It is written (or, new and untouched, dropped)
@@ -22,8 +23,6 @@ class QueryChannel;
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Field { Fam, Im, Ot, Tele, Ul, Dom, Domd, Kv, FieldCount };
-
     explicit GridModel(QueryChannel &channel, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -38,11 +37,9 @@ public:
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
 
-    // The view gives the columns their titles; until then a column is titled by its field's name.
+    // The view gives the columns their titles; until then a column is titled by its column name in tab.
     bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
                        int role = Qt::EditRole) override;
-
-    static QString fieldName(int field);
 
     // The result can be changed: it comes from `tab` alone and includes id.
     bool isEditable() const { return m_editable; }
@@ -71,14 +68,14 @@ signals:
     void errorOccurred(const store::StoreError &error);
 
 private:
-    std::array<QString, FieldCount> m_titles;
+    std::array<QString, kEntryFieldCount> m_titles;
     struct Pending {
         int row = -1;
         bool isNew = false;
         QVariant id;
-        std::array<QVariant, FieldCount> read; // as the row was read: a write expects them unchanged
-        std::array<QVariant, FieldCount> values;
-        std::array<bool, FieldCount> changed{};
+        std::array<QVariant, kEntryFieldCount> read; // as the row was read: a write expects them unchanged
+        std::array<QVariant, kEntryFieldCount> values;
+        std::array<bool, kEntryFieldCount> changed{};
     };
 
     void onResultChanged();
@@ -95,7 +92,7 @@ private:
 
     QueryChannel &m_channel;
     int m_rows = 0;
-    std::array<int, FieldCount> m_columnOf{};
+    std::array<int, kEntryFieldCount> m_columnOf{};
     int m_idColumn = -1;
     bool m_editable = false;
     bool m_reshaping = false; // between a begin and an end of a change of rows

@@ -15,7 +15,7 @@ QString publishFile(const QString &staged, const QString &target, bool replace)
 {
     if (replace) {
         std::error_code error;
-        std::filesystem::rename(nativePath(staged), nativePath(target), error);
+        std::filesystem::rename(QFile::encodeName(staged).constData(), QFile::encodeName(target).constData(), error);
         if (error)
             return QString::fromLocal8Bit(error.message());
     } else {
@@ -36,11 +36,6 @@ void syncFolderOf(const QString &path)
         return;
     ::fsync(fd);
     ::close(fd);
-}
-
-std::string nativePath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
 }
 
 } // namespace store

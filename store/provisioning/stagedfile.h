@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <string>
 
 namespace store {
 
@@ -13,8 +12,5 @@ QString publishFile(const QString &staged, const QString &target, bool replace);
 
 // Makes a rename or a new name in the folder of path durable.
 void syncFolderOf(const QString &path);
-
-// Native path for std::filesystem.
-std::string nativePath(const QString &path);
 
 } // namespace store

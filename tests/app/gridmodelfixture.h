@@ -16,7 +16,7 @@
 // model tester; what the model reports as errors is collected.
 class GridModelTest : public ::testing::Test {
 protected:
-    using Field = store::GridModel::Field;
+    using EntryField = store::EntryField;
 
     GridModelTest();
 

@@ -4,6 +4,8 @@
 #include "tests/app/modelchecker.h"
 #include "tests/app/tabreader.h"
 
+#include "store/entryfield.h"
+
 #include <QList>
 #include <memory>
 
@@ -13,7 +15,7 @@ class QTableView;
 // reached the file, and the model tester watching the grid's model throughout.
 class GridWindowTest : public MainWindowTest {
 protected:
-    enum Column { Fam, Im, Ot, Tele, Ul, Dom, Domd, Kv };
+    using enum store::EntryField; // the grid's columns
 
     void SetUp() override;
     void TearDown() override;

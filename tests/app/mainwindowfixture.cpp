@@ -1,6 +1,7 @@
 #include "tests/app/mainwindowfixture.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTableView>
 
 #include <algorithm>
@@ -34,6 +35,11 @@ void MainWindowTest::activate()
 QTableView *MainWindowTest::grid() const
 {
     return child<QTableView>("resultGrid");
+}
+
+QString MainWindowTest::messagePanel() const
+{
+    return child<QLabel>("messagePanel")->text();
 }
 
 bool MainWindowTest::programEnds() const

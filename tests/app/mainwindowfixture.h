@@ -32,6 +32,8 @@ protected:
     }
 
     QTableView *grid() const;
+    // Panel 1 of the status bar: the message the last search left.
+    QString messagePanel() const;
     // Qt ends the event loop when the last visible window that quits on close has closed.
     bool programEnds() const;
     // Lets queued work (error reports, the first activation) run.

@@ -10,7 +10,7 @@ qint64 TabReader::add(const Entry &e)
 {
     return m_channel
         .write(QStringLiteral("insert into tab (%1) values (?,?,?,?,?,?,?,?)").arg(kFields),
-               {e.fam, e.im, e.ot, e.tele, e.ul, e.dom, e.domd, e.kv})
+               {e.surname, e.givenName, e.patronymic, e.phone, e.street, e.house, e.fraction, e.flat})
         .lastId;
 }
 

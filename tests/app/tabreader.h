@@ -10,11 +10,12 @@
 // of the channel under test (as another process would).
 class TabReader {
 public:
+    // The eight fields in the order of store::EntryField.
     struct Entry {
-        QString fam, im, ot, tele, ul;
-        int dom = 0;
-        QString domd;
-        int kv = 0;
+        QString surname, givenName, patronymic, phone, street;
+        int house = 0;
+        QString fraction;
+        int flat = 0;
     };
 
     explicit TabReader(const QString &path);

@@ -12,41 +12,41 @@ using GridEditing = GridWindowTest;
 
 TEST_F(GridEditing, TypedTextIsWrittenWhenTheUserLeavesTheRow)
 {
-    clickCell(0, Fam);
+    clickCell(0, Surname);
     typeText(u"Смирнов"_s);
     EXPECT_EQ(tab->rows(), original) << "written before the row was left";
 
     pressKey(Qt::Key_Down);
     settle();
     EXPECT_EQ(currentRow(), 1);
-    EXPECT_EQ(cell(0, Fam), u"Смирнов"_s);
+    EXPECT_EQ(cell(0, Surname), u"Смирнов"_s);
     QStringList changed = original[0];
-    changed[Fam] = u"Смирнов"_s;
+    changed[Surname] = u"Смирнов"_s;
     EXPECT_EQ(tab->rows(), QList<QStringList>({changed, original[1], original[2]}));
     EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
 TEST_F(GridEditing, ChangedRowIsWrittenWhenTheUserLeavesTheGrid)
 {
-    clickCell(1, Ul);
+    clickCell(1, Street);
     typeText(u"Тверская"_s);
     leaveGrid();
-    EXPECT_EQ(tab->row(ids[1])[Ul], u"Тверская"_s);
+    EXPECT_EQ(tab->row(ids[1])[Street], u"Тверская"_s);
     EXPECT_EQ(tab->row(ids[0]), original[0]);
 }
 
 TEST_F(GridEditing, ChangedRowIsKeptWhenTheWindowCloses)
 {
-    clickCell(0, Im);
+    clickCell(0, GivenName);
     typeText(u"Игорь"_s);
     child<QAction>("exitAction")->trigger();
     settle();
-    EXPECT_EQ(tab->row(ids[0])[Im], u"Игорь"_s);
+    EXPECT_EQ(tab->row(ids[0])[GivenName], u"Игорь"_s);
 }
 
 TEST_F(GridEditing, IndicatorMarksTheCurrentRowAndTheEditedOne)
 {
-    clickCell(1, Fam);
+    clickCell(1, Surname);
     EXPECT_EQ(QStringList({indicator(0), indicator(1), indicator(2)}), QStringList({u""_s, u"▶"_s, u""_s}));
     typeText(u"Х"_s);
     pressKey(Qt::Key_Return);
@@ -63,29 +63,29 @@ TEST_F(GridEditing, IndicatorMarksTheCurrentRowAndTheEditedOne)
 
 TEST_F(GridEditing, MovingWithinTheRowWritesNothingYet)
 {
-    clickCell(2, Fam);
+    clickCell(2, Surname);
     typeText(u"Кузнецов"_s);
     pressKey(Qt::Key_Tab);
     typeText(u"Илья"_s);
     pressKey(Qt::Key_Tab);
     EXPECT_EQ(tab->rows(), original);
 
-    clickCell(2, Kv);
+    clickCell(2, Flat);
     typeText(u"42"_s);
     pressKey(Qt::Key_Up);
     settle();
-    EXPECT_EQ(tab->row(ids[2]), QStringList({u"Кузнецов"_s, u"Илья"_s, original[2][Ot], original[2][Tele],
-                                             original[2][Ul], u"3"_s, QString(), u"42"_s}));
+    EXPECT_EQ(tab->row(ids[2]), QStringList({u"Кузнецов"_s, u"Илья"_s, original[2][Patronymic], original[2][Phone],
+                                             original[2][Street], u"3"_s, QString(), u"42"_s}));
 }
 
 TEST_F(GridEditing, EscapeForgetsTheEditsOfTheRow)
 {
-    clickCell(0, Fam);
+    clickCell(0, Surname);
     typeText(u"Х"_s);
     pressKey(Qt::Key_Return);
-    ASSERT_EQ(cell(0, Fam), u"Х"_s);
+    ASSERT_EQ(cell(0, Surname), u"Х"_s);
     pressKey(Qt::Key_Escape);
-    EXPECT_EQ(cell(0, Fam), u"Иванов"_s);
+    EXPECT_EQ(cell(0, Surname), u"Иванов"_s);
     pressKey(Qt::Key_Down);
     settle();
     EXPECT_EQ(tab->rows(), original);
@@ -93,36 +93,36 @@ TEST_F(GridEditing, EscapeForgetsTheEditsOfTheRow)
 
 TEST_F(GridEditing, LettersInTheHouseStayForTheUserToCorrect)
 {
-    clickCell(0, Fam);
+    clickCell(0, Surname);
     typeText(u"Смирнов"_s);
-    clickCell(0, Dom);
+    clickCell(0, House);
     typeText(u"12а"_s);
     pressKey(Qt::Key_Return);
     settle();
 
     EXPECT_EQ(boxes.texts(), QStringList({u"В поле «Дом» нужно целое число."_s}));
     EXPECT_EQ(boxes.shown().first().kind, Kind::Failure);
-    EXPECT_EQ(cell(0, Dom), u"12а"_s);
-    EXPECT_EQ(cell(0, Fam), u"Смирнов"_s);
+    EXPECT_EQ(cell(0, House), u"12а"_s);
+    EXPECT_EQ(cell(0, Surname), u"Смирнов"_s);
     pressKey(Qt::Key_Down);
     settle();
     EXPECT_EQ(currentRow(), 0) << "left a row that cannot be written";
     EXPECT_EQ(tab->rows(), original);
 
-    clickCell(0, Dom);
+    clickCell(0, House);
     pressKey(Qt::Key_F2);
     pressKey(Qt::Key_End);
     pressKey(Qt::Key_Backspace);
     pressKey(Qt::Key_Down);
     settle();
-    EXPECT_EQ(tab->row(ids[0])[Fam], u"Смирнов"_s);
-    EXPECT_EQ(tab->row(ids[0])[Dom], u"12"_s);
+    EXPECT_EQ(tab->row(ids[0])[Surname], u"Смирнов"_s);
+    EXPECT_EQ(tab->row(ids[0])[House], u"12"_s);
     EXPECT_EQ(tab->row(ids[1]), original[1]);
 }
 
 TEST_F(GridEditing, FlatBeyondTheNumberRangeIsRefused)
 {
-    clickCell(1, Kv);
+    clickCell(1, Flat);
     typeText(u"99999999999"_s);
     pressKey(Qt::Key_Down);
     settle();
@@ -133,17 +133,17 @@ TEST_F(GridEditing, FlatBeyondTheNumberRangeIsRefused)
 
 TEST_F(GridEditing, EmptyHouseIsStoredAsNoNumber)
 {
-    clickCell(1, Dom);
+    clickCell(1, House);
     typeText(u" "_s);
     pressKey(Qt::Key_Down);
     settle();
     EXPECT_TRUE(boxes.shown().isEmpty()) << boxes.texts().join(u'\n').toStdString();
-    EXPECT_EQ(tab->row(ids[1])[Dom], QString());
+    EXPECT_EQ(tab->row(ids[1])[House], QString());
 }
 
 TEST_F(GridEditing, CtrlDeleteAsksAndDeletes)
 {
-    clickCell(1, Fam);
+    clickCell(1, Surname);
     pressKey(Qt::Key_Delete, Qt::ControlModifier);
     ASSERT_EQ(boxes.shown().size(), 1);
     const auto &box = boxes.shown().first();
@@ -151,14 +151,14 @@ TEST_F(GridEditing, CtrlDeleteAsksAndDeletes)
     EXPECT_EQ(box.caption, u"Confirm"_s);
     EXPECT_EQ(box.text, u"Delete record?"_s);
     EXPECT_EQ(rows(), 2);
-    EXPECT_EQ(cell(1, Fam), u"Сидоров"_s);
+    EXPECT_EQ(cell(1, Surname), u"Сидоров"_s);
     EXPECT_EQ(tab->rows(), QList<QStringList>({original[0], original[2]}));
 }
 
 TEST_F(GridEditing, CancelledDeleteKeepsTheRow)
 {
     boxes.answerNext(QMessageBox::Cancel);
-    clickCell(1, Fam);
+    clickCell(1, Surname);
     pressKey(Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(rows(), 3);
@@ -167,7 +167,7 @@ TEST_F(GridEditing, CancelledDeleteKeepsTheRow)
 
 TEST_F(GridEditing, RowDeletedElsewhereIsReportedAndTheUserStaysOnIt)
 {
-    clickCell(0, Fam);
+    clickCell(0, Surname);
     typeText(u"Смирнов"_s);
     tab->remove(ids[0]);
     pressKey(Qt::Key_Down);
@@ -177,7 +177,7 @@ TEST_F(GridEditing, RowDeletedElsewhereIsReportedAndTheUserStaysOnIt)
     EXPECT_EQ(boxes.shown().first().kind, Kind::Failure);
     EXPECT_TRUE(boxes.shown().first().text.contains(u"не сохранена"_s));
     EXPECT_EQ(currentRow(), 0);
-    EXPECT_EQ(cell(0, Fam), u"Смирнов"_s);
+    EXPECT_EQ(cell(0, Surname), u"Смирнов"_s);
     EXPECT_EQ(tab->rows(), QList<QStringList>({original[1], original[2]}));
 }
 
@@ -185,13 +185,13 @@ TEST_F(GridEditing, ResultsOfOtherTablesAreReadOnly)
 {
     show(u"select * from im"_s);
     ASSERT_GT(rows(), 0);
-    clickCell(0, Im);
-    const QString before = cell(0, Im);
+    clickCell(0, GivenName);
+    const QString before = cell(0, GivenName);
     typeText(u"Х"_s);
     pressKey(Qt::Key_Insert);
     pressKey(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(cell(0, Im), before);
-    EXPECT_FALSE(grid()->model()->flags(grid()->model()->index(0, Im)) & Qt::ItemIsEditable);
+    EXPECT_EQ(cell(0, GivenName), before);
+    EXPECT_FALSE(grid()->model()->flags(grid()->model()->index(0, GivenName)) & Qt::ItemIsEditable);
     EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
@@ -199,18 +199,18 @@ TEST_F(GridEditing, ResultWithoutIdIsReadOnly)
 {
     show(u"select fam, im from tab"_s);
     ASSERT_EQ(rows(), 3);
-    EXPECT_FALSE(grid()->model()->flags(grid()->model()->index(0, Fam)) & Qt::ItemIsEditable);
-    EXPECT_EQ(cell(0, Ot), QString());
+    EXPECT_FALSE(grid()->model()->flags(grid()->model()->index(0, Surname)) & Qt::ItemIsEditable);
+    EXPECT_EQ(cell(0, Patronymic), QString());
 }
 
 TEST_F(GridEditing, ANewResultWritesEditsNotYetLeftBehind)
 {
-    clickCell(2, Ul);
+    clickCell(2, Street);
     typeText(u"Арбат"_s);
     pressKey(Qt::Key_Return);
     show(u"select * from tab where id=0"_s);
     EXPECT_EQ(rows(), 0);
-    EXPECT_EQ(tab->row(ids[2])[Ul], u"Арбат"_s);
+    EXPECT_EQ(tab->row(ids[2])[Street], u"Арбат"_s);
 }
 
 } // namespace

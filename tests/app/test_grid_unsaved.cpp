@@ -27,15 +27,15 @@ protected:
     std::pair<int, QString> spoilRow()
     {
         if (GetParam().cause == Cause::DeletedElsewhere) {
-            clickCell(0, Fam);
+            clickCell(0, Surname);
             typeText(u"Смирнов"_s);
             pressKey(Qt::Key_Return);
             tab->remove(ids[0]);
-            return {Fam, u"Смирнов"_s};
+            return {Surname, u"Смирнов"_s};
         }
-        clickCell(0, Dom);
+        clickCell(0, House);
         typeText(u"12а"_s); // the editor stays open
-        return {Dom, u"12а"_s};
+        return {House, u"12а"_s};
     }
     void act()
     {
@@ -68,11 +68,11 @@ TEST_P(UnsavedRow, UserDecidesInOneBoxWhileTheWindowIsThere)
         EXPECT_TRUE(form->isVisible());
         EXPECT_EQ(currentRow(), 0);
         EXPECT_EQ(cell(0, column), typed);
-        EXPECT_TRUE(form->messagePanel().isEmpty()) << "searched anyway";
+        EXPECT_TRUE(messagePanel().isEmpty()) << "searched anyway";
     } else {
         EXPECT_EQ(form->isVisible(), !closing);
         if (!closing) {
-            EXPECT_FALSE(form->messagePanel().isEmpty()) << "the search did not run";
+            EXPECT_FALSE(messagePanel().isEmpty()) << "the search did not run";
         } else {
             EXPECT_EQ(cell(0, column), original[0][column]);
         }

@@ -102,7 +102,7 @@ TEST_F(Layout, StatusBarHasTheFixedPanelAndTheMessagePanel)
     const QLabel *fixed = child<QLabel>("statusPanel");
     EXPECT_EQ(fixed->text(), u"База данных подключена"_s);
     EXPECT_EQ(fixed->width(), 160);
-    EXPECT_TRUE(form->messagePanel().isEmpty());
+    EXPECT_TRUE(messagePanel().isEmpty());
     form->setMessagePanel(u"Найдено: 2"_s);
     EXPECT_EQ(child<QLabel>("messagePanel")->text(), u"Найдено: 2"_s);
     // The message panel takes the rest of the width.

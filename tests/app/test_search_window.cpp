@@ -56,7 +56,7 @@ TEST_F(SearchWindow, InventedEntriesAreShownCountedAndFoundAgain)
     type(7, u"а\"б"_s);
     find();
 
-    const QString message = form->messagePanel();
+    const QString message = messagePanel();
     ASSERT_TRUE(message.startsWith(u"Найдено: "_s)) << message.toStdString();
     const int made = message.mid(9).toInt();
     EXPECT_LE(made, 4);
@@ -73,7 +73,7 @@ TEST_F(SearchWindow, InventedEntriesAreShownCountedAndFoundAgain)
     if (made == 0)
         return;
     find();
-    EXPECT_EQ(form->messagePanel(), message);
+    EXPECT_EQ(messagePanel(), message);
     EXPECT_EQ(rows(), made);
     EXPECT_EQ(TabReader(folder->path(u"history.dat"_s)).rows().size(), made);
 }
@@ -84,12 +84,12 @@ TEST_F(SearchWindow, RejectedStreetTurnsRedAndTheGridKeepsItsRows)
     open();
     type(1, u"Иванов"_s);
     find();
-    ASSERT_EQ(form->messagePanel(), u"Найдено: 1"_s);
+    ASSERT_EQ(messagePanel(), u"Найдено: 1"_s);
     ASSERT_EQ(rows(), 1);
 
     type(5, u"Ленина 5"_s);
     find();
-    EXPECT_EQ(form->messagePanel(), u"Неверный формат ввода: улица."_s);
+    EXPECT_EQ(messagePanel(), u"Неверный формат ввода: улица."_s);
     EXPECT_TRUE(isRed(5));
     EXPECT_FALSE(isRed(1));
     EXPECT_EQ(rows(), 1);
@@ -103,7 +103,7 @@ TEST_F(SearchWindow, HexadecimalHouseFindsTheDecimalHouse)
     type(1, u"ёлкин"_s);
     type(6, u"$C"_s);
     find();
-    EXPECT_EQ(form->messagePanel(), u"Найдено: 1"_s);
+    EXPECT_EQ(messagePanel(), u"Найдено: 1"_s);
     ASSERT_EQ(rows(), 1);
     EXPECT_EQ(cell(0, 0), u"Ёлкин"_s);
     EXPECT_EQ(cell(0, 5), u"12"_s);
@@ -115,7 +115,7 @@ TEST_F(SearchWindow, PhoneNumberIsInventedOnceThenFound)
     open();
     type(4, u"4951234567"_s);
     find();
-    EXPECT_EQ(form->messagePanel(), QString());
+    EXPECT_EQ(messagePanel(), QString());
     ASSERT_EQ(rows(), 1);
     EXPECT_EQ(cell(0, 3), u"4951234567"_s);
     const int flat = cell(0, 7).toInt();
@@ -123,7 +123,7 @@ TEST_F(SearchWindow, PhoneNumberIsInventedOnceThenFound)
     EXPECT_LE(flat, 200);
 
     find();
-    EXPECT_EQ(form->messagePanel(), u"Абонент найден."_s);
+    EXPECT_EQ(messagePanel(), u"Абонент найден."_s);
     EXPECT_EQ(rows(), 1);
 }
 
@@ -133,7 +133,7 @@ TEST_F(SearchWindow, RefusedPhoneNumberLeavesAnEmptyGrid)
     open();
     type(4, u"12345"_s);
     find();
-    EXPECT_EQ(form->messagePanel(), u"Указан неверный номер телефона. Необходимо указать 10 последних цифр."_s);
+    EXPECT_EQ(messagePanel(), u"Указан неверный номер телефона. Необходимо указать 10 последних цифр."_s);
     EXPECT_EQ(rows(), 0);
     EXPECT_FALSE(isRed(4));
     EXPECT_TRUE(TabReader(folder->path(u"history.dat"_s)).rows().isEmpty());
@@ -150,7 +150,7 @@ TEST_P(EnterSearches, FromTheFieldsAndTheButton)
     child<QWidget>(GetParam())->setFocus(Qt::TabFocusReason);
     pressKey(Qt::Key_Return);
     settle();
-    EXPECT_EQ(form->messagePanel(), u"Найдено: 1"_s);
+    EXPECT_EQ(messagePanel(), u"Найдено: 1"_s);
     EXPECT_EQ(rows(), 1);
     EXPECT_TRUE(edit(1)->text() == u"Иванов"_s);
 }

@@ -35,7 +35,7 @@ TEST_F(SearchFields, RejectedSurnameTurnsRedWithItsMessage)
     activate();
     typeInto(1, u"Ivanov"_s);
     click("searchButton");
-    EXPECT_EQ(form->messagePanel(), u"Неверный формат ввода: фамилия."_s);
+    EXPECT_EQ(messagePanel(), u"Неверный формат ввода: фамилия."_s);
     EXPECT_EQ(textColour(1), red);
     EXPECT_NE(textColour(2), red);
 }
@@ -67,7 +67,7 @@ TEST_F(SearchFields, ClearEmptiesEveryFieldAndTheMessageButKeepsTheRows)
     for (int n = 1; n <= 8; ++n)
         typeInto(n, u"Q"_s);
     click("searchButton");
-    ASSERT_FALSE(form->messagePanel().isEmpty());
+    ASSERT_FALSE(messagePanel().isEmpty());
     ASSERT_EQ(textColour(1), red);
 
     click("clearButton");
@@ -75,7 +75,7 @@ TEST_F(SearchFields, ClearEmptiesEveryFieldAndTheMessageButKeepsTheRows)
         EXPECT_TRUE(edit(n)->text().isEmpty()) << n;
         EXPECT_EQ(textColour(n), windowText(n)) << n;
     }
-    EXPECT_TRUE(form->messagePanel().isEmpty());
+    EXPECT_TRUE(messagePanel().isEmpty());
     EXPECT_EQ(grid()->model()->rowCount(), 1);
 }
 
@@ -89,7 +89,7 @@ TEST_F(SearchFields, FoundEntriesAppearInTheGrid)
     typeInto(1, u"иванов"_s);
     click("searchButton");
     settle();
-    EXPECT_EQ(form->messagePanel(), u"Найдено: 1"_s);
+    EXPECT_EQ(messagePanel(), u"Найдено: 1"_s);
     const QAbstractItemModel *model = grid()->model();
     ASSERT_EQ(model->rowCount(), 1);
     EXPECT_EQ(model->index(0, 0).data().toString(), u"Иванов"_s);

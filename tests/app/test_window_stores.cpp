@@ -44,7 +44,7 @@ TEST_P(WindowOnStores, InventedEntriesAreShownAndFoundAgain)
     }
     const int shown = grid()->model()->rowCount();
     ASSERT_GT(shown, 0) << "no search invented an entry";
-    EXPECT_EQ(form->messagePanel(), u"Найдено: "_s + QString::number(shown));
+    EXPECT_EQ(messagePanel(), u"Найдено: "_s + QString::number(shown));
     for (int row = 0; row < shown; ++row)
         EXPECT_EQ(grid()->model()->index(row, 0).data().toString(), u"Сидоров"_s);
     find();

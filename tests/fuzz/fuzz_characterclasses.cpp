@@ -64,12 +64,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
 
     // The same classes decide the search's checks, field by field.
-    for (const auto field : {lookup::Surname, lookup::Name, lookup::Patronymic, lookup::Street}) {
+    using enum store::EntryField;
+    for (const auto field : {Surname, GivenName, Patronymic, Street}) {
         lookup::SearchFields fields;
-        fields[lookup::Surname] = QStringLiteral("Иванов");
-        fields[lookup::Phone] = QStringLiteral("1"); // so that an empty surname is no problem of its own
+        fields[Surname] = QStringLiteral("Иванов");
+        fields[Phone] = QStringLiteral("1"); // so that an empty surname is no problem of its own
         fields[field] = text;
-        const bool passes = field == lookup::Street ? all(text, referenceStreet) : all(text, referenceLetter);
+        const bool passes = field == Street ? all(text, referenceStreet) : all(text, referenceLetter);
         const lookup::Verdict verdict = lookup::validate(fields);
         FUZZ_REQUIRE(verdict.red[field] == !passes, "field %d of %lld characters", int(field), (long long)text.size());
         FUZZ_REQUIRE(verdict.message.isEmpty() == passes, "field %d message", int(field));

@@ -32,7 +32,9 @@ std::vector<DirectoryEntry> rowsOf(store::QueryChannel &channel)
 
 void lookup::PrintTo(const DirectoryEntry &e, std::ostream *out)
 {
-    *out << '{' << QStringList{e.fam, e.im, e.ot, e.tele, e.ul, QString::number(e.dom), e.domd, QString::number(e.kv)}
+    *out << '{'
+         << QStringList{e.surname, e.givenName, e.patronymic, e.phone, e.street, QString::number(e.house), e.fraction,
+                        QString::number(e.flat)}
                        .join(u'|')
                        .toStdString()
          << '}';

@@ -6,7 +6,7 @@
 #include <utility>
 
 // The eight field texts of one press of "Найти", with the unnamed fields empty.
-inline lookup::SearchFields fieldsOf(std::initializer_list<std::pair<lookup::Field, QString>> typed)
+inline lookup::SearchFields fieldsOf(std::initializer_list<std::pair<store::EntryField, QString>> typed)
 {
     lookup::SearchFields fields;
     for (const auto &[field, text] : typed)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace lookup;
+using enum store::EntryField;
 
 namespace {
 
@@ -69,5 +70,5 @@ TEST(CharacterClasses, EmptyTextFieldsPass)
 {
     const Verdict verdict = validate(fieldsOf({{Phone, QStringLiteral("123")}}));
     EXPECT_TRUE(verdict.message.isEmpty());
-    EXPECT_EQ(verdict.red, (std::array<bool, FieldCount>{}));
+    EXPECT_EQ(verdict.red, (std::array<bool, store::kEntryFieldCount>{}));
 }

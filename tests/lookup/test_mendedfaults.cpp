@@ -3,6 +3,7 @@
 #include "lookup/statements.h"
 
 using namespace lookup;
+using enum store::EntryField;
 
 namespace {
 
@@ -33,7 +34,7 @@ TEST_F(MendedFaults, FractionWithQuotesIsStoredAsTypedByNameLookup)
     const auto stored = allEntries();
     ASSERT_EQ(stored.size(), 2u);
     for (const DirectoryEntry &e : stored)
-        EXPECT_EQ(e.domd, fraction);
+        EXPECT_EQ(e.fraction, fraction);
 }
 
 TEST_F(MendedFaults, FractionOfQuotesOnlyIsStoredAsTypedByPhoneLookup)
@@ -44,8 +45,8 @@ TEST_F(MendedFaults, FractionOfQuotesOnlyIsStoredAsTypedByPhoneLookup)
         EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
         const auto stored = allEntries();
         ASSERT_EQ(stored.size(), 1u);
-        EXPECT_EQ(stored[0].domd, fraction);
-        EXPECT_EQ(stored[0].tele, QStringLiteral("4950000000"));
+        EXPECT_EQ(stored[0].fraction, fraction);
+        EXPECT_EQ(stored[0].phone, QStringLiteral("4950000000"));
     }
 }
 
@@ -55,7 +56,7 @@ TEST_F(MendedFaults, QuotesInReferenceDataAreStoredAsRead)
     find(fieldsOf({{Surname, QStringLiteral("Кац")}}), seedMaking(1));
     const auto stored = allEntries();
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0].ul, QStringLiteral("Улица \"Заря\""));
+    EXPECT_EQ(stored[0].street, QStringLiteral("Улица \"Заря\""));
 }
 
 // 2. The house-and-flat filter in decimal
@@ -86,7 +87,7 @@ TEST_F(MendedFaults, TwosComplementHouseFindsEntriesInventedWithIt)
 {
     const auto fields = fieldsOf({{Surname, QStringLiteral("Иванов")}, {House, QStringLiteral("$FFFFFFFF")}});
     ASSERT_EQ(find(fields, seedMaking(2)).message, QStringLiteral("Найдено: 2"));
-    EXPECT_EQ(allEntries().front().dom, -1);
+    EXPECT_EQ(allEntries().front().house, -1);
     EXPECT_EQ(find(fields, seedMaking(3)).message, QStringLiteral("Найдено: 2"));
     EXPECT_EQ(sent.first(), QStringLiteral("select * from tab where fam=\"Иванов\" and dom=-1"));
 }
@@ -96,7 +97,7 @@ TEST_F(MendedFaults, TwosComplementHouseFindsEntriesInventedWithIt)
 TEST_F(MendedFaults, NameLookupInventingNoneShowsNoGenderCheckRows)
 {
     fillTable(QStringLiteral("im"), QStringLiteral("im"), {QStringLiteral("Иван")});
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Орлов")}, {Name, QStringLiteral("Иван")}}), seedMaking(0));
+    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Орлов")}, {GivenName, QStringLiteral("Иван")}}), seedMaking(0));
     EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 0"));
     expectEmptyDirectoryResult(channel());
 }
@@ -194,7 +195,7 @@ TEST_F(MendedFaults, SchemesThatNeedNoMoreInventEntries)
         EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
         EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 2"));
         for (const DirectoryEntry &e : allEntries())
-            EXPECT_EQ(e.tele.size(), scheme.phoneLength) << e.tele.toStdString();
+            EXPECT_EQ(e.phone.size(), scheme.phoneLength) << e.phone.toStdString();
     }
     setScheme(1, std::nullopt);
     EXPECT_TRUE(find(fieldsOf({{Phone, QStringLiteral("4950000000")}}), 0).error.isEmpty());

@@ -3,6 +3,7 @@
 #include "tests/lookup/searchfieldsbuilder.h"
 
 using namespace lookup;
+using enum store::EntryField;
 
 namespace {
 
@@ -20,13 +21,13 @@ std::vector<DirectoryEntry> invented(std::uint32_t seed, const QString &fam, boo
     Replay replay(seed);
     std::vector<DirectoryEntry> out(replay.draw(5));
     for (DirectoryEntry &e : out) {
-        e.fam = fam;
-        e.im = replay.givenName(female);
-        e.ot = replay.patronymic(female);
-        e.ul = replay.street();
-        e.dom = replay.house();
-        e.kv = replay.flat(217);
-        e.tele = replay.prefixedPhone(kPrefixes);
+        e.surname = fam;
+        e.givenName = replay.givenName(female);
+        e.patronymic = replay.patronymic(female);
+        e.street = replay.street();
+        e.house = replay.house();
+        e.flat = replay.flat(217);
+        e.phone = replay.prefixedPhone(kPrefixes);
     }
     return out;
 }
@@ -55,7 +56,7 @@ TEST_F(NameLookup, NameAndPatronymicAreCapitalisedInTheStatement)
     addEntry({QStringLiteral("Ёлкин"), QStringLiteral("Ёж"), QStringLiteral("Ёжевич"), {}, {}, 5, {}, 7});
 
     const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("ёлкин")},
-                                                 {Name, QStringLiteral("ёЖ")},
+                                                 {GivenName, QStringLiteral("ёЖ")},
                                                  {Patronymic, QStringLiteral("ЁЖЕВИЧ")},
                                                  {House, QStringLiteral("5")},
                                                  {Flat, QStringLiteral("7")}}),
@@ -102,7 +103,7 @@ TEST_F(NameLookup, StatementsOfOneInventedEntryFollowTheTemplates)
         QStringLiteral("select count(*) as m from tel"),
         QStringLiteral("select tel from tel where id=%1").arg(prefix),
         QStringLiteral("insert into tab (fam,im,ot,tele,ul,dom,domd,kv) values(\"Петров\",\"%1\",\"%2\",\"%3\",\"%4\",%5,\"\",%6)")
-            .arg(entry.im, entry.ot, entry.tele, entry.ul)
+            .arg(entry.givenName, entry.patronymic, entry.phone, entry.street)
             .arg(dom)
             .arg(kv),
         QStringLiteral("select * from tab where id in (1) order by id Desc"),
@@ -117,8 +118,8 @@ TEST_F(NameLookup, RepeatedSearchFindsTheInventedEntries)
     ASSERT_EQ(first.message, QStringLiteral("Найдено: 4"));
 
     for (const DirectoryEntry &e : allEntries()) {
-        EXPECT_EQ(e.dom, 12);
-        EXPECT_EQ(e.kv, 5);
+        EXPECT_EQ(e.house, 12);
+        EXPECT_EQ(e.flat, 5);
     }
     // A seed that would invent a different number proves nothing new is invented.
     const SearchOutcome again = find(fields, seedMaking(2));
@@ -130,12 +131,12 @@ TEST_F(NameLookup, RepeatedSearchFindsTheInventedEntries)
 TEST_F(NameLookup, RepeatedSearchWithGivenNameFindsTheInventedEntries)
 {
     fillTable(QStringLiteral("im"), QStringLiteral("im"), {QStringLiteral("Иван")});
-    const auto fields = fieldsOf({{Surname, QStringLiteral("смирнов")}, {Name, QStringLiteral("ИВАН")}, {Patronymic, QStringLiteral("ильич")}});
+    const auto fields = fieldsOf({{Surname, QStringLiteral("смирнов")}, {GivenName, QStringLiteral("ИВАН")}, {Patronymic, QStringLiteral("ильич")}});
     ASSERT_EQ(find(fields, seedMaking(2)).message, QStringLiteral("Найдено: 2"));
     for (const DirectoryEntry &e : allEntries()) {
-        EXPECT_EQ(e.fam, QStringLiteral("Смирнов"));
-        EXPECT_EQ(e.im, QStringLiteral("Иван"));
-        EXPECT_EQ(e.ot, QStringLiteral("Ильич"));
+        EXPECT_EQ(e.surname, QStringLiteral("Смирнов"));
+        EXPECT_EQ(e.givenName, QStringLiteral("Иван"));
+        EXPECT_EQ(e.patronymic, QStringLiteral("Ильич"));
     }
     EXPECT_EQ(find(fields, seedMaking(3)).message, QStringLiteral("Найдено: 2"));
     EXPECT_EQ(allEntries().size(), 2u);
@@ -166,30 +167,30 @@ TEST_F(NameLookup, OtherSurnamesChooseTheMaleSet)
 TEST_F(NameLookup, GivenNameMissingFromImChoosesTheFemaleSet)
 {
     const std::uint32_t seed = seedMaking(1);
-    find(fieldsOf({{Surname, QStringLiteral("Петров")}, {Name, QStringLiteral("мария")}}), seed);
+    find(fieldsOf({{Surname, QStringLiteral("Петров")}, {GivenName, QStringLiteral("мария")}}), seed);
 
     EXPECT_EQ(sent.at(1), QStringLiteral("select * from im where im=\"Мария\""));
     Replay replay(seed);
     replay.draw(5);
     const auto stored = allEntries();
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0].fam, QStringLiteral("Петров"));
-    EXPECT_EQ(stored[0].im, QStringLiteral("Мария"));
-    EXPECT_EQ(stored[0].ot, replay.patronymic(true));
+    EXPECT_EQ(stored[0].surname, QStringLiteral("Петров"));
+    EXPECT_EQ(stored[0].givenName, QStringLiteral("Мария"));
+    EXPECT_EQ(stored[0].patronymic, replay.patronymic(true));
 }
 
 TEST_F(NameLookup, GivenNameFoundInImChoosesTheMaleSet)
 {
     fillTable(QStringLiteral("im"), QStringLiteral("im"), {QStringLiteral("Андрей"), QStringLiteral("Олег")});
     const std::uint32_t seed = seedMaking(1);
-    find(fieldsOf({{Surname, QStringLiteral("Петрова")}, {Name, QStringLiteral("олег")}}), seed);
+    find(fieldsOf({{Surname, QStringLiteral("Петрова")}, {GivenName, QStringLiteral("олег")}}), seed);
 
     Replay replay(seed);
     replay.draw(5);
     const auto stored = allEntries();
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0].fam, QStringLiteral("Петрова"));
-    EXPECT_EQ(stored[0].ot, replay.patronymic(false));
+    EXPECT_EQ(stored[0].surname, QStringLiteral("Петрова"));
+    EXPECT_EQ(stored[0].patronymic, replay.patronymic(false));
 }
 
 TEST_F(NameLookup, TypedStreetHouseFlatAndFractionGoIntoEveryEntry)
@@ -198,10 +199,10 @@ TEST_F(NameLookup, TypedStreetHouseFlatAndFractionGoIntoEveryEntry)
                                   {House, QStringLiteral("7")}, {Fraction, QStringLiteral("а")}, {Flat, QStringLiteral("3")}});
     ASSERT_EQ(find(fields, seedMaking(4)).message, QStringLiteral("Найдено: 4"));
     for (const DirectoryEntry &e : allEntries()) {
-        EXPECT_EQ(e.ul, QStringLiteral("8-Марта"));
-        EXPECT_EQ(e.dom, 7);
-        EXPECT_EQ(e.domd, QStringLiteral("а"));
-        EXPECT_EQ(e.kv, 3);
+        EXPECT_EQ(e.street, QStringLiteral("8-Марта"));
+        EXPECT_EQ(e.house, 7);
+        EXPECT_EQ(e.fraction, QStringLiteral("а"));
+        EXPECT_EQ(e.flat, 3);
     }
 }
 

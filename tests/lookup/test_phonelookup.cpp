@@ -3,6 +3,7 @@
 #include "tests/lookup/searchfieldsbuilder.h"
 
 using namespace lookup;
+using enum store::EntryField;
 
 namespace {
 
@@ -21,13 +22,13 @@ DirectoryEntry invented(std::uint32_t seed, const QString &phone)
     Replay replay(seed);
     const bool female = replay.draw(2) != 1;
     DirectoryEntry e;
-    e.fam = replay.surname() + (female ? QStringLiteral("а") : QString());
-    e.im = replay.givenName(female);
-    e.ot = replay.patronymic(female);
-    e.ul = replay.street();
-    e.dom = replay.house();
-    e.kv = replay.flat(200);
-    e.tele = phone;
+    e.surname = replay.surname() + (female ? QStringLiteral("а") : QString());
+    e.givenName = replay.givenName(female);
+    e.patronymic = replay.patronymic(female);
+    e.street = replay.street();
+    e.house = replay.house();
+    e.flat = replay.flat(200);
+    e.phone = phone;
     return e;
 }
 
@@ -69,7 +70,7 @@ TEST_F(PhoneLookup, PrefixedNumberInventsOneSubscriberAndShowsIt)
         const auto stored = entries(QStringLiteral("select * from tab where tele=\"%1\"").arg(number));
         ASSERT_EQ(stored.size(), 1u);
         EXPECT_EQ(stored[0], invented(seed, number));
-        EXPECT_EQ(stored[0].fam.endsWith(u'а'), !male);
+        EXPECT_EQ(stored[0].surname.endsWith(u'а'), !male);
         EXPECT_EQ(shownEntries(), stored);
         EXPECT_EQ(sent.last(), QStringLiteral("select * from tab where id in (%1) order by id Desc").arg(male ? 1 : 2));
         EXPECT_EQ(sent.at(sent.size() - 3), QStringLiteral("select tel from tel where tel=\"%1\"").arg(number.left(3)));
@@ -110,10 +111,10 @@ TEST_F(PhoneLookup, TypedStreetHouseFlatAndFractionAreKept)
          0);
     const auto stored = allEntries();
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0].ul, QStringLiteral("Тверская"));
-    EXPECT_EQ(stored[0].dom, 16);
-    EXPECT_EQ(stored[0].domd, QStringLiteral("б"));
-    EXPECT_EQ(stored[0].kv, 300);
+    EXPECT_EQ(stored[0].street, QStringLiteral("Тверская"));
+    EXPECT_EQ(stored[0].house, 16);
+    EXPECT_EQ(stored[0].fraction, QStringLiteral("б"));
+    EXPECT_EQ(stored[0].flat, 300);
 }
 
 TEST_F(PhoneLookup, PrefixSchemeRefusesOtherLengths)
@@ -163,8 +164,8 @@ TEST_F(PhoneLookup, LengthCountsSignsAndSpaces)
     EXPECT_EQ(find(phone(QStringLiteral("1234 ")), 0).message, QStringLiteral("Неверный формат ввода: номер телефона."));
     const auto stored = allEntries();
     ASSERT_EQ(stored.size(), 2u);
-    EXPECT_EQ(stored[0].tele, QStringLiteral(" 123"));
-    EXPECT_EQ(stored[1].tele, QStringLiteral("-$1F"));
+    EXPECT_EQ(stored[0].phone, QStringLiteral(" 123"));
+    EXPECT_EQ(stored[1].phone, QStringLiteral("-$1F"));
 }
 
 TEST_F(PhoneLookup, RefusedNumberSpendsTheDrawsOfTheEntry)
@@ -181,6 +182,6 @@ TEST_F(PhoneLookup, RefusedNumberSpendsTheDrawsOfTheEntry)
 TEST_F(PhoneLookup, NameFieldsAreIgnored)
 {
     const std::uint32_t seed = seedFor(true);
-    find(fieldsOf({{Phone, QStringLiteral("4951112233")}, {Name, QStringLiteral("Игорь")}, {Patronymic, QStringLiteral("Ильич")}}), seed);
+    find(fieldsOf({{Phone, QStringLiteral("4951112233")}, {GivenName, QStringLiteral("Игорь")}, {Patronymic, QStringLiteral("Ильич")}}), seed);
     EXPECT_EQ(allEntries(), std::vector<DirectoryEntry>{invented(seed, QStringLiteral("4951112233"))});
 }

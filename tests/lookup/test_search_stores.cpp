@@ -11,6 +11,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace lookup;
+using enum store::EntryField;
 
 namespace {
 

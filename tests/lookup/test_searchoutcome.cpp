@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 using namespace lookup;
+using enum store::EntryField;
 
 using SearchOutcomeTest = DirectoryTest;
 
@@ -16,7 +17,7 @@ TEST_F(SearchOutcomeTest, ConnectionThatCannotOpenLeavesThePanelAlone)
     const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), 0);
     EXPECT_FALSE(outcome.message.has_value());
     EXPECT_FALSE(outcome.error.isEmpty());
-    EXPECT_EQ(outcome.red, (std::array<bool, FieldCount>{}));
+    EXPECT_EQ(outcome.red, (std::array<bool, store::kEntryFieldCount>{}));
     EXPECT_TRUE(sent.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("absent.dat"))));
 }
@@ -37,7 +38,7 @@ TEST_F(SearchOutcomeTest, NeitherSurnameNorPhoneIsARejection)
     const SearchOutcome outcome = find(SearchFields{}, 0);
     EXPECT_EQ(outcome.message, QStringLiteral("Необходимо указать фамилию или номер телефона."));
     EXPECT_TRUE(outcome.rejected);
-    EXPECT_EQ(outcome.red, (std::array<bool, FieldCount>{}));
+    EXPECT_EQ(outcome.red, (std::array<bool, store::kEntryFieldCount>{}));
     EXPECT_TRUE(sent.isEmpty());
 }
 

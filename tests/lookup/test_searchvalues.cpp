@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 using namespace lookup;
+using enum store::EntryField;
 
 TEST(SearchValues, TextsAreKeptAsTyped)
 {
     const SearchValues values = collect(fieldsOf({{Surname, QStringLiteral("иВАНОВ")},
-                                                  {Name, QStringLiteral("иван")},
+                                                  {GivenName, QStringLiteral("иван")},
                                                   {Patronymic, QStringLiteral("ИВАНОВИЧ")},
                                                   {Phone, QStringLiteral(" +7916")},
                                                   {Street, QStringLiteral("8-марта")},

@@ -35,15 +35,15 @@ TEST(Statements, DoubleQuotesInsideTextsAreDoubled)
     EXPECT_EQ(st::quoted(u"\""), QStringLiteral("\"\"\"\""));
     EXPECT_EQ(st::quoted(u""), QStringLiteral("\"\""));
     DirectoryEntry entry;
-    entry.domd = QStringLiteral("\"\"");
+    entry.fraction = QStringLiteral("\"\"");
     EXPECT_TRUE(st::insert(entry).endsWith(QStringLiteral(",0,\"\"\"\"\"\",0)")));
 }
 
 TEST(Statements, PercentSignsInTextsStayAsTyped)
 {
     DirectoryEntry entry;
-    entry.domd = QStringLiteral("%1%2");
-    entry.fam = QStringLiteral("%L1");
+    entry.fraction = QStringLiteral("%1%2");
+    entry.surname = QStringLiteral("%L1");
     EXPECT_EQ(st::insert(entry),
               QStringLiteral("insert into tab (fam,im,ot,tele,ul,dom,domd,kv) values(\"%L1\",\"\",\"\",\"\",\"\",0,\"%1%2\",0)"));
 }

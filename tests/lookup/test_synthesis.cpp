@@ -160,8 +160,8 @@ TEST_F(Synthesis, AssembleKeepsTypedFieldsAndPicksTheRest)
                                       QStringLiteral("Лесная"), replay.house(), QStringLiteral("к2"), replay.flat(217)}));
 
     const DirectoryEntry typed = synth().assemble({QStringLiteral("Орлов"), maleSet, QStringLiteral("Ян"), QStringLiteral("Янович"), 200});
-    EXPECT_EQ(typed.im, QStringLiteral("Ян"));
-    EXPECT_EQ(typed.ot, QStringLiteral("Янович"));
+    EXPECT_EQ(typed.givenName, QStringLiteral("Ян"));
+    EXPECT_EQ(typed.patronymic, QStringLiteral("Янович"));
 }
 
 TEST_F(Synthesis, InsertStoresTheEntryAndLeavesNoResult)

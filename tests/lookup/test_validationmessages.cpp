@@ -4,13 +4,14 @@
 #include <gtest/gtest.h>
 
 using namespace lookup;
+using enum store::EntryField;
 
 namespace {
 
-std::array<bool, FieldCount> redOnly(std::initializer_list<Field> fields)
+std::array<bool, store::kEntryFieldCount> redOnly(std::initializer_list<store::EntryField> fields)
 {
-    std::array<bool, FieldCount> red{};
-    for (Field f : fields)
+    std::array<bool, store::kEntryFieldCount> red{};
+    for (store::EntryField f : fields)
         red[f] = true;
     return red;
 }
@@ -26,7 +27,7 @@ TEST(ValidationMessages, SurnameOrPhoneIsNeeded)
     EXPECT_EQ(verdict.red, redOnly({}));
 
     // The other fields do not stand in for the surname or the phone.
-    const Verdict withOthers = validate(fieldsOf({{Name, QStringLiteral("Иван")}, {Street, QStringLiteral("Ленина")},
+    const Verdict withOthers = validate(fieldsOf({{GivenName, QStringLiteral("Иван")}, {Street, QStringLiteral("Ленина")},
                                                    {House, QStringLiteral("1")}, {Flat, QStringLiteral("2")}}));
     EXPECT_EQ(withOthers.message, kNeither);
 }
@@ -34,13 +35,13 @@ TEST(ValidationMessages, SurnameOrPhoneIsNeeded)
 TEST(ValidationMessages, EachCheckHasItsMessageAndField)
 {
     struct Case {
-        Field field;
+        store::EntryField field;
         QString text;
         QString message;
     };
     const Case cases[] = {
         {Surname, QStringLiteral("Ivanov"), QStringLiteral("Неверный формат ввода: фамилия.")},
-        {Name, QStringLiteral("Ivan"), QStringLiteral("Неверный формат ввода: имя.")},
+        {GivenName, QStringLiteral("Ivan"), QStringLiteral("Неверный формат ввода: имя.")},
         {Patronymic, QStringLiteral("Ivanovich"), QStringLiteral("Неверный формат ввода: отчество.")},
         {Street, QStringLiteral("Ленина 5"), QStringLiteral("Неверный формат ввода: улица.")},
         {Phone, QStringLiteral("8-916"), QStringLiteral("Неверный формат ввода: номер телефона.")},
@@ -73,7 +74,7 @@ TEST(ValidationMessages, LaterCheckReplacesEarlierMessage)
 TEST(ValidationMessages, AllChecksRunAndEveryFailingFieldTurnsRed)
 {
     const Verdict verdict = validate(fieldsOf({{Surname, QStringLiteral("Ivanov")},
-                                               {Name, QStringLiteral("Ivan")},
+                                               {GivenName, QStringLiteral("Ivan")},
                                                {Patronymic, QStringLiteral("Ivanovich")},
                                                {Phone, QStringLiteral("phone")},
                                                {Street, QStringLiteral("Lenina")},
@@ -81,7 +82,7 @@ TEST(ValidationMessages, AllChecksRunAndEveryFailingFieldTurnsRed)
                                                {Fraction, QStringLiteral("!")},
                                                {Flat, QStringLiteral("x")}}));
     EXPECT_EQ(verdict.message, QStringLiteral("Неверный формат ввода: квартира."));
-    EXPECT_EQ(verdict.red, redOnly({Surname, Name, Patronymic, Phone, Street, House, Flat}));
+    EXPECT_EQ(verdict.red, redOnly({Surname, GivenName, Patronymic, Phone, Street, House, Flat}));
 }
 
 TEST(ValidationMessages, StreetIsCheckedBeforePhone)
@@ -94,7 +95,7 @@ TEST(ValidationMessages, StreetIsCheckedBeforePhone)
 
 TEST(ValidationMessages, NumbersInTheirWidths)
 {
-    const auto messageFor = [](Field field, const QString &text) {
+    const auto messageFor = [](store::EntryField field, const QString &text) {
         SearchFields fields = fieldsOf({{Surname, QStringLiteral("Иванов")}});
         fields[field] = text;
         return validate(fields).message;

@@ -82,7 +82,7 @@ TEST_F(GridFaults, EditOfARowDeletedElsewhereIsRefusedWithAMessage)
 {
     showTab();
     elsewhere(QStringLiteral("delete from tab where id=2"));
-    EXPECT_FALSE(edit(GridModel::Im, QStringLiteral("Пётр")));
+    EXPECT_FALSE(edit(store::EntryField::GivenName, QStringLiteral("Пётр")));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_FALSE(errors.first().trimmed().isEmpty());
     const QList<storereading::Row> after = stored();
@@ -95,7 +95,7 @@ TEST_F(GridFaults, EditOfACellChangedElsewhereDoesNotSilentlyOverwriteIt)
 {
     showTab();
     elsewhere(QStringLiteral("update tab set im=\"Чужое\" where id=2"));
-    const bool written = edit(GridModel::Im, QStringLiteral("Своё"));
+    const bool written = edit(store::EntryField::GivenName, QStringLiteral("Своё"));
     // Both users typed into the same cell: the later one must hear that the row changed under it.
     EXPECT_FALSE(written);
     EXPECT_EQ(errors.size(), 1);
@@ -108,7 +108,7 @@ TEST_F(GridFaults, EditOfAnotherCellOfARowChangedElsewhereLosesNeitherChange)
 {
     showTab();
     elsewhere(QStringLiteral("update tab set ul=\"Чужая\" where id=2"));
-    const bool written = edit(GridModel::Im, QStringLiteral("Своё"));
+    const bool written = edit(store::EntryField::GivenName, QStringLiteral("Своё"));
     const storereading::Row row = storedRow(2);
     EXPECT_EQ(row.value(Ul).toString(), QStringLiteral("Чужая")) << "the other user's change was lost";
     if (written) {
@@ -138,7 +138,7 @@ TEST_F(GridFaults, FullDiskRefusesTheEditWhichStaysUntilItCanBeWritten)
     // The disk is full: the file may not grow by a single page.
     ASSERT_EQ(sqlite3_exec(connection.handle(), "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr), SQLITE_OK);
     const QString longStreet = QStringLiteral("Длинная").repeated(20000);
-    EXPECT_FALSE(edit(GridModel::Ul, longStreet));
+    EXPECT_FALSE(edit(store::EntryField::Street, longStreet));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.first().contains(QStringLiteral("full"))) << errors.first().toStdString();
     EXPECT_EQ(stored(), before);
@@ -156,7 +156,7 @@ TEST_F(GridFaults, FullDiskRefusesANewRow)
     ASSERT_EQ(sqlite3_exec(connection.handle(), "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr), SQLITE_OK);
     const int row = model->appendNewRow();
     ASSERT_GE(row, 0);
-    ASSERT_TRUE(model->setData(model->index(row, GridModel::Fam), QStringLiteral("Новый").repeated(20000)));
+    ASSERT_TRUE(model->setData(model->index(row, store::EntryField::Surname), QStringLiteral("Новый").repeated(20000)));
     EXPECT_FALSE(model->finishPending());
     ASSERT_EQ(errors.size(), 1);
     EXPECT_EQ(stored(), before);
@@ -167,7 +167,7 @@ TEST_F(GridFaults, ReadOnlyFileRefusesTheEditWithAMessage)
     folder.setMode(QStringLiteral("history.dat"), ScratchFolder::readOnly());
     identity::UnprivilegedFileAccess asUser;
     showTab();
-    EXPECT_FALSE(edit(GridModel::Im, QStringLiteral("Пётр")));
+    EXPECT_FALSE(edit(store::EntryField::GivenName, QStringLiteral("Пётр")));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(saysReadOnly(errors.first())) << errors.first().toStdString();
     EXPECT_EQ(stored(), before);

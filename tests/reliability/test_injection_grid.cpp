@@ -21,13 +21,14 @@
 
 namespace {
 
+using store::EntryField;
 using store::GridModel;
 
 constexpr int kEditedRow = 1;
 
 bool isNumberColumn(int field)
 {
-    return field == GridModel::Dom || field == GridModel::Kv;
+    return field == EntryField::House || field == EntryField::Flat;
 }
 
 // The only hostile text a number column can take: white space around a whole number.
@@ -65,7 +66,7 @@ protected:
 
 std::string testName(const ::testing::TestParamInfo<std::tuple<int, int>> &info)
 {
-    return testNameFrom(GridModel::fieldName(std::get<0>(info.param)) + u'_' + hostileTexts().at(std::get<1>(info.param)).name);
+    return testNameFrom(QString(store::columnName(EntryField(std::get<0>(info.param)))) + u'_' + hostileTexts().at(std::get<1>(info.param)).name);
 }
 
 } // namespace
@@ -116,11 +117,12 @@ TEST_P(GridInjectionNewRow, TextIsStoredExactly)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryColumnEveryText, GridInjection,
-                         ::testing::Combine(::testing::Range(0, int(GridModel::FieldCount)),
+                         ::testing::Combine(::testing::Range(0, int(store::kEntryFieldCount)),
                                             ::testing::Range(0, int(hostileTexts().size()))),
                          testName);
 INSTANTIATE_TEST_SUITE_P(TextColumnsEveryText, GridInjectionNewRow,
-                         ::testing::Combine(::testing::Values(int(GridModel::Fam), int(GridModel::Im), int(GridModel::Ot),
-                                                              int(GridModel::Tele), int(GridModel::Ul), int(GridModel::Domd)),
+                         ::testing::Combine(::testing::Values(int(EntryField::Surname), int(EntryField::GivenName),
+                                                              int(EntryField::Patronymic), int(EntryField::Phone),
+                                                              int(EntryField::Street), int(EntryField::Fraction)),
                                             ::testing::Range(0, int(hostileTexts().size()))),
                          testName);

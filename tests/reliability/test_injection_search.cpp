@@ -23,11 +23,11 @@
 
 namespace {
 
-using lookup::Field;
+using store::EntryField;
 
 using namespace storereading;
 
-const QString kFieldMessages[lookup::FieldCount] = {
+const QString kFieldMessages[store::kEntryFieldCount] = {
     QStringLiteral("Неверный формат ввода: фамилия."), QStringLiteral("Неверный формат ввода: имя."),
     QStringLiteral("Неверный формат ввода: отчество."), QStringLiteral("Неверный формат ввода: номер телефона."),
     QStringLiteral("Неверный формат ввода: улица."),    QStringLiteral("Неверный формат ввода: дом."),
@@ -42,22 +42,22 @@ struct Destination {
     bool number;
 };
 
-Destination destination(Field field)
+Destination destination(EntryField field)
 {
     switch (field) {
-    case lookup::Surname:
+    case EntryField::Surname:
         return {Fam, true, false};
-    case lookup::Name:
+    case EntryField::GivenName:
         return {Im, true, false};
-    case lookup::Patronymic:
+    case EntryField::Patronymic:
         return {Ot, true, false};
-    case lookup::Phone:
+    case EntryField::Phone:
         return {Tele, false, false};
-    case lookup::Street:
+    case EntryField::Street:
         return {Ul, false, false};
-    case lookup::House:
+    case EntryField::House:
         return {Dom, false, true};
-    case lookup::Fraction:
+    case EntryField::Fraction:
         return {Domd, false, false};
     default:
         return {Kv, false, true};
@@ -74,7 +74,7 @@ protected:
                          [this](const QString &statement) { statements << statement; });
     }
 
-    Field field() const { return Field(std::get<0>(GetParam())); }
+    EntryField field() const { return EntryField(std::get<0>(GetParam())); }
     const HostileText &hostile() const { return hostileTexts().at(std::get<1>(GetParam())); }
 
     ScratchFolder folder;
@@ -98,8 +98,8 @@ TEST_P(SearchInjection, TextIsRefusedOrStoredExactly)
     const QList<storereading::Row> reference = storereading::referenceData(folder.history());
 
     lookup::SearchFields fields;
-    if (field() != lookup::Phone)
-        fields[lookup::Surname] = QStringLiteral("Пробный");
+    if (field() != EntryField::Phone)
+        fields[EntryField::Surname] = QStringLiteral("Пробный");
     fields[field()] = hostile().text;
     const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
     channel.close();
@@ -126,7 +126,7 @@ TEST_P(SearchInjection, TextIsRefusedOrStoredExactly)
         store::JetTranslation translation;
         ASSERT_TRUE(store::translateJet(std::string_view(utf8.constData(), std::size_t(utf8.size())), translation))
             << translation.error;
-        if (typed.size() >= 4 && field() != lookup::House && field() != lookup::Flat) {
+        if (typed.size() >= 4 && field() != EntryField::House && field() != EntryField::Flat) {
             EXPECT_EQ(translation.sql.find(typed.toStdString()), std::string::npos) << "the typed text is part of the SQL";
         }
     }
@@ -142,6 +142,6 @@ TEST_P(SearchInjection, TextIsRefusedOrStoredExactly)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFieldEveryText, SearchInjection,
-                         ::testing::Combine(::testing::Range(0, int(lookup::FieldCount)),
+                         ::testing::Combine(::testing::Range(0, int(store::kEntryFieldCount)),
                                             ::testing::Range(0, int(hostileTexts().size()))),
                          testName);

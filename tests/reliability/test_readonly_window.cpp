@@ -44,7 +44,7 @@ TEST_P(ReadOnlyWindow, FindsStoredEntriesAndSaysItCannotStoreNewOnes)
 
     EXPECT_EQ(window.find(QStringLiteral("известный")), QStringLiteral("Найдено: 1"));
     window.clearFields();
-    window.fill(lookup::Phone, QStringLiteral("4957654321"));
+    window.fill(store::EntryField::Phone, QStringLiteral("4957654321"));
     EXPECT_EQ(window.find(), QStringLiteral("Абонент найден."));
     EXPECT_TRUE(boxes.failures().isEmpty()) << boxes.failures().join(u'\n').toStdString();
 

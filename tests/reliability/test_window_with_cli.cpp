@@ -37,7 +37,7 @@ TEST(WindowWithCli, ConcurrentSearchesNeverFailAndTheRowsAddUp)
     for (int i = 0; i < kSearches; ++i) {
         const PlannedSearch search = plannedSearch(QStringLiteral("Окно"), prefix + QStringLiteral("02"), i);
         window.clearFields();
-        window.fill(search.byPhone ? lookup::Phone : lookup::Surname, search.key);
+        window.fill(search.byPhone ? store::EntryField::Phone : store::EntryField::Surname, search.key);
         const QString message = window.find();
         if (search.byPhone)
             ledger.phoneSearched(search.key, message);

@@ -4,12 +4,13 @@
 #include "app/searchfieldnames.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
 
-QLineEdit *field(MainWindow &form, lookup::Field f)
+QLineEdit *field(MainWindow &form, store::EntryField f)
 {
     return form.findChild<QLineEdit *>(QLatin1String(app::kSearchFieldNames[f]));
 }
@@ -33,28 +34,28 @@ bool WindowDriver::isOpen() const
     return m_form->isVisible();
 }
 
-void WindowDriver::fill(lookup::Field f, const QString &text)
+void WindowDriver::fill(store::EntryField f, const QString &text)
 {
     field(*m_form, f)->setText(text);
 }
 
 void WindowDriver::clearFields()
 {
-    for (int f = 0; f < lookup::FieldCount; ++f)
-        fill(lookup::Field(f), QString());
+    for (int f = 0; f < store::kEntryFieldCount; ++f)
+        fill(store::EntryField(f), QString());
 }
 
 QString WindowDriver::find()
 {
     m_form->findChild<QPushButton *>(QStringLiteral("searchButton"))->click();
     settle();
-    return m_form->messagePanel();
+    return m_form->findChild<QLabel *>(QStringLiteral("messagePanel"))->text();
 }
 
 QString WindowDriver::find(const QString &surname)
 {
     clearFields();
-    fill(lookup::Surname, surname);
+    fill(store::EntryField::Surname, surname);
     return find();
 }
 

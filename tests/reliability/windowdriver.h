@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookup/search.h"
+#include "store/entryfield.h"
 
 #include <QString>
 #include <memory>
@@ -19,7 +19,7 @@ public:
     MainWindow &form() { return *m_form; }
     bool isOpen() const;
 
-    void fill(lookup::Field field, const QString &text);
+    void fill(store::EntryField field, const QString &text);
     void clearFields();
     // Presses "Найти" and returns what the message panel says afterwards.
     QString find();

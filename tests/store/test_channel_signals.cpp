@@ -26,7 +26,6 @@ TEST_F(ChannelTest, EveryRunAndExecIsAnnouncedWithItsJetText)
     channel.run(u"select top 1 * from tab order by id Desc"_s);
     EXPECT_EQ(statements(sent),
               QStringList({u"select s,tel from param"_s, insert, u"select top 1 * from tab order by id Desc"_s}));
-    EXPECT_EQ(channel.statement(), u"select top 1 * from tab order by id Desc"_s);
 }
 
 TEST_F(ChannelTest, RefusedStatementIsAnnouncedToo)

@@ -68,7 +68,7 @@ TEST(Connection, OpensWithWalDurableWritesAndABusyTimeout)
     store::Connection connection(scratch.history());
     connection.connect();
     ASSERT_TRUE(connection.isOpen());
-    EXPECT_FALSE(connection.isReadOnly());
+    EXPECT_EQ(sqlite3_db_readonly(connection.handle(), "main"), 0);
     EXPECT_EQ(pragma(connection.handle(), "journal_mode"), "wal");
     EXPECT_EQ(pragma(connection.handle(), "synchronous"), "2"); // FULL
     EXPECT_GE(std::stoi(pragma(connection.handle(), "busy_timeout")), 1000);

@@ -2,7 +2,7 @@
 #include "tests/app/gridmodelfixture.h"
 
 using namespace Qt::StringLiterals;
-using Field = store::GridModel::Field;
+using store::EntryField;
 
 namespace {
 
@@ -27,7 +27,7 @@ TEST_F(GridModelResults, RowsOfTabFillTheEightColumns)
     fetchAll();
     ASSERT_EQ(model.rowCount(), 3);
     for (int r = 0; r < 3; ++r)
-        for (int f = 0; f < Field::FieldCount; ++f)
+        for (int f = 0; f < store::kEntryFieldCount; ++f)
             EXPECT_EQ(text(r, f), original[r][f]) << r << ',' << f;
     EXPECT_TRUE(model.isEditable());
 }
@@ -37,9 +37,9 @@ TEST_F(GridModelResults, NumbersStandOnTheRight)
     show(u"select * from tab"_s);
     fetchAll();
     const auto alignment = [&](int field) { return model.index(0, field).data(Qt::TextAlignmentRole).toInt(); };
-    EXPECT_EQ(alignment(Field::Dom) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    EXPECT_EQ(alignment(Field::Kv) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    EXPECT_EQ(alignment(Field::Fam) & Qt::AlignHorizontal_Mask, 0);
+    EXPECT_EQ(alignment(EntryField::House) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(alignment(EntryField::Flat) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(alignment(EntryField::Surname) & Qt::AlignHorizontal_Mask, 0);
 }
 
 TEST_F(GridModelResults, FieldsTheResultLacksStayBlank)
@@ -47,10 +47,10 @@ TEST_F(GridModelResults, FieldsTheResultLacksStayBlank)
     show(u"select KV, Fam from tab order by id"_s);
     fetchAll();
     ASSERT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(text(1, Field::Fam), u"Петров"_s);
-    EXPECT_EQ(text(1, Field::Kv), u"20"_s);
-    EXPECT_EQ(text(1, Field::Im), QString());
-    EXPECT_EQ(text(1, Field::Dom), QString());
+    EXPECT_EQ(text(1, EntryField::Surname), u"Петров"_s);
+    EXPECT_EQ(text(1, EntryField::Flat), u"20"_s);
+    EXPECT_EQ(text(1, EntryField::GivenName), QString());
+    EXPECT_EQ(text(1, EntryField::House), QString());
 }
 
 TEST_F(GridModelResults, ResultWithNoGridColumnShowsABlankRow)
@@ -58,7 +58,7 @@ TEST_F(GridModelResults, ResultWithNoGridColumnShowsABlankRow)
     show(u"select s,tel from param"_s);
     fetchAll();
     ASSERT_EQ(model.rowCount(), 1);
-    for (int f = 0; f < Field::FieldCount; ++f)
+    for (int f = 0; f < store::kEntryFieldCount; ++f)
         EXPECT_EQ(text(0, f), QString()) << f;
 }
 
@@ -67,8 +67,8 @@ TEST_F(GridModelResults, GenderCheckFillsOnlyTheNameColumn)
     show(u"select * from im where id=1"_s);
     fetchAll();
     ASSERT_EQ(model.rowCount(), 1);
-    EXPECT_FALSE(text(0, Field::Im).isEmpty());
-    EXPECT_EQ(text(0, Field::Fam), QString());
+    EXPECT_FALSE(text(0, EntryField::GivenName).isEmpty());
+    EXPECT_EQ(text(0, EntryField::Surname), QString());
     EXPECT_FALSE(model.isEditable());
 }
 
@@ -108,7 +108,7 @@ TEST_F(GridModelResults, OnlyResultsOfTabWithIdAreEditable)
         show(statement);
         fetchAll();
         EXPECT_EQ(model.isEditable(), editable) << statement.toStdString();
-        EXPECT_EQ(bool(model.flags(model.index(0, Field::Fam)) & Qt::ItemIsEditable), editable)
+        EXPECT_EQ(bool(model.flags(model.index(0, EntryField::Surname)) & Qt::ItemIsEditable), editable)
             << statement.toStdString();
     }
 }
@@ -117,9 +117,9 @@ TEST_F(GridModelResults, OnlyColumnsOfTheResultCanBeEdited)
 {
     show(u"select id, fam from tab"_s);
     fetchAll();
-    EXPECT_TRUE(model.flags(model.index(0, Field::Fam)) & Qt::ItemIsEditable);
-    EXPECT_FALSE(model.flags(model.index(0, Field::Im)) & Qt::ItemIsEditable);
-    EXPECT_FALSE(edit(0, Field::Im, u"Олег"_s));
+    EXPECT_TRUE(model.flags(model.index(0, EntryField::Surname)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(model.flags(model.index(0, EntryField::GivenName)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(edit(0, EntryField::GivenName, u"Олег"_s));
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "tests/app/gridmodelfixture.h"
 
 using namespace Qt::StringLiterals;
-using Field = store::GridModel::Field;
+using store::EntryField;
 
 namespace {
 
@@ -22,72 +22,72 @@ protected:
 
 TEST_F(GridModelEditing, AnEditWaitsUntilTheRowIsFinished)
 {
-    ASSERT_TRUE(edit(0, Field::Fam, u"Смирнов"_s));
+    ASSERT_TRUE(edit(0, EntryField::Surname, u"Смирнов"_s));
     EXPECT_EQ(model.pendingRow(), 0);
-    EXPECT_EQ(text(0, Field::Fam), u"Смирнов"_s);
+    EXPECT_EQ(text(0, EntryField::Surname), u"Смирнов"_s);
     EXPECT_EQ(tab.rows(), original);
 
     ASSERT_TRUE(model.finishPending());
     EXPECT_EQ(model.pendingRow(), -1);
-    EXPECT_EQ(tab.rows(), QList<QStringList>({withField(original[0], Field::Fam, u"Смирнов"_s), original[1], original[2]}));
+    EXPECT_EQ(tab.rows(), QList<QStringList>({withField(original[0], EntryField::Surname, u"Смирнов"_s), original[1], original[2]}));
     EXPECT_TRUE(errors.isEmpty());
 }
 
 TEST_F(GridModelEditing, RetypingTheSameTextIsNoEdit)
 {
-    ASSERT_TRUE(edit(0, Field::Fam, u"Иванов"_s));
-    ASSERT_TRUE(edit(0, Field::Dom, u"01"_s));
-    ASSERT_TRUE(edit(0, Field::Domd, QString()));
+    ASSERT_TRUE(edit(0, EntryField::Surname, u"Иванов"_s));
+    ASSERT_TRUE(edit(0, EntryField::House, u"01"_s));
+    ASSERT_TRUE(edit(0, EntryField::Fraction, QString()));
     EXPECT_EQ(model.pendingRow(), -1);
 }
 
 TEST_F(GridModelEditing, LettersInANumberColumnAreKeptButNeverWritten)
 {
-    EXPECT_FALSE(edit(1, Field::Dom, u"12а"_s));
+    EXPECT_FALSE(edit(1, EntryField::House, u"12а"_s));
     EXPECT_EQ(errors, QStringList({u"В поле «Дом» нужно целое число."_s}));
-    EXPECT_EQ(text(1, Field::Dom), u"12а"_s) << "kept for the user to correct";
+    EXPECT_EQ(text(1, EntryField::House), u"12а"_s) << "kept for the user to correct";
     EXPECT_FALSE(model.finishPending());
     EXPECT_EQ(errors.size(), 2);
     EXPECT_EQ(model.pendingRow(), 1);
 
-    ASSERT_TRUE(edit(1, Field::Dom, u"12"_s));
+    ASSERT_TRUE(edit(1, EntryField::House, u"12"_s));
     EXPECT_TRUE(model.finishPending());
-    EXPECT_EQ(text(1, Field::Dom), u"12"_s);
+    EXPECT_EQ(text(1, EntryField::House), u"12"_s);
 }
 
 TEST_F(GridModelEditing, NumberColumnsHoldThirtyTwoBits)
 {
-    EXPECT_FALSE(edit(1, Field::Kv, u"2147483648"_s));
-    EXPECT_FALSE(edit(1, Field::Dom, u"-2147483649"_s));
-    EXPECT_FALSE(edit(1, Field::Dom, u"1.5"_s));
-    EXPECT_TRUE(edit(1, Field::Kv, u"2147483647"_s));
-    EXPECT_TRUE(edit(1, Field::Dom, u"-2147483648"_s));
+    EXPECT_FALSE(edit(1, EntryField::Flat, u"2147483648"_s));
+    EXPECT_FALSE(edit(1, EntryField::House, u"-2147483649"_s));
+    EXPECT_FALSE(edit(1, EntryField::House, u"1.5"_s));
+    EXPECT_TRUE(edit(1, EntryField::Flat, u"2147483647"_s));
+    EXPECT_TRUE(edit(1, EntryField::House, u"-2147483648"_s));
     ASSERT_TRUE(model.finishPending());
-    EXPECT_EQ(tab.row(ids[1])[Field::Kv], u"2147483647"_s);
-    EXPECT_EQ(tab.row(ids[1])[Field::Dom], u"-2147483648"_s);
+    EXPECT_EQ(tab.row(ids[1])[EntryField::Flat], u"2147483647"_s);
+    EXPECT_EQ(tab.row(ids[1])[EntryField::House], u"-2147483648"_s);
     EXPECT_EQ(errors.size(), 3);
 }
 
 TEST_F(GridModelEditing, BlankNumberIsStoredAsNoNumber)
 {
-    ASSERT_TRUE(edit(2, Field::Kv, u"  "_s));
+    ASSERT_TRUE(edit(2, EntryField::Flat, u"  "_s));
     ASSERT_TRUE(model.finishPending());
-    EXPECT_EQ(tab.row(ids[2])[Field::Kv], QString());
+    EXPECT_EQ(tab.row(ids[2])[EntryField::Flat], QString());
     EXPECT_TRUE(errors.isEmpty());
 }
 
 TEST_F(GridModelEditing, EditingAnotherRowFinishesThePendingOne)
 {
-    ASSERT_TRUE(edit(0, Field::Ul, u"Арбат"_s));
-    ASSERT_TRUE(edit(2, Field::Ul, u"Тверская"_s));
+    ASSERT_TRUE(edit(0, EntryField::Street, u"Арбат"_s));
+    ASSERT_TRUE(edit(2, EntryField::Street, u"Тверская"_s));
     EXPECT_EQ(model.pendingRow(), 2);
-    EXPECT_EQ(tab.row(ids[0])[Field::Ul], u"Арбат"_s);
+    EXPECT_EQ(tab.row(ids[0])[EntryField::Street], u"Арбат"_s);
     EXPECT_EQ(tab.row(ids[2]), original[2]);
 }
 
 TEST_F(GridModelEditing, OnlyTheChangedRowIsAnnounced)
 {
-    ASSERT_TRUE(edit(1, Field::Im, u"Павел"_s));
+    ASSERT_TRUE(edit(1, EntryField::GivenName, u"Павел"_s));
     QList<std::pair<int, int>> announced;
     QObject::connect(&model, &QAbstractItemModel::dataChanged,
                      [&](const QModelIndex &from, const QModelIndex &to) { announced.append({from.row(), to.row()}); });
@@ -102,21 +102,21 @@ TEST_F(GridModelEditing, NewRowIsInsertedWithItsOwnId)
     EXPECT_EQ(model.rowCount(), 4);
     EXPECT_TRUE(model.isPendingNew());
     EXPECT_EQ(model.headerData(1, Qt::Vertical).toString(), u"*"_s);
-    EXPECT_EQ(text(2, Field::Fam), u"Петров"_s);
+    EXPECT_EQ(text(2, EntryField::Surname), u"Петров"_s);
 
-    ASSERT_TRUE(edit(1, Field::Fam, u"Новиков"_s));
+    ASSERT_TRUE(edit(1, EntryField::Surname, u"Новиков"_s));
     ASSERT_TRUE(model.finishPending());
     EXPECT_EQ(model.headerData(1, Qt::Vertical).toString(), QString());
     QList<QStringList> stored = tab.rows();
     ASSERT_EQ(stored.size(), 4);
-    EXPECT_EQ(stored.last()[Field::Fam], u"Новиков"_s);
+    EXPECT_EQ(stored.last()[EntryField::Surname], u"Новиков"_s);
 
     // Later edits of the row update that entry rather than adding another.
-    ASSERT_TRUE(edit(1, Field::Im, u"Олег"_s));
+    ASSERT_TRUE(edit(1, EntryField::GivenName, u"Олег"_s));
     ASSERT_TRUE(model.finishPending());
     stored = tab.rows();
     ASSERT_EQ(stored.size(), 4);
-    EXPECT_EQ(stored.last()[Field::Im], u"Олег"_s);
+    EXPECT_EQ(stored.last()[EntryField::GivenName], u"Олег"_s);
 }
 
 TEST_F(GridModelEditing, InsertingBelowAnUntouchedNewRowKeepsThePlace)
@@ -125,21 +125,21 @@ TEST_F(GridModelEditing, InsertingBelowAnUntouchedNewRowKeepsThePlace)
     // The untouched row 0 goes, so the row asked for (former row 2, "Петров") is now row 1.
     ASSERT_EQ(model.insertNewRow(2), 1);
     EXPECT_EQ(model.rowCount(), 4);
-    EXPECT_EQ(text(0, Field::Fam), u"Иванов"_s);
-    EXPECT_EQ(text(2, Field::Fam), u"Петров"_s);
+    EXPECT_EQ(text(0, EntryField::Surname), u"Иванов"_s);
+    EXPECT_EQ(text(2, EntryField::Surname), u"Петров"_s);
 }
 
 TEST_F(GridModelEditing, DeleteRemovesTheEntry)
 {
     ASSERT_TRUE(model.deleteRow(1));
     EXPECT_EQ(model.rowCount(), 2);
-    EXPECT_EQ(text(1, Field::Fam), u"Сидоров"_s);
+    EXPECT_EQ(text(1, EntryField::Surname), u"Сидоров"_s);
     EXPECT_EQ(tab.rows(), QList<QStringList>({original[0], original[2]}));
 }
 
 TEST_F(GridModelEditing, DeletingTheRowBeingEditedDeletesIt)
 {
-    ASSERT_TRUE(edit(1, Field::Fam, u"Смирнов"_s));
+    ASSERT_TRUE(edit(1, EntryField::Surname, u"Смирнов"_s));
     ASSERT_TRUE(model.deleteRow(1));
     EXPECT_EQ(model.pendingRow(), -1);
     EXPECT_EQ(tab.rows(), QList<QStringList>({original[0], original[2]}));
@@ -147,63 +147,63 @@ TEST_F(GridModelEditing, DeletingTheRowBeingEditedDeletesIt)
 
 TEST_F(GridModelEditing, RowDeletedElsewhereIsReportedAndKeepsItsEdits)
 {
-    ASSERT_TRUE(edit(0, Field::Fam, u"Смирнов"_s));
+    ASSERT_TRUE(edit(0, EntryField::Surname, u"Смирнов"_s));
     tab.remove(ids[0]);
     EXPECT_FALSE(model.finishPending());
     ASSERT_EQ(errors.size(), 1);
     EXPECT_EQ(model.pendingRow(), 0);
-    EXPECT_EQ(text(0, Field::Fam), u"Смирнов"_s);
+    EXPECT_EQ(text(0, EntryField::Surname), u"Смирнов"_s);
     EXPECT_EQ(tab.rows(), QList<QStringList>({original[1], original[2]}));
 }
 
 TEST_F(GridModelEditing, CellChangedElsewhereIsNotOverwritten)
 {
-    ASSERT_TRUE(edit(1, Field::Im, u"Павел"_s));
+    ASSERT_TRUE(edit(1, EntryField::GivenName, u"Павел"_s));
     tab.sql(u"update tab set im='Другой' where id="_s + QString::number(ids[1]));
     EXPECT_FALSE(model.finishPending());
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.first().contains(u"изменил другой пользователь"_s)) << errors.first().toStdString();
-    EXPECT_EQ(tab.row(ids[1])[Field::Im], u"Другой"_s);
+    EXPECT_EQ(tab.row(ids[1])[EntryField::GivenName], u"Другой"_s);
     EXPECT_EQ(model.pendingRow(), 1);
-    EXPECT_EQ(text(1, Field::Im), u"Павел"_s);
+    EXPECT_EQ(text(1, EntryField::GivenName), u"Павел"_s);
     EXPECT_EQ(tab.row(ids[0]), original[0]);
     EXPECT_EQ(tab.row(ids[2]), original[2]);
 }
 
 TEST_F(GridModelEditing, ChangeOfLetterCaseElsewhereCountsAsAChange)
 {
-    ASSERT_TRUE(edit(1, Field::Im, u"Павел"_s));
+    ASSERT_TRUE(edit(1, EntryField::GivenName, u"Павел"_s));
     tab.sql(u"update tab set im='пётр' where id="_s + QString::number(ids[1]));
     EXPECT_FALSE(model.finishPending());
-    EXPECT_EQ(tab.row(ids[1])[Field::Im], u"пётр"_s);
+    EXPECT_EQ(tab.row(ids[1])[EntryField::GivenName], u"пётр"_s);
 }
 
 TEST_F(GridModelEditing, ChangeOfAnotherCellElsewhereKeepsBothChanges)
 {
-    ASSERT_TRUE(edit(1, Field::Im, u"Павел"_s));
-    ASSERT_TRUE(edit(1, Field::Kv, u"21"_s));
+    ASSERT_TRUE(edit(1, EntryField::GivenName, u"Павел"_s));
+    ASSERT_TRUE(edit(1, EntryField::Flat, u"21"_s));
     tab.sql(u"update tab set ul='Новая' where id="_s + QString::number(ids[1]));
     ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
     const QStringList row = tab.row(ids[1]);
-    EXPECT_EQ(row[Field::Im], u"Павел"_s);
-    EXPECT_EQ(row[Field::Kv], u"21"_s);
-    EXPECT_EQ(row[Field::Ul], u"Новая"_s);
+    EXPECT_EQ(row[EntryField::GivenName], u"Павел"_s);
+    EXPECT_EQ(row[EntryField::Flat], u"21"_s);
+    EXPECT_EQ(row[EntryField::Street], u"Новая"_s);
 }
 
 TEST_F(GridModelEditing, EmptyCellsAreFoundUnchanged)
 {
-    ASSERT_TRUE(edit(0, Field::Domd, u"б"_s));
+    ASSERT_TRUE(edit(0, EntryField::Fraction, u"б"_s));
     ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
-    ASSERT_TRUE(edit(0, Field::Domd, QString()));
+    ASSERT_TRUE(edit(0, EntryField::Fraction, QString()));
     ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
-    ASSERT_TRUE(edit(0, Field::Domd, u"в"_s));
+    ASSERT_TRUE(edit(0, EntryField::Fraction, u"в"_s));
     ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
-    EXPECT_EQ(tab.row(ids[0])[Field::Domd], u"в"_s);
+    EXPECT_EQ(tab.row(ids[0])[EntryField::Fraction], u"в"_s);
 }
 
 TEST_F(GridModelEditing, DeletedAndChangedElsewhereAreToldApart)
 {
-    ASSERT_TRUE(edit(1, Field::Fam, u"Соколов"_s));
+    ASSERT_TRUE(edit(1, EntryField::Surname, u"Соколов"_s));
     tab.sql(u"update tab set fam='Орлов' where id="_s + QString::number(ids[1]));
     EXPECT_FALSE(model.finishPending());
     tab.remove(ids[1]);
@@ -216,20 +216,20 @@ TEST_F(GridModelEditing, DeletedAndChangedElsewhereAreToldApart)
 TEST_F(GridModelEditing, StoreRefusalIsReportedAndOtherRowsStay)
 {
     tab.sql(u"create trigger refuse before update on tab begin select raise(abort, 'refused by the disk'); end"_s);
-    ASSERT_TRUE(edit(2, Field::Ul, u"Арбат"_s));
+    ASSERT_TRUE(edit(2, EntryField::Street, u"Арбат"_s));
     EXPECT_FALSE(model.finishPending());
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.first().contains(u"refused by the disk"_s)) << errors.first().toStdString();
     EXPECT_EQ(model.pendingRow(), 2);
     EXPECT_EQ(tab.rows(), original);
-    EXPECT_EQ(text(0, Field::Fam), u"Иванов"_s);
+    EXPECT_EQ(text(0, EntryField::Surname), u"Иванов"_s);
 }
 
 TEST_F(GridModelEditing, ReadOnlyResultsRefuseEveryChangeQuietly)
 {
     show(u"select fam, im from tab"_s);
     fetchAll();
-    EXPECT_FALSE(edit(0, Field::Fam, u"Смирнов"_s));
+    EXPECT_FALSE(edit(0, EntryField::Surname, u"Смирнов"_s));
     EXPECT_EQ(model.insertNewRow(0), -1);
     EXPECT_EQ(model.appendNewRow(), -1);
     EXPECT_FALSE(model.deleteRow(0));

@@ -2,7 +2,7 @@
 #include "tests/app/gridmodelfixture.h"
 
 using namespace Qt::StringLiterals;
-using Field = store::GridModel::Field;
+using store::EntryField;
 
 namespace {
 
@@ -31,7 +31,7 @@ TEST_F(GridModelFetch, LargeResultOpensWithoutBeingRead)
     EXPECT_GT(model.rowCount(), 0);
     EXPECT_LT(model.rowCount(), 1000);
     EXPECT_LT(channel.fetched(), 1000);
-    EXPECT_EQ(text(0, Field::Fam), u"Фамилия1"_s);
+    EXPECT_EQ(text(0, EntryField::Surname), u"Фамилия1"_s);
 }
 
 TEST_F(GridModelFetch, FetchingToTheEndShowsEveryRowOnce)
@@ -39,8 +39,8 @@ TEST_F(GridModelFetch, FetchingToTheEndShowsEveryRowOnce)
     fetchAll();
     ASSERT_EQ(model.rowCount(), kMany);
     EXPECT_FALSE(model.canFetchMore(QModelIndex()));
-    EXPECT_EQ(text(kMany - 1, Field::Fam), u"Фамилия3000"_s);
-    EXPECT_EQ(text(2345, Field::Kv), u"2346"_s);
+    EXPECT_EQ(text(kMany - 1, EntryField::Surname), u"Фамилия3000"_s);
+    EXPECT_EQ(text(2345, EntryField::Flat), u"2346"_s);
 }
 
 TEST_F(GridModelFetch, RowsTheChannelReadAheadAreNotShownTwice)
@@ -50,8 +50,8 @@ TEST_F(GridModelFetch, RowsTheChannelReadAheadAreNotShownTwice)
     channel.fetch(2000);
     fetchAll();
     ASSERT_EQ(model.rowCount(), kMany);
-    EXPECT_EQ(text(shown, Field::Fam), u"Фамилия"_s + QString::number(shown + 1));
-    EXPECT_EQ(text(2000 + shown, Field::Fam), u"Фамилия"_s + QString::number(2000 + shown + 1));
+    EXPECT_EQ(text(shown, EntryField::Surname), u"Фамилия"_s + QString::number(shown + 1));
+    EXPECT_EQ(text(2000 + shown, EntryField::Surname), u"Фамилия"_s + QString::number(2000 + shown + 1));
 }
 
 TEST_F(GridModelFetch, AppendingWaitsUntilEveryRowIsShown)
@@ -65,12 +65,12 @@ TEST_F(GridModelFetch, AppendingWaitsUntilEveryRowIsShown)
 TEST_F(GridModelFetch, AnEditInTheMiddleOfAPartlyReadResultIsWritten)
 {
     model.fetchMore(QModelIndex());
-    ASSERT_TRUE(edit(10, Field::Ul, u"Арбат"_s));
+    ASSERT_TRUE(edit(10, EntryField::Street, u"Арбат"_s));
     ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
     fetchAll();
     EXPECT_EQ(model.rowCount(), kMany);
-    EXPECT_EQ(text(10, Field::Ul), u"Арбат"_s);
-    EXPECT_EQ(text(11, Field::Ul), u"Улица"_s);
+    EXPECT_EQ(text(10, EntryField::Street), u"Арбат"_s);
+    EXPECT_EQ(text(11, EntryField::Street), u"Улица"_s);
 }
 
 } // namespace

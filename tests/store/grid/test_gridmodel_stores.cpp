@@ -6,7 +6,7 @@
 #include "store/grid/gridmodel.h"
 
 using namespace Qt::Literals::StringLiterals;
-using Field = store::GridModel::Field;
+using store::EntryField;
 
 namespace {
 
@@ -19,7 +19,7 @@ protected:
         channel.run(u"select * from tab order by id"_s);
         ASSERT_TRUE(model.isEditable());
     }
-    bool edit(Field field, const QString &text) { return model.setData(model.index(0, field), text); }
+    bool edit(EntryField field, const QString &text) { return model.setData(model.index(0, field), text); }
     // Another operator's change, through a connection of its own.
     void elsewhere(const QString &statement)
     {
@@ -44,8 +44,8 @@ protected:
 
 TEST_P(GridOnStores, UnchangedRowIsWrittenTextsAndNumbersAlike)
 {
-    ASSERT_TRUE(edit(Field::Im, u"Пётр"_s));
-    ASSERT_TRUE(edit(Field::Kv, u"21"_s));
+    ASSERT_TRUE(edit(EntryField::GivenName, u"Пётр"_s));
+    ASSERT_TRUE(edit(EntryField::Flat, u"21"_s));
     ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
     EXPECT_EQ(stored(u"im"_s), u"Пётр"_s);
     EXPECT_EQ(stored(u"kv"_s), u"21"_s);
@@ -53,7 +53,7 @@ TEST_P(GridOnStores, UnchangedRowIsWrittenTextsAndNumbersAlike)
 
 TEST_P(GridOnStores, ChangeElsewhereEvenOfLetterCaseIsNotOverwritten)
 {
-    ASSERT_TRUE(edit(Field::Im, u"Павел"_s));
+    ASSERT_TRUE(edit(EntryField::GivenName, u"Павел"_s));
     elsewhere(uR"(update tab set im="ИВАН")"_s);
     EXPECT_FALSE(model.finishPending());
     ASSERT_EQ(errors.size(), 1);
@@ -64,7 +64,7 @@ TEST_P(GridOnStores, ChangeElsewhereEvenOfLetterCaseIsNotOverwritten)
 TEST_P(GridOnStores, NewRowGetsItsOwnId)
 {
     ASSERT_EQ(model.appendNewRow(), 1);
-    ASSERT_TRUE(model.setData(model.index(1, Field::Fam), u"Новиков"_s));
+    ASSERT_TRUE(model.setData(model.index(1, EntryField::Surname), u"Новиков"_s));
     elsewhere(uR"(insert into tab(fam) values("Чужой"))"_s);
     ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
     const int idColumn = int(channel.columnNames().indexOf(u"id"_s));
