@@ -2,20 +2,16 @@
 #include "messages/errortext.h"
 #include "cli/output.h"
 
-#include "store/sqlite/collation.h"
 #include "store/connection.h"
 #include "store/provisioning/datafilechecks.h"
+#include "store/provisioning/fileinspection.h"
 #include "store/storeerror.h"
-#include "store/sqlite/fileopening.h"
 #include "lookup/phonescheme.h"
 #include "lookup/pickcoverage.h"
 #include "store/querychannel.h"
 #include "store/schema.h"
 
 #include <QFileInfo>
-#include <QScopeGuard>
-
-#include <sqlite3.h>
 
 #include <climits>
 #include <functional>
@@ -24,33 +20,6 @@
 namespace cli {
 
 namespace {
-
-// Every line a statement yields in its first column; throws with the file's name on failure.
-QStringList firstColumn(sqlite3 *db, const QString &path, const std::string &sql)
-{
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
-        throw store::StoreError(path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
-    const auto finalize = qScopeGuard([statement] { sqlite3_finalize(statement); });
-    QStringList lines;
-    int rc;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
-        lines << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
-    if (rc != SQLITE_DONE)
-        throw store::StoreError(path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
-    return lines;
-}
-
-// SQLite's own verdict on the file's pages, records and indexes. The indexes on text columns are
-// ordered by the program's collation, so it has to be there for them to be checked at all.
-QStringList integrityProblems(sqlite3 *db, const QString &path)
-{
-    store::registerCollation(db);
-    QStringList lines = firstColumn(db, path, "PRAGMA integrity_check");
-    if (lines == QStringList{QStringLiteral("ok")})
-        lines.clear();
-    return lines;
-}
 
 // What the program would stumble over although SQLite finds the file sound: a table or column
 // that the searches use is missing, or the numbering scheme is not set.
@@ -107,10 +76,9 @@ int checkFile(const QString &path)
     std::vector<lookup::PickGap> gaps;
     try {
         // Reading only, and never creating: an administrator's check must not change what it looks at.
-        const store::SqliteHandle handle = store::openDatabaseFile(path, SQLITE_OPEN_READONLY);
-        sqlite3 *db = handle.get();
-        problems = integrityProblems(db, path);
-        const Query query = [&](const std::string &sql) { return firstColumn(db, path, sql); };
+        store::FileInspection file(path);
+        problems = file.integrityProblems();
+        const Query query = [&](const std::string &sql) { return file.firstColumn(sql); };
         if (problems.isEmpty())
             problems = schemaProblems(query, store::Dialect::Sqlite);
         if (problems.isEmpty())

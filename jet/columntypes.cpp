@@ -1,6 +1,6 @@
 #include "jet/columntypes.h"
 
-#include "store/sqlite/collation.h"
+#include "store/schema.h"
 
 namespace jet {
 

@@ -3,10 +3,6 @@
 #include "jet/columntypes.h"
 #include "store/storeerror.h"
 #include "store/schema.h"
-#include "store/sqlite/sqlitebinding.h"
-#include "store/sqlite/sqlitefailure.h"
-
-#include <sqlite3.h>
 
 namespace jet {
 
@@ -36,34 +32,11 @@ QString latin(std::string_view text)
 
 } // namespace
 
-StoreWriter::StoreWriter(const QString &path) : m_path(path)
+StoreWriter::StoreWriter(const QString &path) : m_file(path)
 {
-    const QByteArray file = path.toUtf8();
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    m_db.reset(db);
-    if (rc != SQLITE_OK)
-        throw store::StoreError(path + QStringLiteral(": ")
-                                   + (db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory")));
-    sqlite3_extended_result_codes(db, 1);
-    // The file is thrown away unless finish() is reached, so no journal file is needed; the
-    // commit itself is still written through to the disk before the file is renamed.
-    execute(QStringLiteral("PRAGMA journal_mode=MEMORY"));
-    execute(QStringLiteral("PRAGMA synchronous=FULL"));
-    execute(QStringLiteral("BEGIN"));
-    store::createSchema(db);
 }
 
-StoreWriter::~StoreWriter()
-{
-    sqlite3_finalize(m_insert);
-}
-
-void StoreWriter::execute(const QString &sql)
-{
-    if (sqlite3_exec(m_db.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        store::throwSqliteFailure(m_db.get(), m_path);
-}
+StoreWriter::~StoreWriter() = default;
 
 // The program's own table keeps its schema; a column it does not have is added, so nothing of the
 // Jet table is lost.
@@ -76,8 +49,8 @@ QStringList StoreWriter::targetColumns(const SourceTable &table, const QString &
             columns.append(latin(known->name));
             continue;
         }
-        execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                    .arg(target, quotedIdentifier(column.name), columnDeclaration(column.kind)));
+        m_file.execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                           .arg(target, quotedIdentifier(column.name), columnDeclaration(column.kind)));
         columns.append(column.name);
     }
     return columns;
@@ -92,8 +65,8 @@ QString StoreWriter::createCopiedTable(const SourceTable &table)
         definitions.append(quotedIdentifier(column.name) + QLatin1Char(' ')
                            + (i == rowid ? rowidDeclaration(column) : columnDeclaration(column.kind)));
     }
-    execute(QStringLiteral("CREATE TABLE %1 (%2)")
-                .arg(quotedIdentifier(table.name), definitions.join(QStringLiteral(", "))));
+    m_file.execute(QStringLiteral("CREATE TABLE %1 (%2)")
+                       .arg(quotedIdentifier(table.name), definitions.join(QStringLiteral(", "))));
     return table.name;
 }
 
@@ -117,35 +90,25 @@ void StoreWriter::beginTable(const SourceTable &table)
     const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                             .arg(quotedIdentifier(target), quoted.join(QStringLiteral(", ")),
                                  placeholders.join(QStringLiteral(", ")));
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v3(m_db.get(), utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &m_insert, nullptr)
-        != SQLITE_OK)
-        store::throwSqliteFailure(m_db.get(), table.name);
+    m_file.beginInsert(sql, table.name);
     m_current = {table.name, target, 0};
 }
 
 void StoreWriter::addRow(const SourceRow &row)
 {
-    for (qsizetype i = 0; i < row.size(); ++i)
-        if (store::bindValue(m_insert, int(i) + 1, row.at(i)) != SQLITE_OK)
-            store::throwSqliteFailure(m_db.get(), m_current.source);
-    if (sqlite3_step(m_insert) != SQLITE_DONE)
-        store::throwSqliteFailure(m_db.get(), QStringLiteral("%1, row %2").arg(m_current.source).arg(m_current.rows + 1));
-    sqlite3_reset(m_insert);
+    m_file.insert(row);
     ++m_current.rows;
 }
 
 void StoreWriter::endTable()
 {
-    sqlite3_finalize(m_insert);
-    m_insert = nullptr;
+    m_file.endInsert();
     m_tables.append(m_current);
 }
 
 void StoreWriter::finish()
 {
-    execute(QStringLiteral("COMMIT"));
-    m_db.reset();
+    m_file.commit();
 }
 
 } // namespace jet

@@ -1,14 +1,11 @@
 #pragma once
 
 #include "jet/neutralrows.h"
-#include "store/sqlite/sqlitehandle.h"
+#include "store/provisioning/filestorewriter.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace jet {
 
@@ -40,13 +37,10 @@ public:
     const QList<TableResult> &tables() const { return m_tables; }
 
 private:
-    void execute(const QString &sql);
     QStringList targetColumns(const SourceTable &table, const QString &target);
     QString createCopiedTable(const SourceTable &table);
 
-    store::SqliteHandle m_db;
-    sqlite3_stmt *m_insert = nullptr;
-    QString m_path;
+    store::FileStoreWriter m_file;
     TableResult m_current;
     QList<TableResult> m_tables;
 };

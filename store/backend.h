@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 
 namespace store {
 
@@ -38,6 +39,20 @@ private:
 using ScanHeader = std::function<void(const QStringList &columns)>;
 using ScanRow = std::function<void(const RowText &row)>;
 
+// Rows appended to one table in bulk, a batch at a time, inside the transaction the connection is in
+// (the one that creates a new store, when a store is copied): COPY on a server, one prepared insert
+// reused on SQLite. It must go before the backend does. Gone without finish(), it leaves the rows to
+// that transaction's rollback.
+class BulkAppend {
+public:
+    virtual ~BulkAppend() = default;
+    // Appends rows: the cells row after row, as many to a row as columns were named, each null, an
+    // integer, a real, a text or bytes (as a result's cells are). Throws StoreError.
+    virtual void add(std::span<const QVariant> cells) = 0;
+    // Ends the append; on a server the rows are checked and stored only then. Throws StoreError.
+    virtual void finish() = 0;
+};
+
 // What the query channel needs of an engine: SQLite on a directory file, or a PostgreSQL server.
 // Called once a statement (or a batch of rows through the cursor), never per cell.
 class Backend {
@@ -60,6 +75,15 @@ public:
     // Runs the Jet query and hands its column names, then each row, to the callbacks, straight from
     // the engine: for reading whole tables out, where the grid's copies would only cost.
     virtual void scan(const QString &statement, const ScanHeader &header, const ScanRow &row) = 0;
+
+    // Starts a read-only transaction: every read until endSnapshot sees the store as it was at one
+    // moment, whatever other connections commit meanwhile (PostgreSQL: BEGIN ISOLATION LEVEL
+    // REPEATABLE READ READ ONLY; SQLite: one read transaction). Not nested. Throws StoreError.
+    virtual void beginSnapshot() = 0;
+    // Ends it. Never throws: nothing was written, so nothing is lost when it cannot be ended cleanly.
+    virtual void endSnapshot() noexcept = 0;
+    // Appends rows to the table's named columns (see BulkAppend), in the caller's transaction.
+    virtual std::unique_ptr<BulkAppend> bulkAppend(const QString &table, const QStringList &columns) = 0;
 };
 
 } // namespace store

@@ -193,7 +193,7 @@ void Connection::connectFile()
         switchToWal(db, m_dataSource);
     }
     execute(db, "PRAGMA synchronous=FULL", m_dataSource);
-    m_db = std::move(opened);
+    m_db = opened.release();
 }
 
 bool Connection::onNetworkShare() const
@@ -205,10 +205,40 @@ bool Connection::onNetworkShare() const
     return *m_networkShare;
 }
 
+void Connection::borrow(sqlite3 *db, const QString &path)
+{
+    close();
+    m_dataSource = path;
+    m_networkShare.reset();
+    m_server.clear();
+    m_db = db;
+    m_borrowed = true;
+    ++m_generation;
+}
+
+void Connection::borrowServer(pg_conn *conn, const QString &conninfo)
+{
+    close();
+    m_server = conninfo;
+    m_serverConn = conn;
+    m_borrowed = true;
+    ++m_generation;
+}
+
 void Connection::close()
 {
+    if (m_borrowed) {
+        // Given back to its owner; nothing is left to open again, so a later statement fails.
+        m_db = nullptr;
+        m_serverConn = nullptr;
+        m_borrowed = false;
+        m_dataSource.clear();
+        m_server.clear();
+        return;
+    }
     // A channel may still hold prepared statements; the handle lingers until it finalises them.
-    m_db.reset();
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
     PQfinish(m_serverConn);
     m_serverConn = nullptr;
 }

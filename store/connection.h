@@ -1,7 +1,6 @@
 #pragma once
 
 #include "store/jetdialect.h"
-#include "store/sqlite/sqlitehandle.h"
 
 #include <QString>
 
@@ -43,9 +42,14 @@ public:
     // Throws StoreError naming the problem.
     void connect();
     bool isOpen() const { return m_db != nullptr || m_serverConn != nullptr; }
+    // A store being made elsewhere, inside the transaction that creates it (provisioning fills a new
+    // store so): the connection uses the open handle as it is, never checks it and never closes it.
+    // close() gives it back, and leaves nothing to open until a data source or server is set.
+    void borrow(sqlite3 *db, const QString &path);
+    void borrowServer(pg_conn *conn, const QString &conninfo);
     void close();
 
-    sqlite3 *handle() const { return m_db.get(); }
+    sqlite3 *handle() const { return m_db; }
     pg_conn *serverHandle() const { return m_serverConn; }
     // Counts the openings, so that a result knows it belongs to an earlier one.
     std::uint64_t generation() const { return m_generation; }
@@ -61,10 +65,11 @@ private:
 
     QString m_dataSource;
     QString m_server;
-    SqliteHandle m_db;
+    sqlite3 *m_db = nullptr;
     pg_conn *m_serverConn = nullptr;
     std::uint64_t m_generation = 0;
     mutable std::optional<bool> m_networkShare; // not asked yet for this data source
+    bool m_borrowed = false; // the handle is another's
 };
 
 // Tells the connections whether a file lies on a network share in place of its file system's type,

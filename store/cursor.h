@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace store {
@@ -46,6 +47,11 @@ public:
         if (row < 0 || row >= m_rowCount || column < 0 || column >= m_columnCount)
             return kNoCell;
         return m_cells[std::size_t(row) * std::size_t(m_columnCount) + std::size_t(column)];
+    }
+    // The cells of the fetched rows, row after row: a batch handed on whole.
+    std::span<const QVariant> fetchedCells() const
+    {
+        return {m_cells.data(), std::size_t(m_rowCount) * std::size_t(m_columnCount)};
     }
     void setCell(int row, int column, const QVariant &value);
     void insertRow(int row, const std::vector<QVariant> &values);

@@ -209,4 +209,35 @@ bool QueryChannel::yieldsRows(const QString &statement)
     return openBackend().yieldsRows(statement);
 }
 
+void QueryChannel::beginSnapshot()
+{
+    Backend &backend = openBackend();
+    if (m_result)
+        m_result->suspend();
+    backend.beginSnapshot();
+}
+
+void QueryChannel::endSnapshot() noexcept
+{
+    if (!m_backend)
+        return;
+    // A statement still reading would hold on to the snapshot after the end.
+    if (m_result)
+        m_result->suspend();
+    m_backend->endSnapshot();
+}
+
+std::unique_ptr<BulkAppend> QueryChannel::bulkAppend(const QString &table, const QStringList &columns)
+{
+    Backend &backend = openBackend();
+    if (m_result)
+        m_result->suspend();
+    return backend.bulkAppend(table, columns);
+}
+
+std::span<const QVariant> QueryChannel::fetchedCells() const
+{
+    return m_result ? m_result->fetchedCells() : std::span<const QVariant>();
+}
+
 } // namespace store

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace store {
@@ -72,6 +73,20 @@ public:
     // it and leaves the open result as it is.
     bool yieldsRows(const QString &statement);
 
+    // Every read from beginSnapshot to endSnapshot sees the store as it was at one moment, whatever
+    // other connections commit meanwhile: one read-only transaction (see ReadSnapshot). Not nested,
+    // and nothing is written meanwhile. A pending read of the open result is ended first, and again
+    // at the end. beginSnapshot throws StoreError; endSnapshot never throws.
+    void beginSnapshot();
+    void endSnapshot() noexcept;
+    // Rows appended to a table in bulk, a batch at a time, in the transaction the connection is in
+    // (see BulkAppend); it must go before the channel does.
+    std::unique_ptr<BulkAppend> bulkAppend(const QString &table, const QStringList &columns);
+    // The cells of the rows fetched so far, row after row, as bulkAppend takes them; empty without a
+    // result.
+    std::span<const QVariant> fetchedCells() const;
+
+    Connection &connection() { return m_connection; }
     // The engine's SQL, for native statements; connects first.
     Dialect dialect();
 
@@ -91,6 +106,19 @@ private:
     std::unique_ptr<Backend> m_backend; // outlives the cursors, which use its statements
     std::unique_ptr<Cursor> m_result;
     std::unique_ptr<Cursor> m_spare; // closed, with the buffers of an earlier result
+};
+
+// A snapshot of the store for as long as it lives: the channel's beginSnapshot, then its endSnapshot
+// however the scope is left.
+class ReadSnapshot {
+public:
+    explicit ReadSnapshot(QueryChannel &channel) : m_channel(channel) { m_channel.beginSnapshot(); }
+    ~ReadSnapshot() { m_channel.endSnapshot(); }
+    ReadSnapshot(const ReadSnapshot &) = delete;
+    ReadSnapshot &operator=(const ReadSnapshot &) = delete;
+
+private:
+    QueryChannel &m_channel;
 };
 
 } // namespace store

@@ -8,6 +8,11 @@ struct sqlite3;
 
 namespace store {
 
+// The name of the text collation every text column is declared with, on either engine: letters
+// compare without regard to case, as Jet compared (sqlite/collation.h on SQLite, an ICU collation on
+// the server).
+inline constexpr const char *kCollation = "RU_NOCASE";
+
 // The tables of history.dat: the directory table tab and the eight reference tables.
 enum class ColumnKind {
     Counter, // tab.id: ascending, never reused

@@ -1,13 +1,13 @@
 #include "store/postgres/pgbackend.h"
 
 #include "store/connection.h"
-#include "store/cursor.h"
+#include "store/postgres/pgbulkappend.h"
+#include "store/postgres/pgcursor.h"
 #include "store/statementtranslation.h"
 #include "store/schema.h"
 
 #include <libpq-fe.h>
 
-#include <algorithm>
 #include <charconv>
 
 namespace store {
@@ -43,80 +43,6 @@ int changedRows(const pg_result *result)
     std::from_chars(text, text + qstrlen(text), rows);
     return rows;
 }
-
-// Parameter values of a translated statement: pointers into its literal texts.
-struct Literals {
-    explicit Literals(const JetTranslation &t)
-    {
-        // libpq reads text parameters up to a NUL: each literal is copied with one after it.
-        texts.reserve(t.literalCount());
-        for (std::size_t i = 0; i < t.literalCount(); ++i)
-            texts.emplace_back(t.literal(i));
-        for (const std::string &text : texts)
-            values.push_back(text.c_str());
-    }
-    int count() const { return int(values.size()); }
-    std::vector<std::string> texts;
-    std::vector<const char *> values;
-};
-
-class PgCursor : public Cursor {
-public:
-    PgCursor(PreparedStatements &statements, Connection &connection)
-        : m_statements(statements), m_connection(connection)
-    {
-    }
-
-    void open(const QString &statement) override
-    {
-        close();
-        m_generation = m_connection.generation();
-        translateStatement(statement, m_translation, Dialect::Postgres);
-        const Literals literals(m_translation);
-        m_result = m_statements.execute(m_translation.sql, literals.count(), literals.values.data());
-        const pg_result *r = m_result.get();
-        m_columnCount = PQnfields(r);
-        for (int c = 0; c < m_columnCount; ++c)
-            m_columnNames.append(QString::fromUtf8(PQfname(r, c)));
-        m_sourceTable = m_statements.sourceTable(r);
-        m_total = PQntuples(r);
-        fetch(1);
-    }
-
-    void close() override
-    {
-        m_result.reset();
-        m_total = 0;
-        m_read = 0;
-        clearRows();
-    }
-
-    int fetch(int maxRows) override
-    {
-        if (maxRows <= 0 || !m_result)
-            return 0;
-        const int rows = std::min(maxRows, m_total - m_read);
-        m_cells.reserve(m_cells.size() + std::size_t(rows) * std::size_t(m_columnCount));
-        for (int r = 0; r < rows; ++r, ++m_read)
-            for (int c = 0; c < m_columnCount; ++c)
-                m_cells.push_back(m_statements.value(m_result.get(), m_read, c));
-        m_rowCount += rows;
-        if (m_read == m_total)
-            m_result.reset();
-        return rows;
-    }
-
-    int count() override { return m_rowCount + (m_total - m_read); }
-    bool atEnd() const override { return m_read == m_total; }
-
-private:
-    PreparedStatements &m_statements;
-    Connection &m_connection;
-    JetTranslation m_translation;
-    PgResult m_result; // null once every row is read
-    int m_total = 0;
-    int m_read = 0;
-};
 
 } // namespace
 
@@ -183,6 +109,23 @@ void PgBackend::scan(const QString &statement, const ScanHeader &header, const S
         text.setRow(i);
         row(text);
     }
+}
+
+void PgBackend::beginSnapshot()
+{
+    m_statements.command("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+}
+
+void PgBackend::endSnapshot() noexcept
+{
+    // Gone with a broken connection, which was closed; a read-only transaction has nothing to keep.
+    if (pg_conn *conn = m_connection.serverHandle())
+        PQclear(PQexec(conn, "COMMIT"));
+}
+
+std::unique_ptr<BulkAppend> PgBackend::bulkAppend(const QString &table, const QStringList &columns)
+{
+    return std::make_unique<PgBulkAppend>(m_statements, m_connection, table, columns);
 }
 
 } // namespace store

@@ -7,8 +7,7 @@ namespace store {
 
 class Connection;
 
-// The channel on a PostgreSQL server through libpq. A result arrives whole from the server, and its
-// rows become cells a batch at a time as the grid asks for them.
+// The channel on a PostgreSQL server through libpq; its results are PgCursors.
 class PgBackend : public Backend {
 public:
     explicit PgBackend(Connection &connection);
@@ -20,6 +19,9 @@ public:
     QVariant scalar(const QString &sql, const QVariantList &params) override;
     bool yieldsRows(const QString &statement) override;
     void scan(const QString &statement, const ScanHeader &header, const ScanRow &row) override;
+    void beginSnapshot() override;
+    void endSnapshot() noexcept override;
+    std::unique_ptr<BulkAppend> bulkAppend(const QString &table, const QStringList &columns) override;
 
 private:
     Connection &m_connection;

@@ -126,6 +126,15 @@ PgResult PreparedStatements::execute(const std::string &sql, const QVariantList 
     return execute(sql, int(params.size()), values.data(), lengths.data(), formats.data());
 }
 
+PgResult PreparedStatements::command(const char *sql)
+{
+    PgResult result(PQexec(conn(), sql));
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && status != PGRES_COPY_IN)
+        fail(result.get());
+    return result;
+}
+
 int PreparedStatements::columnCount(const std::string &sql)
 {
     const std::string name = prepared(sql).name;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/jetdialect.h"
 #include "store/textcache.h"
 
 #include <QHash>
@@ -24,6 +25,22 @@ struct PgResultDeleter {
 };
 using PgResult = std::unique_ptr<pg_result, PgResultDeleter>;
 
+// Parameter values of a translated statement: pointers into its literal texts.
+struct Literals {
+    explicit Literals(const JetTranslation &t)
+    {
+        // libpq reads text parameters up to a NUL: each literal is copied with one after it.
+        texts.reserve(t.literalCount());
+        for (std::size_t i = 0; i < t.literalCount(); ++i)
+            texts.emplace_back(t.literal(i));
+        for (const std::string &text : texts)
+            values.push_back(text.c_str());
+    }
+    int count() const { return int(values.size()); }
+    std::vector<std::string> texts;
+    std::vector<const char *> values;
+};
+
 // The server side of one connection's statements: each text prepared once as a named statement and
 // executed by name after that, as SQLite's prepared statements are reused. Values pass as text.
 class PreparedStatements {
@@ -37,6 +54,12 @@ public:
                      const int *formats = nullptr);
     // The same for native ? statements with Qt values.
     PgResult execute(const std::string &sql, const QVariantList &params);
+    // Runs a command without parameters and without preparing it (BEGIN, COMMIT, COPY). Throws
+    // StoreError as execute does; a command that starts a COPY is no failure.
+    PgResult command(const char *sql);
+    // Throws the failure of the command whose result this is (of the connection's last command when
+    // null), naming the server; a connection found broken is closed.
+    [[noreturn]] void fail(const pg_result *result);
     // Prepares (or finds) the statement and returns how many columns it yields.
     int columnCount(const std::string &sql);
 
@@ -52,7 +75,6 @@ private:
     };
     pg_conn *conn();
     const Prepared &prepared(const std::string &sql);
-    [[noreturn]] void fail(const pg_result *result);
 
     Connection &m_connection;
     std::size_t m_capacity;

@@ -1,5 +1,7 @@
 #include "store/provisioning/filestorecreation.h"
 
+#include "store/connection.h"
+#include "store/querychannel.h"
 #include "store/storeerror.h"
 #include "store/provisioning/stagedfile.h"
 #include "store/provisioning/sampledata.h"
@@ -92,6 +94,16 @@ void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *
     if (!failure.isEmpty())
         throw StoreError(path + (QFileInfo::exists(path) ? QStringLiteral(": already exists, not replaced")
                                                             : QStringLiteral(": ") + failure));
+}
+
+void createDirectoryFile(const QString &path, const std::function<void(QueryChannel &)> &fill)
+{
+    createDirectoryFile(path, [&](sqlite3 *db) {
+        Connection connection;
+        connection.borrow(db, path);
+        QueryChannel channel(connection);
+        fill(channel);
+    });
 }
 
 } // namespace store

@@ -8,6 +8,8 @@ struct sqlite3;
 
 namespace store {
 
+class QueryChannel;
+
 // Fills the reference tables of a freshly created schema with the delivered sample data.
 // Throws StoreError.
 void insertSampleData(sqlite3 *db);
@@ -17,5 +19,8 @@ void insertSampleData(sqlite3 *db);
 // name beside it and renamed into place only when complete; an existing file is never replaced.
 // Throws StoreError.
 void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *)> &fill = insertSampleData);
+
+// The same, filled through a channel on the new file inside the creating transaction.
+void createDirectoryFile(const QString &path, const std::function<void(QueryChannel &)> &fill);
 
 } // namespace store

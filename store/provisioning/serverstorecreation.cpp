@@ -1,6 +1,8 @@
 #include "store/provisioning/serverstorecreation.h"
 
+#include "store/connection.h"
 #include "store/postgres/preparedstatements.h"
+#include "store/querychannel.h"
 #include "store/provisioning/sampledata.h"
 #include "store/schema.h"
 #include "store/postgres/serverconnection.h"
@@ -69,7 +71,10 @@ void createServerTables(pg_conn *conn, const QString &name)
     serverCommand(conn, serverSchemaScript().c_str(), name);
 }
 
-void createServerDirectory(const QString &conninfo)
+namespace {
+
+// A new directory on the server, its tables filled by fill, in one transaction.
+void createServerStore(const QString &conninfo, const std::function<void(pg_conn *, const QString &)> &fill)
 {
     const QString name = serverName(conninfo);
     pg_conn *conn = openServer(conninfo);
@@ -77,12 +82,34 @@ void createServerDirectory(const QString &conninfo)
     serverCommand(conn, "BEGIN", name);
     try {
         createServerTables(conn, name);
-        insertSampleData(conn, name);
+        fill(conn, name);
         serverCommand(conn, "COMMIT", name);
     } catch (...) {
         PQclear(PQexec(conn, "ROLLBACK"));
         throw;
     }
+}
+
+} // namespace
+
+void createServerDirectory(const QString &conninfo)
+{
+    createServerStore(conninfo, [](pg_conn *conn, const QString &name) { insertSampleData(conn, name); });
+}
+
+void createServerDirectory(const QString &conninfo, const std::function<void(QueryChannel &)> &fill)
+{
+    createServerStore(conninfo, [&](pg_conn *conn, const QString &name) {
+        {
+            Connection connection;
+            connection.borrowServer(conn, conninfo);
+            QueryChannel channel(connection);
+            fill(channel);
+        }
+        // New entries go on after the highest id stored.
+        serverCommand(conn, "select setval(pg_get_serial_sequence('tab', 'id'), coalesce(max(id), 0) + 1, false) from tab",
+                      name);
+    });
 }
 
 } // namespace store

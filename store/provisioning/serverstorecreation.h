@@ -3,9 +3,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct pg_conn;
 
 namespace store {
+
+class QueryChannel;
 
 // The program's tables that the server's database already holds, by name.
 QStringList existingServerTables(pg_conn *conn);
@@ -21,5 +25,9 @@ void serverCommand(pg_conn *conn, const char *sql, const QString &name);
 // reference data, in one transaction, so a failure leaves the database as it was. Refuses a
 // database that already has any of the tables. Throws StoreError naming the server.
 void createServerDirectory(const QString &conninfo);
+
+// The same, with no sample data: the tables are filled through a channel on them inside the creating
+// transaction, ids and all; the counter of tab then goes on after the highest id stored.
+void createServerDirectory(const QString &conninfo, const std::function<void(QueryChannel &)> &fill);
 
 } // namespace store

@@ -20,10 +20,15 @@ StoreAddress storeAddress(const QString &text);
 // Told after each batch of rows: the table and how many of its rows are copied so far.
 using CopyProgress = std::function<void(const QString &table, qint64 rows)>;
 
+// Rows read from the source, and appended to the target, at a time.
+inline constexpr int kCopyBatchRows = 5000;
+
 // Copies every program table with all its rows and ids from source into target, which must be
 // empty: a file that does not exist yet, or a server database without the program's tables. All or
-// nothing: a failure leaves no target file and no tables on the server. Returns the rows copied.
-// Throws StoreError.
-qint64 copyDirectory(const StoreAddress &source, const StoreAddress &target, const CopyProgress &progress = {});
+// nothing: a failure leaves no target file and no tables on the server. The source is read at one
+// snapshot: the copy is the source as it was at one moment, whatever others commit to it meanwhile.
+// Returns the rows copied. Throws StoreError.
+qint64 copyDirectory(const StoreAddress &source, const StoreAddress &target, const CopyProgress &progress = {},
+                     int batchRows = kCopyBatchRows);
 
 } // namespace store

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "store/schema.h"
+
 #include <string_view>
 
 struct sqlite3;
 
 namespace store {
 
-// The text collation of every text column: Latin and Cyrillic letters compare without regard to
-// case (Ё/ё and the other Cyrillic capitals included), as Jet compared by default. SQLite's NOCASE
-// folds ASCII only.
-inline constexpr const char *kCollation = "RU_NOCASE";
+// kCollation (store/schema.h) on SQLite: Latin and Cyrillic letters compare without regard to case
+// (Ё/ё and the other Cyrillic capitals included), as Jet compared by default. SQLite's NOCASE folds
+// ASCII only.
 
 // <0, 0 or >0: the UTF-8 texts compared code point by code point after folding capitals to small
 // letters. Bytes that are not UTF-8 sort after every character, each by its own value.

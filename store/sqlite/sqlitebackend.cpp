@@ -2,7 +2,9 @@
 
 #include "store/connection.h"
 #include "store/statementtranslation.h"
+#include "store/sqlite/sqlitebulkappend.h"
 #include "store/sqlite/sqlitecursor.h"
+#include "store/sqlite/sqlitefailure.h"
 #include "store/sqlite/statement.h"
 
 #include <sqlite3.h>
@@ -91,6 +93,29 @@ void SqliteBackend::scan(const QString &statement, const ScanHeader &header, con
     const RowText text(cell, query.handle());
     for (; hasRow; hasRow = query.step())
         row(text);
+}
+
+void SqliteBackend::beginSnapshot()
+{
+    // Deferred: the read transaction, and with it the snapshot, starts with the first read and lasts
+    // until the end, however often the statements are reset in between.
+    sqlite3 *db = m_connection.handle();
+    if (sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwSqliteFailure(db);
+}
+
+void SqliteBackend::endSnapshot() noexcept
+{
+    sqlite3 *db = m_connection.handle();
+    if (!db || sqlite3_get_autocommit(db))
+        return;
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+std::unique_ptr<BulkAppend> SqliteBackend::bulkAppend(const QString &table, const QStringList &columns)
+{
+    return std::make_unique<SqliteBulkAppend>(m_cache, m_connection.handle(), table, columns);
 }
 
 } // namespace store

@@ -19,6 +19,9 @@ public:
     QVariant scalar(const QString &sql, const QVariantList &params) override;
     bool yieldsRows(const QString &statement) override;
     void scan(const QString &statement, const ScanHeader &header, const ScanRow &row) override;
+    void beginSnapshot() override;
+    void endSnapshot() noexcept override;
+    std::unique_ptr<BulkAppend> bulkAppend(const QString &table, const QStringList &columns) override;
 
 private:
     Connection &m_connection;

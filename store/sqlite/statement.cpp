@@ -41,10 +41,15 @@ void Statement::bind(const JetTranslation &literals)
 
 void Statement::bind(const QVariantList &values)
 {
+    bind(std::span<const QVariant>(values.constData(), std::size_t(values.size())));
+}
+
+void Statement::bind(std::span<const QVariant> values)
+{
     checkParameterCount(int(values.size()));
     sqlite3_stmt *s = handle();
-    for (int i = 0; i < values.size(); ++i)
-        if (bindValue(s, i + 1, values[i]) != SQLITE_OK)
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (bindValue(s, int(i + 1), values[i]) != SQLITE_OK)
             throwSqliteFailure(sqlite3_db_handle(s));
 }
 

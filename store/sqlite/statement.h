@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,7 @@ public:
     void bind(const JetTranslation &literals);
     // Binds native values in order (null, integers, reals, texts, bytes), copied.
     void bind(const QVariantList &values);
+    void bind(std::span<const QVariant> values);
 
     // True with a row to read, false at the end. Throws StoreError.
     bool step();

@@ -1,0 +1,67 @@
+#include "store/connection.h"
+#include "store/provisioning/storecopy.h"
+#include "store/querychannel.h"
+#include "tests/server/testdirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class CopyAtOneSnapshot : public ::testing::TestWithParam<StoreKind> {};
+
+// The fam of each entry, in id order.
+QStringList surnames(const store::StoreAddress &where)
+{
+    store::Connection connection(where.file);
+    if (where.isServer())
+        connection.setServer(where.server);
+    store::QueryChannel channel(connection);
+    channel.run(u"select fam from tab order by id"_s);
+    channel.fetch(INT_MAX);
+    QStringList all;
+    for (int r = 0; r < channel.fetched(); ++r)
+        all << channel.cell(r, 0).toString();
+    return all;
+}
+
+// Between two batches of a copy another connection changes two entries in one transaction: one
+// already copied, one still to come. The copy is the source as it was before: never one of each.
+// From a server into a file, and from a file onto a server.
+TEST_P(CopyAtOneSnapshot, AChangeCommittedBetweenBatchesIsNotHalfInTheCopy)
+{
+    const TestDirectory source(GetParam());
+    store::Connection connection;
+    source.configure(connection);
+    store::QueryChannel other(connection);
+    QList<qint64> ids;
+    for (int i = 0; i < 7; ++i)
+        ids << other.exec(uR"(insert into tab(fam) values("Старая"))"_s);
+    const store::StoreAddress target = GetParam() == StoreKind::Server
+        ? store::StoreAddress{source.folder() + u"/copy.dat"_s, QString()}
+        : store::StoreAddress{QString(), newServerDatabase()};
+
+    qint64 copiedBeforeTheChange = -1;
+    const auto changeBetweenBatches = [&](const QString &table, qint64 copied) {
+        if (table != u"tab"_s || copiedBeforeTheChange >= 0)
+            return;
+        copiedBeforeTheChange = copied;
+        other.exec(uR"(update tab set fam="Новая" where id=)"_s + QString::number(ids.first()) + u" or id="_s
+                   + QString::number(ids.last()));
+    };
+    store::copyDirectory(source.address(), target, changeBetweenBatches, 2);
+
+    EXPECT_EQ(copiedBeforeTheChange, 2); // the change came between the first batch and the second
+    const QStringList now = surnames(source.address());
+    ASSERT_EQ(now.size(), 7);
+    EXPECT_EQ(now.first(), u"Новая"_s);
+    EXPECT_EQ(now.last(), u"Новая"_s);
+    EXPECT_EQ(surnames(target).join(u", "_s).toStdString(), QStringList(7, u"Старая"_s).join(u", "_s).toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, CopyAtOneSnapshot, bothStores(), storeName);
+
+} // namespace
