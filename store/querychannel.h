@@ -86,7 +86,6 @@ public:
     // result.
     std::span<const QVariant> fetchedCells() const;
 
-    Connection &connection() { return m_connection; }
     // The engine's SQL, for native statements; connects first.
     Dialect dialect();
 
