@@ -30,14 +30,14 @@ QStringList firstColumn(sqlite3 *db, const QString &path, const std::string &sql
 {
     sqlite3_stmt *statement = nullptr;
     if (sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
-        throw store::StoreError(path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
+        throw store::StoreError(store::StoreError::Kind::EngineFailure, {QString::fromUtf8(sqlite3_errmsg(db))}).at(path);
     const auto finalize = qScopeGuard([statement] { sqlite3_finalize(statement); });
     QStringList lines;
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
         lines << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
     if (rc != SQLITE_DONE)
-        throw store::StoreError(path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
+        throw store::StoreError(store::StoreError::Kind::EngineFailure, {QString::fromUtf8(sqlite3_errmsg(db))}).at(path);
     return lines;
 }
 

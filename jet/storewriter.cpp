@@ -43,8 +43,7 @@ StoreWriter::StoreWriter(const QString &path) : m_path(path)
     const int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     m_db.reset(db);
     if (rc != SQLITE_OK)
-        throw store::StoreError(path + QStringLiteral(": ")
-                                   + (db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory")));
+        store::throwSqliteFailure(db, path);
     sqlite3_extended_result_codes(db, 1);
     // The file is thrown away unless finish() is reached, so no journal file is needed; the
     // commit itself is still written through to the disk before the file is renamed.
@@ -130,7 +129,8 @@ void StoreWriter::addRow(const SourceRow &row)
         if (store::bindValue(m_insert, int(i) + 1, row.at(i)) != SQLITE_OK)
             store::throwSqliteFailure(m_db.get(), m_current.source);
     if (sqlite3_step(m_insert) != SQLITE_DONE)
-        store::throwSqliteFailure(m_db.get(), QStringLiteral("%1, row %2").arg(m_current.source).arg(m_current.rows + 1));
+        throw store::StoreError::because(store::StoreError::Kind::RowNotWritten, store::sqliteFailure(m_db.get()),
+                                         {m_current.source, QString::number(m_current.rows + 1)});
     sqlite3_reset(m_insert);
     ++m_current.rows;
 }

@@ -13,12 +13,12 @@ namespace store {
 namespace {
 
 // Writes a new file with the given bytes; never replaces one.
-bool writeNewFile(const QString &path, const QByteArray &bytes, QString &problem)
+bool writeNewFile(const QString &path, const QByteArray &bytes, std::optional<StoreError> &problem)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(bytes) != bytes.size()
         || !file.flush()) {
-        problem = path + QStringLiteral(": ") + file.errorString();
+        problem = StoreError(StoreError::Kind::FileNotWritten, {path, file.errorString()});
         return false;
     }
     return true;
@@ -48,7 +48,7 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
         return {Outcome::Failed, {}, e};
     }
     QStringList created{history};
-    QString problem;
+    std::optional<StoreError> problem;
     bool written = writeNewFile(marker, {}, problem);
     if (written)
         created.append(marker);
@@ -61,7 +61,7 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
         // Leave the folder as it was found.
         for (const QString &path : created)
             QFile::remove(path);
-        return {Outcome::Failed, {}, StoreError(problem)};
+        return {Outcome::Failed, {}, problem};
     }
     return {Outcome::Created, created, {}};
 }
@@ -87,14 +87,14 @@ DataFolderCreation createServerDataFolder(const QString &directory, const QStrin
     } catch (const StoreError &e) {
         return {Outcome::Failed, {}, e};
     }
-    QString problem;
+    std::optional<StoreError> problem;
     QStringList created;
     const QByteArray lines = config.value_or(QByteArrayLiteral("bd=\n")) + "server=" + server.toUtf8() + "\n";
     for (const auto &[path, bytes] : {std::pair{marker, QByteArray()}, std::pair{conf, lines}}) {
         if (!writeNewFile(path, bytes, problem)) {
             for (const QString &made : created)
                 QFile::remove(made);
-            return {Outcome::Failed, {}, StoreError(problem + QStringLiteral(" (the tables on the server stay)"))};
+            return {Outcome::Failed, {}, StoreError::because(StoreError::Kind::ServerFolderIncomplete, *problem)};
         }
         created.append(path);
     }
