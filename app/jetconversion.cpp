@@ -4,6 +4,7 @@
 #include "jet/inplaceconversion.h"
 #include "jet/jetsignature.h"
 #include "app/messagebox.h"
+#include "messages/importtext.h"
 
 #include <QProgressDialog>
 
@@ -14,7 +15,7 @@ void convertJetDirectoryIfNeeded(QWidget *parent, const QString &path)
     if (!jet::isJetFile(path))
         return;
     constexpr int kSteps = 1000;
-    QProgressDialog progress(jet::conversionProgressText(path), QString(), 0, kSteps, parent);
+    QProgressDialog progress(messages::conversionProgressText(path), QString(), 0, kSteps, parent);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.setValue(0);
@@ -23,10 +24,10 @@ void convertJetDirectoryIfNeeded(QWidget *parent, const QString &path)
             progress.setValue(total > 0 ? int(rows * kSteps / total) : 0);
         });
         progress.close();
-        MessageBoxes::information(parent, jet::conversionDoneText(path, done));
-    } catch (const store::StoreError &error) {
+        MessageBoxes::information(parent, messages::conversionDoneText(path, done.original));
+    } catch (const jet::ImportError &error) {
         progress.close();
-        MessageBoxes::error(parent, jet::conversionFailedText(path, error));
+        MessageBoxes::error(parent, messages::conversionFailedText(path, error));
     }
 }
 

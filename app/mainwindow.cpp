@@ -47,7 +47,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createControls();
     m_gridModel = std::make_unique<store::GridModel>(m_channel);
     m_grid->setGridModel(m_gridModel.get());
-    connect(m_gridModel.get(), &store::GridModel::errorOccurred, this, &MainWindow::collectGridError);
+    connect(m_gridModel.get(), &store::GridModel::errorOccurred, this,
+            [this](const store::StoreError &error) { collectGridError(messages::errorText(error)); });
+    connect(m_gridModel.get(), &store::GridModel::editRefused, this,
+            [this](const store::GridRefusal &refusal) { collectGridError(messages::refusalText(refusal)); });
     for (QLineEdit *edit : searchFields())
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { resetFieldColour(edit); });
     applyRegionConfig();
@@ -107,13 +110,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::collectGridError(const store::StoreError &error)
+void MainWindow::collectGridError(const QString &text)
 {
     // Reported once the grid is done: it reports while the focus or the current cell is still
     // moving. Whoever asks the user about the row meanwhile takes the reports into that question.
     if (m_gridErrors.isEmpty())
         QMetaObject::invokeMethod(this, &MainWindow::reportGridErrors, Qt::QueuedConnection);
-    m_gridErrors.append(messages::errorText(error));
+    m_gridErrors.append(text);
 }
 
 void MainWindow::reportGridErrors()

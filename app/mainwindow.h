@@ -55,7 +55,8 @@ private slots:
     void showUpdateWindow();
     void showHelpWindow();
     void showAboutWindow();
-    void collectGridError(const store::StoreError &error);
+    // A failure or refusal the grid reported, in the user's words.
+    void collectGridError(const QString &text);
     void reportGridErrors();
 
 protected:

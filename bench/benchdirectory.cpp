@@ -1,6 +1,5 @@
 #include "bench/benchdirectory.h"
 
-#include "store/storeerror.h"
 #include "bench/rawsqlite.h"
 #include "bench/surnamemodel.h"
 
@@ -8,6 +7,7 @@
 #include <QFileInfo>
 
 #include <optional>
+#include <stdexcept>
 
 namespace bench {
 
@@ -53,7 +53,7 @@ void pickRareSurname(BenchDirectory &d, RawStatement &count, const SurnameModel 
             }
         }
     }
-    throw store::StoreError(QStringLiteral("no surname with 1 to 10 entries in ") + d.folder);
+    throw std::runtime_error("no surname with 1 to 10 entries in " + d.folder.toStdString());
 }
 
 } // namespace
@@ -64,7 +64,7 @@ BenchDirectory openBenchDirectory(const QString &folder)
     d.folder = QDir(folder).absolutePath();
     d.historyPath = QDir(d.folder).filePath(QStringLiteral("history.dat")).toStdString();
     if (!QFileInfo::exists(QString::fromStdString(d.historyPath)))
-        throw store::StoreError(QString::fromStdString(d.historyPath) + QStringLiteral(": no such file"));
+        throw std::runtime_error(d.historyPath + ": no such file");
 
     RawDatabase db(d.historyPath);
     d.entries = db.integer("SELECT count(*) FROM tab");
@@ -84,7 +84,7 @@ BenchDirectory openBenchDirectory(const QString &folder)
     RawStatement middle(db.handle(), "SELECT tele FROM tab WHERE id >= ? ORDER BY id LIMIT 1");
     middle.bindInteger(1, d.entries / 2);
     if (!middle.step())
-        throw store::StoreError(QStringLiteral("the directory has no entries: ") + d.folder);
+        throw std::runtime_error("the directory has no entries: " + d.folder.toStdString());
     d.phone = reinterpret_cast<const char *>(sqlite3_column_text(middle.handle(), 0));
     return d;
 }

@@ -24,7 +24,7 @@ struct BenchDirectory {
     QString commonSurnameText() const { return QString::fromStdString(commonSurname); }
 };
 
-// Reads the directory at folder and picks the search values. Throws store::StoreError.
+// Reads the directory at folder and picks the search values. Throws std::runtime_error, or store::StoreError from the store.
 BenchDirectory openBenchDirectory(const QString &folder);
 
 // The directory of this run, set once by main() before any benchmark runs.

@@ -5,7 +5,6 @@
 #include "bench/bm_startup.h"
 #include "bench/machinedescription.h"
 
-#include "store/storeerror.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,6 +14,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -60,8 +60,9 @@ int main(int argc, char *argv[])
     }
     try {
         bench::setBenchDirectory(bench::openBenchDirectory(QString::fromLocal8Bit(directory)));
-    } catch (const store::StoreError &e) {
-        std::fprintf(stderr, "zelvik-bench: %s\n", qPrintable(e.text()));
+    } catch (const std::exception &e) {
+        // The store's errors as well: for a benchmark their diagnostic form will do.
+        std::fprintf(stderr, "zelvik-bench: %s\n", e.what());
         return 1;
     }
     const bench::BenchDirectory &d = bench::benchDirectory();

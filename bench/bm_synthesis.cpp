@@ -90,7 +90,8 @@ public:
             store::JetTranslation t;
             const QByteArray text = statement.toUtf8();
             if (!store::translateJet(std::string_view(text.constData(), std::size_t(text.size())), t))
-                throw std::runtime_error(t.error);
+                throw std::runtime_error("statement not translated (refusal " + std::to_string(int(t.refusal)) + "): "
+                                         + statement.toStdString());
             RawStatement *&raw = prepared[t.sql];
             if (!raw) {
                 m_statements.push_back(std::make_unique<RawStatement>(db, t.sql));

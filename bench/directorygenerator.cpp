@@ -1,6 +1,5 @@
 #include "bench/directorygenerator.h"
 
-#include "store/storeerror.h"
 #include "store/provisioning/filestorecreation.h"
 #include "bench/entrygenerator.h"
 #include "bench/rawsqlite.h"
@@ -9,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,7 +40,7 @@ TabInsert tabInsert()
         insert.sql = "INSERT INTO tab(" + names + ") VALUES(" + marks + ")";
         return insert;
     }
-    throw store::StoreError(QStringLiteral("the program's schema has no table tab"));
+    throw std::runtime_error("the program's schema has no table tab");
 }
 
 void bindEntry(RawStatement &statement, const std::vector<std::string_view> &columns, const GeneratedEntry &e)
@@ -56,7 +56,7 @@ void bindEntry(RawStatement &statement, const std::vector<std::string_view> &col
         else if (c == "domd") statement.bindText(p, e.domd);
         else if (c == "dom") statement.bindInteger(p, e.dom);
         else if (c == "kv") statement.bindInteger(p, e.kv);
-        else throw store::StoreError(QStringLiteral("no generated value for tab.") + QString::fromUtf8(c.data(), qsizetype(c.size())));
+        else throw std::runtime_error("no generated value for tab." + std::string(c));
     }
 }
 
@@ -76,7 +76,7 @@ void ensureFile(const QString &path)
 {
     QFile file(path);
     if (!file.exists() && !file.open(QIODevice::WriteOnly))
-        throw store::StoreError(path + QStringLiteral(": ") + file.errorString());
+        throw std::runtime_error((path + QStringLiteral(": ") + file.errorString()).toStdString());
 }
 
 } // namespace
@@ -84,7 +84,7 @@ void ensureFile(const QString &path)
 void generateDirectory(const QString &folder, const GenerationOptions &options)
 {
     if (!QDir().mkpath(folder))
-        throw store::StoreError(folder + QStringLiteral(": cannot create the folder"));
+        throw std::runtime_error(folder.toStdString() + ": cannot create the folder");
     const QString path = QDir(folder).filePath(QStringLiteral("history.dat"));
     store::createDirectoryFile(path);
     ensureFile(QDir(folder).filePath(QStringLiteral("db.dat")));
@@ -93,7 +93,7 @@ void generateDirectory(const QString &folder, const GenerationOptions &options)
     const ReferenceNames names = sampleReferenceNames();
     EntryGenerator generator(surnames, names, options.seed);
     if (options.rows > generator.capacity())
-        throw store::StoreError(QStringLiteral("cannot make that many distinct phone numbers"));
+        throw std::runtime_error("cannot make that many distinct phone numbers");
 
     RawDatabase db(path.toStdString());
     // A half-built file is thrown away, never used: no need to sync while loading. The large cache

@@ -18,7 +18,7 @@ struct GenerationOptions {
 // Makes a directory folder for the program: history.dat with the program's own schema and sample
 // reference tables plus `rows` generated entries in tab, and an empty db.dat. The entries go in
 // one transaction with tab's indexes dropped and built again after the load. An existing
-// history.dat is never replaced. Throws store::StoreError.
+// history.dat is never replaced. Throws std::runtime_error, or store::StoreError from the store.
 void generateDirectory(const QString &folder, const GenerationOptions &options);
 
 } // namespace bench

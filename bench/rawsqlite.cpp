@@ -1,10 +1,23 @@
 #include "bench/rawsqlite.h"
 
 #include "store/sqlite/collation.h"
-#include "store/storeerror.h"
-#include "store/sqlite/sqlitefailure.h"
+
+#include <QString>
+
+#include <stdexcept>
 
 namespace bench {
+
+namespace {
+
+// SQLite's message, after what it was doing.
+[[noreturn]] void throwSqlite(sqlite3 *db, const std::string &context = {})
+{
+    const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+    throw std::runtime_error(context.empty() ? message : context + ": " + message);
+}
+
+} // namespace
 
 RawDatabase::RawDatabase(const std::string &path)
 {
@@ -12,7 +25,7 @@ RawDatabase::RawDatabase(const std::string &path)
     const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     m_handle.reset(db);
     if (rc != SQLITE_OK)
-        throw store::StoreError(QString::fromStdString(path) + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
+        throwSqlite(db, path);
     m_db = db;
     store::registerCollation(m_db);
 }
@@ -26,7 +39,7 @@ void RawDatabase::useProgramSettings()
 void RawDatabase::exec(const char *sql)
 {
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        store::throwSqliteFailure(m_db, QString::fromUtf8(sql));
+        throwSqlite(m_db, sql);
 }
 
 std::int64_t RawDatabase::integer(const char *sql)
@@ -39,7 +52,7 @@ RawStatement::RawStatement(sqlite3 *db, std::string_view sql)
 {
     if (sqlite3_prepare_v3(db, sql.data(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &m_statement, nullptr)
         != SQLITE_OK)
-        store::throwSqliteFailure(db, QString::fromUtf8(sql.data(), qsizetype(sql.size())));
+        throwSqlite(db, std::string(sql));
 }
 
 RawStatement::~RawStatement()
@@ -50,13 +63,13 @@ RawStatement::~RawStatement()
 void RawStatement::bindText(int parameter, std::string_view text)
 {
     if (sqlite3_bind_text(m_statement, parameter, text.data(), int(text.size()), SQLITE_STATIC) != SQLITE_OK)
-        store::throwSqliteFailure(sqlite3_db_handle(m_statement));
+        throwSqlite(sqlite3_db_handle(m_statement));
 }
 
 void RawStatement::bindInteger(int parameter, std::int64_t value)
 {
     if (sqlite3_bind_int64(m_statement, parameter, value) != SQLITE_OK)
-        store::throwSqliteFailure(sqlite3_db_handle(m_statement));
+        throwSqlite(sqlite3_db_handle(m_statement));
 }
 
 bool RawStatement::step()
@@ -67,9 +80,9 @@ bool RawStatement::step()
     if (rc == SQLITE_DONE)
         return false;
     sqlite3 *db = sqlite3_db_handle(m_statement);
-    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    const std::runtime_error failure(sqlite3_errmsg(db));
     sqlite3_reset(m_statement);
-    throw store::StoreError(message);
+    throw failure;
 }
 
 void RawStatement::reset()

@@ -11,7 +11,7 @@
 namespace bench {
 
 // Thin owners of a raw SQLite connection and statement: nothing between the caller and the C API
-// but error checks, so that what they time is SQLite's own work. Failures throw store::StoreError.
+// but error checks, so that what they time is SQLite's own work. Failures throw std::runtime_error.
 class RawDatabase {
 public:
     // Opens an existing file read-write and registers the program's text collation.

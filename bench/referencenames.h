@@ -16,7 +16,7 @@ struct ReferenceNames {
     std::vector<std::string> phonePrefixes;      // tel
 };
 
-// Throws store::StoreError when the delivered data cannot be read.
+// Throws store::StoreError (from the store's sample data) when the delivered data cannot be read.
 ReferenceNames sampleReferenceNames();
 
 } // namespace bench

@@ -75,8 +75,9 @@ int main(int argc, char *argv[])
             return bench::operatorMain(conninfo, run ? std::atoll(run) : 0, std::atoi(operatorIndex),
                                        bench::searchesPerOperator());
         loadServer(conninfo, bench::benchDirectory());
-    } catch (const store::StoreError &e) {
-        std::fprintf(stderr, "zelvik-bench-server: %s\n", qPrintable(e.text()));
+    } catch (const std::exception &e) {
+        // The store's errors as well: for a benchmark their diagnostic form will do.
+        std::fprintf(stderr, "zelvik-bench-server: %s\n", e.what());
         return 1;
     }
     bench::setBenchServer(conninfo);

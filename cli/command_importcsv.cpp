@@ -55,7 +55,7 @@ QString refusalText(const transfer::ImportRefusal &r)
     case R::NotANumber:
         return where + QStringLiteral("\"%1\" is not a whole number").arg(r.value);
     case R::StoreRefused:
-        return QStringLiteral("line %1: %2").arg(r.line).arg(r.detail);
+        return QStringLiteral("line %1: %2").arg(r.line).arg(r.storeError ? messages::errorText(*r.storeError) : QString());
     }
     return {};
 }

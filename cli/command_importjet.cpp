@@ -1,5 +1,5 @@
 #include "cli/commands.h"
-#include "messages/errortext.h"
+#include "messages/importtext.h"
 #include "cli/output.h"
 
 #include "jet/importerror.h"
@@ -32,7 +32,7 @@ int importJet(const QString &source, const QString &target)
     jet::ImportSummary summary;
     try {
         summary = jet::importJetFile(source, target, progressPrinter());
-    } catch (const store::StoreError &e) {
+    } catch (const jet::ImportError &e) {
         printError(messages::errorText(e));
         return Failure;
     }

@@ -8,9 +8,9 @@ namespace jet {
 
 namespace {
 
-[[noreturn]] void malformed(const char *what)
+[[noreturn]] void malformed(ImportError::Kind kind)
 {
-    throw importError(QStringLiteral("программа чтения Jet передала искажённые данные (%1)").arg(QLatin1String(what)));
+    throw ImportError(kind);
 }
 
 bool isFrameKind(char c)
@@ -33,7 +33,7 @@ QVariantList decodeCells(const char *p, const char *end)
     QVariantList cells;
     auto need = [&](qsizetype n) {
         if (end - p < n)
-            malformed("cell runs past its frame");
+            malformed(ImportError::Kind::MalformedCell); // it runs past its frame
     };
     while (p < end) {
         const auto tag = CellTag(*p++);
@@ -65,7 +65,7 @@ QVariantList decodeCells(const char *p, const char *end)
             break;
         }
         default:
-            malformed("unknown cell");
+            malformed(ImportError::Kind::MalformedCell);
         }
     }
     return cells;
@@ -90,10 +90,10 @@ std::optional<Frame> FrameDecoder::next()
         return std::nullopt;
     const char *header = m_buffer.constData() + m_pos;
     if (!isFrameKind(header[0]))
-        malformed("unknown frame");
+        malformed(ImportError::Kind::UnknownFrame);
     const qint64 length = readU32(header + 1);
     if (length > m_maxFrameBytes)
-        throw importError(QStringLiteral("программа чтения Jet передала значение больше %1 байт").arg(m_maxFrameBytes));
+        throw ImportError(ImportError::Kind::ValueTooLarge, {QString::number(m_maxFrameBytes)});
     if (available - qsizetype(kFrameHeaderSize) < length)
         return std::nullopt;
     const char *payload = header + kFrameHeaderSize;

@@ -19,7 +19,7 @@ public:
     explicit FrameDecoder(qint64 maxFrameBytes) : m_maxFrameBytes(maxFrameBytes) { }
 
     void feed(const QByteArray &bytes);
-    // The next complete frame, if one has arrived. Throws store::StoreError on bytes that are no frame.
+    // The next complete frame, if one has arrived. Throws jet::ImportError on bytes that are no frame.
     std::optional<Frame> next();
     // Bytes of an unfinished frame are waiting.
     bool hasPartialFrame() const { return m_pos < m_buffer.size(); }

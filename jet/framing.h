@@ -18,7 +18,7 @@ enum class FrameKind : char {
     Row = 'R',      // one cell per column, in column order
     TableEnd = 'E', // rows sent for the table
     End = 'Z',      // tables sent; the stream is complete only with this frame
-    Failure = 'X',  // reason, detail
+    Failure = 'X',  // reason, detail (Value: table, column, row)
 };
 
 enum class CellTag : char {
@@ -53,7 +53,7 @@ enum class FailureReason : std::int64_t {
     Open = 1, // not a Jet file, or unreadable
     Catalog,  // the list of tables could not be read
     Table,    // a table's definition could not be read; detail names it
-    Value,    // a value could not be read; detail names table and column
+    Value,    // a value could not be read: its table, column (empty for a whole row) and row, three cells
 };
 
 inline constexpr std::string_view kFormat = "zelvik-jet-rows";

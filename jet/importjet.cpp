@@ -22,10 +22,8 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
 {
     const QFileInfo info(source);
     if (!info.isFile() || !info.isReadable())
-        throw importError(
-            QStringLiteral("не удаётся прочитать %1: %2")
-                .arg(QDir::toNativeSeparators(source),
-                     info.exists() ? QStringLiteral("файл недоступен для чтения") : QStringLiteral("файл не найден")));
+        throw ImportError(info.exists() ? ImportError::Kind::SourceNotReadable : ImportError::Kind::SourceMissing)
+            .reading(QDir::toNativeSeparators(source));
     try {
         StoreWriter writer(storePath);
         RowStream stream(writer, progress);
@@ -37,18 +35,14 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
         try {
             reader.run([&stream](const Frame &frame) { stream.take(frame); });
             stream.finish();
-        } catch (const store::StoreError &error) {
-            // The writer's own failures pass on, to be told as the new store's.
-            if (error.kind() != store::StoreError::Kind::Import)
-                throw;
-            throw importError(QStringLiteral("не удаётся прочитать %1: %2").arg(QDir::toNativeSeparators(source), error.text()));
+        } catch (const ImportError &error) {
+            // The writer's own failures pass on as store errors, to be told as the new store's.
+            throw error.reading(QDir::toNativeSeparators(source));
         }
         writer.finish();
         return {writer.tables()};
     } catch (const store::StoreError &error) {
-        if (error.kind() == store::StoreError::Kind::Import)
-            throw;
-        throw error.withContext(QStringLiteral("не удаётся записать новую базу: "));
+        throw ImportError::storeNotWritten(error);
     }
 }
 
@@ -56,8 +50,7 @@ ImportSummary importJetFile(const QString &source, const QString &target, const 
                             const ImportOptions &options)
 {
     if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
-        throw importError(
-            QStringLiteral("%1 уже существует и не перезаписывается").arg(QDir::toNativeSeparators(target)));
+        throw ImportError(ImportError::Kind::TargetExists, {QDir::toNativeSeparators(target)});
     StagedFile staged(target, storePermissions(source));
     ImportSummary summary = writeStoreFromJet(source, staged.path(), progress, options);
     staged.publish(false);

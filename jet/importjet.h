@@ -21,13 +21,13 @@ struct ImportSummary {
 };
 
 // Reads the Jet file source in a child process and writes every table into the new, empty SQLite
-// file storePath. Does not rename anything. Throws store::StoreError.
+// file storePath. Does not rename anything. Throws jet::ImportError.
 ImportSummary writeStoreFromJet(const QString &source, const QString &storePath, const ProgressFn &progress = {},
                                 const ImportOptions &options = {});
 
 // import-jet: a new store at target (which must not exist yet) from the Jet file source, which is
 // only read. The store appears under its name only when every table has arrived; a failed import
-// leaves nothing behind. Throws store::StoreError.
+// leaves nothing behind. Throws jet::ImportError.
 ImportSummary importJetFile(const QString &source, const QString &target, const ProgressFn &progress = {},
                             const ImportOptions &options = {});
 

@@ -1,6 +1,5 @@
 #include "jet/inplaceconversion.h"
 
-#include "messages/errortext.h"
 #include "store/provisioning/stagedfile.h"
 #include "jet/importerror.h"
 #include "jet/jetsignature.h"
@@ -36,7 +35,7 @@ bool sameFile(const QString &a, const QString &b)
 void copyDurably(const QString &from, const QString &to)
 {
     if (!QFile::copy(from, to))
-        throw importError(QStringLiteral("не удаётся сохранить исходный файл как %1").arg(shown(to)));
+        throw ImportError(ImportError::Kind::OriginalNotKept, {shown(to)});
     QFile copy(to);
     if (copy.open(QIODevice::ReadOnly))
         ::fsync(copy.handle());
@@ -50,8 +49,7 @@ bool keepOriginal(const QString &path, const QString &original)
         // An earlier conversion stopped between linking and renaming: the name is already ours.
         if (sameFile(path, original))
             return false;
-        throw importError(
-            QStringLiteral("%1 уже существует, поэтому исходный файл нельзя сохранить под этим именем").arg(shown(original)));
+        throw ImportError(ImportError::Kind::OriginalNameTaken, {shown(original)});
     }
     std::error_code error;
     std::filesystem::create_hard_link(QFile::encodeName(path).constData(), QFile::encodeName(original).constData(),
@@ -67,7 +65,7 @@ bool keepOriginal(const QString &path, const QString &original)
 Conversion convertInPlace(const QString &path, const ProgressFn &progress, const ImportOptions &options)
 {
     if (!isJetFile(path))
-        throw importError(QStringLiteral("%1 — не база данных Jet").arg(shown(path)));
+        throw ImportError(ImportError::Kind::NotAJetFile, {shown(path)});
     const QString original = path + QStringLiteral(".jet");
 
     StagedFile staged(path, storePermissions(path));
@@ -76,29 +74,12 @@ Conversion convertInPlace(const QString &path, const ProgressFn &progress, const
     const bool createdOriginal = keepOriginal(path, original);
     try {
         staged.publish(true);
-    } catch (const store::StoreError &) {
+    } catch (const ImportError &) {
         if (createdOriginal)
             QFile::remove(original); // path still holds the original
         throw;
     }
     return conversion;
-}
-
-QString conversionProgressText(const QString &path)
-{
-    return QStringLiteral("Преобразование базы данных %1 в новый формат...").arg(QFileInfo(path).fileName());
-}
-
-QString conversionDoneText(const QString &path, const Conversion &conversion)
-{
-    return QStringLiteral("База данных %1 преобразована в новый формат. Исходный файл сохранён как %2.")
-        .arg(QFileInfo(path).fileName(), QFileInfo(conversion.original).fileName());
-}
-
-QString conversionFailedText(const QString &path, const store::StoreError &error)
-{
-    return QStringLiteral("Не удалось преобразовать базу данных %1 в новый формат: %2. Файл %1 не изменён.")
-        .arg(QFileInfo(path).fileName(), messages::errorText(error));
 }
 
 } // namespace jet

@@ -15,12 +15,7 @@ struct Conversion {
 // Turns the Jet file at path into a store under the same name, keeping the original beside it as
 // <path>.jet, never changed and never deleted. The new store is written to a temporary file first
 // and renamed over path only when complete, so a failure, or the process killed at any moment,
-// leaves path as it was. Throws store::StoreError.
+// leaves path as it was. Throws jet::ImportError; messages words what it did (messages/importtext.h).
 Conversion convertInPlace(const QString &path, const ProgressFn &progress = {}, const ImportOptions &options = {});
-
-// Texts for the window, in the program's language.
-QString conversionProgressText(const QString &path);
-QString conversionDoneText(const QString &path, const Conversion &conversion);
-QString conversionFailedText(const QString &path, const store::StoreError &error);
 
 } // namespace jet

@@ -25,13 +25,10 @@ void dieWithParent()
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
 }
 
-// The first line the child printed, to name the cause of a failed run.
-QString withFirstLine(QString text, const QByteArray &errors)
+// The first line the child printed, to name the cause of a failed run; empty when it printed none.
+QString firstLine(const QByteArray &errors)
 {
-    const QByteArray line = errors.left(errors.indexOf('\n')).trimmed();
-    if (!line.isEmpty())
-        text += QStringLiteral(" (") + QString::fromUtf8(line) + QLatin1Char(')');
-    return text;
+    return QString::fromUtf8(errors.left(errors.indexOf('\n')).trimmed());
 }
 
 } // namespace
@@ -56,7 +53,7 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
     process.setChildProcessModifier(dieWithParent);
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted())
-        throw importError(QStringLiteral("не удаётся запустить программу чтения Jet %1: %2").arg(m_program, process.errorString()));
+        throw ImportError(ImportError::Kind::ReaderNotStarted, {m_program, process.errorString()});
 
     FrameDecoder decoder(m_limits.frameBytes);
     m_errorHead.clear();
@@ -73,16 +70,12 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
         if (m_errorHead.size() < kDiagnosticsKept)
             m_errorHead.append(errors.left(kDiagnosticsKept - m_errorHead.size()));
         if (stderrTotal > m_limits.stderrBytes)
-            throw importError(withFirstLine(
-                QStringLiteral("программа чтения Jet без конца выдавала предупреждения и была остановлена, файл, похоже, повреждён"),
-                m_errorHead));
+            throw ImportError(ImportError::Kind::ReaderFlooded, {firstLine(m_errorHead)});
 
         const QByteArray frames = process.readAllStandardOutput();
         stdoutTotal += frames.size();
         if (m_limits.stdoutBytes > 0 && stdoutTotal > m_limits.stdoutBytes)
-            throw importError(
-                QStringLiteral("программа чтения Jet передала больше %1 байт и была остановлена, файл, похоже, повреждён")
-                    .arg(m_limits.stdoutBytes));
+            throw ImportError(ImportError::Kind::ReaderOverran, {QString::number(m_limits.stdoutBytes)});
         if (!frames.isEmpty())
             sinceProgress.restart();
         decoder.feed(frames);
@@ -92,19 +85,17 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
         if (ended)
             break;
         if (sinceProgress.elapsed() > m_limits.stallMs)
-            throw importError(
-                QStringLiteral("программа чтения Jet %1 с не продвигалась и была остановлена, файл, похоже, повреждён")
-                    .arg(m_limits.stallMs / 1000.0));
+            throw ImportError(ImportError::Kind::ReaderStalled, {QString::number(m_limits.stallMs / 1000.0)});
         process.waitForReadyRead(kPollMs);
     }
 
     if (decoder.hasPartialFrame())
-        throw importError(QStringLiteral("программа чтения Jet завершилась посреди данных"));
+        throw ImportError(ImportError::Kind::ReaderCutShort);
     if (process.exitStatus() == QProcess::CrashExit)
-        throw importError(withFirstLine(QStringLiteral("программа чтения Jet завершилась аварийно"), m_errorHead));
+        throw ImportError(ImportError::Kind::ReaderCrashed, {firstLine(m_errorHead)});
     if (process.exitCode() != 0)
-        throw importError(
-            withFirstLine(QStringLiteral("программа чтения Jet завершилась с кодом %1").arg(process.exitCode()), m_errorHead));
+        throw ImportError(ImportError::Kind::ReaderFailed,
+                          {QString::number(process.exitCode()), firstLine(m_errorHead)});
 }
 
 qint64 outputAllowance(qint64 fileBytes)

@@ -27,7 +27,7 @@ class ReaderProcess {
 public:
     ReaderProcess(QString program, QStringList arguments, ReaderLimits limits);
 
-    // Returns when the child has ended and every frame it sent was handed over. Throws store::StoreError
+    // Returns when the child has ended and every frame it sent was handed over. Throws jet::ImportError
     // when the child cannot start, overruns a limit (it is killed then), crashes or exits with a
     // failure status; whatever onFrame throws passes through, and the child is killed.
     void run(const std::function<void(const Frame &)> &onFrame);

@@ -12,19 +12,28 @@ constexpr qint64 kProgressStep = 500;
 constexpr qsizetype kCellsPerColumn = 3;
 constexpr qsizetype kTableHeaderCells = 3;
 
-QString failureText(qint64 reason, const QString &detail)
+// The reader's own account of why it stopped: the reason, then its details (see framing.h).
+ImportError reportedFailure(const QVariantList &cells)
 {
-    switch (FailureReason(reason)) {
+    using Kind = ImportError::Kind;
+    const QString detail = cells.at(1).toString();
+    switch (FailureReason(cells.at(0).toLongLong())) {
     case FailureReason::Open:
-        return QStringLiteral("это не база данных Jet, или она не читается");
+        return ImportError(Kind::SourceNotOpened);
     case FailureReason::Catalog:
-        return QStringLiteral("список таблиц не читается (файл повреждён)");
+        return ImportError(Kind::CatalogUnreadable);
     case FailureReason::Table:
-        return QStringLiteral("описание таблицы %1 не читается (файл повреждён)").arg(detail);
+        return ImportError(Kind::TableUnreadable, {detail});
     case FailureReason::Value:
-        return QStringLiteral("значение в %1 не читается (файл повреждён)").arg(detail);
+        // table, column (empty when the whole row is unreadable), row
+        if (cells.size() == 4 && cells.at(2).toString().isEmpty())
+            return ImportError(Kind::RowUnreadable, {detail, QString::number(cells.at(3).toLongLong())});
+        if (cells.size() == 4)
+            return ImportError(Kind::ValueUnreadable,
+                               {detail, cells.at(2).toString(), QString::number(cells.at(3).toLongLong())});
+        break;
     }
-    return QStringLiteral("ошибка программы чтения Jet: %1").arg(detail);
+    return ImportError(Kind::ReaderReported, {QString::number(cells.at(0).toLongLong()), detail});
 }
 
 SourceTable tableFrom(const QVariantList &cells)
@@ -54,10 +63,10 @@ RowStream::RowStream(RowSink &sink, ProgressFn progress) : m_sink(sink), m_progr
 {
 }
 
-void RowStream::expect(bool ok, const char *what) const
+void RowStream::expect(bool ok, FrameKind kind) const
 {
     if (!ok)
-        throw importError(QStringLiteral("программа чтения Jet передала данные не по порядку (%1)").arg(QLatin1String(what)));
+        throw ImportError(ImportError::Kind::FrameOutOfOrder, {QString(QLatin1Char(char(kind)))});
 }
 
 void RowStream::take(const Frame &frame)
@@ -65,24 +74,24 @@ void RowStream::take(const Frame &frame)
     const QVariantList &cells = frame.cells;
     switch (frame.kind) {
     case FrameKind::Failure:
-        expect(cells.size() == 2, "failure");
-        throw importError(failureText(cells.at(0).toLongLong(), cells.at(1).toString()));
+        expect(cells.size() >= 2, frame.kind);
+        throw reportedFailure(cells);
     case FrameKind::Hello:
-        expect(m_state == State::Start && cells.size() == 2, "greeting");
+        expect(m_state == State::Start && cells.size() == 2, frame.kind);
         if (cells.at(0).toString() != QLatin1String(kFormat.data(), kFormat.size())
             || cells.at(1).toLongLong() != kVersion)
-            throw importError(QStringLiteral("программа чтения Jet передаёт данные в другом формате"));
+            throw ImportError(ImportError::Kind::OtherFormat);
         m_state = State::Greeted;
         break;
     case FrameKind::Plan:
-        expect(m_state == State::Greeted && cells.size() == 2, "plan");
+        expect(m_state == State::Greeted && cells.size() == 2, frame.kind);
         m_tablesPlanned = cells.at(0).toLongLong();
         m_rowsTotal = cells.at(1).toLongLong();
         m_state = State::Planned;
         reportProgress(true);
         break;
     case FrameKind::Table:
-        expect(m_state == State::Planned && isTableHeader(cells), "table");
+        expect(m_state == State::Planned && isTableHeader(cells), frame.kind);
         {
             const SourceTable table = tableFrom(cells);
             m_columns = table.columns.size();
@@ -92,7 +101,7 @@ void RowStream::take(const Frame &frame)
         }
         break;
     case FrameKind::Row:
-        expect(m_state == State::InTable && cells.size() == m_columns, "row");
+        expect(m_state == State::InTable && cells.size() == m_columns, frame.kind);
         m_sink.addRow(cells);
         ++m_rowsInTable;
         ++m_rowsDone;
@@ -101,7 +110,7 @@ void RowStream::take(const Frame &frame)
         break;
     case FrameKind::TableEnd:
         expect(m_state == State::InTable && cells.size() == 1 && cells.at(0).toLongLong() == m_rowsInTable,
-               "end of table");
+               frame.kind);
         m_sink.endTable();
         ++m_tablesDone;
         m_state = State::Planned;
@@ -109,7 +118,7 @@ void RowStream::take(const Frame &frame)
     case FrameKind::End:
         expect(m_state == State::Planned && cells.size() == 1 && cells.at(0).toLongLong() == m_tablesDone
                    && m_tablesDone == m_tablesPlanned,
-               "end");
+               frame.kind);
         m_state = State::Ended;
         reportProgress(true);
         break;
@@ -119,7 +128,7 @@ void RowStream::take(const Frame &frame)
 void RowStream::finish() const
 {
     if (m_state != State::Ended)
-        throw importError(QStringLiteral("программа чтения Jet завершилась, не передав всех таблиц"));
+        throw ImportError(ImportError::Kind::TablesMissing);
 }
 
 void RowStream::reportProgress(bool force)

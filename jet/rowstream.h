@@ -16,9 +16,10 @@ class RowStream {
 public:
     RowStream(RowSink &sink, ProgressFn progress = {});
 
-    // Throws store::StoreError for a frame out of place or a failure the reader reports.
+    // Throws jet::ImportError for a frame out of place or a failure the reader reports; what the sink
+    // throws passes through.
     void take(const Frame &frame);
-    // Throws store::StoreError unless the stream ended properly.
+    // Throws jet::ImportError unless the stream ended properly.
     void finish() const;
 
     qint64 rowsDone() const { return m_rowsDone; }
@@ -27,7 +28,7 @@ public:
 private:
     enum class State { Start, Greeted, Planned, InTable, Ended };
 
-    void expect(bool ok, const char *what) const;
+    void expect(bool ok, framing::FrameKind kind) const;
     void reportProgress(bool force);
 
     RowSink &m_sink;

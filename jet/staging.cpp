@@ -13,8 +13,8 @@ StagedFile::StagedFile(const QString &target, QFileDevice::Permissions permissio
     : m_target(QFileInfo(target).absoluteFilePath()), m_file(m_target + QStringLiteral(".import-XXXXXX"))
 {
     if (!m_file.open())
-        throw importError(QStringLiteral("не удаётся создать файл в %1: %2")
-                              .arg(QDir::toNativeSeparators(QFileInfo(m_target).path()), m_file.errorString()));
+        throw ImportError(ImportError::Kind::StagingNotCreated,
+                          {QDir::toNativeSeparators(QFileInfo(m_target).path()), m_file.errorString()});
     // SQLite opens the file by name; a second descriptor of ours closing later would drop its locks.
     m_file.close();
     m_file.setPermissions(permissions);
@@ -22,17 +22,17 @@ StagedFile::StagedFile(const QString &target, QFileDevice::Permissions permissio
 
 void StagedFile::publish(bool replace)
 {
-    const QString failure = store::publishFile(path(), m_target, replace);
-    if (failure.isEmpty()) {
+    const std::optional<store::PublishFailure> failure = store::publishFile(path(), m_target, replace);
+    if (!failure) {
         m_file.setAutoRemove(false);
         return;
     }
+    const QString target = QDir::toNativeSeparators(m_target);
     if (replace)
-        throw importError(QStringLiteral("не удаётся заменить %1: %2").arg(QDir::toNativeSeparators(m_target), failure));
-    throw importError(QStringLiteral("не удаётся создать %1: %2")
-                          .arg(QDir::toNativeSeparators(m_target),
-                               QFileInfo::exists(m_target) ? QStringLiteral("он уже существует")
-                                                           : QStringLiteral("переименование не удалось")));
+        throw ImportError(ImportError::Kind::TargetNotReplaced, {target, failure->reason});
+    if (failure->targetExists)
+        throw ImportError(ImportError::Kind::TargetAppeared, {target});
+    throw ImportError(ImportError::Kind::TargetNotRenamed, {target, failure->reason});
 }
 
 } // namespace jet

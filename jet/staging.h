@@ -12,13 +12,13 @@ namespace jet {
 // removed when the object goes; after a SIGKILL it stays, named <target>.import-XXXXXX.
 class StagedFile {
 public:
-    // Throws store::StoreError when the folder does not take a new file.
+    // Throws jet::ImportError when the folder does not take a new file.
     StagedFile(const QString &target, QFileDevice::Permissions permissions);
 
     QString path() const { return m_file.fileName(); }
 
     // Gives the file the target's name. Without replace an existing target is never touched.
-    // Throws store::StoreError.
+    // Throws jet::ImportError.
     void publish(bool replace);
 
 private:

@@ -10,22 +10,21 @@ namespace {
 
 // Like any store failure, the search ends with an empty grid: the param row must not stay open
 // for editing behind an error box.
-[[noreturn]] void refuse(store::QueryChannel &channel, const QString &text)
+[[noreturn]] void refuse(store::QueryChannel &channel, store::StoreError::Kind kind, const QStringList &details = {})
 {
     channel.close();
-    throw store::StoreError(text);
+    throw store::StoreError(kind, details);
 }
 
 } // namespace
 
 PhoneScheme readPhoneScheme(store::QueryChannel &channel)
 {
-    const auto unset = [&channel](const QString &column) {
-        refuse(channel, QStringLiteral("В таблице param не задано значение %1.").arg(column));
-    };
+    using Kind = store::StoreError::Kind;
+    const auto unset = [&channel](const QString &column) { refuse(channel, Kind::ParamValueMissing, {column}); };
     channel.run(statements::phoneScheme());
     if (channel.count() == 0)
-        refuse(channel, QStringLiteral("Таблица param пуста: схема телефонных номеров не задана."));
+        refuse(channel, Kind::ParamTableEmpty);
     if (channel.value(QStringLiteral("s")).isNull())
         unset(QStringLiteral("s"));
     PhoneScheme scheme{channel.integer(QStringLiteral("s")) != 0, 0};
@@ -35,10 +34,7 @@ PhoneScheme readPhoneScheme(store::QueryChannel &channel)
         unset(QStringLiteral("tel"));
     scheme.fixedLength = channel.integer(QStringLiteral("tel"));
     if (scheme.fixedLength < 1 || scheme.fixedLength > kLongestPhone)
-        refuse(channel, QStringLiteral("В таблице param значение tel (%1) не годится для длины номера телефона: "
-                                       "нужно число от 1 до %2.")
-                            .arg(scheme.fixedLength)
-                            .arg(kLongestPhone));
+        refuse(channel, Kind::PhoneLengthUnfit, {QString::number(scheme.fixedLength), QString::number(kLongestPhone)});
     return scheme;
 }
 

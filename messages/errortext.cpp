@@ -2,6 +2,7 @@
 
 #include "config/conffile.h"
 #include "store/entryfield.h"
+#include "store/grid/gridrefusal.h"
 #include "store/storeerror.h"
 #include "store/provisioning/datafilechecks.h"
 
@@ -9,7 +10,126 @@
 
 namespace messages {
 
+namespace {
+
 using Kind = store::StoreError::Kind;
+
+// A server as the store names it (libpq's host, port and database); the store leaves the name empty
+// when libpq cannot read the connection string, and says so in the details.
+QString serverShown(const QString &name)
+{
+    return name.isEmpty() ? QStringLiteral("сервер") : name;
+}
+
+// The words of the error itself, without the places it happened in.
+QString kindText(const store::StoreError &error)
+{
+    const QStringList &d = error.details();
+    const QString cause = error.cause() ? errorText(*error.cause()) : QString();
+    switch (error.kind()) {
+    case Kind::EngineFailure:
+        return QStringLiteral("Ошибка базы данных: %1").arg(d.value(0));
+    case Kind::OutOfMemory:
+        return d.value(0).isEmpty() ? QStringLiteral("Недостаточно памяти для работы с базой данных")
+                                    : QStringLiteral("Недостаточно памяти для работы с базой данных (%1)").arg(d.value(0));
+    case Kind::DiskIoFailure:
+        return d.value(0).isEmpty()
+            ? QStringLiteral("Ошибка чтения или записи на диске: %1").arg(d.value(1))
+            : QStringLiteral("Ошибка чтения или записи файла %1 на диске: %2").arg(d.value(0), d.value(1));
+    case Kind::ReadOnlyFile:
+        return QStringLiteral("Файл %1 открыт только для чтения: ничего не сохранено (%2)").arg(d.value(0), d.value(1));
+    case Kind::DamagedFile:
+        return QStringLiteral("Файл %1 повреждён: %2; список неполадок выводит zelvik-cli check").arg(d.value(0), d.value(1));
+    case Kind::DirectoryFileMissing:
+        return QStringLiteral("Файл базы данных db.dat не найден!");
+    case Kind::HistoryFileMissing:
+        return QStringLiteral("Файл привязок history.dat не найден!");
+    case Kind::ServerUnavailable:
+        return QStringLiteral("Справочник на сервере недоступен: ") + cause;
+    case Kind::FileMissing:
+        return QStringLiteral("%1: файл не найден").arg(d.value(0));
+    case Kind::NotADirectoryFile:
+        return QStringLiteral("%1: это не файл справочника (в нём нет таблицы tab)").arg(d.value(0));
+    case Kind::PendingLog:
+        return QStringLiteral("%1: файл нельзя прочитать, пока в его папку нельзя писать: в %2 есть изменения, "
+                              "которых ещё нет в файле")
+            .arg(d.value(0), d.value(1));
+    case Kind::NetworkShareJournal:
+        return QStringLiteral("%1: файл лежит в сетевой папке, где ему нельзя оставаться в режиме WAL, а вывести его "
+                              "из этого режима не удалось: %2")
+            .arg(d.value(0), d.value(1));
+    case Kind::CollationNotRegistered:
+        return QStringLiteral("Не удалось подключить сравнение текста без учёта регистра букв: %1").arg(d.value(0));
+    case Kind::ServerUnreachable:
+        return QStringLiteral("%1: не удалось подключиться: %2").arg(serverShown(d.value(0)), d.value(1));
+    case Kind::ServerLost:
+        return QStringLiteral("%1: связь с сервером прервалась (%2); следующий запрос подключится заново")
+            .arg(serverShown(d.value(0)), d.value(1));
+    case Kind::ServerWithoutDirectory:
+        return QStringLiteral("%1: на сервере нет таблиц справочника (их создаёт zelvik-cli init --server)")
+            .arg(serverShown(d.value(0)));
+    case Kind::ServerHoldsTables:
+        return QStringLiteral("%1: на сервере уже есть таблицы справочника: %2").arg(serverShown(d.value(0)), d.value(1));
+    case Kind::ServerLibraryNotLoaded:
+        return QStringLiteral("Не удалось загрузить библиотеку %1, без неё сервер недоступен: %2").arg(d.value(0), d.value(1));
+    case Kind::ServerLibraryIncomplete:
+        return QStringLiteral("В библиотеке %1 нет функции %2, без неё сервер недоступен").arg(d.value(0), d.value(1));
+    case Kind::NotAnInteger:
+        return QStringLiteral("«%1» — не целое число").arg(d.value(0));
+    case Kind::NoSuchColumn:
+        return QStringLiteral("В результате нет столбца %1").arg(d.value(0));
+    case Kind::EmptyStatement:
+        return QStringLiteral("Запрос пуст");
+    case Kind::TextAfterStatement:
+        return QStringLiteral("После конца запроса есть ещё текст: выполняется только один запрос");
+    case Kind::UnboundParameter:
+        return QStringLiteral("Для параметра %1 не передано значение").arg(d.value(0));
+    case Kind::ParameterCountMismatch:
+        return QStringLiteral("Параметров в запросе: %1, а значений передано: %2").arg(d.value(0), d.value(1));
+    case Kind::TopWithoutCount:
+        return QStringLiteral("Ошибка в запросе: после «select top» нужно целое число строк");
+    case Kind::TopPercent:
+        return QStringLiteral("Ошибка в запросе: «select top N percent» не поддерживается");
+    case Kind::UnterminatedText:
+        return QStringLiteral("Ошибка в запросе: не закрыта кавычка текстовой строки");
+    case Kind::NulInStatement:
+        return QStringLiteral("Ошибка в запросе: в нём есть символ NUL");
+    case Kind::TablesNotCreated:
+        return QStringLiteral("Не удалось создать таблицы справочника: %1").arg(d.value(0));
+    case Kind::SampleDataUnreadable:
+        return QStringLiteral("Не удалось прочитать образец справочника %1: %2").arg(d.value(0), d.value(1));
+    case Kind::SampleParamMissing:
+        return QStringLiteral("В образце справочника (param.txt) нет числа %1").arg(d.value(0));
+    case Kind::FileExists:
+        return QStringLiteral("%1: файл уже существует и не заменяется").arg(d.value(0));
+    case Kind::FileNotStaged:
+        return QStringLiteral("%1: рядом с ним не удалось создать новый файл: %2").arg(d.value(0), d.value(1));
+    case Kind::FileNotPublished:
+        return QStringLiteral("%1: новому файлу не удалось дать это имя: %2").arg(d.value(0), d.value(1));
+    case Kind::FileNotWritten:
+        return QStringLiteral("%1: файл не удалось записать: %2").arg(d.value(0), d.value(1));
+    case Kind::RegionNotEncodable:
+        return QStringLiteral("%1: название региона нельзя записать одной строкой в кодировке Windows-1251")
+            .arg(d.value(0));
+    case Kind::ServerFolderIncomplete:
+        return cause + QStringLiteral(" (таблицы на сервере остаются)");
+    case Kind::TableNotWritten:
+        return QStringLiteral("Не удалось записать таблицу: %1").arg(d.value(0));
+    case Kind::RowNotWritten:
+        return QStringLiteral("Таблица %1, строка %2 не записана: %3").arg(d.value(0), d.value(1), cause);
+    case Kind::ParamTableEmpty:
+        return QStringLiteral("Таблица param пуста: схема телефонных номеров не задана.");
+    case Kind::ParamValueMissing:
+        return QStringLiteral("В таблице param не задано значение %1.").arg(d.value(0));
+    case Kind::PhoneLengthUnfit:
+        return QStringLiteral("В таблице param значение tel (%1) не годится для длины номера телефона: "
+                              "нужно число от 1 до %2.")
+            .arg(d.value(0), d.value(1));
+    }
+    return QStringLiteral("Ошибка базы данных (%1): %2").arg(int(error.kind())).arg(d.join(QStringLiteral("; ")));
+}
+
+} // namespace
 
 QString columnTitle(int field)
 {
@@ -22,70 +142,25 @@ QString columnTitle(int field)
 
 QString errorText(const store::StoreError &error)
 {
-    const QStringList &d = error.details();
     QString text;
-    switch (error.kind()) {
-    case Kind::Failure:
-    case Kind::Import:
-        text = d.value(0);
-        break;
-    case Kind::ReadOnlyFile:
-        text = QStringLiteral("Файл %1 открыт только для чтения: ничего не сохранено (%2)").arg(d.value(0), d.value(1));
-        break;
-    case Kind::DamagedFile:
-        text = QStringLiteral("Файл %1 повреждён: %2; список неполадок выводит zelvik-cli check")
-                   .arg(d.value(0), d.value(1));
-        break;
-    case Kind::NotANumber:
-        text = QStringLiteral("В поле «%1» нужно целое число.").arg(columnTitle(d.value(0).toInt()));
-        break;
-    case Kind::RowDeleted:
-        text = QStringLiteral("Запись не сохранена: в базе данных её больше нет, возможно, её удалили.");
-        break;
-    case Kind::RowChanged:
-        text = QStringLiteral("Запись не сохранена: её изменил другой пользователь. Отмените правку (Esc) "
+    for (const QString &place : error.places())
+        text += place + QStringLiteral(": ");
+    return text + kindText(error);
+}
+
+QString refusalText(const store::GridRefusal &refusal)
+{
+    using Refusal = store::GridRefusal::Kind;
+    switch (refusal.kind) {
+    case Refusal::NotANumber:
+        return QStringLiteral("В поле «%1» нужно целое число.").arg(columnTitle(refusal.field));
+    case Refusal::RowDeleted:
+        return QStringLiteral("Запись не сохранена: в базе данных её больше нет, возможно, её удалили.");
+    case Refusal::RowChanged:
+        return QStringLiteral("Запись не сохранена: её изменил другой пользователь. Отмените правку (Esc) "
                               "и повторите поиск, чтобы увидеть её новое содержимое.");
-        break;
-    case Kind::DirectoryFileMissing:
-        text = QStringLiteral("Файл базы данных db.dat не найден!");
-        break;
-    case Kind::HistoryFileMissing:
-        text = QStringLiteral("Файл привязок history.dat не найден!");
-        break;
-    case Kind::ServerUnavailable:
-        text = QStringLiteral("Справочник на сервере недоступен: ")
-             + (error.cause() ? errorText(*error.cause()) : d.value(0));
-        break;
-    case Kind::FileMissing:
-        text = QStringLiteral("%1: файл не найден").arg(d.value(0));
-        break;
-    case Kind::NotADirectoryFile:
-        text = QStringLiteral("%1: это не файл справочника (в нём нет таблицы tab)").arg(d.value(0));
-        break;
-    case Kind::PendingLog:
-        text = QStringLiteral("%1: файл нельзя прочитать, пока в его папку нельзя писать: в %2 есть изменения, "
-                              "которых ещё нет в файле")
-                   .arg(d.value(0), d.value(1));
-        break;
-    case Kind::ServerUnreachable:
-        text = QStringLiteral("%1: не удалось подключиться: %2").arg(d.value(0), d.value(1));
-        break;
-    case Kind::ServerLost:
-        text = QStringLiteral("%1: связь с сервером прервалась (%2); следующий запрос подключится заново")
-                   .arg(d.value(0), d.value(1));
-        break;
-    case Kind::ServerWithoutDirectory:
-        text = QStringLiteral("%1: на сервере нет таблиц справочника (их создаёт zelvik-cli init --server)")
-                   .arg(d.value(0));
-        break;
-    case Kind::NotAnInteger:
-        text = QStringLiteral("«%1» — не целое число").arg(d.value(0));
-        break;
-    case Kind::NoSuchColumn:
-        text = QStringLiteral("В результате нет столбца %1").arg(d.value(0));
-        break;
     }
-    return error.context() + text;
+    return QStringLiteral("Запись не сохранена.");
 }
 
 QString errorText(const config::ConfFileError &error)

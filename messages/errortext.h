@@ -5,18 +5,24 @@
 
 namespace store {
 class StoreError;
+struct GridRefusal;
 }
 namespace config {
 struct ConfFileError;
 }
 
-// The user's words for what the store and the import report: one wording, shared by the window and
-// the CLI, so that both say the same thing in Russian.
+// The user's words for what the store reports: one wording, shared by the window and the CLI, so
+// that both say the same thing in Russian. The store gives kinds and details, never sentences; each
+// kind is worded here, with the engine's own message (SQLite's or the server's) as a detail where
+// there is one. The import's failures are worded in messages/importtext.h.
 namespace messages {
 
 QString errorText(const store::StoreError &error);
 // A conf.cfg that cannot be used.
 QString errorText(const config::ConfFileError &error);
+
+// The grid's refusal of an edit.
+QString refusalText(const store::GridRefusal &refusal);
 
 // The title of a field's grid column (field: a store::EntryField, as a NotANumber error carries it);
 // empty for any other number.

@@ -82,7 +82,7 @@ void leaveWal(sqlite3 *db, const QString &name)
     if (firstValue(db, "PRAGMA journal_mode", name) != QLatin1String("wal") || sqlite3_db_readonly(db, "main") == 1)
         return;
     if (sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
-        throwSqliteFailure(db, name + QStringLiteral(" (on a network share, where it cannot stay in WAL mode)"));
+        throw StoreError(StoreError::Kind::NetworkShareJournal, {name, QString::fromUtf8(sqlite3_errmsg(db))});
 }
 
 // Whether the file lies on a file system shared over the network, told by the file system's type.

@@ -80,7 +80,7 @@ struct TopClause {
 };
 
 // Recognises "select top N" at the start of the statement.
-bool readTop(std::string_view s, TopClause &top, std::string &error)
+bool readTop(std::string_view s, TopClause &top, JetRefusal &refusal)
 {
     const std::size_t select = skipSpace(s, 0);
     if (!isKeywordAt(s, select, "select"))
@@ -96,12 +96,12 @@ bool readTop(std::string_view s, TopClause &top, std::string &error)
     const auto [end, ec] = std::from_chars(first, last, rows);
     if (ec != std::errc() || (end != last && (isWordChar(*end) || *end == '.'))
         || rows > std::uint64_t(INT64_MAX)) {
-        error = "Syntax error: \"select top\" needs a whole number of rows";
+        refusal = JetRefusal::TopWithoutCount;
         return false;
     }
     const std::size_t resumeAt = std::size_t(end - s.data());
     if (isKeywordAt(s, skipSpace(s, resumeAt), "percent")) {
-        error = "Syntax error: \"select top N percent\" is not supported";
+        refusal = JetRefusal::TopPercent;
         return false;
     }
     top = {true, selectEnd, resumeAt, rows};
@@ -240,12 +240,12 @@ bool translateJet(std::string_view s, JetTranslation &out, Dialect dialect)
     out.sql.clear();
     out.literalText.clear();
     out.literals.clear();
-    out.error.clear();
+    out.refusal = JetRefusal::None;
     out.statementEnd = 0;
     out.sql.reserve(s.size() + 24);
 
     TopClause top;
-    if (!readTop(s, top, out.error))
+    if (!readTop(s, top, out.refusal))
         return false;
     std::size_t pos = 0;
     if (top.present) {
@@ -263,7 +263,7 @@ bool translateJet(std::string_view s, JetTranslation &out, Dialect dialect)
             const std::size_t offset = out.literalText.size();
             const std::size_t end = readLiteral(s, pos, out.literalText);
             if (end == std::string_view::npos) {
-                out.error = "Syntax error: unterminated text literal";
+                out.refusal = JetRefusal::UnterminatedText;
                 return false;
             }
             out.literals.emplace_back(offset, out.literalText.size() - offset);
@@ -297,7 +297,7 @@ bool translateJet(std::string_view s, JetTranslation &out, Dialect dialect)
 
     // SQLite reads a statement only up to a NUL: whatever followed it would silently be dropped.
     if (out.sql.find('\0') != std::string::npos) {
-        out.error = "Syntax error: NUL character in the statement";
+        out.refusal = JetRefusal::NulCharacter;
         return false;
     }
 

@@ -11,6 +11,15 @@ namespace store {
 // The SQL an engine reads: SQLite's, or PostgreSQL's ($n parameters, "quoted" names).
 enum class Dialect { Sqlite, Postgres };
 
+// Why a statement was not translated.
+enum class JetRefusal {
+    None,             // it was translated
+    TopWithoutCount,  // "select top" without a whole number of rows
+    TopPercent,       // "select top N percent", which is not supported
+    UnterminatedText, // a text literal is not closed
+    NulCharacter,     // a NUL byte outside the literals
+};
+
 // One Jet statement turned into the engine's text. Every text literal ("..." or '...') becomes an anonymous
 // ? parameter whose text is kept here, in order, so no literal is ever pasted into SQL.
 struct JetTranslation {
@@ -18,7 +27,7 @@ struct JetTranslation {
     std::size_t statementEnd = 0; // length of sql up to its last token, before a trailing ;, comment or space
     std::string literalText; // the literals' texts back to back, quotes undoubled
     std::vector<std::pair<std::size_t, std::size_t>> literals; // offset and length in literalText
-    std::string error;       // why the statement was refused; empty when it was translated
+    JetRefusal refusal = JetRefusal::None; // why the statement was refused
 
     std::size_t literalCount() const { return literals.size(); }
     std::string_view literal(std::size_t i) const
@@ -31,7 +40,7 @@ struct JetTranslation {
 // ... on PostgreSQL), a leading "select top N" becomes a trailing "limit N", comments pass untouched
 // and so does everything else. [bracketed] and `backticked` names pass as written to SQLite, which
 // reads them, and become "quoted" names for PostgreSQL. Reuses out's buffers. Returns false (with
-// out.error set) for an unterminated literal, a "top" without a whole non-negative number, or a NUL
+// out.refusal set) for an unterminated literal, a "top" without a whole non-negative number, or a NUL
 // byte outside the literals.
 bool translateJet(std::string_view statement, JetTranslation &out, Dialect dialect = Dialect::Sqlite);
 

@@ -122,7 +122,7 @@ void createSchema(sqlite3 *db)
     if (sqlite3_exec(db, script.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_exec(db, "ROLLBACK TO create_schema; RELEASE create_schema;", nullptr, nullptr, nullptr);
-        throw StoreError(QStringLiteral("cannot create the tables: ") + message);
+        throw StoreError(StoreError::Kind::TablesNotCreated, {message});
     }
 }
 

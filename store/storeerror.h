@@ -2,78 +2,121 @@
 
 #include <QString>
 #include <QStringList>
+#include <exception>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 namespace store {
 
-// Every failure of the store (open, statement, missing column), of an import, and every refusal of the
-// grid surfaces as this error. It says what went wrong, never in the user's words: the kind and its
-// details, after the context it happened in. The window and the CLI word it (messages::errorText).
-class StoreError : public std::runtime_error {
+// Every failure of the store (open, statement, missing column, a file or server it cannot use)
+// surfaces as this error. It holds no words: a kind, its details, which are data (a file's name, a
+// column, a number, the engine's own message as SQLite or the server gave it), the places it
+// happened in and, when another failure led to it, that one. messages::errorText words it in Russian
+// for the window and the CLI. An expected refusal is no error: the grid's are store::GridRefusal.
+class StoreError : public std::exception {
 public:
     enum class Kind {
-        Failure,      // details: one text, in the store's own terms (SQLite's or the server's message)
-        ReadOnlyFile, // details: the file's name, SQLite's message
-        DamagedFile,  // details: the file's name, what is damaged
-        Import,       // an import failed (its source, the reader, its files); details: one text
-        NotANumber,   // the grid: a number column holds a text; details: the field's index
-        RowDeleted,   // the grid: the edited row is no longer in the store
-        RowChanged,   // the grid: another user changed the edited row meanwhile
+        EngineFailure,        // details: the engine's message (SQLite's or the server's)
+        OutOfMemory,          // details: the engine's message, when it gave one
+        DiskIoFailure,        // details: the file (empty when the database is no file), SQLite's message
+        ReadOnlyFile,         // details: the file's name, SQLite's message
+        DamagedFile,          // details: the file's name, what is damaged
         DirectoryFileMissing, // db.dat is not there
         HistoryFileMissing,   // history.dat is not there
         ServerUnavailable,    // cause: why the server's directory cannot be used
         FileMissing,          // details: the file
         NotADirectoryFile,    // details: the file (it has no table tab)
         PendingLog,           // details: the file, its log (the folder may not be written, the log holds changes)
+        NetworkShareJournal,  // details: the file (on a network share it cannot stay in WAL mode), SQLite's message
+        CollationNotRegistered, // details: SQLite's message
         ServerUnreachable,    // details: the server, libpq's message
         ServerLost,           // details: the server, libpq's message
         ServerWithoutDirectory, // details: the server (it lacks the directory's tables)
+        ServerHoldsTables,    // details: the server, the directory's tables it already holds
+        ServerLibraryNotLoaded, // details: the library's file, the loader's message
+        ServerLibraryIncomplete, // details: the library's file, the function it lacks
         NotAnInteger,         // details: the text
         NoSuchColumn,         // details: the column
+        EmptyStatement,       // the statement holds nothing to run
+        TextAfterStatement,   // more follows the end of the one statement
+        UnboundParameter,     // details: the parameter ($A, :x, ?3), which no value is given for
+        ParameterCountMismatch, // details: the parameters the statement has, the values given
+        TopWithoutCount,      // "select top" without a whole number of rows
+        TopPercent,           // "select top N percent"
+        UnterminatedText,     // a text literal is not closed
+        NulInStatement,       // the statement holds a NUL character
+        TablesNotCreated,     // details: the engine's message
+        SampleDataUnreadable, // details: the sample data file, the reason Qt gives
+        SampleParamMissing,   // details: the key param.txt lacks or holds no number for
+        FileExists,           // details: the file, which is not replaced
+        FileNotStaged,        // details: the file, the system's reason a new file beside it cannot be made
+        FileNotPublished,     // details: the file, the system's reason the new file did not get its name
+        FileNotWritten,       // details: the file, the system's reason
+        RegionNotEncodable,   // details: conf.cfg (the region is no one line of Windows-1251)
+        ServerFolderIncomplete, // cause: the file of the folder that could not be written; the tables stay
+        TableNotWritten,      // details: the reason the output device gives (an export)
+        RowNotWritten,        // details: the table, the row (from 1); cause: the engine's failure
+        ParamTableEmpty,      // the directory's param table has no row
+        ParamValueMissing,    // details: the column of param that holds no value
+        PhoneLengthUnfit,     // details: param's tel, the longest phone number
     };
+    // The number of kinds; the last one above is PhoneLengthUnfit.
+    static constexpr int kindCount = int(Kind::PhoneLengthUnfit) + 1;
 
-    explicit StoreError(const QString &text) : StoreError(Kind::Failure, {text}) {}
-    StoreError(Kind kind, const QStringList &details, const QString &context = {})
-        : std::runtime_error(describe(kind, details, context).toStdString()), m_kind(kind), m_details(details),
-          m_context(context), m_text(describe(kind, details, context))
+    explicit StoreError(Kind kind, QStringList details = {}) : m_kind(kind), m_details(std::move(details))
     {
+        describe();
     }
 
     // An error of this kind that another one led to.
-    static StoreError because(Kind kind, const StoreError &cause)
+    static StoreError because(Kind kind, const StoreError &cause, QStringList details = {})
     {
-        StoreError error(kind, {cause.text()});
+        StoreError error(kind, std::move(details));
         error.m_cause = std::make_shared<const StoreError>(cause);
+        error.describe();
         return error;
     }
 
     Kind kind() const { return m_kind; }
     const StoreError *cause() const { return m_cause.get(); }
     const QStringList &details() const { return m_details; }
-    // Where it happened, put before the worded error ("history.dat: "); often empty.
-    const QString &context() const { return m_context; }
-    // The same error after a further context.
-    StoreError withContext(const QString &outer) const
+    // Where it happened, outermost first: the files, tables or servers it was about (data, no
+    // words); often empty.
+    const QStringList &places() const { return m_places; }
+    // The same error, having happened in place (a file's path, a table's or a server's name).
+    StoreError at(const QString &place) const
     {
-        StoreError error(m_kind, m_details, outer + m_context);
-        error.m_cause = m_cause;
+        StoreError error = *this;
+        if (!place.isEmpty()) {
+            error.m_places.prepend(place);
+            error.describe();
+        }
         return error;
     }
-    // The context and details as they are, for logs and what(): for a Failure, what the user is shown.
-    const QString &text() const { return m_text; }
+
+    // For logs and diagnostics, never shown as the user's words: the kind's number, the places and
+    // the details, then the cause's.
+    const char *what() const noexcept override { return m_what.c_str(); }
 
 private:
-    static QString describe(Kind kind, const QStringList &details, const QString &context)
+    void describe()
     {
-        return context + (kind == Kind::Failure || kind == Kind::Import ? details.value(0) : details.join(u"; "));
+        QString text = QStringLiteral("store error %1").arg(int(m_kind));
+        for (const QString &place : m_places)
+            text += QStringLiteral(": ") + place;
+        if (!m_details.isEmpty())
+            text += QStringLiteral(": ") + m_details.join(QStringLiteral("; "));
+        m_what = text.toStdString();
+        if (m_cause)
+            m_what += std::string(" <- ") + m_cause->what();
     }
 
     Kind m_kind;
     QStringList m_details;
-    QString m_context;
-    QString m_text;
+    QStringList m_places;
     std::shared_ptr<const StoreError> m_cause;
+    std::string m_what;
 };
 
 } // namespace store

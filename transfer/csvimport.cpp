@@ -4,7 +4,6 @@
 
 #include "text/cp1251.h"
 #include "store/storeerror.h"
-#include "messages/errortext.h"
 #include "store/querychannel.h"
 #include "store/schema.h"
 
@@ -87,10 +86,10 @@ private:
     }
 
     bool refuse(ImportRefusal::Kind kind, qint64 line, const QString &column, const QString &value = {},
-                const QString &detail = {})
+                const QString &detail = {}, const std::optional<store::StoreError> &storeError = std::nullopt)
     {
         m_outcome.rows = 0;
-        m_outcome.refusal = ImportRefusal{kind, line, column, value, detail};
+        m_outcome.refusal = ImportRefusal{kind, line, column, value, detail, storeError};
         return false;
     }
 
@@ -181,7 +180,7 @@ private:
             try {
                 m_channel.write(m_insert, values);
             } catch (const store::StoreError &e) {
-                return refuse(ImportRefusal::StoreRefused, m_fields.front().line, {}, {}, messages::errorText(e));
+                return refuse(ImportRefusal::StoreRefused, m_fields.front().line, {}, {}, {}, e);
             }
             if (++m_outcome.rows % kProgressRows == 0 && m_progress)
                 m_progress(m_reader.position(), m_bytes.size());
@@ -213,7 +212,7 @@ ImportOutcome importCsv(store::QueryChannel &channel, const QString &table, QByt
     const store::TableDef *definition = programTable(table);
     if (!definition) {
         ImportOutcome outcome;
-        outcome.refusal = ImportRefusal{ImportRefusal::UnknownTable, 0, {}, table, {}};
+        outcome.refusal = ImportRefusal{ImportRefusal::UnknownTable, 0, {}, table, {}, std::nullopt};
         return outcome;
     }
     // A byte order mark says UTF-8 and is no part of the first column's name.

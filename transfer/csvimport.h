@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/storeerror.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -29,13 +31,14 @@ struct ImportRefusal {
         BrokenQuote,    // a quoted field never closed, or a quote where none may stand
         FieldCount,     // a record with more or fewer fields than the header
         NotANumber,     // a number column holding something else
-        StoreRefused,   // the store refused the row (a repeated id, say): detail holds its words
+        StoreRefused,   // the store refused the row (a repeated id, say): storeError says why
     };
     Kind kind;
     qint64 line = 0;
     QString column;
     QString value;
     QString detail;
+    std::optional<store::StoreError> storeError; // StoreRefused: the store's error
 };
 
 struct ImportOutcome {

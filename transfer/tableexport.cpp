@@ -37,7 +37,7 @@ public:
     void flush()
     {
         if (m_out.write(m_buffer) != m_buffer.size())
-            throw store::StoreError(QStringLiteral("cannot write the table: ") + m_out.errorString());
+            throw store::StoreError(store::StoreError::Kind::TableNotWritten, {m_out.errorString()});
         m_buffer.resize(0);
     }
 

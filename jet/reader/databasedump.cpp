@@ -34,6 +34,19 @@ int fail(FrameWriter &out, FailureReason reason, const std::string &detail)
     return 1;
 }
 
+// A value that cannot be read, named by its table, its column (empty: the whole row) and its row.
+int failValue(FrameWriter &out, const char *table, const char *column, std::int64_t row)
+{
+    out.begin(FrameKind::Failure);
+    out.integer(static_cast<std::int64_t>(FailureReason::Value));
+    out.text(table);
+    out.text(column);
+    out.integer(row);
+    out.end();
+    out.flush();
+    return 1;
+}
+
 MdbColumn *columnAt(MdbTableDef *table, unsigned i)
 {
     return static_cast<MdbColumn *>(g_ptr_array_index(table->columns, i));
@@ -85,13 +98,12 @@ int sendRows(FrameWriter &out, MdbHandle *mdb, MdbTableDef *table)
         size_t rowSize = 0;
         if (mdb_find_row(mdb, int(table->cur_row) - 1, &rowStart, &rowSize) != 0
             || mdb_crack_row(table, rowStart & kRowOffsetMask, rowSize, fields.data()) < 0)
-            return fail(out, FailureReason::Value, std::string(table->name) + ": row " + std::to_string(sent + 1));
+            return failValue(out, table->name, "", sent + 1);
         out.begin(FrameKind::Row);
         for (unsigned i = 0; i < table->num_cols; ++i) {
             MdbColumn *column = columnAt(table, unsigned(fields[i].colnum));
             if (!appendCell(out, mdb, column, fields[i]))
-                return fail(out, FailureReason::Value,
-                            std::string(table->name) + "." + column->name + ": row " + std::to_string(sent + 1));
+                return failValue(out, table->name, column->name, sent + 1);
         }
         if (!out.end())
             return 1;

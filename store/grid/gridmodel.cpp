@@ -227,7 +227,7 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     m_pending.changed[field] = true;
     const QModelIndex changed = this->index(row, field);
     emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
-    return !refused || fail(notANumber(field));
+    return !refused || refuse(notANumber(field));
 }
 
 int GridModel::pendingRefusedField() const
@@ -239,9 +239,9 @@ int GridModel::pendingRefusedField() const
     return -1;
 }
 
-StoreError GridModel::notANumber(int field)
+GridRefusal GridModel::notANumber(int field)
 {
-    return StoreError(StoreError::Kind::NotANumber, {QString::number(field)});
+    return {GridRefusal::Kind::NotANumber, field};
 }
 
 bool GridModel::canFetchMore(const QModelIndex &parent) const
@@ -348,7 +348,7 @@ bool GridModel::finishPending()
 bool GridModel::writePending(bool mirror)
 {
     if (const int refused = pendingRefusedField(); refused >= 0)
-        return fail(notANumber(refused));
+        return refuse(notANumber(refused));
     QStringList columns;
     QVariantList params;
     for (int f = 0; f < kEntryFieldCount; ++f) {
@@ -400,8 +400,8 @@ bool GridModel::updatePending(const QStringList &columns, QVariantList values)
     if (m_channel.write(sql, values).changes > 0)
         return true;
     if (m_channel.scalar(QStringLiteral("select 1 from tab where id=?"), {m_pending.id}).isNull())
-        return fail(StoreError(StoreError::Kind::RowDeleted, {}));
-    return fail(StoreError(StoreError::Kind::RowChanged, {}));
+        return refuse({GridRefusal::Kind::RowDeleted});
+    return refuse({GridRefusal::Kind::RowChanged});
 }
 
 void GridModel::revertPending()
@@ -458,6 +458,12 @@ void GridModel::removeRowAt(int row)
 bool GridModel::fail(const StoreError &error)
 {
     emit errorOccurred(error);
+    return false;
+}
+
+bool GridModel::refuse(const GridRefusal &refusal)
+{
+    emit editRefused(refusal);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/entryfield.h"
+#include "store/grid/gridrefusal.h"
 #include "store/storeerror.h"
 
 #include <QAbstractTableModel>
@@ -19,7 +20,8 @@ class QueryChannel;
 // A result of `tab` that carries id can be changed in place. At most one row is "pending" at a
 // time: the row the user has typed in, or a new row. It is written (or, new and untouched, dropped)
 // by finishPending(), which the grid calls when the user leaves the row or the grid. The model
-// never talks to the user: refusals and store failures arrive through errorOccurred().
+// never talks to the user: a refusal of an edit (GridRefusal) arrives through editRefused(), a
+// store failure through errorOccurred().
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -66,6 +68,7 @@ public:
 
 signals:
     void errorOccurred(const store::StoreError &error);
+    void editRefused(const store::GridRefusal &refusal);
 
 private:
     std::array<QString, kEntryFieldCount> m_titles;
@@ -88,7 +91,8 @@ private:
     void insertRowAt(int row);
     void removeRowAt(int row);
     bool fail(const StoreError &error);
-    static StoreError notANumber(int field);
+    bool refuse(const GridRefusal &refusal);
+    static GridRefusal notANumber(int field);
 
     QueryChannel &m_channel;
     int m_rows = 0;

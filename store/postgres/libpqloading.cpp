@@ -20,8 +20,8 @@ void *library()
 {
     static void *const handle = dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
     if (!handle)
-        throw store::StoreError(QStringLiteral("%1: cannot be loaded, so no server can be used: %2")
-                                       .arg(QLatin1String(kLibrary), QString::fromLocal8Bit(dlerror())));
+        throw store::StoreError(store::StoreError::Kind::ServerLibraryNotLoaded,
+                                {QLatin1String(kLibrary), QString::fromLocal8Bit(dlerror())});
     return handle;
 }
 
@@ -31,7 +31,8 @@ Function symbol(const char *name)
 {
     void *address = dlsym(library(), name);
     if (!address)
-        throw store::StoreError(QStringLiteral("%1: has no %2").arg(QLatin1String(kLibrary), QLatin1String(name)));
+        throw store::StoreError(store::StoreError::Kind::ServerLibraryIncomplete,
+                                {QLatin1String(kLibrary), QLatin1String(name)});
     return reinterpret_cast<Function>(address);
 }
 

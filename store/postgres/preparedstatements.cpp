@@ -85,7 +85,7 @@ PgResult PreparedStatements::execute(const std::string &sql, int count, const ch
     PgResult result(PQexecPrepared(conn(), name.c_str(), count, values, lengths, formats, 0));
     const ExecStatusType status = PQresultStatus(result.get());
     if (status == PGRES_EMPTY_QUERY)
-        throw StoreError(m_connection.storeName() + QStringLiteral(": Empty statement"));
+        throw StoreError(StoreError::Kind::EmptyStatement).at(m_connection.storeName());
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK)
         fail(result.get());
     return result;

@@ -40,19 +40,22 @@ QString serverName(const QString &conninfo)
     PQconninfoOption *given = PQconninfoParse(conninfo.toUtf8().constData(), &error);
     if (!given) {
         PQfreemem(error);
-        return QStringLiteral("server (unreadable connection string)");
+        return {}; // libpq says why when the string is used
     }
     take(given);
     PQconninfoFree(given);
     PQconninfoOption *defaults = PQconndefaults(); // PG* variables and libpq's own defaults
     take(defaults);
     PQconninfoFree(defaults);
-    if (host.isEmpty())
-        host = QStringLiteral("local socket");
     if (database.isEmpty())
         database = user;
-    return QStringLiteral("server %1, port %2, database %3").arg(host, port.isEmpty() ? QStringLiteral("5432") : port,
-                                                                 database);
+    // In libpq's own terms; no host is its default, the local socket.
+    QStringList parts;
+    if (!host.isEmpty())
+        parts << QStringLiteral("host=") + host;
+    parts << QStringLiteral("port=") + (port.isEmpty() ? QStringLiteral("5432") : port);
+    parts << QStringLiteral("dbname=") + database;
+    return parts.join(u' ');
 }
 
 pg_conn *openServer(const QString &conninfo)
@@ -63,7 +66,7 @@ pg_conn *openServer(const QString &conninfo)
     const char *values[] = {text.constData(), "UTF8", "zelvik", nullptr};
     PGconn *conn = PQconnectdbParams(keywords, values, 1);
     if (!conn)
-        throw StoreError(serverName(conninfo) + QStringLiteral(": out of memory"));
+        throw StoreError(StoreError::Kind::OutOfMemory).at(serverName(conninfo));
     if (PQstatus(conn) != CONNECTION_OK) {
         const QString message = trimmedMessage(PQerrorMessage(conn));
         PQfinish(conn);
@@ -85,7 +88,7 @@ StoreError serverFailure(pg_conn *conn, const pg_result *result, const QString &
     if (PQstatus(conn) != CONNECTION_OK)
         return StoreError(StoreError::Kind::ServerLost, {name, trimmedMessage(PQerrorMessage(conn))});
     const char *message = result ? PQresultErrorMessage(result) : PQerrorMessage(conn);
-    return StoreError(name + QStringLiteral(": ") + trimmedMessage(message));
+    return StoreError(StoreError::Kind::EngineFailure, {trimmedMessage(message)}).at(name);
 }
 
 } // namespace store

@@ -13,12 +13,12 @@ namespace store {
 namespace {
 
 // Writes a new file with the given bytes; never replaces one.
-bool writeNewFile(const QString &path, const QByteArray &bytes, QString &problem)
+bool writeNewFile(const QString &path, const QByteArray &bytes, std::optional<StoreError> &problem)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(bytes) != bytes.size()
         || !file.flush()) {
-        problem = path + QStringLiteral(": ") + file.errorString();
+        problem = StoreError(StoreError::Kind::FileNotWritten, {path, file.errorString()});
         return false;
     }
     return true;
@@ -29,7 +29,7 @@ std::optional<QByteArray> confBytes(const QString &path, const config::ConfFile 
 {
     std::optional<QByteArray> bytes = config::confFileBytes(conf);
     if (!bytes)
-        failure = StoreError(path + QStringLiteral(": the region cannot be written as one line in Windows-1251"));
+        failure = StoreError(StoreError::Kind::RegionNotEncodable, {path});
     return bytes;
 }
 
@@ -61,7 +61,7 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
         return {Outcome::Failed, {}, e};
     }
     QStringList created{history};
-    QString problem;
+    std::optional<StoreError> problem;
     bool written = writeNewFile(marker, {}, problem);
     if (written)
         created.append(marker);
@@ -74,7 +74,7 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
         // Leave the folder as it was found.
         for (const QString &path : created)
             QFile::remove(path);
-        return {Outcome::Failed, {}, StoreError(problem)};
+        return {Outcome::Failed, {}, problem};
     }
     return {Outcome::Created, created, {}};
 }
@@ -103,13 +103,13 @@ DataFolderCreation createServerDataFolder(const QString &directory, const config
     } catch (const StoreError &e) {
         return {Outcome::Failed, {}, e};
     }
-    QString problem;
+    std::optional<StoreError> problem;
     QStringList created;
     for (const auto &[path, bytes] : {std::pair{marker, QByteArray()}, std::pair{confPath, *lines}}) {
         if (!writeNewFile(path, bytes, problem)) {
             for (const QString &made : created)
                 QFile::remove(made);
-            return {Outcome::Failed, {}, StoreError(problem + QStringLiteral(" (the tables on the server stay)"))};
+            return {Outcome::Failed, {}, StoreError::because(StoreError::Kind::ServerFolderIncomplete, *problem)};
         }
         created.append(path);
     }

@@ -25,7 +25,7 @@ QStringList FileInspection::firstColumn(const std::string &sql)
 {
     sqlite3 *db = m_handle->db.get();
     const auto failure = [&] {
-        return StoreError(StoreError::Kind::Failure, {QString::fromUtf8(sqlite3_errmsg(db))}, m_path + QStringLiteral(": "));
+        return StoreError(StoreError::Kind::EngineFailure, {QString::fromUtf8(sqlite3_errmsg(db))}).at(m_path);
     };
     sqlite3_stmt *statement = nullptr;
     if (sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &statement, nullptr) != SQLITE_OK)

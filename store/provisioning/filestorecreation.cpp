@@ -62,12 +62,12 @@ void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *
 {
     const QFileInfo target(path);
     if (target.exists() || target.isSymLink())
-        throw StoreError(path + QStringLiteral(": already exists, not replaced"));
+        throw StoreError(StoreError::Kind::FileExists, {path});
 
     QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName()
                              + QStringLiteral(".XXXXXX"));
     if (!temporary.open())
-        throw StoreError(path + QStringLiteral(": cannot create a file beside it: ") + temporary.errorString());
+        throw StoreError(StoreError::Kind::FileNotStaged, {path, temporary.errorString()});
     temporary.close();
 
     {
@@ -84,16 +84,15 @@ void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *
             // Every file the program has used is in WAL; a new one starts so and needs no switch.
             execute(db, "PRAGMA journal_mode=WAL");
         } catch (const StoreError &e) {
-            throw e.withContext(path + QStringLiteral(": "));
+            throw e.at(path);
         }
     }
     // A temporary file is private to its owner; the directory file is as readable as any other.
     QFile::setPermissions(temporary.fileName(),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    const QString failure = publishFile(temporary.fileName(), path, false);
-    if (!failure.isEmpty())
-        throw StoreError(path + (QFileInfo::exists(path) ? QStringLiteral(": already exists, not replaced")
-                                                            : QStringLiteral(": ") + failure));
+    if (const std::optional<PublishFailure> failure = publishFile(temporary.fileName(), path, false))
+        throw failure->targetExists ? StoreError(StoreError::Kind::FileExists, {path})
+                                    : StoreError(StoreError::Kind::FileNotPublished, {path, failure->reason});
 }
 
 void createDirectoryFile(const QString &path, const std::function<void(QueryChannel &)> &fill)

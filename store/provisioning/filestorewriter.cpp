@@ -61,7 +61,8 @@ void FileStoreWriter::insert(const QVariantList &values)
         if (bindValue(insert, int(i) + 1, values.at(i)) != SQLITE_OK)
             throwSqliteFailure(m_handles->db.get(), m_context);
     if (sqlite3_step(insert) != SQLITE_DONE)
-        throwSqliteFailure(m_handles->db.get(), QStringLiteral("%1, row %2").arg(m_context).arg(m_rows + 1));
+        throw StoreError::because(StoreError::Kind::RowNotWritten, sqliteFailure(m_handles->db.get()),
+                                  {m_context, QString::number(m_rows + 1)});
     sqlite3_reset(insert);
     ++m_rows;
 }

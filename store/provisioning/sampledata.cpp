@@ -20,7 +20,7 @@ QStringList lines(const QString &file)
     initSampleDataResource();
     QFile f(QStringLiteral(":/data/") + file);
     if (!f.open(QIODevice::ReadOnly))
-        throw StoreError(QStringLiteral("sample data %1: %2").arg(file, f.errorString()));
+        throw StoreError(StoreError::Kind::SampleDataUnreadable, {file, f.errorString()});
     QStringList result = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
     if (!result.isEmpty() && result.last().isEmpty())
         result.removeLast(); // the newline that ends the last line
@@ -59,7 +59,7 @@ ParamRow sampleParam()
         bool ok = false;
         const qint64 n = fields.value(key).toLongLong(&ok);
         if (!ok)
-            throw StoreError(QStringLiteral("sample data param.txt: %1 is missing or not a number").arg(key));
+            throw StoreError(StoreError::Kind::SampleParamMissing, {key});
         return n;
     };
     return {number(QStringLiteral("s")), number(QStringLiteral("tel"))};

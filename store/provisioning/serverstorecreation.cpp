@@ -66,8 +66,7 @@ QStringList existingServerTables(pg_conn *conn)
 void createServerTables(pg_conn *conn, const QString &name)
 {
     if (const QStringList tables = existingServerTables(conn); !tables.isEmpty())
-        throw StoreError(name + QStringLiteral(": already holds the tables ") + tables.join(QStringLiteral(", "))
-                            + QStringLiteral("; nothing was changed"));
+        throw StoreError(StoreError::Kind::ServerHoldsTables, {name, tables.join(QStringLiteral(", "))});
     serverCommand(conn, serverSchemaScript().c_str(), name);
 }
 

@@ -11,21 +11,21 @@
 
 namespace store {
 
-QString publishFile(const QString &staged, const QString &target, bool replace)
+std::optional<PublishFailure> publishFile(const QString &staged, const QString &target, bool replace)
 {
     if (replace) {
         std::error_code error;
         std::filesystem::rename(QFile::encodeName(staged).constData(), QFile::encodeName(target).constData(), error);
         if (error)
-            return QString::fromLocal8Bit(error.message());
+            return PublishFailure{QFileInfo::exists(target), QString::fromLocal8Bit(error.message())};
     } else {
         // QFile::rename refuses to replace an existing file, so a file created meanwhile survives.
         QFile file(staged);
         if (!file.rename(target))
-            return file.errorString();
+            return PublishFailure{QFileInfo::exists(target), file.errorString()};
     }
     syncFolderOf(target);
-    return {};
+    return std::nullopt;
 }
 
 void syncFolderOf(const QString &path)

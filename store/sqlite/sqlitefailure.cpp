@@ -17,28 +17,34 @@ QString fileName(sqlite3 *db)
 
 } // namespace
 
-StoreError sqliteFailure(sqlite3 *db, const QString &context)
+StoreError sqliteFailure(sqlite3 *db, const QString &place)
 {
+    using Kind = StoreError::Kind;
     if (!db)
-        return StoreError(context.isEmpty() ? QStringLiteral("out of memory") : context + QStringLiteral(": out of memory"));
+        return StoreError(Kind::OutOfMemory).at(place); // not even a connection could be made
     const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    const int code = sqlite3_extended_errcode(db);
+    if ((code & 0xff) == SQLITE_NOMEM || code == SQLITE_IOERR_NOMEM)
+        return StoreError(Kind::OutOfMemory, {message}).at(place);
     const QString file = fileName(db);
     if (!file.isEmpty()) {
-        switch (sqlite3_extended_errcode(db) & 0xff) {
+        switch (code & 0xff) {
         case SQLITE_READONLY:
-            return StoreError(StoreError::Kind::ReadOnlyFile, {file, message});
+            return StoreError(Kind::ReadOnlyFile, {file, message});
         case SQLITE_CORRUPT:
-            return StoreError(StoreError::Kind::DamagedFile, {file, message});
+            return StoreError(Kind::DamagedFile, {file, message});
         default:
             break;
         }
     }
-    return StoreError(context.isEmpty() ? message : context + QStringLiteral(": ") + message);
+    if ((code & 0xff) == SQLITE_IOERR)
+        return StoreError(Kind::DiskIoFailure, {file, message}).at(file.isEmpty() ? place : QString());
+    return StoreError(Kind::EngineFailure, {message}).at(place);
 }
 
-void throwSqliteFailure(sqlite3 *db, const QString &context)
+void throwSqliteFailure(sqlite3 *db, const QString &place)
 {
-    throw sqliteFailure(db, context);
+    throw sqliteFailure(db, place);
 }
 
 } // namespace store

@@ -24,9 +24,10 @@ void Statement::checkParameterCount(int given) const
 {
     // Only anonymous ? can line up with the values; a named one ($A, :x, ?3) would silently stay null.
     if (!m_entry.namedParameter.isEmpty())
-        throw StoreError(QStringLiteral("No value given for the parameter ") + m_entry.namedParameter);
+        throw StoreError(StoreError::Kind::UnboundParameter, {m_entry.namedParameter});
     if (m_entry.parameterCount != given)
-        throw StoreError(QStringLiteral("No value given for one or more required parameters"));
+        throw StoreError(StoreError::Kind::ParameterCountMismatch,
+                         {QString::number(m_entry.parameterCount), QString::number(given)});
 }
 
 void Statement::bind(const JetTranslation &literals)

@@ -38,10 +38,10 @@ sqlite3_stmt *prepare(sqlite3 *db, std::string_view sql)
     if (sqlite3_prepare_v3(db, sql.data(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, &tail) != SQLITE_OK)
         throwSqliteFailure(db);
     if (!statement)
-        throw StoreError(QStringLiteral("Empty statement"));
+        throw StoreError(StoreError::Kind::EmptyStatement);
     if (holdsStatement(db, tail, sql.data() + sql.size())) {
         sqlite3_finalize(statement);
-        throw StoreError(QStringLiteral("Characters found after end of SQL statement"));
+        throw StoreError(StoreError::Kind::TextAfterStatement);
     }
     return statement;
 }

@@ -15,6 +15,7 @@ GridModelTest::GridModelTest()
       checker(&model)
 {
     QObject::connect(&model, &store::GridModel::errorOccurred, [this](const store::StoreError &error) { errors << messages::errorText(error); });
+    QObject::connect(&model, &store::GridModel::editRefused, [this](const store::GridRefusal &refusal) { errors << messages::refusalText(refusal); });
 }
 
 void GridModelTest::show(const QString &statement)

@@ -1,7 +1,14 @@
 #include "app/errorhandler.h"
+#include "jet/importerror.h"
+#include "messages/errortext.h"
+#include "messages/importtext.h"
+#include "store/grid/gridrefusal.h"
+#include "store/storeerror.h"
 #include "tests/app/qtprinting.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using app::applicationTitle;
 using app::withFullStop;
@@ -47,5 +54,207 @@ TEST(FullStop, LeavesAnEmptyTextEmpty)
 {
     EXPECT_EQ(withFullStop(QString()), QString());
 }
+
+// Every kind of failure and refusal is worded: a text in Russian that carries the kind's details
+// (data such as a file's name or the engine's message) and the words of the failure that led to it.
+
+bool hasCyrillic(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x0400 && c.unicode() <= 0x04FF; });
+}
+
+// Details that cannot be mistaken for words of the wording.
+QStringList sampleDetails(int count)
+{
+    QStringList details;
+    for (int i = 1; i <= count; ++i)
+        details << u"detail%1-of-the-sample"_s.arg(i);
+    return details;
+}
+
+using StoreKind = store::StoreError::Kind;
+
+// How many details each kind carries, and whether another failure led to it (see storeerror.h).
+int detailCount(StoreKind kind)
+{
+    switch (kind) {
+    case StoreKind::DirectoryFileMissing:
+    case StoreKind::HistoryFileMissing:
+    case StoreKind::ServerUnavailable:
+    case StoreKind::EmptyStatement:
+    case StoreKind::TextAfterStatement:
+    case StoreKind::TopWithoutCount:
+    case StoreKind::TopPercent:
+    case StoreKind::UnterminatedText:
+    case StoreKind::NulInStatement:
+    case StoreKind::ServerFolderIncomplete:
+    case StoreKind::ParamTableEmpty:
+        return 0;
+    case StoreKind::EngineFailure:
+    case StoreKind::OutOfMemory:
+    case StoreKind::FileMissing:
+    case StoreKind::NotADirectoryFile:
+    case StoreKind::CollationNotRegistered:
+    case StoreKind::ServerWithoutDirectory:
+    case StoreKind::NotAnInteger:
+    case StoreKind::NoSuchColumn:
+    case StoreKind::UnboundParameter:
+    case StoreKind::TablesNotCreated:
+    case StoreKind::SampleParamMissing:
+    case StoreKind::FileExists:
+    case StoreKind::RegionNotEncodable:
+    case StoreKind::TableNotWritten:
+    case StoreKind::ParamValueMissing:
+        return 1;
+    case StoreKind::DiskIoFailure:
+    case StoreKind::ReadOnlyFile:
+    case StoreKind::DamagedFile:
+    case StoreKind::PendingLog:
+    case StoreKind::NetworkShareJournal:
+    case StoreKind::ServerUnreachable:
+    case StoreKind::ServerLost:
+    case StoreKind::ServerHoldsTables:
+    case StoreKind::ServerLibraryNotLoaded:
+    case StoreKind::ServerLibraryIncomplete:
+    case StoreKind::ParameterCountMismatch:
+    case StoreKind::SampleDataUnreadable:
+    case StoreKind::FileNotStaged:
+    case StoreKind::FileNotPublished:
+    case StoreKind::FileNotWritten:
+    case StoreKind::RowNotWritten:
+    case StoreKind::PhoneLengthUnfit:
+        return 2;
+    }
+    ADD_FAILURE() << "kind " << int(kind) << " has no sample";
+    return 0;
+}
+
+bool hasCause(StoreKind kind)
+{
+    return kind == StoreKind::ServerUnavailable || kind == StoreKind::ServerFolderIncomplete
+        || kind == StoreKind::RowNotWritten;
+}
+
+class StoreErrorWording : public ::testing::TestWithParam<int> {};
+
+TEST_P(StoreErrorWording, IsRussianAndCarriesItsDetails)
+{
+    const auto kind = StoreKind(GetParam());
+    const QStringList details = sampleDetails(detailCount(kind));
+    const store::StoreError cause(StoreKind::EngineFailure, {u"the-cause-engine-message"_s});
+    const store::StoreError error
+        = hasCause(kind) ? store::StoreError::because(kind, cause, details) : store::StoreError(kind, details);
+    const QString text = messages::errorText(error);
+    EXPECT_FALSE(text.trimmed().isEmpty());
+    EXPECT_TRUE(hasCyrillic(text)) << text.toStdString();
+    for (const QString &detail : details)
+        EXPECT_TRUE(text.contains(detail)) << detail.toStdString() << " missing from " << text.toStdString();
+    if (hasCause(kind)) {
+        EXPECT_TRUE(text.contains(messages::errorText(cause))) << text.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, StoreErrorWording, ::testing::Range(0, store::StoreError::kindCount));
+
+TEST(StoreErrorText, NamesThePlacesItHappenedIn)
+{
+    const store::StoreError error = store::StoreError(StoreKind::EngineFailure, {u"database is locked"_s})
+                                        .at(u"tab"_s)
+                                        .at(u"/data/history.dat"_s);
+    EXPECT_EQ(messages::errorText(error), u"/data/history.dat: tab: Ошибка базы данных: database is locked"_s);
+}
+
+TEST(StoreErrorText, LeavesOutTheEngineMessageWhenThereIsNone)
+{
+    EXPECT_EQ(messages::errorText(store::StoreError(StoreKind::OutOfMemory)),
+              u"Недостаточно памяти для работы с базой данных"_s);
+    EXPECT_EQ(messages::errorText(store::StoreError(StoreKind::DiskIoFailure, {QString(), u"disk I/O error"_s})),
+              u"Ошибка чтения или записи на диске: disk I/O error"_s);
+}
+
+using ImportKind = jet::ImportError::Kind;
+
+int detailCount(ImportKind kind)
+{
+    switch (kind) {
+    case ImportKind::SourceMissing:
+    case ImportKind::SourceNotReadable:
+    case ImportKind::StoreNotWritten:
+    case ImportKind::ReaderCutShort:
+    case ImportKind::UnknownFrame:
+    case ImportKind::MalformedCell:
+    case ImportKind::OtherFormat:
+    case ImportKind::TablesMissing:
+    case ImportKind::SourceNotOpened:
+    case ImportKind::CatalogUnreadable:
+        return 0;
+    case ImportKind::NotAJetFile:
+    case ImportKind::TargetExists:
+    case ImportKind::OriginalNameTaken:
+    case ImportKind::OriginalNotKept:
+    case ImportKind::TargetAppeared:
+    case ImportKind::ReaderFlooded:
+    case ImportKind::ReaderOverran:
+    case ImportKind::ReaderStalled:
+    case ImportKind::ReaderCrashed:
+    case ImportKind::ValueTooLarge:
+    case ImportKind::FrameOutOfOrder:
+    case ImportKind::TableUnreadable:
+        return 1;
+    case ImportKind::StagingNotCreated:
+    case ImportKind::TargetNotReplaced:
+    case ImportKind::TargetNotRenamed:
+    case ImportKind::ReaderNotStarted:
+    case ImportKind::ReaderFailed:
+    case ImportKind::RowUnreadable:
+    case ImportKind::ReaderReported:
+        return 2;
+    case ImportKind::ValueUnreadable:
+        return 3;
+    }
+    ADD_FAILURE() << "kind " << int(kind) << " has no sample";
+    return 0;
+}
+
+class ImportErrorWording : public ::testing::TestWithParam<int> {};
+
+TEST_P(ImportErrorWording, IsRussianAndCarriesItsDetails)
+{
+    const auto kind = ImportKind(GetParam());
+    const QStringList details = sampleDetails(detailCount(kind));
+    const store::StoreError cause(StoreKind::EngineFailure, {u"the-cause-engine-message"_s});
+    const jet::ImportError error
+        = kind == ImportKind::StoreNotWritten ? jet::ImportError::storeNotWritten(cause) : jet::ImportError(kind, details);
+    const QString text = messages::errorText(error);
+    EXPECT_FALSE(text.trimmed().isEmpty());
+    EXPECT_TRUE(hasCyrillic(text)) << text.toStdString();
+    for (const QString &detail : details)
+        EXPECT_TRUE(text.contains(detail)) << detail.toStdString() << " missing from " << text.toStdString();
+    if (kind == ImportKind::StoreNotWritten) {
+        EXPECT_TRUE(text.contains(messages::errorText(cause))) << text.toStdString();
+    }
+
+    // Read from a Jet file, it names the file first.
+    const QString reading = messages::errorText(error.reading(u"/data/old.mdb"_s));
+    EXPECT_TRUE(reading.startsWith(u"не удаётся прочитать /data/old.mdb: "_s)) << reading.toStdString();
+    EXPECT_TRUE(reading.endsWith(text)) << reading.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, ImportErrorWording, ::testing::Range(0, jet::ImportError::kindCount));
+
+class GridRefusalWording : public ::testing::TestWithParam<int> {};
+
+TEST_P(GridRefusalWording, IsRussianAndNamesTheField)
+{
+    const store::GridRefusal refusal{store::GridRefusal::Kind(GetParam()), 3};
+    const QString text = messages::refusalText(refusal);
+    EXPECT_FALSE(text.trimmed().isEmpty());
+    EXPECT_TRUE(hasCyrillic(text)) << text.toStdString();
+    if (refusal.kind == store::GridRefusal::Kind::NotANumber) {
+        EXPECT_TRUE(text.contains(messages::columnTitle(3))) << text.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, GridRefusalWording, ::testing::Range(0, store::GridRefusal::kindCount));
 
 } // namespace

@@ -62,7 +62,7 @@ TEST(WindowOnServer, UnreachableServerIsOneMessageNamingItAndEndsTheProgram)
         QCoreApplication::processEvents();
     ASSERT_EQ(boxes.shown().size(), 1);
     const QString text = boxes.shown().first().text;
-    EXPECT_TRUE(text.contains(u"server /nonexistent, port 9, database office"_s)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"host=/nonexistent port=9 dbname=office"_s)) << text.toStdString();
     EXPECT_FALSE(text.contains(u"secret"_s));
     EXPECT_FALSE(window.isVisible());
 }

@@ -60,7 +60,7 @@ TEST_P(CliOnStores, CopyOutAndBackIsLossless)
 
     const CliRun again = runCli(scratch.path(), {u"copy"_s, source, server});
     EXPECT_NE(again.exitCode, 0);
-    EXPECT_TRUE(again.err.contains(u"already holds the tables tab"_s)) << again.err.toStdString();
+    EXPECT_TRUE(again.err.contains(u"на сервере уже есть таблицы справочника: tab"_s)) << again.err.toStdString();
 }
 
 } // namespace
@@ -84,7 +84,7 @@ TEST(CliInitServer, MakesTheTablesAndTheFolderAndRefusesAUsedServer)
     const QString second = scratch.filePath(u"second"_s);
     const CliRun refused = runCli(scratch.path(), {u"init"_s, second, u"--server"_s, server});
     EXPECT_NE(refused.exitCode, 0);
-    EXPECT_TRUE(refused.err.contains(u"already holds the tables tab, fam"_s)) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(u"на сервере уже есть таблицы справочника: tab, fam"_s)) << refused.err.toStdString();
     EXPECT_FALSE(QDir(second).exists(u"conf.cfg"_s));
     EXPECT_EQ(runCli(folder, {u"sql"_s, u"select count(*) as m from fam"_s}).outLines().value(1), u"58"_s);
 }

@@ -111,6 +111,18 @@ TEST_P(BadFiles, AreRefusedWholeNamingLineAndColumn)
     EXPECT_EQ(table(u"a"_s), before);
 }
 
+// A row the store itself refuses is named by its line, with the store's reason in the user's words
+// and SQLite's own message; nothing of the file is added.
+TEST_F(Transfer, RowTheStoreRefusesIsNamedWithTheStoresReason)
+{
+    const QString before = table(u"a"_s, u"fam"_s);
+    write(u"repeated.csv"_s, "id,fam\n1,Повтор\n");
+    const CliRun run = cli({u"import-csv"_s, u"repeated.csv"_s, u"--directory=a"_s, u"--table=fam"_s});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(u"line 2: Ошибка базы данных: UNIQUE constraint failed: fam.id"_s)) << run.err.toStdString();
+    EXPECT_EQ(table(u"a"_s, u"fam"_s), before);
+}
+
 INSTANTIATE_TEST_SUITE_P(Transfer, BadFiles, ::testing::Values(
     BadFile{"fam,dom\nА,1\nБ,2\nВ,два\nГ,x\n", u"line 4, column dom"_s},
     BadFile{"fam,kv\nА,1\nБ,99999999999\n", u"line 3, column kv"_s},

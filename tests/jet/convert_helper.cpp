@@ -17,7 +17,7 @@ int main(int argc, char **argv)
     options.readerProgram = QString::fromLocal8Bit(argv[2]);
     try {
         jet::convertInPlace(QString::fromLocal8Bit(argv[1]), {}, options);
-    } catch (const store::StoreError &error) {
+    } catch (const jet::ImportError &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 2;
     }

@@ -1,3 +1,4 @@
+#include "messages/importtext.h"
 #include "tests/jet/fixtures.h"
 #include "jet/importerror.h"
 #include "tests/jet/writersupport.h"
@@ -15,10 +16,10 @@ TEST(DamagedFile, ClearErrorAndNothingLeftOnHangDamagedFile)
     try {
         jet::importJetFile(fixture("hang-damaged.mdb"), store.path(), {}, testImportOptions());
         FAIL() << "the damaged file was imported";
-    } catch (const store::StoreError &error) {
-        EXPECT_TRUE(error.text().startsWith(QStringLiteral("не удаётся прочитать ") + fixture("hang-damaged.mdb")))
+    } catch (const jet::ImportError &error) {
+        EXPECT_TRUE(messages::errorText(error).startsWith(QStringLiteral("не удаётся прочитать ") + fixture("hang-damaged.mdb")))
             << error.what();
-        EXPECT_TRUE(error.text().contains(QStringLiteral("файл, похоже, повреждён"))) << error.what();
+        EXPECT_TRUE(messages::errorText(error).contains(QStringLiteral("файл, похоже, повреждён"))) << error.what();
     }
     EXPECT_EQ(QDir(store.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
@@ -34,8 +35,8 @@ TEST(DamagedFile, FileThatIsNoJetDatabaseLeavesNothing)
     try {
         jet::importJetFile(notJet, store.path(), {}, testImportOptions());
         FAIL() << "a text file was imported";
-    } catch (const store::StoreError &error) {
-        EXPECT_EQ(error.text(), QStringLiteral("не удаётся прочитать %1: это не база данных Jet, или она не читается").arg(notJet));
+    } catch (const jet::ImportError &error) {
+        EXPECT_EQ(messages::errorText(error), QStringLiteral("не удаётся прочитать %1: это не база данных Jet, или она не читается").arg(notJet));
     }
     EXPECT_EQ(QDir(store.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{QStringLiteral("notes.txt")});
@@ -47,8 +48,8 @@ TEST(DamagedFile, MissingSourceIsNamed)
     try {
         jet::importJetFile(QStringLiteral("/nonexistent/history.mdb"), store.path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const store::StoreError &error) {
-        EXPECT_EQ(error.text(), QStringLiteral("не удаётся прочитать /nonexistent/history.mdb: файл не найден"));
+    } catch (const jet::ImportError &error) {
+        EXPECT_EQ(messages::errorText(error), QStringLiteral("не удаётся прочитать /nonexistent/history.mdb: файл не найден"));
     }
 }
 

@@ -90,7 +90,7 @@ TEST(Framing, UnknownFrameKindIsRefused)
 {
     FrameDecoder decoder(1 << 20);
     decoder.feed(QByteArray("Q\0\0\0\0", 5));
-    EXPECT_THROW(decoder.next(), store::StoreError);
+    EXPECT_THROW(decoder.next(), jet::ImportError);
 }
 
 TEST(Framing, CellRunningPastItsFrameIsRefused)
@@ -98,14 +98,14 @@ TEST(Framing, CellRunningPastItsFrameIsRefused)
     FrameDecoder decoder(1 << 20);
     // a row frame of 3 bytes holding a text cell that claims 100 bytes
     decoder.feed(QByteArray("R\x03\0\0\0t\x64\0", 8));
-    EXPECT_THROW(decoder.next(), store::StoreError);
+    EXPECT_THROW(decoder.next(), jet::ImportError);
 }
 
 TEST(Framing, FrameOverTheCapIsRefusedBeforeItArrives)
 {
     FrameDecoder decoder(16);
     decoder.feed(QByteArray("R\x00\x01\0\0", 5)); // announces 256 bytes
-    EXPECT_THROW(decoder.next(), store::StoreError);
+    EXPECT_THROW(decoder.next(), jet::ImportError);
 }
 
 } // namespace

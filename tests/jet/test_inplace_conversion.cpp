@@ -1,3 +1,5 @@
+#include "jet/importerror.h"
+#include "messages/importtext.h"
 #include "tests/jet/filebytes.h"
 #include "tests/jet/fixtures.h"
 #include "jet/inplaceconversion.h"
@@ -57,7 +59,7 @@ TEST_F(InPlace, HistoryExactlyAsItWasOnHangDamagedFile)
 {
     if (!prepare("hang-damaged.mdb"))
         GTEST_SKIP();
-    EXPECT_THROW(convertInPlace(path(), {}, testImportOptions()), store::StoreError);
+    EXPECT_THROW(convertInPlace(path(), {}, testImportOptions()), jet::ImportError);
     EXPECT_EQ(fileDigest(path()), m_before);
     EXPECT_EQ(folderEntries(m_store.folder()), QStringList({"history.dat"}));
 }
@@ -73,8 +75,8 @@ TEST_F(InPlace, ForeignFileNamedLikeTheOriginalIsNeverReplaced)
     try {
         convertInPlace(path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const store::StoreError &error) {
-        EXPECT_TRUE(error.text().contains(QStringLiteral("history.dat.jet уже существует"))) << error.what();
+    } catch (const jet::ImportError &error) {
+        EXPECT_TRUE(messages::errorText(error).contains(QStringLiteral("history.dat.jet уже существует"))) << error.what();
     }
     EXPECT_EQ(fileDigest(path()), m_before);
     EXPECT_EQ(fileDigest(original()), QCryptographicHash::hash("someone else's file", QCryptographicHash::Sha256));
@@ -103,8 +105,8 @@ TEST_F(InPlace, StoreIsNotConvertedAgain)
     try {
         convertInPlace(path(), {}, testImportOptions());
         FAIL() << "no error";
-    } catch (const store::StoreError &error) {
-        EXPECT_TRUE(error.text().endsWith(QStringLiteral("— не база данных Jet"))) << error.what();
+    } catch (const jet::ImportError &error) {
+        EXPECT_TRUE(messages::errorText(error).endsWith(QStringLiteral("— не база данных Jet"))) << error.what();
     }
     EXPECT_EQ(fileDigest(path()), store);
 }
@@ -130,15 +132,14 @@ TEST(JetSignature, TellsJetFilesFromOthers)
 
 TEST(ConversionTexts, NameTheFileAndWhereTheOriginalIs)
 {
-    jet::Conversion conversion;
-    conversion.original = QStringLiteral("/somewhere/history.dat.jet");
-    EXPECT_EQ(jet::conversionDoneText(QStringLiteral("/somewhere/history.dat"), conversion),
+    EXPECT_EQ(messages::conversionDoneText(QStringLiteral("/somewhere/history.dat"),
+                                           QStringLiteral("/somewhere/history.dat.jet")),
               QStringLiteral("База данных history.dat преобразована в новый формат. "
                              "Исходный файл сохранён как history.dat.jet."));
-    EXPECT_EQ(
-        jet::conversionFailedText(QStringLiteral("history.dat"), store::StoreError(QStringLiteral("the file is damaged"))),
-        QStringLiteral("Не удалось преобразовать базу данных history.dat в новый формат: the file is damaged. "
-                       "Файл history.dat не изменён."));
+    EXPECT_EQ(messages::conversionFailedText(QStringLiteral("history.dat"),
+                                             jet::ImportError(jet::ImportError::Kind::CatalogUnreadable)),
+              QStringLiteral("Не удалось преобразовать базу данных history.dat в новый формат: список таблиц не "
+                             "читается (файл повреждён). Файл history.dat не изменён."));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "messages/importtext.h"
 #include "tests/jet/fixtures.h"
 #include "jet/importerror.h"
 #include "jet/readerprocess.h"
@@ -16,8 +17,8 @@ QString runShell(const char *script, ReaderLimits limits = {})
     ReaderProcess reader(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromUtf8(script)}, limits);
     try {
         reader.run([](const Frame &) {});
-    } catch (const store::StoreError &error) {
-        return error.text();
+    } catch (const jet::ImportError &error) {
+        return messages::errorText(error);
     }
     return {};
 }
@@ -60,8 +61,8 @@ TEST(ReaderProcess, MissingProgramIsReported)
     try {
         reader.run([](const Frame &) {});
         FAIL() << "no error";
-    } catch (const store::StoreError &error) {
-        EXPECT_TRUE(error.text().startsWith(QStringLiteral("не удаётся запустить программу чтения Jet"))) << error.what();
+    } catch (const jet::ImportError &error) {
+        EXPECT_TRUE(messages::errorText(error).startsWith(QStringLiteral("не удаётся запустить программу чтения Jet"))) << error.what();
     }
 }
 
@@ -71,7 +72,7 @@ TEST(ReaderProcess, OutputBeyondTheCapIsStopped)
     ReaderLimits limits;
     limits.stdoutBytes = 1000;
     ReaderProcess reader(QStringLiteral(ZELVIK_JET_READER), {fixture("compIndexTestV2000.mdb")}, limits);
-    EXPECT_THROW(reader.run([](const Frame &) {}), store::StoreError);
+    EXPECT_THROW(reader.run([](const Frame &) {}), jet::ImportError);
 }
 
 TEST(ReaderProcess, EveryFrameIsHandedOverInOrder)
@@ -100,7 +101,7 @@ TEST(ReaderProcess, ReaderRefusesAFileThatIsNoJetDatabase)
 {
     ReaderProcess reader(QStringLiteral(ZELVIK_JET_READER), {QStringLiteral(ZELVIK_JET_READER)}, {});
     QList<Frame> frames;
-    EXPECT_THROW(reader.run([&](const Frame &frame) { frames.append(frame); }), store::StoreError);
+    EXPECT_THROW(reader.run([&](const Frame &frame) { frames.append(frame); }), jet::ImportError);
     ASSERT_FALSE(frames.isEmpty());
     EXPECT_EQ(frames.last().kind, jet::framing::FrameKind::Failure);
 }

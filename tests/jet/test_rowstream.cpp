@@ -1,3 +1,4 @@
+#include "messages/importtext.h"
 #include "jet/importerror.h"
 #include "tests/jet/recordingsink.h"
 #include "jet/rowstream.h"
@@ -78,7 +79,7 @@ TEST(RowStream, StreamWithoutEndIsIncomplete)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(1, 2), table(), row(1, QStringLiteral("a")), tableEnd(1)});
-    EXPECT_THROW(stream.finish(), store::StoreError);
+    EXPECT_THROW(stream.finish(), jet::ImportError);
 }
 
 TEST(RowStream, RowCountMismatchIsRefused)
@@ -86,7 +87,7 @@ TEST(RowStream, RowCountMismatchIsRefused)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(1, 2), table(), row(1, QStringLiteral("a"))});
-    EXPECT_THROW(stream.take(tableEnd(2)), store::StoreError);
+    EXPECT_THROW(stream.take(tableEnd(2)), jet::ImportError);
 }
 
 TEST(RowStream, FewerTablesThanPlannedIsRefused)
@@ -94,7 +95,7 @@ TEST(RowStream, FewerTablesThanPlannedIsRefused)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(2, 0), table(0), tableEnd(0)});
-    EXPECT_THROW(stream.take(end(1)), store::StoreError);
+    EXPECT_THROW(stream.take(end(1)), jet::ImportError);
 }
 
 TEST(RowStream, RowWithWrongWidthIsRefused)
@@ -102,24 +103,24 @@ TEST(RowStream, RowWithWrongWidthIsRefused)
     RecordingSink sink;
     RowStream stream(sink);
     feed(stream, {hello(), plan(1, 1), table()});
-    EXPECT_THROW(stream.take({FrameKind::Row, {qint64(1)}}), store::StoreError);
+    EXPECT_THROW(stream.take({FrameKind::Row, {qint64(1)}}), jet::ImportError);
 }
 
 TEST(RowStream, FramesOutOfOrderAreRefused)
 {
     RecordingSink sink;
     RowStream stream(sink);
-    EXPECT_THROW(stream.take(plan(0, 0)), store::StoreError); // before the greeting
+    EXPECT_THROW(stream.take(plan(0, 0)), jet::ImportError); // before the greeting
     RowStream other(sink);
     feed(other, {hello(), plan(1, 1)});
-    EXPECT_THROW(other.take(row(1, QStringLiteral("a"))), store::StoreError); // outside a table
+    EXPECT_THROW(other.take(row(1, QStringLiteral("a"))), jet::ImportError); // outside a table
 }
 
 TEST(RowStream, OtherFormatIsRefused)
 {
     RecordingSink sink;
     RowStream stream(sink);
-    EXPECT_THROW(stream.take({FrameKind::Hello, {QStringLiteral("something-else"), qint64(1)}}), store::StoreError);
+    EXPECT_THROW(stream.take({FrameKind::Hello, {QStringLiteral("something-else"), qint64(1)}}), jet::ImportError);
 }
 
 TEST(RowStream, ReportedFailureNamesTheTable)
@@ -130,10 +131,33 @@ TEST(RowStream, ReportedFailureNamesTheTable)
     try {
         stream.take({FrameKind::Failure, {qint64(jet::framing::FailureReason::Table), QStringLiteral("tab")}});
         FAIL() << "no error";
-    } catch (const store::StoreError &error) {
-        EXPECT_TRUE(error.text().contains(QStringLiteral("tab"))) << error.what();
-        EXPECT_TRUE(error.text().contains(QStringLiteral("повреждён"))) << error.what();
+    } catch (const jet::ImportError &error) {
+        EXPECT_TRUE(messages::errorText(error).contains(QStringLiteral("tab"))) << error.what();
+        EXPECT_TRUE(messages::errorText(error).contains(QStringLiteral("повреждён"))) << error.what();
     }
+}
+
+TEST(RowStream, ReportedUnreadableValueNamesTableColumnAndRow)
+{
+    RecordingSink sink;
+    const auto failure = [&sink](const QString &column) -> jet::ImportError {
+        RowStream stream(sink);
+        feed(stream, {hello()});
+        try {
+            stream.take({FrameKind::Failure,
+                         {qint64(jet::framing::FailureReason::Value), QStringLiteral("tab"), column, qint64(7)}});
+        } catch (const jet::ImportError &error) {
+            return error;
+        }
+        ADD_FAILURE() << "no error";
+        return jet::ImportError(jet::ImportError::Kind::TablesMissing);
+    };
+    const jet::ImportError value = failure(QStringLiteral("fam"));
+    EXPECT_EQ(value.kind(), jet::ImportError::Kind::ValueUnreadable) << value.what();
+    EXPECT_EQ(messages::errorText(value), QStringLiteral("значение столбца fam в строке 7 таблицы tab не читается (файл повреждён)"));
+    const jet::ImportError row = failure(QString());
+    EXPECT_EQ(row.kind(), jet::ImportError::Kind::RowUnreadable) << row.what();
+    EXPECT_EQ(messages::errorText(row), QStringLiteral("строка 7 таблицы tab не читается (файл повреждён)"));
 }
 
 TEST(RowStream, ProgressCountsRowsAndEndsAtTheTotal)

@@ -122,7 +122,8 @@ TEST(StoreWriterProgramTables, ValueThatDoesNotFitIsAnErrorNotALoss)
                        text(""), qint64(1)});
         FAIL() << "a house number with a letter went into an INTEGER column";
     } catch (const store::StoreError &error) {
-        EXPECT_TRUE(error.text().contains(QStringLiteral("tab, row 1"))) << error.what();
+        EXPECT_EQ(error.kind(), store::StoreError::Kind::RowNotWritten) << error.what();
+        EXPECT_EQ(error.details(), QStringList({QStringLiteral("tab"), QStringLiteral("1")})) << error.what();
     }
 }
 

@@ -39,6 +39,7 @@ protected:
         model = std::make_unique<GridModel>(channel);
         tester = std::make_unique<QAbstractItemModelTester>(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         QObject::connect(model.get(), &GridModel::errorOccurred, [this](const store::StoreError &error) { errors << messages::errorText(error); });
+        QObject::connect(model.get(), &GridModel::editRefused, [this](const store::GridRefusal &refusal) { errors << messages::refusalText(refusal); });
         channel.run(QStringLiteral("select * from tab"));
         while (model->canFetchMore({}))
             model->fetchMore({});

@@ -45,6 +45,7 @@ protected:
     {
         alter(folder.history(), kThreeEntries);
         QObject::connect(&model, &GridModel::errorOccurred, [this](const store::StoreError &error) { errors << messages::errorText(error); });
+        QObject::connect(&model, &GridModel::editRefused, [this](const store::GridRefusal &refusal) { errors << messages::refusalText(refusal); });
         channel.run(QStringLiteral("select * from tab"));
         while (model.canFetchMore({}))
             model.fetchMore({});

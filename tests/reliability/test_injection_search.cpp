@@ -125,7 +125,7 @@ TEST_P(SearchInjection, TextIsRefusedOrStoredExactly)
         const QByteArray utf8 = statement.toUtf8();
         store::JetTranslation translation;
         ASSERT_TRUE(store::translateJet(std::string_view(utf8.constData(), std::size_t(utf8.size())), translation))
-            << translation.error;
+            << "refusal " << int(translation.refusal);
         if (typed.size() >= 4 && field() != EntryField::House && field() != EntryField::Flat) {
             EXPECT_EQ(translation.sql.find(typed.toStdString()), std::string::npos) << "the typed text is part of the SQL";
         }

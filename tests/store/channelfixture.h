@@ -1,5 +1,6 @@
 #pragma once
 
+#include "messages/errortext.h"
 #include "store/connection.h"
 #include "store/storeerror.h"
 #include "store/querychannel.h"
@@ -29,13 +30,14 @@ protected:
             .lastId;
     }
 
-    // The text of the StoreError that the action raises; empty when it raises none.
+    // The words of the StoreError that the action raises; empty when it raises none.
     static QString failure(const std::function<void()> &action)
     {
         try {
             action();
         } catch (const store::StoreError &e) {
-            return e.text().isEmpty() ? QStringLiteral("(empty error text)") : e.text();
+            const QString text = messages::errorText(e);
+            return text.isEmpty() ? QStringLiteral("(empty error text)") : text;
         }
         return {};
     }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+using store::JetRefusal;
 using store::JetTranslation;
 using store::translateJet;
 
@@ -13,7 +14,7 @@ namespace {
 JetTranslation translate(std::string_view jet)
 {
     JetTranslation t;
-    EXPECT_TRUE(translateJet(jet, t)) << jet << ": " << t.error;
+    EXPECT_TRUE(translateJet(jet, t)) << jet << ": refusal " << int(t.refusal);
     return t;
 }
 
@@ -29,7 +30,7 @@ bool refused(std::string_view jet)
 {
     JetTranslation t;
     const bool ok = translateJet(jet, t);
-    return !ok && !t.error.empty();
+    return !ok && t.refusal != JetRefusal::None;
 }
 
 } // namespace
@@ -164,7 +165,7 @@ TEST(JetDialect, TranslationObjectIsReusedCleanly)
     ASSERT_TRUE(translateJet(R"(select "d")", t));
     EXPECT_EQ(t.sql, "select ?");
     EXPECT_EQ(literals(t), std::vector<std::string>{"d"});
-    EXPECT_TRUE(t.error.empty());
+    EXPECT_EQ(t.refusal, JetRefusal::None);
 }
 
 TEST(JetDialect, TextOutsideLiteralsKeepsItsBytes)
@@ -183,7 +184,7 @@ TEST(JetDialect, NulOutsideALiteralIsRefused)
     EXPECT_TRUE(refused("select top 1 * from tab\0"sv));
     JetTranslation t;
     translateJet("select 1\0"sv, t);
-    EXPECT_EQ(t.error, "Syntax error: NUL character in the statement");
+    EXPECT_EQ(t.refusal, JetRefusal::NulCharacter);
 }
 
 TEST(JetDialect, NulInsideALiteralIsPartOfItsText)

@@ -16,6 +16,7 @@ protected:
     {
         id = addEntry(u"Иванов"_s);
         QObject::connect(&model, &store::GridModel::errorOccurred, [this](const store::StoreError &e) { errors << messages::errorText(e); });
+        QObject::connect(&model, &store::GridModel::editRefused, [this](const store::GridRefusal &r) { errors << messages::refusalText(r); });
         channel.run(u"select * from tab order by id"_s);
         ASSERT_TRUE(model.isEditable());
     }

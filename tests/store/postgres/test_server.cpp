@@ -126,7 +126,7 @@ TEST(ServerStore, DroppedConnectionIsAClearErrorAndTheNextSearchConnectsAgain)
         error = messages::errorText(e);
     }
     EXPECT_TRUE(error.contains(u"связь с сервером прервалась"_s)) << error.toStdString();
-    EXPECT_TRUE(error.contains(u"database zt_"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"dbname=zt_"_s)) << error.toStdString();
     EXPECT_NO_THROW(channel.run(uR"(select * from tab where fam="Иванов")"_s));
     EXPECT_EQ(channel.count(), 0);
 }
@@ -141,7 +141,7 @@ TEST(ServerStore, UnreachableServerOrMissingTablesAreNamedWithoutThePassword)
     } catch (const store::StoreError &e) {
         error = messages::errorText(e);
     }
-    EXPECT_TRUE(error.startsWith(u"server /nonexistent, port 1, database office: не удалось подключиться"_s)) << error.toStdString();
+    EXPECT_TRUE(error.startsWith(u"host=/nonexistent port=1 dbname=office: не удалось подключиться"_s)) << error.toStdString();
     EXPECT_FALSE(error.contains(u"secret"_s));
 
     connection.setServer(newServerDatabase());
@@ -165,7 +165,7 @@ TEST(ServerStore, InitOnAUsedDatabaseIsRefusedNamingTheTablesAndChangesNothing)
     } catch (const store::StoreError &e) {
         error = messages::errorText(e);
     }
-    EXPECT_TRUE(error.contains(u"already holds the tables ul"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"на сервере уже есть таблицы справочника: ul"_s)) << error.toStdString();
     EXPECT_EQ(session.value("select count(*) from pg_tables where schemaname = 'public'"), "1");
     EXPECT_EQ(session.value("select id from ul"), "7");
 }
@@ -269,7 +269,7 @@ TEST(ServerStore, ConfCfgNamesTheServerOnALaterLineAndTheCheckNamesItWhenAbsent)
     QDir::setCurrent(cwd);
     EXPECT_TRUE(fine.isEmpty()) << fine.join(u'\n').toStdString();
     ASSERT_EQ(missing.size(), 1);
-    EXPECT_TRUE(missing[0].contains(u"server /nonexistent, port 7, database x"_s)) << missing[0].toStdString();
+    EXPECT_TRUE(missing[0].contains(u"host=/nonexistent port=7 dbname=x"_s)) << missing[0].toStdString();
     EXPECT_FALSE(missing[0].contains(u"secret"_s));
 }
 

@@ -63,7 +63,8 @@ TEST_F(DirectoryFile, NeverReplacesAnExistingFile)
         store::createDirectoryFile(path());
         FAIL() << "an existing file was accepted";
     } catch (const store::StoreError &e) {
-        EXPECT_TRUE(e.text().contains(path())) << e.text().toStdString();
+        EXPECT_EQ(e.kind(), store::StoreError::Kind::FileExists) << e.what();
+        EXPECT_EQ(e.details().value(0), path()) << e.what();
     }
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray("keep me"));

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace store {
+
+// An edit the grid's model turns down, as happens in ordinary use: no failure of the store, so no
+// error, but a value the model reports (GridModel::editRefused) and the window words
+// (messages::refusalText).
+struct GridRefusal {
+    enum class Kind {
+        NotANumber, // a number column holds a text; field says which
+        RowDeleted, // the edited row is no longer in the store
+        RowChanged, // another user changed the edited row meanwhile
+    };
+    static constexpr int kindCount = int(Kind::RowChanged) + 1;
+
+    Kind kind;
+    int field = -1; // NotANumber: the field (GridModel::Field) holding the text
+};
+
+} // namespace store
