@@ -85,14 +85,8 @@ public:
 private:
     void describe()
     {
-        QString text = QStringLiteral("import error %1").arg(int(m_kind));
-        if (!m_source.isEmpty())
-            text += QStringLiteral(": ") + m_source;
-        if (!m_details.isEmpty())
-            text += QStringLiteral(": ") + m_details.join(QStringLiteral("; "));
-        m_what = text.toStdString();
-        if (m_cause)
-            m_what += std::string(" <- ") + m_cause->what();
+        m_what = store::failureLogLine("import error", int(m_kind), m_source.isEmpty() ? QStringList() : QStringList{m_source},
+                                       m_details, m_cause.get());
     }
 
     Kind m_kind;

@@ -9,6 +9,22 @@
 
 namespace store {
 
+// A failure's line for logs and what(): its type and kind's number, where it happened, its details,
+// then its cause's line.
+inline std::string failureLogLine(const char *type, int kind, const QStringList &places, const QStringList &details,
+                                  const std::exception *cause)
+{
+    QString text = QStringLiteral("%1 %2").arg(QLatin1String(type)).arg(kind);
+    for (const QString &place : places)
+        text += QStringLiteral(": ") + place;
+    if (!details.isEmpty())
+        text += QStringLiteral(": ") + details.join(QStringLiteral("; "));
+    std::string line = text.toStdString();
+    if (cause)
+        line += std::string(" <- ") + cause->what();
+    return line;
+}
+
 // Every failure of the store (open, statement, missing column, a file or server it cannot use)
 // surfaces as this error. It holds no words: a kind, its details, which are data (a file's name, a
 // column, a number, the engine's own message as SQLite or the server gave it), the places it
@@ -100,17 +116,7 @@ public:
     const char *what() const noexcept override { return m_what.c_str(); }
 
 private:
-    void describe()
-    {
-        QString text = QStringLiteral("store error %1").arg(int(m_kind));
-        for (const QString &place : m_places)
-            text += QStringLiteral(": ") + place;
-        if (!m_details.isEmpty())
-            text += QStringLiteral(": ") + m_details.join(QStringLiteral("; "));
-        m_what = text.toStdString();
-        if (m_cause)
-            m_what += std::string(" <- ") + m_cause->what();
-    }
+    void describe() { m_what = failureLogLine("store error", int(m_kind), m_places, m_details, m_cause.get()); }
 
     Kind m_kind;
     QStringList m_details;
