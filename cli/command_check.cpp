@@ -4,7 +4,7 @@
 
 #include "store/connection.h"
 #include "store/provisioning/datafilechecks.h"
-#include "store/provisioning/fileinspection.h"
+#include "store/provisioning/fileaudit.h"
 #include "store/storeerror.h"
 #include "lookup/phonescheme.h"
 #include "lookup/pickcoverage.h"
@@ -76,7 +76,7 @@ int checkFile(const QString &path)
     std::vector<lookup::PickGap> gaps;
     try {
         // Reading only, and never creating: an administrator's check must not change what it looks at.
-        store::FileInspection file(path);
+        store::FileAudit file(path);
         problems = file.integrityProblems();
         const Query query = [&](const std::string &sql) { return file.firstColumn(sql); };
         if (problems.isEmpty())

@@ -11,12 +11,12 @@ namespace store {
 // A directory file opened for reading only, never created and never changed, for an administrator's
 // check: SQLite's own verdict on it, and what queries find in it. Every failure throws StoreError
 // naming the file.
-class FileInspection {
+class FileAudit {
 public:
-    explicit FileInspection(const QString &path);
-    ~FileInspection();
-    FileInspection(const FileInspection &) = delete;
-    FileInspection &operator=(const FileInspection &) = delete;
+    explicit FileAudit(const QString &path);
+    ~FileAudit();
+    FileAudit(const FileAudit &) = delete;
+    FileAudit &operator=(const FileAudit &) = delete;
 
     // What SQLite finds wrong with the file's pages, records and indexes, line by line; empty when it
     // is sound. The indexes on text columns are ordered by the program's collation, which is

@@ -1,4 +1,4 @@
-#include "store/provisioning/fileinspection.h"
+#include "store/provisioning/fileaudit.h"
 
 #include "store/sqlite/collation.h"
 #include "store/sqlite/fileopening.h"
@@ -10,18 +10,18 @@
 
 namespace store {
 
-struct FileInspection::Handle {
+struct FileAudit::Handle {
     SqliteHandle db;
 };
 
-FileInspection::FileInspection(const QString &path)
+FileAudit::FileAudit(const QString &path)
     : m_handle(std::make_unique<Handle>(Handle{openDatabaseFile(path, SQLITE_OPEN_READONLY)})), m_path(path)
 {
 }
 
-FileInspection::~FileInspection() = default;
+FileAudit::~FileAudit() = default;
 
-QStringList FileInspection::firstColumn(const std::string &sql)
+QStringList FileAudit::firstColumn(const std::string &sql)
 {
     sqlite3 *db = m_handle->db.get();
     const auto failure = [&] {
@@ -40,7 +40,7 @@ QStringList FileInspection::firstColumn(const std::string &sql)
     return lines;
 }
 
-QStringList FileInspection::integrityProblems()
+QStringList FileAudit::integrityProblems()
 {
     registerCollation(m_handle->db.get());
     QStringList lines = firstColumn("PRAGMA integrity_check");
