@@ -2,6 +2,7 @@
 
 #include "messages/errortext.h"
 #include "store/grid/gridmodel.h"
+#include "app/fillingcolumn.h"
 #include "app/messagebox.h"
 #include "app/rowindicator.h"
 
@@ -50,6 +51,9 @@ void ResultGrid::setGridModel(store::GridModel *model)
     const int phoneWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 10;
     const int phone = store::EntryField::Phone;
     setColumnWidth(phone, std::max(columnWidth(phone), phoneWidth));
+    // Those widths add up to more than the grid holds once its vertical scroll bar shows; the flat,
+    // last, gives way so that no number is cut.
+    new FillingColumn(this);
 }
 
 bool ResultGrid::contains(const QWidget *widget) const
