@@ -15,6 +15,15 @@
 
 namespace app {
 
+namespace {
+
+bool isDeleteRowKey(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Delete && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+} // namespace
+
 ResultGrid::ResultGrid(QWidget *parent) : QTableView(parent)
 {
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -107,13 +116,46 @@ void ResultGrid::returnToEditedRow()
         edit(cell);
 }
 
-void ResultGrid::commitOpenEditor()
+QWidget *ResultGrid::openEditor() const
 {
     QWidget *editor = QApplication::focusWidget();
     if (state() != EditingState || !editor || editor == this || !isAncestorOf(editor))
-        return;
-    commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return nullptr;
+    return editor;
+}
+
+void ResultGrid::commitOpenEditor()
+{
+    if (QWidget *editor = openEditor()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void ResultGrid::dropOpenEditor()
+{
+    if (QWidget *editor = openEditor())
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+bool ResultGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (!QTableView::edit(index, trigger, event))
+        return false;
+    // The grid's own keys come before the editor's.
+    if (QWidget *editor = indexWidget(index))
+        editor->installEventFilter(this);
+    return true;
+}
+
+bool ResultGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && m_model && m_model->isEditable()
+        && isDeleteRowKey(static_cast<QKeyEvent *>(event))) {
+        deleteCurrentRow();
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 void ResultGrid::keyPressEvent(QKeyEvent *event)
@@ -121,9 +163,9 @@ void ResultGrid::keyPressEvent(QKeyEvent *event)
     if (!m_model || !m_model->isEditable())
         return QTableView::keyPressEvent(event);
 
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (event->key() == Qt::Key_Delete && mods == Qt::ControlModifier)
+    if (isDeleteRowKey(event))
         return deleteCurrentRow();
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier)
         return insertRowHere();
     if (event->key() == Qt::Key_Down && mods == Qt::NoModifier && appendBelowLastRow())
@@ -135,7 +177,8 @@ void ResultGrid::keyPressEvent(QKeyEvent *event)
 
 void ResultGrid::deleteCurrentRow()
 {
-    commitOpenEditor();
+    // What was being typed goes with the row, and stays unwritten if the user keeps the row.
+    dropOpenEditor();
     const QModelIndex current = currentIndex();
     if (!current.isValid() || !MessageBoxes::confirm(this, QStringLiteral("Delete record?")))
         return;
