@@ -36,7 +36,10 @@ QString refusal(const QString &name)
 } // namespace
 
 RegionQuestion::RegionQuestion(const QString &text, QWidget *parent)
-    : QDialog(parent), m_field(new QLineEdit(this)), m_refusal(new QLabel(this))
+    : QDialog(parent,
+              Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                  | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_field(new QLineEdit(this)), m_refusal(new QLabel(this))
 {
     setObjectName(QStringLiteral("regionQuestion"));
     setWindowTitle(QStringLiteral("Регион справочника"));
