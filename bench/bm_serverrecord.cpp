@@ -3,6 +3,7 @@
 #include "bench/alternation.h"
 #include "bench/benchdirectory.h"
 #include "bench/inventingsearch.h"
+#include "bench/operatorload.h"
 
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
