@@ -37,7 +37,7 @@ protected:
             });
             printLine(QStringLiteral("copied %1 rows").arg(rows));
             if (source.isServer() && !target.isServer())
-                printLine(QStringLiteral("the server's record of changes stays there: history.dat keeps none"));
+                printLine(QStringLiteral("the server's record of changes stays there: the file gets none"));
         } catch (const store::StoreError &e) {
             printError(messages::errorText(e) + QStringLiteral("; nothing was copied"));
             return Failure;
