@@ -125,6 +125,22 @@ QString kindText(const store::StoreError &error)
         return QStringLiteral("В таблице param значение tel (%1) не годится для длины номера телефона: "
                               "нужно число от 1 до %2.")
             .arg(d.value(0), d.value(1));
+    case Kind::ServerCertificateUntrusted:
+        return QStringLiteral("%1: сертификат сервера не подписан центром сертификации из sslrootcert, "
+                              "подключение не установлено: %2")
+            .arg(serverShown(d.value(0)), d.value(1));
+    case Kind::ServerCertificateMismatch:
+        return QStringLiteral("%1: сертификат сервера выдан другому имени, чем указано в host, "
+                              "подключение не установлено: %2")
+            .arg(serverShown(d.value(0)), d.value(1));
+    case Kind::ServerWithoutEncryption:
+        return QStringLiteral("%1: сервер не поддерживает шифрование (TLS), а строка подключения требует его "
+                              "(sslmode): %2")
+            .arg(serverShown(d.value(0)), d.value(1));
+    case Kind::ServerRequiresEncryption:
+        return QStringLiteral("%1: сервер не принимает подключение без шифрования; задайте в строке подключения "
+                              "sslmode=verify-full и sslrootcert: %2")
+            .arg(serverShown(d.value(0)), d.value(1));
     }
     return QStringLiteral("Ошибка базы данных (%1): %2").arg(int(error.kind())).arg(d.join(QStringLiteral("; ")));
 }

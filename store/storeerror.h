@@ -76,9 +76,13 @@ public:
         ParamTableEmpty,      // the directory's param table has no row
         ParamValueMissing,    // details: the column of param that holds no value
         PhoneLengthUnfit,     // details: param's tel, the longest phone number
+        ServerCertificateUntrusted, // details: the server, libpq's message (sslrootcert does not vouch for it)
+        ServerCertificateMismatch, // details: the server, libpq's message (issued to another host name)
+        ServerWithoutEncryption, // details: the server, libpq's message (no TLS, which sslmode requires)
+        ServerRequiresEncryption, // details: the server, its message (pg_hba.conf lets in no unencrypted connection)
     };
-    // The number of kinds; the last one above is PhoneLengthUnfit.
-    static constexpr int kindCount = int(Kind::PhoneLengthUnfit) + 1;
+    // The number of kinds; the last one above is ServerRequiresEncryption.
+    static constexpr int kindCount = int(Kind::ServerRequiresEncryption) + 1;
 
     explicit StoreError(Kind kind, QStringList details = {}) : m_kind(kind), m_details(std::move(details))
     {

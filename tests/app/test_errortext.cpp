@@ -123,6 +123,10 @@ int detailCount(StoreKind kind)
     case StoreKind::FileNotWritten:
     case StoreKind::RowNotWritten:
     case StoreKind::PhoneLengthUnfit:
+    case StoreKind::ServerCertificateUntrusted:
+    case StoreKind::ServerCertificateMismatch:
+    case StoreKind::ServerWithoutEncryption:
+    case StoreKind::ServerRequiresEncryption:
         return 2;
     }
     ADD_FAILURE() << "kind " << int(kind) << " has no sample";
