@@ -47,6 +47,11 @@ TEST(ValidationMessages, EachCheckHasItsMessageAndField)
         {Phone, QStringLiteral("8-916"), QStringLiteral("Неверный формат ввода: номер телефона.")},
         {House, QStringLiteral("abc"), QStringLiteral("Неверный формат ввода: дом.")},
         {Flat, QStringLiteral("12 "), QStringLiteral("Неверный формат ввода: квартира.")},
+        // Longer than the store holds.
+        {Surname, QString(256, u'Я'), QStringLiteral("Неверный формат ввода: фамилия.")},
+        {GivenName, QString(256, u'Я'), QStringLiteral("Неверный формат ввода: имя.")},
+        {Patronymic, QString(256, u'Я'), QStringLiteral("Неверный формат ввода: отчество.")},
+        {Street, QString(256, u'Я'), QStringLiteral("Неверный формат ввода: улица.")},
     };
     for (const Case &c : cases) {
         SearchFields fields = fieldsOf({{Surname, QStringLiteral("Иванов")}, {Phone, QStringLiteral("123")}});
@@ -62,6 +67,14 @@ TEST(ValidationMessages, FractionIsNeverChecked)
     const Verdict verdict = validate(fieldsOf({{Surname, QStringLiteral("Иванов")}, {Fraction, QStringLiteral("a \"b\" 5")}}));
     EXPECT_TRUE(verdict.message.isEmpty());
     EXPECT_EQ(verdict.red, redOnly({}));
+}
+
+TEST(ValidationMessages, TextFieldsTakeAsManyLettersAsTheStoreHolds)
+{
+    const QString longest(255, u'Я');
+    const Verdict verdict = validate(
+        fieldsOf({{Surname, longest}, {GivenName, longest}, {Patronymic, longest}, {Street, longest}}));
+    EXPECT_TRUE(verdict.message.isEmpty()) << verdict.message.toStdString();
 }
 
 TEST(ValidationMessages, LaterCheckReplacesEarlierMessage)
