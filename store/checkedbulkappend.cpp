@@ -16,7 +16,7 @@ void CheckedBulkAppend::add(std::span<const QVariant> cells)
 {
     const auto width = std::size_t(m_columns.size());
     for (std::size_t at = 0; width > 0 && at < cells.size(); ++at)
-        if (textFault(cells[at]) != TextFault::None)
+        if (cellFault(cells[at]) != TextFault::None)
             refuse(cells.subspan(at - at % width, width), qsizetype(at % width));
     m_append->add(cells);
 }

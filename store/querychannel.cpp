@@ -192,7 +192,7 @@ QueryChannel::WriteResult QueryChannel::write(const QString &sql, const QVariant
                                               const QVariantList &criteria)
 {
     for (const QVariant &value : values)
-        if (textFault(value) != TextFault::None)
+        if (cellFault(value) != TextFault::None)
             throw *textRefusal(value.toString());
     Backend &backend = openBackend();
     if (m_result)

@@ -76,7 +76,7 @@ TextFault textFault(std::string_view utf8)
     return faultOf(utf8, nulIn(utf8));
 }
 
-TextFault textFault(const QVariant &cell)
+TextFault cellFault(const QVariant &cell)
 {
     return cell.typeId() == QMetaType::QString ? textFault(QStringView(cell.toString())) : TextFault::None;
 }

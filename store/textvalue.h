@@ -22,10 +22,10 @@ enum class TextFault {
 TextFault textFault(QStringView text);
 // The same for UTF-8 text, as a statement's literals are kept.
 TextFault textFault(std::string_view utf8);
-// A cell of any kind: only a text can fault.
-TextFault textFault(const QVariant &cell);
+// A cell of any kind (a value of a write, a cell of a bulk append): only a text can fault.
+TextFault cellFault(const QVariant &cell);
 
-// The refusal of the text (NulInText or TooLongText), which shows where it begins; nullopt when it
+// The refusal of the text (NulInText or TextTooLong), which shows where it begins; nullopt when it
 // may be written.
 std::optional<StoreError> textRefusal(QStringView text);
 std::optional<StoreError> textRefusal(std::string_view utf8);

@@ -242,7 +242,7 @@ std::optional<GridRefusal> GridModel::refusalOf(int field, const QVariant &cell)
     if (isNumber(field))
         return cell.typeId() == QMetaType::QString ? std::optional(GridRefusal{GridRefusal::Kind::NotANumber, field})
                                                    : std::nullopt;
-    switch (textFault(cell)) {
+    switch (cellFault(cell)) {
     case TextFault::None:
         break;
     case TextFault::Nul:
