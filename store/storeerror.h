@@ -80,9 +80,12 @@ public:
         ServerCertificateMismatch, // details: the server, libpq's message (issued to another host name)
         ServerWithoutEncryption, // details: the server, libpq's message (no TLS, which sslmode requires)
         ServerRequiresEncryption, // details: the server, its message (pg_hba.conf lets in no unencrypted connection)
+        NulInText,            // details: the text up to its NUL (a text to be written or compared)
+        TextTooLong,          // details: the text's beginning, its length in characters, the limit
+        CellNotWritten,       // details: the table, the row's id, the column; cause: why its value was refused
     };
-    // The number of kinds; the last one above is ServerRequiresEncryption.
-    static constexpr int kindCount = int(Kind::ServerRequiresEncryption) + 1;
+    // The number of kinds; the last one above is CellNotWritten.
+    static constexpr int kindCount = int(Kind::CellNotWritten) + 1;
 
     explicit StoreError(Kind kind, QStringList details = {}) : m_kind(kind), m_details(std::move(details))
     {
