@@ -13,6 +13,9 @@ namespace store {
 // the server).
 inline constexpr const char *kCollation = "RU_NOCASE";
 
+// The most characters a text value may hold: Jet's text columns held at most 255.
+inline constexpr int kTextValueLimit = 255;
+
 // The tables of history.dat: the directory table tab and the eight reference tables.
 enum class ColumnKind {
     Counter, // tab.id: ascending, never reused
