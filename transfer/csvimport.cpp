@@ -9,6 +9,7 @@
 
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <limits>
 
 namespace transfer {

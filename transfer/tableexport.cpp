@@ -7,6 +7,8 @@
 #include <QIODevice>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace transfer {
 
 namespace {
