@@ -75,6 +75,14 @@ void ResultGrid::currentChanged(const QModelIndex &current, const QModelIndex &p
         Qt::QueuedConnection);
 }
 
+bool ResultGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (m_model && m_model->isEditable() && index.isValid() && (editTriggers() & trigger)
+        && !(index.flags() & Qt::ItemIsEditable))
+        m_model->tryAction(store::EntryAction::Change);
+    return QTableView::edit(index, trigger, event);
+}
+
 void ResultGrid::onFocusChanged(QWidget *old, QWidget *now)
 {
     // Only a move to another control of the same window leaves the grid; a message box or another
@@ -133,7 +141,8 @@ void ResultGrid::deleteCurrentRow()
 {
     commitOpenEditor();
     const QModelIndex current = currentIndex();
-    if (!current.isValid() || !MessageBoxes::confirm(this, QStringLiteral("Delete record?")))
+    if (!current.isValid() || !m_model->tryAction(store::EntryAction::Delete)
+        || !MessageBoxes::confirm(this, QStringLiteral("Delete record?")))
         return;
     m_model->deleteRow(current.row());
 }

@@ -2,6 +2,7 @@
 
 #include "store/storeerror.h"
 #include "messages/errortext.h"
+#include "messages/permissiontext.h"
 #include "lookup/namelookup.h"
 #include "lookup/phonelookup.h"
 #include "store/querychannel.h"
@@ -39,10 +40,17 @@ SearchOutcome search(store::QueryChannel &channel, RandomSource &random, const S
     if (outcome.rejected)
         return outcome;
 
+    if (!channel.entryRights().allows(store::EntryAction::Read)) {
+        outcome.error = messages::permissionText(store::EntryAction::Read);
+        return outcome;
+    }
     const SearchValues values = collect(fields);
     try {
-        outcome.message = values.surname.isEmpty() ? lookupByPhone(channel, random, values)
-                                                   : lookupByName(channel, random, values);
+        const LookupResult result = values.surname.isEmpty() ? lookupByPhone(channel, random, values)
+                                                             : lookupByName(channel, random, values);
+        outcome.message = result.message;
+        if (result.additionRefused)
+            outcome.error = messages::notFoundMayNotAddText();
     } catch (const std::exception &failure) {
         // Not only the store's errors: whatever ends a search must not end the program with it.
         outcome.error = failureText(failure);

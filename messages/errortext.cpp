@@ -2,6 +2,7 @@
 
 #include "config/conffile.h"
 #include "store/entryfield.h"
+#include "messages/permissiontext.h"
 #include "store/grid/gridrefusal.h"
 #include "store/storeerror.h"
 #include "store/provisioning/datafilechecks.h"
@@ -125,6 +126,14 @@ QString kindText(const store::StoreError &error)
         return QStringLiteral("В таблице param значение tel (%1) не годится для длины номера телефона: "
                               "нужно число от 1 до %2.")
             .arg(d.value(0), d.value(1));
+    case Kind::RoleCreationNotAllowed:
+        return QStringLiteral("Пользователь %1 не может создавать роли (нужен атрибут CREATEROLE)").arg(d.value(0));
+    case Kind::RoleAdminMissing:
+        return QStringLiteral("Пользователь %1 не может выдавать роль %2 (нужно право ADMIN на эту роль)")
+            .arg(d.value(0), d.value(1));
+    case Kind::TableNotOwned:
+        return QStringLiteral("Пользователь %1 не владеет таблицей %2, а права на неё выдаёт только её владелец")
+            .arg(d.value(0), d.value(1));
     }
     return QStringLiteral("Ошибка базы данных (%1): %2").arg(int(error.kind())).arg(d.join(QStringLiteral("; ")));
 }
@@ -159,6 +168,8 @@ QString refusalText(const store::GridRefusal &refusal)
     case Refusal::RowChanged:
         return QStringLiteral("Запись не сохранена: её изменил другой пользователь. Отмените правку (Esc) "
                               "и повторите поиск, чтобы увидеть её новое содержимое.");
+    case Refusal::NotPermitted:
+        return permissionText(refusal.action);
     }
     return QStringLiteral("Запись не сохранена.");
 }

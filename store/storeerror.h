@@ -76,9 +76,12 @@ public:
         ParamTableEmpty,      // the directory's param table has no row
         ParamValueMissing,    // details: the column of param that holds no value
         PhoneLengthUnfit,     // details: param's tel, the longest phone number
+        RoleCreationNotAllowed, // details: the login (it lacks CREATEROLE)
+        RoleAdminMissing,     // details: the login, the role it has no ADMIN OPTION on
+        TableNotOwned,        // details: the login, the table it does not own (only the owner grants on it)
     };
-    // The number of kinds; the last one above is PhoneLengthUnfit.
-    static constexpr int kindCount = int(Kind::PhoneLengthUnfit) + 1;
+    // The number of kinds; the last one above is TableNotOwned.
+    static constexpr int kindCount = int(Kind::TableNotOwned) + 1;
 
     explicit StoreError(Kind kind, QStringList details = {}) : m_kind(kind), m_details(std::move(details))
     {

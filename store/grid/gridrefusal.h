@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/entryrights.h"
+
 namespace store {
 
 // An edit the grid's model turns down, as happens in ordinary use: no failure of the store, so no
@@ -7,14 +9,16 @@ namespace store {
 // (messages::refusalText).
 struct GridRefusal {
     enum class Kind {
-        NotANumber, // a number column holds a text; field says which
-        RowDeleted, // the edited row is no longer in the store
-        RowChanged, // another user changed the edited row meanwhile
+        NotANumber,   // a number column holds a text; field says which
+        RowDeleted,   // the edited row is no longer in the store
+        RowChanged,   // another user changed the edited row meanwhile
+        NotPermitted, // the login may not do this to entries; action says what
     };
-    static constexpr int kindCount = int(Kind::RowChanged) + 1;
+    static constexpr int kindCount = int(Kind::NotPermitted) + 1;
 
     Kind kind;
     int field = -1; // NotANumber: the field (GridModel::Field) holding the text
+    EntryAction action = EntryAction::Change; // NotPermitted: what was tried
 };
 
 } // namespace store

@@ -2,6 +2,7 @@
 #include "jet/importerror.h"
 #include "messages/errortext.h"
 #include "messages/importtext.h"
+#include "messages/permissiontext.h"
 #include "store/grid/gridrefusal.h"
 #include "store/storeerror.h"
 #include "tests/app/qtprinting.h"
@@ -105,6 +106,7 @@ int detailCount(StoreKind kind)
     case StoreKind::RegionNotEncodable:
     case StoreKind::TableNotWritten:
     case StoreKind::ParamValueMissing:
+    case StoreKind::RoleCreationNotAllowed:
         return 1;
     case StoreKind::DiskIoFailure:
     case StoreKind::ReadOnlyFile:
@@ -123,6 +125,8 @@ int detailCount(StoreKind kind)
     case StoreKind::FileNotWritten:
     case StoreKind::RowNotWritten:
     case StoreKind::PhoneLengthUnfit:
+    case StoreKind::RoleAdminMissing:
+    case StoreKind::TableNotOwned:
         return 2;
     }
     ADD_FAILURE() << "kind " << int(kind) << " has no sample";
@@ -256,5 +260,18 @@ TEST_P(GridRefusalWording, IsRussianAndNamesTheField)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, GridRefusalWording, ::testing::Range(0, store::GridRefusal::kindCount));
+
+TEST(PermissionText, SaysForEachActionWhatThisLoginMayNotDo)
+{
+    QStringList texts;
+    for (int action = 0; action < store::kEntryActionCount; ++action) {
+        const store::GridRefusal refusal{store::GridRefusal::Kind::NotPermitted, -1, store::EntryAction(action)};
+        EXPECT_EQ(messages::refusalText(refusal), messages::permissionText(store::EntryAction(action)));
+        texts << messages::permissionText(store::EntryAction(action));
+    }
+    texts.removeDuplicates();
+    EXPECT_EQ(texts.size(), store::kEntryActionCount) << texts.join(u'\n').toStdString();
+    EXPECT_TRUE(messages::notFoundMayNotAddText().contains(messages::permissionText(store::EntryAction::Add)));
+}
 
 } // namespace
