@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(Cli, UsageErrors, ::testing::Values(
     Misuse{{u"import-jet"_s, u"a.mdb"_s, u"--into="_s}, u"--into"_s},
     Misuse{{u"export"_s, u"--format=xml"_s}, u"xml"_s},
     Misuse{{u"export"_s, u"--table"_s, u"tab; drop table tab"_s}, u"not a table name"_s},
-    Misuse{{u"import-csv"_s}, u"FILE"_s}));
+    Misuse{{u"import-csv"_s}, u"FILE"_s},
+    Misuse{{u"grant"_s, u"alice"_s, u"boss"_s}, u"boss"_s}));
 
 TEST(Cli, VersionIsTheProjectVersion)
 {
