@@ -140,6 +140,9 @@ void ResultGrid::dropOpenEditor()
 
 bool ResultGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
+    if (m_model && m_model->isEditable() && index.isValid() && (editTriggers() & trigger)
+        && !(index.flags() & Qt::ItemIsEditable))
+        m_model->tryAction(store::EntryAction::Change);
     if (!QTableView::edit(index, trigger, event))
         return false;
     // The grid's own keys come before the editor's.
@@ -180,7 +183,8 @@ void ResultGrid::deleteCurrentRow()
     // What was being typed goes with the row, and stays unwritten if the user keeps the row.
     dropOpenEditor();
     const QModelIndex current = currentIndex();
-    if (!current.isValid() || !MessageBoxes::confirm(this, QStringLiteral("Delete record?")))
+    if (!current.isValid() || !m_model->tryAction(store::EntryAction::Delete)
+        || !MessageBoxes::confirm(this, QStringLiteral("Delete record?")))
         return;
     m_model->deleteRow(current.row());
 }

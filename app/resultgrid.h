@@ -16,8 +16,8 @@ class ResultGrid : public QTableView {
 public:
     explicit ResultGrid(QWidget *parent = nullptr);
 
-    void setGridModel(store::GridModel *model);
     using QTableView::edit;
+    void setGridModel(store::GridModel *model);
 
     // What leaving the grid does: the cell being typed in is taken, a changed row written and an
     // untouched new one dropped.
@@ -28,6 +28,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    // A cell the login may not change opens no editor; the first try says why.
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -15,6 +15,8 @@ const std::vector<std::unique_ptr<Command>> &commands()
         list.push_back(makeImportCsvCommand());
         list.push_back(makeCopyCommand());
         list.push_back(makeChangesCommand());
+        list.push_back(makeGrantCommand());
+        list.push_back(makeRevokeCommand());
         return list;
     }();
     return all;

@@ -18,6 +18,8 @@ std::unique_ptr<Command> makeExportCommand();
 std::unique_ptr<Command> makeImportCsvCommand();
 std::unique_ptr<Command> makeCopyCommand();
 std::unique_ptr<Command> makeChangesCommand();
+std::unique_ptr<Command> makeGrantCommand();
+std::unique_ptr<Command> makeRevokeCommand();
 
 const std::vector<std::unique_ptr<Command>> &commands();
 // The command with that word, or null.

@@ -30,7 +30,7 @@ GenderSet chooseGender(store::QueryChannel &channel, const QString &givenName, c
 
 } // namespace
 
-QString lookupByName(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
+LookupResult lookupByName(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
 {
     const QString givenName = cp1251::capitalised(search.givenName);
     const QString patronymic = cp1251::capitalised(search.patronymic);
@@ -42,13 +42,18 @@ QString lookupByName(store::QueryChannel &channel, RandomSource &random, const S
         query += statements::patronymicClause(patronymic);
     channel.run(query + statements::houseFlatFilter(search.house, search.flat));
     if (const int rows = channel.count(); rows > 0)
-        return found(rows);
+        return {found(rows)};
 
     const QString surname = cp1251::capitalised(search.surname);
     const EntryRecipe recipe{surname, chooseGender(channel, givenName, surname), givenName, patronymic, kFlatRange};
 
     random.reseed();
     const std::uint32_t wanted = random.draw(kEntryChoices);
+    // Checked before the first insert, so a login that may not add leaves nothing half-stored.
+    if (wanted > 0 && !channel.entryRights().allows(store::EntryAction::Add)) {
+        channel.run(statements::noEntries());
+        return {QString(), true};
+    }
     EntrySynthesis synthesis(channel, random, search);
     QList<qint64> stored;
     while (std::uint32_t(stored.size()) < wanted) {
@@ -58,7 +63,7 @@ QString lookupByName(store::QueryChannel &channel, RandomSource &random, const S
     }
 
     channel.run(stored.isEmpty() ? statements::noEntries() : statements::storedEntries(stored));
-    return found(stored.size());
+    return {found(stored.size())};
 }
 
 } // namespace lookup

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "lookup/lookupresult.h"
 
 namespace store {
 class QueryChannel;
@@ -12,7 +12,8 @@ class RandomSource;
 struct SearchValues;
 
 // Entries with the typed surname (narrowed by given name, patronymic, house and flat); on a miss,
-// zero to four invented ones. Returns the message-panel text, "Найдено: " and the count.
-QString lookupByName(store::QueryChannel &channel, RandomSource &random, const SearchValues &search);
+// zero to four invented ones. Returns the message-panel text, "Найдено: " and the count; a login
+// that may not add entries stores none and the lookup says so instead, unless the draw was zero.
+LookupResult lookupByName(store::QueryChannel &channel, RandomSource &random, const SearchValues &search);
 
 } // namespace lookup

@@ -30,11 +30,11 @@ QString refusal(store::QueryChannel &channel, const QString &phone)
 
 } // namespace
 
-PhoneLookup lookupByPhone(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
+LookupResult lookupByPhone(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
 {
     channel.run(statements::phoneLookup(search.phone));
     if (channel.count() > 0)
-        return {QStringLiteral("Абонент найден."), false};
+        return {QStringLiteral("Абонент найден.")};
 
     random.reseed();
     const GenderSet gender = random.draw(2) == 1 ? maleSet : femaleSet;
@@ -46,7 +46,11 @@ PhoneLookup lookupByPhone(store::QueryChannel &channel, RandomSource &random, co
 
     if (const QString refused = refusal(channel, search.phone); !refused.isEmpty()) {
         channel.run(statements::noEntries());
-        return {refused, true};
+        return {refused, false, true};
+    }
+    if (!channel.entryRights().allows(store::EntryAction::Add)) {
+        channel.run(statements::noEntries());
+        return {QString(), true};
     }
     channel.run(statements::storedEntries({synthesis.insert(entry)}));
     return {};

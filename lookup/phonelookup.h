@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "lookup/lookupresult.h"
 
 namespace store {
 class QueryChannel;
@@ -11,14 +11,10 @@ namespace lookup {
 class RandomSource;
 struct SearchValues;
 
-// The message-panel text: "Абонент найден.", a refusal, or empty for a newly invented subscriber.
-struct PhoneLookup {
-    QString message;
-    bool refused = false; // the number does not fit the numbering scheme
-};
-
 // Entries with exactly the typed phone; on a miss, one invented subscriber when the number fits the
-// numbering scheme.
-PhoneLookup lookupByPhone(store::QueryChannel &channel, RandomSource &random, const SearchValues &search);
+// numbering scheme. Returns the message-panel text: "Абонент найден.", a refusal, or empty for a
+// newly invented subscriber. A login that may not add entries stores none: a number the scheme
+// refuses still gets its refusal, one it takes ends the lookup as refused.
+LookupResult lookupByPhone(store::QueryChannel &channel, RandomSource &random, const SearchValues &search);
 
 } // namespace lookup

@@ -2,6 +2,7 @@
 
 #include "store/storeerror.h"
 #include "messages/errortext.h"
+#include "messages/permissiontext.h"
 #include "lookup/namelookup.h"
 #include "lookup/phonelookup.h"
 #include "store/querychannel.h"
@@ -39,15 +40,18 @@ SearchOutcome search(store::QueryChannel &channel, RandomSource &random, const S
     if (outcome.rejected)
         return outcome;
 
+    if (!channel.entryRights().allows(store::EntryAction::Read)) {
+        outcome.error = messages::permissionText(store::EntryAction::Read);
+        return outcome;
+    }
     const SearchValues values = collect(fields);
     try {
-        if (values.surname.isEmpty()) {
-            const PhoneLookup lookup = lookupByPhone(channel, random, values);
-            outcome.message = lookup.message;
-            outcome.phoneRefused = lookup.refused;
-        } else {
-            outcome.message = lookupByName(channel, random, values);
-        }
+        const LookupResult result = values.surname.isEmpty() ? lookupByPhone(channel, random, values)
+                                                             : lookupByName(channel, random, values);
+        outcome.message = result.message;
+        outcome.phoneRefused = result.phoneRefused;
+        if (result.additionRefused)
+            outcome.error = messages::notFoundMayNotAddText();
     } catch (const std::exception &failure) {
         // Not only the store's errors: whatever ends a search must not end the program with it.
         outcome.error = failureText(failure);

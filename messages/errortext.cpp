@@ -2,6 +2,7 @@
 
 #include "config/conffile.h"
 #include "store/entryfield.h"
+#include "messages/permissiontext.h"
 #include "store/grid/gridrefusal.h"
 #include "store/storeerror.h"
 #include "store/provisioning/datafilechecks.h"
@@ -151,6 +152,14 @@ QString kindText(const store::StoreError &error)
             .arg(d.value(0), d.value(1), d.value(2));
     case Kind::CellNotWritten:
         return QStringLiteral("Таблица %1, запись с id %2, столбец %3: %4").arg(d.value(0), d.value(1), d.value(2), cause);
+    case Kind::RoleCreationNotAllowed:
+        return QStringLiteral("Пользователь %1 не может создавать роли (нужен атрибут CREATEROLE)").arg(d.value(0));
+    case Kind::RoleAdminMissing:
+        return QStringLiteral("Пользователь %1 не может выдавать роль %2 (нужно право ADMIN на эту роль)")
+            .arg(d.value(0), d.value(1));
+    case Kind::TableNotOwned:
+        return QStringLiteral("Пользователь %1 не владеет таблицей %2, а права на неё выдаёт только её владелец")
+            .arg(d.value(0), d.value(1));
     }
     return QStringLiteral("Ошибка базы данных (%1): %2").arg(int(error.kind())).arg(d.join(QStringLiteral("; ")));
 }
@@ -193,6 +202,8 @@ QString refusalText(const store::GridRefusal &refusal)
         return QStringLiteral("Запись не сохранена: в поле «%1» есть символ NUL (код 0), а текст с ним справочник "
                               "не хранит.")
             .arg(columnTitle(refusal.field));
+    case Refusal::NotPermitted:
+        return permissionText(refusal.action);
     }
     return QStringLiteral("Запись не сохранена.");
 }

@@ -170,6 +170,7 @@ void Connection::connectServer()
         PQfinish(conn);
         throw StoreError(StoreError::Kind::ServerWithoutDirectory, {serverName(m_server)});
     }
+    m_rights = serverEntryRights(conn);
     m_serverConn = conn;
 }
 
@@ -239,6 +240,7 @@ void Connection::close()
     // A channel may still hold prepared statements; the handle lingers until it finalises them.
     sqlite3_close_v2(m_db);
     m_db = nullptr;
+    m_rights = EntryRights::all();
     PQfinish(m_serverConn);
     m_serverConn = nullptr;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/entryrights.h"
 #include "store/jetdialect.h"
 
 #include <QString>
@@ -49,6 +50,10 @@ public:
     void borrowServer(pg_conn *conn, const QString &conninfo);
     void close();
 
+    // What this login may do to the entries, asked once as the server connection opens (a borrowed
+    // one is the owner's, a file's is all): the grid offers only these actions until the next opening.
+    const EntryRights &entryRights() const { return m_rights; }
+
     sqlite3 *handle() const { return m_db; }
     pg_conn *serverHandle() const { return m_serverConn; }
     // Counts the openings, so that a result knows it belongs to an earlier one.
@@ -70,6 +75,7 @@ private:
     std::uint64_t m_generation = 0;
     mutable std::optional<bool> m_networkShare; // not asked yet for this data source
     bool m_borrowed = false; // the handle is another's
+    EntryRights m_rights = EntryRights::all();
 };
 
 // Tells the connections whether a file lies on a network share in place of its file system's type,

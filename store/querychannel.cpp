@@ -54,6 +54,11 @@ Backend &QueryChannel::openBackend()
     return *m_backend;
 }
 
+const EntryRights &QueryChannel::entryRights() const
+{
+    return m_connection.entryRights();
+}
+
 Dialect QueryChannel::dialect()
 {
     return openBackend().dialect();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/backend.h"
+#include "store/entryrights.h"
 
 #include <QObject>
 #include <QString>
@@ -94,6 +95,8 @@ public:
 
     // The engine's SQL, for native statements; connects first.
     Dialect dialect();
+    // What the login may do to the entries, as the connection learnt when it opened (all before it has).
+    const EntryRights &entryRights() const;
 
 signals:
     // Emitted after run, exec and close change which result is open.

@@ -83,9 +83,12 @@ public:
         NulInText,            // details: the text up to its NUL (a text to be written or compared)
         TextTooLong,          // details: the text's beginning, its length in characters, the limit
         CellNotWritten,       // details: the table, the row's id, the column; cause: why its value was refused
+        RoleCreationNotAllowed, // details: the login (it lacks CREATEROLE)
+        RoleAdminMissing,     // details: the login, the role it has no ADMIN OPTION on
+        TableNotOwned,        // details: the login, the table it does not own (only the owner grants on it)
     };
-    // The number of kinds; the last one above is CellNotWritten.
-    static constexpr int kindCount = int(Kind::CellNotWritten) + 1;
+    // The number of kinds; the last one above is TableNotOwned.
+    static constexpr int kindCount = int(Kind::TableNotOwned) + 1;
 
     explicit StoreError(Kind kind, QStringList details = {}) : m_kind(kind), m_details(std::move(details))
     {

@@ -196,7 +196,9 @@ Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return f;
     f |= Qt::ItemNeverHasChildren;
-    if (m_editable && m_columnOf[index.column()] >= 0)
+    const EntryAction typing =
+        index.row() == m_pending.row && m_pending.isNew ? EntryAction::Add : EntryAction::Change;
+    if (m_editable && m_columnOf[index.column()] >= 0 && m_channel.entryRights().allows(typing))
         f |= Qt::ItemIsEditable;
     return f;
 }
@@ -315,9 +317,18 @@ bool GridModel::beginPending(int row)
     return true;
 }
 
+bool GridModel::tryAction(EntryAction action)
+{
+    if (m_channel.entryRights().allows(action))
+        return true;
+    if (!std::exchange(m_toldNotPermitted[int(action)], true))
+        refuse({GridRefusal::Kind::NotPermitted, -1, action});
+    return false;
+}
+
 int GridModel::insertNewRow(int row)
 {
-    if (!m_editable || !finishKeepingPlace(*this, row))
+    if (!m_editable || !tryAction(EntryAction::Add) || !finishKeepingPlace(*this, row))
         return -1;
     row = std::clamp(row, 0, m_rows);
     insertRowAt(row);
@@ -428,7 +439,7 @@ void GridModel::revertPending()
 
 bool GridModel::deleteRow(int row)
 {
-    if (!m_editable || row < 0 || row >= m_rows)
+    if (!m_editable || row < 0 || row >= m_rows || !tryAction(EntryAction::Delete))
         return false;
     if (m_pending.row != row && !finishKeepingPlace(*this, row))
         return false;

@@ -45,8 +45,13 @@ public:
     bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
                        int role = Qt::EditRole) override;
 
-    // The result can be changed: it comes from `tab` alone and includes id.
+    // The result can be changed: it comes from `tab` alone and includes id. Each change needs its
+    // own right besides (EntryRights): typing into a stored row Change, into a new row Add, a new
+    // row Add, deleting Delete; a cell the login may not change is not editable.
     bool isEditable() const { return m_editable; }
+    // Whether the login may do that to the entries. The first time it may not, the model says so
+    // (editRefused, NotPermitted); later attempts are turned down silently.
+    bool tryAction(EntryAction action);
 
     int pendingRow() const { return m_pending.row; }
     bool isPendingNew() const { return m_pending.row >= 0 && m_pending.isNew; }
@@ -105,6 +110,7 @@ private:
     bool m_editable = false;
     bool m_reshaping = false; // between a begin and an end of a change of rows
     Pending m_pending;
+    std::array<bool, kEntryActionCount> m_toldNotPermitted{};
 };
 
 } // namespace store

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/entryrights.h"
+
 namespace store {
 
 // An edit the grid's model turns down, as happens in ordinary use: no failure of the store, so no
@@ -7,16 +9,18 @@ namespace store {
 // (messages::refusalText).
 struct GridRefusal {
     enum class Kind {
-        NotANumber, // a number column holds a text; field says which
-        RowDeleted, // the edited row is no longer in the store
-        RowChanged, // another user changed the edited row meanwhile
-        TextTooLong, // a text column holds more than kTextValueLimit characters; field says which
-        NulInText,   // a text column holds a NUL character; field says which
+        NotANumber,   // a number column holds a text; field says which
+        RowDeleted,   // the edited row is no longer in the store
+        RowChanged,   // another user changed the edited row meanwhile
+        TextTooLong,  // a text column holds more than kTextValueLimit characters; field says which
+        NulInText,    // a text column holds a NUL character; field says which
+        NotPermitted, // the login may not do this to entries; action says what
     };
-    static constexpr int kindCount = int(Kind::NulInText) + 1;
+    static constexpr int kindCount = int(Kind::NotPermitted) + 1;
 
     Kind kind;
     int field = -1; // NotANumber, TextTooLong, NulInText: the field (EntryField) holding the text
+    EntryAction action = EntryAction::Change; // NotPermitted: what was tried
 };
 
 } // namespace store

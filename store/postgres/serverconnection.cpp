@@ -1,5 +1,7 @@
 #include "store/postgres/serverconnection.h"
 
+#include "store/schema.h"
+
 #include <QScopeGuard>
 
 #include <libpq-fe.h>
@@ -106,6 +108,42 @@ bool serverHasDirectory(pg_conn *conn)
     const auto clear = qScopeGuard([result] { PQclear(result); });
     return PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) == 1
         && PQgetvalue(result, 0, 0)[0] == 't';
+}
+
+namespace {
+
+// "select has_column_privilege('tab', 'fam', 'INSERT') and ..." for the columns the action needs.
+std::string everyColumnAllows(const char *privilege, bool withId)
+{
+    std::string test;
+    for (const ColumnDef &column : programTables().front().columns) {
+        if (column.kind == ColumnKind::Counter && !withId)
+            continue;
+        test.append(test.empty() ? "" : " and ")
+            .append("has_column_privilege('tab', '")
+            .append(column.name)
+            .append("', '")
+            .append(privilege)
+            .append("')");
+    }
+    return test;
+}
+
+} // namespace
+
+EntryRights serverEntryRights(pg_conn *conn)
+{
+    static const std::string question = "select " + everyColumnAllows("SELECT", true) + ", "
+        + everyColumnAllows("INSERT", false) + ", " + everyColumnAllows("UPDATE", false)
+        + ", has_table_privilege('tab', 'DELETE')";
+    EntryRights rights;
+    PGresult *result = PQexec(conn, question.c_str());
+    const auto clear = qScopeGuard([result] { PQclear(result); });
+    if (PQresultStatus(result) != PGRES_TUPLES_OK || PQntuples(result) != 1)
+        return rights;
+    for (int action = 0; action < kEntryActionCount; ++action)
+        rights.set(EntryAction(action), PQgetvalue(result, 0, action)[0] == 't');
+    return rights;
 }
 
 StoreError serverFailure(pg_conn *conn, const pg_result *result, const QString &name)

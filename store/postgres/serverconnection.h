@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/entryrights.h"
 #include "store/storeerror.h"
 
 #include <QString>
@@ -21,6 +22,11 @@ pg_conn *openServer(const QString &conninfo);
 
 // Whether the database holds the directory table.
 bool serverHasDirectory(pg_conn *conn);
+
+// What the login may do to tab's entries. Reading, adding and changing count only when every data
+// column allows it (they can be granted column by column: an operator adds without setting an id).
+// A failed question counts as nothing allowed; the statements themselves then say why.
+EntryRights serverEntryRights(pg_conn *conn);
 
 // The error for a failed command: the server's message, at the server's name. When the connection
 // itself broke, an error of its own kind.

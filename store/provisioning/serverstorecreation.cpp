@@ -5,6 +5,7 @@
 #include "store/postgres/preparedstatements.h"
 #include "store/querychannel.h"
 #include "store/provisioning/sampledata.h"
+#include "store/provisioning/serverroles.h"
 #include "store/schema.h"
 #include "store/postgres/serverconnection.h"
 
@@ -82,6 +83,7 @@ void createServerStore(const QString &conninfo, const std::function<void(pg_conn
     serverCommand(conn, "BEGIN", name);
     try {
         createServerTables(conn, name);
+        setUpServerRoles(conn, name);
         fill(conn, name);
         serverCommand(conn, "COMMIT", name);
     } catch (...) {

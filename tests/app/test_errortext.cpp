@@ -2,6 +2,7 @@
 #include "jet/importerror.h"
 #include "messages/errortext.h"
 #include "messages/importtext.h"
+#include "messages/permissiontext.h"
 #include "store/grid/gridrefusal.h"
 #include "store/storeerror.h"
 #include "tests/app/qtprinting.h"
@@ -106,6 +107,7 @@ int detailCount(StoreKind kind)
     case StoreKind::TableNotWritten:
     case StoreKind::ParamValueMissing:
     case StoreKind::NulInText:
+    case StoreKind::RoleCreationNotAllowed:
         return 1;
     case StoreKind::DiskIoFailure:
     case StoreKind::ReadOnlyFile:
@@ -128,6 +130,8 @@ int detailCount(StoreKind kind)
     case StoreKind::ServerCertificateMismatch:
     case StoreKind::ServerWithoutEncryption:
     case StoreKind::ServerRequiresEncryption:
+    case StoreKind::RoleAdminMissing:
+    case StoreKind::TableNotOwned:
         return 2;
     case StoreKind::TextTooLong:
     case StoreKind::CellNotWritten:
@@ -265,5 +269,18 @@ TEST_P(GridRefusalWording, IsRussianAndNamesTheField)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, GridRefusalWording, ::testing::Range(0, store::GridRefusal::kindCount));
+
+TEST(PermissionText, SaysForEachActionWhatThisLoginMayNotDo)
+{
+    QStringList texts;
+    for (int action = 0; action < store::kEntryActionCount; ++action) {
+        const store::GridRefusal refusal{store::GridRefusal::Kind::NotPermitted, -1, store::EntryAction(action)};
+        EXPECT_EQ(messages::refusalText(refusal), messages::permissionText(store::EntryAction(action)));
+        texts << messages::permissionText(store::EntryAction(action));
+    }
+    texts.removeDuplicates();
+    EXPECT_EQ(texts.size(), store::kEntryActionCount) << texts.join(u'\n').toStdString();
+    EXPECT_TRUE(messages::notFoundMayNotAddText().contains(messages::permissionText(store::EntryAction::Add)));
+}
 
 } // namespace

@@ -52,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(Cli, UsageErrors, ::testing::Values(
     Misuse{{u"export"_s, u"--encoding=koi8-r"_s}, u"koi8-r"_s},
     Misuse{{u"import-csv"_s, u"a.csv"_s, u"--separator=pipe"_s}, u"pipe"_s},
     Misuse{{u"export"_s, u"--table"_s, u"tab; drop table tab"_s}, u"not a table name"_s},
-    Misuse{{u"import-csv"_s}, u"FILE"_s}));
+    Misuse{{u"import-csv"_s}, u"FILE"_s},
+    Misuse{{u"grant"_s, u"alice"_s, u"boss"_s}, u"boss"_s}));
 
 TEST(Cli, VersionIsTheProjectVersion)
 {

@@ -1,0 +1,59 @@
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "cli/servercommand.h"
+
+#include "messages/errortext.h"
+#include "store/provisioning/serverroles.h"
+#include "store/storeerror.h"
+
+namespace cli {
+
+namespace {
+
+// The words the command takes, in the roles' order.
+const QStringList kRoleWords{QStringLiteral("reader"), QStringLiteral("operator"), QStringLiteral("editor")};
+
+class GrantCommand : public ServerCommand {
+public:
+    GrantCommand()
+        : ServerCommand(QStringLiteral("grant"),
+                        QStringLiteral("let a login (made with PostgreSQL's own tools) use the directory on the "
+                                       "server as a reader (search), an operator (search and store the entries a "
+                                       "search invents) or an editor (also change and delete entries in the grid); "
+                                       "creates the directory's roles when they are missing"))
+    {
+        addArgument(QStringLiteral("LOGIN"), QStringLiteral("the server's login (role)"));
+        addArgument(QStringLiteral("ROLE"), QStringLiteral("reader, operator or editor"));
+    }
+
+protected:
+    int run(const QCommandLineParser &parser) override
+    {
+        const QStringList positional = parser.positionalArguments();
+        const QString &login = positional[0];
+        const qsizetype role = kRoleWords.indexOf(positional[1]);
+        if (role < 0)
+            return usageError(QStringLiteral("ROLE is reader, operator or editor, not %1").arg(positional[1]));
+        const std::optional<QString> server = this->server(parser);
+        if (!server)
+            return Failure;
+        try {
+            const QString group = store::grantServerRole(*server, login, store::DirectoryRole(role));
+            printLine(QStringLiteral("%1 is now a member of %2 (and of no other role of the directory)")
+                          .arg(login, group));
+        } catch (const store::StoreError &e) {
+            printError(messages::errorText(e) + QStringLiteral("; nothing was changed"));
+            return Failure;
+        }
+        return Success;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeGrantCommand()
+{
+    return std::make_unique<GrantCommand>();
+}
+
+} // namespace cli

@@ -1,0 +1,50 @@
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "cli/servercommand.h"
+
+#include "messages/errortext.h"
+#include "store/provisioning/serverroles.h"
+#include "store/storeerror.h"
+
+namespace cli {
+
+namespace {
+
+class RevokeCommand : public ServerCommand {
+public:
+    RevokeCommand()
+        : ServerCommand(QStringLiteral("revoke"),
+                        QStringLiteral("take the directory's roles (reader, operator, editor) from a login on the "
+                                       "server; the login itself stays"))
+    {
+        addArgument(QStringLiteral("LOGIN"), QStringLiteral("the server's login (role)"));
+    }
+
+protected:
+    int run(const QCommandLineParser &parser) override
+    {
+        const QString login = parser.positionalArguments().first();
+        const std::optional<QString> server = this->server(parser);
+        if (!server)
+            return Failure;
+        try {
+            const QStringList revoked = store::revokeServerRoles(*server, login);
+            printLine(revoked.isEmpty()
+                          ? QStringLiteral("%1 held none of the directory's roles").arg(login)
+                          : QStringLiteral("%1 is no longer a member of %2").arg(login, revoked.join(u", ")));
+        } catch (const store::StoreError &e) {
+            printError(messages::errorText(e) + QStringLiteral("; nothing was changed"));
+            return Failure;
+        }
+        return Success;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeRevokeCommand()
+{
+    return std::make_unique<RevokeCommand>();
+}
+
+} // namespace cli
