@@ -89,6 +89,7 @@ int detailCount(StoreKind kind)
     case StoreKind::NulInStatement:
     case StoreKind::ServerFolderIncomplete:
     case StoreKind::ParamTableEmpty:
+    case StoreKind::ConnectionStringUnreadable:
         return 0;
     case StoreKind::EngineFailure:
     case StoreKind::OutOfMemory:
@@ -105,6 +106,7 @@ int detailCount(StoreKind kind)
     case StoreKind::RegionNotEncodable:
     case StoreKind::TableNotWritten:
     case StoreKind::ParamValueMissing:
+    case StoreKind::DirectoryBusy:
         return 1;
     case StoreKind::DiskIoFailure:
     case StoreKind::ReadOnlyFile:
@@ -113,6 +115,8 @@ int detailCount(StoreKind kind)
     case StoreKind::NetworkShareJournal:
     case StoreKind::ServerUnreachable:
     case StoreKind::ServerLost:
+    case StoreKind::ServerLoginRefused:
+    case StoreKind::NotPermitted:
     case StoreKind::ServerHoldsTables:
     case StoreKind::ServerLibraryNotLoaded:
     case StoreKind::ServerLibraryIncomplete:
