@@ -165,3 +165,12 @@ TEST(CliRoles, ALoginWithoutRightsIsToldWhatItMayNotDo)
     EXPECT_TRUE(unwritten.err.startsWith(u"Этой учётной записи не разрешено добавлять записи в справочник"_s))
         << unwritten.err.toStdString();
 }
+
+// The server's notices are for its administrator: none reaches the user's terminal.
+TEST(CliServerNotices, AreNotPrinted)
+{
+    const TestDirectory directory(StoreKind::Server);
+    const CliRun run = runCli(directory.folder(), {u"sql"_s, u"drop table if exists zt_never_made"_s});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err, QString());
+}
