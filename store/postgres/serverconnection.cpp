@@ -62,6 +62,31 @@ QString commandWord(const std::string &sql)
     return word.match(QString::fromStdString(sql)).captured(1).toLower();
 }
 
+// What a refused connection tells of encryption, found in libpq's words, in English or in the
+// Russian of its catalog (which it speaks under a Russian locale), or in OpenSSL's, which it quotes
+// untranslated; any other refusal is the server being unreachable.
+StoreError::Kind refusalKind(const QString &message)
+{
+    using Kind = StoreError::Kind;
+    struct Sign {
+        Kind kind;
+        QStringList words;
+    };
+    static const Sign signs[] = {
+        {Kind::ServerCertificateUntrusted, {QStringLiteral("certificate verify failed")}},
+        {Kind::ServerCertificateMismatch,
+         {QStringLiteral("does not match host name"), QStringLiteral("не соответствует имени сервера")}},
+        {Kind::ServerWithoutEncryption,
+         {QStringLiteral("server does not support SSL"), QStringLiteral("сервер не поддерживает SSL")}},
+        {Kind::ServerRequiresEncryption, {QStringLiteral("\", no encryption"), QStringLiteral("\", без шифрования")}},
+    };
+    for (const Sign &sign : signs)
+        for (const QString &words : sign.words)
+            if (message.contains(words))
+                return sign.kind;
+    return Kind::ServerUnreachable;
+}
+
 } // namespace
 
 bool holdsPassword(const QString &conninfo)
@@ -132,7 +157,7 @@ pg_conn *openServer(const QString &conninfo)
         // Asked for a password it had none for, or given one that was wrong.
         const bool refused = PQconnectionNeedsPassword(conn) || PQconnectionUsedPassword(conn);
         PQfinish(conn);
-        throw StoreError(refused ? StoreError::Kind::ServerLoginRefused : StoreError::Kind::ServerUnreachable,
+        throw StoreError(refused ? StoreError::Kind::ServerLoginRefused : refusalKind(message),
                          {serverName(conninfo), message});
     }
     // The server's NOTICE and WARNING lines are for its administrator, not the user's terminal.
