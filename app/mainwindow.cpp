@@ -160,8 +160,12 @@ void MainWindow::checkDataFiles()
         close();
         return;
     }
-    if (m_connection.isServer())
+    if (m_connection.isServer()) {
+        // It still works; the user is told once a start where the password belongs.
+        if (store::conninfoHoldsPassword(m_connection.server()))
+            app::MessageBoxes::information(this, messages::passwordInConnectionText());
         return;
+    }
     app::convertJetDirectoryIfNeeded(this, m_connection.dataSource());
     if (m_connection.onNetworkShare())
         app::MessageBoxes::information(

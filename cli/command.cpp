@@ -3,6 +3,7 @@
 #include "cli/output.h"
 
 #include "messages/errortext.h"
+#include "store/connection.h"
 
 #include <QDir>
 
@@ -142,6 +143,13 @@ int Command::execute(const QStringList &arguments)
     return run(parser);
 }
 
+QString passwordRefusal()
+{
+    return QStringLiteral("the connection string holds a password, which would show in ps and in conf.cfg: keep it "
+                          "in ~/.pgpass (or the file PGPASSFILE names, or a service file with service=NAME) and "
+                          "leave it out of the string");
+}
+
 std::optional<config::ConfFile> readConfFile()
 {
     config::ConfFile conf = config::readConfFile();
@@ -149,6 +157,9 @@ std::optional<config::ConfFile> readConfFile()
         printError(messages::errorText(*conf.error));
         return std::nullopt;
     }
+    // It still works: libpq reads it as any other, and the warning is what the user can act on.
+    if (store::conninfoHoldsPassword(conf.server()))
+        printError(messages::passwordInConnectionText());
     return conf;
 }
 

@@ -69,7 +69,11 @@ extern const QCommandLineOption kDirectoryOption;
 
 // The current folder's conf.cfg (none counts as an empty one). Nothing, said on standard error in the
 // window's words, when the file is there but cannot be read: the command then stops, as it cannot
-// know which store the folder uses.
+// know which store the folder uses. A server's connection string holding a password is warned about
+// there too, and used all the same.
 std::optional<config::ConfFile> readConfFile();
+
+// Why init --server and copy refuse a connection string that holds a password.
+QString passwordRefusal();
 
 } // namespace cli

@@ -30,12 +30,23 @@ QStringList schemaProblems(const Query &firstColumn, store::Dialect dialect)
     QStringList problems;
     for (const store::TableDef &table : store::programTables()) {
         const std::string name(table.name);
+        const QString tableName = QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
+        // The catalogue shows a login only the columns it may use: a table it may not read would
+        // seem to be missing.
+        if (dialect == store::Dialect::Postgres
+            && firstColumn("SELECT to_regclass('" + name + "') IS NOT NULL AND NOT has_table_privilege(to_regclass('"
+                           + name + "'), 'SELECT')")
+                == QStringList{QStringLiteral("1")}) {
+            problems << QStringLiteral("table %1 may not be read by this login: ask the directory's administrator to "
+                                       "grant SELECT on it")
+                            .arg(tableName);
+            continue;
+        }
         const QStringList columns = firstColumn(
             dialect == store::Dialect::Sqlite
                 ? "SELECT name FROM pragma_table_info('" + name + "')"
                 : "SELECT column_name FROM information_schema.columns WHERE table_schema = current_schema() "
                   "AND table_name = '" + name + "'");
-        const QString tableName = QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
         if (columns.isEmpty()) {
             problems << QStringLiteral("table %1 is missing").arg(tableName);
             continue;

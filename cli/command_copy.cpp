@@ -2,6 +2,7 @@
 #include "messages/errortext.h"
 #include "cli/output.h"
 
+#include "store/connection.h"
 #include "store/storeerror.h"
 #include "store/provisioning/storecopy.h"
 
@@ -31,6 +32,11 @@ protected:
         const QStringList positional = parser.positionalArguments();
         const store::StoreAddress source = store::storeAddress(positional[0]);
         const store::StoreAddress target = store::storeAddress(positional[1]);
+        // On the command line, ps shows the password to every user of the machine.
+        if (store::conninfoHoldsPassword(source.server) || store::conninfoHoldsPassword(target.server)) {
+            printError(passwordRefusal() + QStringLiteral("; nothing was copied"));
+            return Failure;
+        }
         try {
             const qint64 rows = store::copyDirectory(source, target, [](const QString &table, qint64 copied) {
                 std::fprintf(stderr, "%s: %lld rows\n", qPrintable(table), static_cast<long long>(copied));

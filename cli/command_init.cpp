@@ -2,6 +2,7 @@
 #include "cli/output.h"
 
 #include "config/conffile.h"
+#include "store/connection.h"
 #include "store/provisioning/datafoldercreation.h"
 #include "messages/errortext.h"
 
@@ -19,6 +20,10 @@ struct InitOptions {
 
 int init(const InitOptions &options)
 {
+    if (store::conninfoHoldsPassword(options.server)) {
+        printError(passwordRefusal());
+        return Failure;
+    }
     // conf.cfg: with a server always (its region empty unless given), else only for a region.
     std::optional<config::ConfFile> conf;
     if (options.region || !options.server.isEmpty()) {
@@ -60,8 +65,8 @@ const QCommandLineOption kRegionOption(QStringLiteral("region"),
 
 const QCommandLineOption kServerOption(QStringLiteral("server"),
                                        QStringLiteral("make the tables on this PostgreSQL server (a libpq connection "
-                                                      "string or postgresql:// URI; no password: ~/.pgpass or "
-                                                      "PGPASSWORD) and name it in conf.cfg, instead of history.dat"),
+                                                      "string or postgresql:// URI; no password: ~/.pgpass, "
+                                                      "PGPASSFILE or a service file) and name it in conf.cfg, instead of history.dat"),
                                        QStringLiteral("CONNINFO"));
 
 class InitCommand : public Command {

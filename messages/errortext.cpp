@@ -9,6 +9,7 @@
 #include "store/schema.h"
 
 #include <array>
+#include <optional>
 
 namespace messages {
 
@@ -21,6 +22,35 @@ using Kind = store::StoreError::Kind;
 QString serverShown(const QString &name)
 {
     return name.isEmpty() ? QStringLiteral("сервер") : name;
+}
+
+// The engine's own text, after the user's words, on a line of its own.
+QString withParticulars(const QString &text, const QString &engine)
+{
+    return engine.isEmpty() ? text : text + QStringLiteral("\nПодробности: ") + engine;
+}
+
+// A refused statement's first word, as the action on the entries it is.
+std::optional<store::EntryAction> actionOf(const QString &word)
+{
+    if (word == QLatin1String("select"))
+        return store::EntryAction::Read;
+    if (word == QLatin1String("insert"))
+        return store::EntryAction::Add;
+    if (word == QLatin1String("update"))
+        return store::EntryAction::Change;
+    if (word == QLatin1String("delete"))
+        return store::EntryAction::Delete;
+    return std::nullopt;
+}
+
+QString notPermittedStatementText(const QString &word)
+{
+    if (const std::optional<store::EntryAction> action = actionOf(word))
+        return permissionText(*action);
+    return QStringLiteral("Этому пользователю нельзя выполнять «%1» в справочнике; обратитесь к "
+                          "администратору справочника.")
+        .arg(word);
 }
 
 // The words of the error itself, without the places it happened in.
@@ -63,10 +93,28 @@ QString kindText(const store::StoreError &error)
     case Kind::CollationNotRegistered:
         return QStringLiteral("Не удалось подключить сравнение текста без учёта регистра букв: %1").arg(d.value(0));
     case Kind::ServerUnreachable:
-        return QStringLiteral("%1: не удалось подключиться: %2").arg(serverShown(d.value(0)), d.value(1));
+        return withParticulars(
+            QStringLiteral("Не удалось подключиться к серверу справочника (%1).").arg(serverShown(d.value(0))),
+            d.value(1));
     case Kind::ServerLost:
-        return QStringLiteral("%1: связь с сервером прервалась (%2); следующий запрос подключится заново")
-            .arg(serverShown(d.value(0)), d.value(1));
+        return withParticulars(QStringLiteral("Связь с сервером справочника (%1) прервалась; следующий запрос "
+                                              "подключится заново.")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
+    case Kind::ServerLoginRefused:
+        return withParticulars(QStringLiteral("Сервер справочника (%1) не принял вход: проверьте имя пользователя и "
+                                              "пароль в ~/.pgpass.")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
+    case Kind::ConnectionStringUnreadable:
+        return QStringLiteral("Строку подключения к серверу справочника не удалось разобрать: проверьте её (сама "
+                              "строка не показывается, в ней может быть пароль).");
+    case Kind::NotPermitted:
+        return withParticulars(notPermittedStatementText(d.value(0)), d.value(1));
+    case Kind::DirectoryBusy:
+        return withParticulars(QStringLiteral("В справочник сейчас записывает другая программа: повторите попытку "
+                                              "через некоторое время."),
+                               d.value(0));
     case Kind::ServerWithoutDirectory:
         return QStringLiteral("%1: на сервере нет таблиц справочника (их создаёт zelvik-cli init --server)")
             .arg(serverShown(d.value(0)));
@@ -165,6 +213,13 @@ QString kindText(const store::StoreError &error)
 }
 
 } // namespace
+
+QString passwordInConnectionText()
+{
+    return QStringLiteral("В строке подключения к серверу справочника записан пароль. Храните его в ~/.pgpass "
+                          "(или в файле, который называет PGPASSFILE, или в файле служб pg_service.conf), а из "
+                          "строки подключения уберите.");
+}
 
 QString columnTitle(int field)
 {

@@ -24,6 +24,9 @@ QString errorText(const config::ConfFileError &error);
 // The grid's refusal of an edit.
 QString refusalText(const store::GridRefusal &refusal);
 
+// A connection string that holds a password (a warning about conf.cfg; it still works).
+QString passwordInConnectionText();
+
 // The title of a field's grid column (field: a store::EntryField, as a NotANumber error carries it);
 // empty for any other number.
 QString columnTitle(int field);

@@ -119,6 +119,12 @@ bool isOnNetworkShare(const QString &path)
 
 } // namespace
 
+bool conninfoHoldsPassword(const QString &conninfo)
+{
+    // No server, no need to load libpq for the answer.
+    return !conninfo.isEmpty() && holdsPassword(conninfo);
+}
+
 void setNetworkShareProbe(NetworkShareProbe probe)
 {
     g_networkShareProbe = probe;

@@ -48,6 +48,7 @@ public:
     // close() gives it back, and leaves nothing to open until a data source or server is set.
     void borrow(sqlite3 *db, const QString &path);
     void borrowServer(pg_conn *conn, const QString &conninfo);
+    bool isBorrowed() const { return m_borrowed; }
     void close();
 
     // What this login may do to the entries, asked once as the server connection opens (a borrowed
@@ -77,6 +78,10 @@ private:
     bool m_borrowed = false; // the handle is another's
     EntryRights m_rights = EntryRights::all();
 };
+
+// Whether a server's connection string carries a password (password=, or a URI's user:password@),
+// which belongs in ~/.pgpass (or PGPASSFILE, a service file) rather than in conf.cfg or a command line.
+bool conninfoHoldsPassword(const QString &conninfo);
 
 // Tells the connections whether a file lies on a network share in place of its file system's type,
 // which is what they go by otherwise (a network share cannot be had in a test); null puts it back.

@@ -48,6 +48,10 @@ public:
         CollationNotRegistered, // details: SQLite's message
         ServerUnreachable,    // details: the server, libpq's message
         ServerLost,           // details: the server, libpq's message
+        ServerLoginRefused,   // details: the server, libpq's message (no password it could use, or a wrong one)
+        ConnectionStringUnreadable, // libpq cannot read the connection string (its reason would quote it)
+        NotPermitted,         // details: the statement's first word (select, insert, update, delete...), the server's message
+        DirectoryBusy,        // details: SQLite's message (another program holds the write lock past the busy timeout)
         ServerWithoutDirectory, // details: the server (it lacks the directory's tables)
         ServerHoldsTables,    // details: the server, the directory's tables it already holds
         ServerLibraryNotLoaded, // details: the library's file, the loader's message

@@ -90,6 +90,21 @@ ConnStatusType PQstatus(const PGconn *conn)
 char *PQerrorMessage(const PGconn *conn)
 ZELVIK_PQ_FORWARD(PQerrorMessage, (conn))
 
+PGTransactionStatusType PQtransactionStatus(const PGconn *conn)
+ZELVIK_PQ_FORWARD(PQtransactionStatus, (conn))
+
+int PQsocket(const PGconn *conn)
+ZELVIK_PQ_FORWARD(PQsocket, (conn))
+
+int PQconnectionNeedsPassword(const PGconn *conn)
+ZELVIK_PQ_FORWARD(PQconnectionNeedsPassword, (conn))
+
+int PQconnectionUsedPassword(const PGconn *conn)
+ZELVIK_PQ_FORWARD(PQconnectionUsedPassword, (conn))
+
+PQnoticeProcessor PQsetNoticeProcessor(PGconn *conn, PQnoticeProcessor proc, void *arg)
+ZELVIK_PQ_FORWARD(PQsetNoticeProcessor, (conn, proc, arg))
+
 PGresult *PQexec(PGconn *conn, const char *query)
 ZELVIK_PQ_FORWARD(PQexec, (conn, query))
 
@@ -123,6 +138,9 @@ ZELVIK_PQ_FORWARD(PQresultStatus, (res))
 
 char *PQresultErrorMessage(const PGresult *res)
 ZELVIK_PQ_FORWARD(PQresultErrorMessage, (res))
+
+char *PQresultErrorField(const PGresult *res, int fieldcode)
+ZELVIK_PQ_FORWARD(PQresultErrorField, (res, fieldcode))
 
 int PQntuples(const PGresult *res)
 ZELVIK_PQ_FORWARD(PQntuples, (res))

@@ -17,10 +17,11 @@ PgCursor::PgCursor(PreparedStatements &statements, Connection &connection)
 void PgCursor::open(const QString &statement)
 {
     close();
-    m_generation = m_connection.generation();
     translateStatement(statement, m_translation, Dialect::Postgres);
     const Literals literals(m_translation);
     m_result = m_statements.execute(m_translation.sql, literals.count(), literals.values.data());
+    // Taken after the statement ran: a read may have run again on a new connection.
+    m_generation = m_connection.generation();
     const pg_result *r = m_result.get();
     m_columnCount = PQnfields(r);
     for (int c = 0; c < m_columnCount; ++c)

@@ -7,6 +7,7 @@
 #include <libpq-fe.h>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace store {
@@ -49,12 +50,23 @@ pg_conn *PreparedStatements::conn()
     return m_connection.serverHandle();
 }
 
-void PreparedStatements::fail(const pg_result *result)
+void PreparedStatements::fail(const pg_result *result, const std::string &sql)
 {
-    const StoreError failure = serverFailure(m_connection.serverHandle(), result, m_connection.storeName());
-    if (PQstatus(m_connection.serverHandle()) != CONNECTION_OK)
+    const StoreError failure = serverFailure(m_connection.serverHandle(), result, m_connection.storeName(), sql);
+    if (failure.kind() == StoreError::Kind::ServerLost)
         m_connection.close();
     throw failure;
+}
+
+bool PreparedStatements::mayRetry(const std::string &sql)
+{
+    if (m_connection.isBorrowed() || PQtransactionStatus(conn()) != PQTRANS_IDLE)
+        return false;
+    const auto start = sql.find_first_not_of(" \t\r\n(");
+    return start != std::string::npos && sql.size() - start > 6
+        && std::equal(sql.begin() + std::ptrdiff_t(start), sql.begin() + std::ptrdiff_t(start) + 6, "select",
+                      [](char a, char b) { return (a | 0x20) == b; })
+        && !std::isalnum(static_cast<unsigned char>(sql[start + 6]));
 }
 
 const PreparedStatements::Prepared &PreparedStatements::prepared(const std::string &sql)
@@ -68,7 +80,7 @@ const PreparedStatements::Prepared &PreparedStatements::prepared(const std::stri
     Prepared entry{sql, "zelvik_" + std::to_string(++m_named)};
     const PgResult result(PQprepare(c, entry.name.c_str(), sql.c_str(), 0, nullptr));
     if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
-        fail(result.get());
+        fail(result.get(), sql);
     if (m_prepared.size() >= m_capacity) {
         const std::string drop = "DEALLOCATE " + m_prepared.front().name;
         PQclear(PQexec(c, drop.c_str()));
@@ -79,7 +91,22 @@ const PreparedStatements::Prepared &PreparedStatements::prepared(const std::stri
 }
 
 PgResult PreparedStatements::execute(const std::string &sql, int count, const char *const *values, const int *lengths,
-                               const int *formats)
+                                     const int *formats)
+{
+    if (!mayRetry(sql))
+        return attempt(sql, count, values, lengths, formats);
+    try {
+        return attempt(sql, count, values, lengths, formats);
+    } catch (const StoreError &failure) {
+        if (failure.kind() != StoreError::Kind::ServerLost)
+            throw;
+    }
+    m_connection.connect();
+    return attempt(sql, count, values, lengths, formats);
+}
+
+PgResult PreparedStatements::attempt(const std::string &sql, int count, const char *const *values, const int *lengths,
+                                     const int *formats)
 {
     const std::string name = prepared(sql).name;
     PgResult result(PQexecPrepared(conn(), name.c_str(), count, values, lengths, formats, 0));
@@ -87,7 +114,7 @@ PgResult PreparedStatements::execute(const std::string &sql, int count, const ch
     if (status == PGRES_EMPTY_QUERY)
         throw StoreError(StoreError::Kind::EmptyStatement).at(m_connection.storeName());
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK)
-        fail(result.get());
+        fail(result.get(), sql);
     return result;
 }
 
@@ -131,7 +158,7 @@ PgResult PreparedStatements::command(const char *sql)
     PgResult result(PQexec(conn(), sql));
     const ExecStatusType status = PQresultStatus(result.get());
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && status != PGRES_COPY_IN)
-        fail(result.get());
+        fail(result.get(), sql);
     return result;
 }
 
@@ -140,7 +167,7 @@ int PreparedStatements::columnCount(const std::string &sql)
     const std::string name = prepared(sql).name;
     const PgResult result(PQdescribePrepared(conn(), name.c_str()));
     if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
-        fail(result.get());
+        fail(result.get(), sql);
     return PQnfields(result.get());
 }
 

@@ -49,7 +49,10 @@ public:
 
     // Executes the statement (prepared on first use) with the parameters, NULL where a pointer is
     // null. Returns a result with rows or a completed command. Throws StoreError naming the
-    // server; a connection found broken is closed, so the next statement connects again.
+    // server; a connection found broken is closed, so the next statement connects again. A read
+    // outside a transaction that finds the link lost is run once more on a new connection: it
+    // changed nothing, so an outage costs no more than the one statement that meets it. Anything
+    // else is never run twice (a write's commit may have happened before the link went).
     PgResult execute(const std::string &sql, int count, const char *const *values, const int *lengths = nullptr,
                      const int *formats = nullptr);
     // The same for native ? statements with Qt values.
@@ -58,8 +61,8 @@ public:
     // StoreError as execute does; a command that starts a COPY is no failure.
     PgResult command(const char *sql);
     // Throws the failure of the command whose result this is (of the connection's last command when
-    // null), naming the server; a connection found broken is closed.
-    [[noreturn]] void fail(const pg_result *result);
+    // null), naming the server; a connection found broken is closed. sql is the failed statement.
+    [[noreturn]] void fail(const pg_result *result, const std::string &sql = {});
     // Prepares (or finds) the statement and returns how many columns it yields.
     int columnCount(const std::string &sql);
 
@@ -75,6 +78,10 @@ private:
     };
     pg_conn *conn();
     const Prepared &prepared(const std::string &sql);
+    PgResult attempt(const std::string &sql, int count, const char *const *values, const int *lengths,
+                     const int *formats);
+    // Whether the statement may be run again on a new connection when the link is lost (see execute).
+    bool mayRetry(const std::string &sql);
 
     Connection &m_connection;
     std::size_t m_capacity;

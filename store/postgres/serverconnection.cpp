@@ -2,17 +2,66 @@
 
 #include "store/schema.h"
 
+#include <QRegularExpression>
 #include <QScopeGuard>
 
 #include <libpq-fe.h>
+
+#include <memory>
+
+#include <poll.h>
+#include <sys/socket.h>
 
 namespace store {
 
 namespace {
 
+// libpq's message on one line: it breaks its hints onto lines of their own with tab indents, which a
+// message box or a terminal would show as ragged columns.
 QString trimmedMessage(const char *text)
 {
-    return QString::fromUtf8(text).trimmed();
+    return QString::fromUtf8(text).simplified();
+}
+
+struct OptionsDeleter {
+    void operator()(PQconninfoOption *options) const { PQconninfoFree(options); }
+};
+using Options = std::unique_ptr<PQconninfoOption, OptionsDeleter>;
+
+// The string's options as libpq reads it; null when it cannot (its reason would quote the string).
+Options parsedOptions(const QString &conninfo)
+{
+    char *error = nullptr;
+    Options options(PQconninfoParse(conninfo.toUtf8().constData(), &error));
+    PQfreemem(error);
+    return options;
+}
+
+void ignoreNotice(void *, const char *)
+{
+}
+
+// Whether the server's end of the socket is gone: libpq reports a failure of its own (no SQLSTATE)
+// yet may keep its status good, when the write that met the closed socket failed.
+bool socketClosed(pg_conn *conn)
+{
+    const int fd = PQsocket(conn);
+    if (fd < 0)
+        return true;
+    pollfd probe{fd, POLLIN | POLLRDHUP, 0};
+    if (poll(&probe, 1, 0) <= 0)
+        return false;
+    if (probe.revents & (POLLHUP | POLLRDHUP | POLLERR | POLLNVAL))
+        return true;
+    char byte = 0;
+    return recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+}
+
+// The statement's first word, lower-cased: what it does to the entries.
+QString commandWord(const std::string &sql)
+{
+    static const QRegularExpression word(QStringLiteral("^\\s*\\(*\\s*([A-Za-z]+)"));
+    return word.match(QString::fromStdString(sql)).captured(1).toLower();
 }
 
 // What a refused connection tells of encryption, found in libpq's words, in English or in the
@@ -42,6 +91,19 @@ StoreError::Kind refusalKind(const QString &message)
 
 } // namespace
 
+bool holdsPassword(const QString &conninfo)
+{
+    if (const Options options = parsedOptions(conninfo)) {
+        for (const PQconninfoOption *o = options.get(); o->keyword; ++o)
+            if (qstrcmp(o->keyword, "password") == 0 && o->val && *o->val)
+                return true;
+        return false;
+    }
+    static const QRegularExpression password(QStringLiteral("(^|\\s)password\\s*=|^postgres(ql)?://[^/@]*:[^/@]*@"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return password.match(conninfo).hasMatch();
+}
+
 QString serverName(const QString &conninfo)
 {
     QString host, port, database, user;
@@ -63,14 +125,10 @@ QString serverName(const QString &conninfo)
                 user = value;
         }
     };
-    char *error = nullptr;
-    PQconninfoOption *given = PQconninfoParse(conninfo.toUtf8().constData(), &error);
-    if (!given) {
-        PQfreemem(error);
-        return {}; // libpq says why when the string is used
-    }
-    take(given);
-    PQconninfoFree(given);
+    const Options given = parsedOptions(conninfo);
+    if (!given)
+        return {}; // openServer refuses it
+    take(given.get());
     PQconninfoOption *defaults = PQconndefaults(); // PG* variables and libpq's own defaults
     take(defaults);
     PQconninfoFree(defaults);
@@ -87,6 +145,8 @@ QString serverName(const QString &conninfo)
 
 pg_conn *openServer(const QString &conninfo)
 {
+    if (!parsedOptions(conninfo))
+        throw StoreError(StoreError::Kind::ConnectionStringUnreadable);
     const QByteArray text = conninfo.toUtf8();
     // Every connection string keyword is the user's, but the encoding and the application name are ours.
     const char *keywords[] = {"dbname", "client_encoding", "application_name", nullptr};
@@ -96,9 +156,14 @@ pg_conn *openServer(const QString &conninfo)
         throw StoreError(StoreError::Kind::OutOfMemory).at(serverName(conninfo));
     if (PQstatus(conn) != CONNECTION_OK) {
         const QString message = trimmedMessage(PQerrorMessage(conn));
+        // Asked for a password it had none for, or given one that was wrong.
+        const bool refused = PQconnectionNeedsPassword(conn) || PQconnectionUsedPassword(conn);
         PQfinish(conn);
-        throw StoreError(refusalKind(message), {serverName(conninfo), message});
+        throw StoreError(refused ? StoreError::Kind::ServerLoginRefused : refusalKind(message),
+                         {serverName(conninfo), message});
     }
+    // The server's NOTICE and WARNING lines are for its administrator, not the user's terminal.
+    PQsetNoticeProcessor(conn, ignoreNotice, nullptr);
     return conn;
 }
 
@@ -146,12 +211,28 @@ EntryRights serverEntryRights(pg_conn *conn)
     return rights;
 }
 
-StoreError serverFailure(pg_conn *conn, const pg_result *result, const QString &name)
+bool linkLost(pg_conn *conn, const pg_result *result)
 {
     if (PQstatus(conn) != CONNECTION_OK)
-        return StoreError(StoreError::Kind::ServerLost, {name, trimmedMessage(PQerrorMessage(conn))});
-    const char *message = result ? PQresultErrorMessage(result) : PQerrorMessage(conn);
-    return StoreError(StoreError::Kind::EngineFailure, {trimmedMessage(message)}).at(name);
+        return true;
+    const char *state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    if (!state || !*state)
+        return socketClosed(conn);
+    const QLatin1String code(state);
+    return code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") || code == QLatin1String("57P02")
+        || code == QLatin1String("57P03");
+}
+
+StoreError serverFailure(pg_conn *conn, const pg_result *result, const QString &name, const std::string &sql)
+{
+    const QString message = trimmedMessage(result ? PQresultErrorMessage(result) : PQerrorMessage(conn));
+    if (linkLost(conn, result))
+        return StoreError(StoreError::Kind::ServerLost,
+                          {name, message.isEmpty() ? trimmedMessage(PQerrorMessage(conn)) : message});
+    const char *state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    if (state && qstrcmp(state, "42501") == 0) // insufficient_privilege
+        return StoreError(StoreError::Kind::NotPermitted, {commandWord(sql), message});
+    return StoreError(StoreError::Kind::EngineFailure, {message}).at(name);
 }
 
 } // namespace store

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <string>
+
 struct pg_conn;
 struct pg_result;
 
@@ -16,8 +18,14 @@ namespace store {
 // cannot read the string.
 QString serverName(const QString &conninfo);
 
-// Opens a connection to the server, in UTF-8 and with the directory's settings. Throws
-// StoreError naming the server when it cannot be reached or refuses the login.
+// Whether the connection string carries a password (password=, or user:password@ in a URI).
+// A string libpq cannot read counts as carrying one when it names the keyword or a URI's user:...@,
+// so a malformed one is never waved through.
+bool holdsPassword(const QString &conninfo);
+
+// Opens a connection to the server, in UTF-8 and with the directory's settings; the server's notices
+// are dropped, never printed. Throws StoreError naming the server when the string cannot be read,
+// the server cannot be reached or refuses the login; libpq's text never echoes the string.
 pg_conn *openServer(const QString &conninfo);
 
 // Whether the database holds the directory table.
@@ -28,8 +36,15 @@ bool serverHasDirectory(pg_conn *conn);
 // A failed question counts as nothing allowed; the statements themselves then say why.
 EntryRights serverEntryRights(pg_conn *conn);
 
-// The error for a failed command: the server's message, at the server's name. When the connection
-// itself broke, an error of its own kind.
-StoreError serverFailure(pg_conn *conn, const pg_result *result, const QString &name);
+// Whether the failure of the command whose result this is (of the connection's last command when
+// null) means the link to the server is gone: libpq says so, or the failure carries no SQLSTATE
+// with the socket closed, or it is of class 08 (connection exception) or 57P01-57P03 (the server
+// shuts down, crashed or is starting). libpq may still report the connection as good then.
+bool linkLost(pg_conn *conn, const pg_result *result);
+
+// The error for a failed command: the server's message, at the server's name. When the link is
+// lost (see linkLost), an error of its own kind; a table the login may not use, another.
+// sql is the statement that failed, when there is one: it tells which action was not permitted.
+StoreError serverFailure(pg_conn *conn, const pg_result *result, const QString &name, const std::string &sql = {});
 
 } // namespace store

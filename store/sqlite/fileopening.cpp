@@ -14,9 +14,9 @@ namespace store {
 
 namespace {
 
-// Long enough for another copy of the program to finish its statement; a statement still blocked
-// after that fails with "database is locked".
-constexpr int kBusyTimeoutMs = 5000;
+// Long enough for another program's write to end, a million-row import-csv's (about 20 s) included;
+// a statement still blocked after that fails with "database is locked".
+constexpr int kBusyTimeoutMs = 30000;
 
 struct Attempt {
     SqliteHandle db; // null when the attempt failed

@@ -37,6 +37,8 @@ StoreError sqliteFailure(sqlite3 *db, const QString &place)
             break;
         }
     }
+    if ((code & 0xff) == SQLITE_BUSY)
+        return StoreError(Kind::DirectoryBusy, {message});
     if ((code & 0xff) == SQLITE_IOERR)
         return StoreError(Kind::DiskIoFailure, {file, message}).at(file.isEmpty() ? place : QString());
     return StoreError(Kind::EngineFailure, {message}).at(place);

@@ -90,6 +90,7 @@ int detailCount(StoreKind kind)
     case StoreKind::NulInStatement:
     case StoreKind::ServerFolderIncomplete:
     case StoreKind::ParamTableEmpty:
+    case StoreKind::ConnectionStringUnreadable:
         return 0;
     case StoreKind::EngineFailure:
     case StoreKind::OutOfMemory:
@@ -106,6 +107,7 @@ int detailCount(StoreKind kind)
     case StoreKind::RegionNotEncodable:
     case StoreKind::TableNotWritten:
     case StoreKind::ParamValueMissing:
+    case StoreKind::DirectoryBusy:
     case StoreKind::NulInText:
     case StoreKind::RoleCreationNotAllowed:
         return 1;
@@ -116,6 +118,8 @@ int detailCount(StoreKind kind)
     case StoreKind::NetworkShareJournal:
     case StoreKind::ServerUnreachable:
     case StoreKind::ServerLost:
+    case StoreKind::ServerLoginRefused:
+    case StoreKind::NotPermitted:
     case StoreKind::ServerHoldsTables:
     case StoreKind::ServerLibraryNotLoaded:
     case StoreKind::ServerLibraryIncomplete:

@@ -1,4 +1,5 @@
 #include "store/connection.h"
+#include "store/querychannel.h"
 #include "store/storeerror.h"
 #include "messages/errortext.h"
 #include "tests/support/scratchfolder.h"
@@ -71,7 +72,28 @@ TEST(Connection, OpensWithWalDurableWritesAndABusyTimeout)
     EXPECT_EQ(sqlite3_db_readonly(connection.handle(), "main"), 0);
     EXPECT_EQ(pragma(connection.handle(), "journal_mode"), "wal");
     EXPECT_EQ(pragma(connection.handle(), "synchronous"), "2"); // FULL
-    EXPECT_GE(std::stoi(pragma(connection.handle(), "busy_timeout")), 1000);
+    // A million-row import-csv holds the write lock about 20 s: a writer waits that out.
+    EXPECT_GE(std::stoi(pragma(connection.handle(), "busy_timeout")), 25000);
+}
+
+TEST(Connection, AWriteLockHeldPastTheWaitIsToldAsAnotherProgramWriting)
+{
+    ScratchFolder scratch{ScratchFolder::HistoryDat};
+    store::Connection connection(scratch.history());
+    store::QueryChannel channel(connection);
+    channel.connect(); // in WAL mode from here
+    sqlite3 *holder = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(scratch.history()).constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "begin immediate", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_busy_timeout(connection.handle(), 0); // the wait itself is not what is tested
+    QString text;
+    try {
+        channel.exec(QStringLiteral("insert into tab(fam) values(\"Ждущий\")"));
+    } catch (const store::StoreError &e) {
+        text = messages::errorText(e);
+    }
+    EXPECT_TRUE(text.startsWith(QStringLiteral("В справочник сейчас записывает другая программа"))) << text.toStdString();
+    sqlite3_close(holder);
 }
 
 TEST(Connection, RegistersTheCollation)

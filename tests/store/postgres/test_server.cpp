@@ -80,29 +80,6 @@ TEST(ServerStore, AnIndexServesCaseInsensitiveEqualityAndYoStaysApart)
     EXPECT_EQ(session.value("select 'SMITH' = 'smith' collate ru_nocase"), "t");
 }
 
-TEST(ServerStore, DroppedConnectionIsAClearErrorAndTheNextSearchConnectsAgain)
-{
-    const TestDirectory directory(StoreKind::Server);
-    store::Connection connection;
-    directory.configure(connection);
-    store::QueryChannel channel(connection);
-    channel.run(u"select pg_backend_pid() as m"_s);
-    const qint64 pid = channel.integer(u"m"_s);
-    ServerSession other(directory.server());
-    ASSERT_EQ(other.value("select pg_terminate_backend(" + std::to_string(pid) + ", 5000)"), "t");
-
-    QString error;
-    try {
-        channel.run(uR"(select * from tab where fam="Иванов")"_s);
-    } catch (const store::StoreError &e) {
-        error = messages::errorText(e);
-    }
-    EXPECT_TRUE(error.contains(u"связь с сервером прервалась"_s)) << error.toStdString();
-    EXPECT_TRUE(error.contains(u"dbname=zt_"_s)) << error.toStdString();
-    EXPECT_NO_THROW(channel.run(uR"(select * from tab where fam="Иванов")"_s));
-    EXPECT_EQ(channel.count(), 0);
-}
-
 TEST(ServerStore, UnreachableServerOrMissingTablesAreNamedWithoutThePassword)
 {
     store::Connection connection;
@@ -113,7 +90,9 @@ TEST(ServerStore, UnreachableServerOrMissingTablesAreNamedWithoutThePassword)
     } catch (const store::StoreError &e) {
         error = messages::errorText(e);
     }
-    EXPECT_TRUE(error.startsWith(u"host=/nonexistent port=1 dbname=office: не удалось подключиться"_s)) << error.toStdString();
+    EXPECT_TRUE(error.startsWith(u"Не удалось подключиться к серверу справочника (host=/nonexistent port=1 "
+                                 "dbname=office).\nПодробности: "_s))
+        << error.toStdString();
     EXPECT_FALSE(error.contains(u"secret"_s));
 
     connection.setServer(newServerDatabase());
