@@ -59,6 +59,8 @@ bool isPlainName(const QString &name)
 qint64 exportTable(store::QueryChannel &channel, const QString &table, Format format, QIODevice &out)
 {
     Writer writer(format, out);
+    // The table as it was at one moment, however long the writing takes and whoever writes meanwhile.
+    const store::ReadSnapshot snapshot(channel);
     qint64 rows = 0;
     int columns = 0;
     channel.scan(

@@ -17,8 +17,8 @@ namespace transfer {
 bool isPlainName(const QString &name);
 
 // Writes the table to out in the format, UTF-8: a header of its column names, then every row
-// (NULL as an empty field). Returns the rows written. Throws StoreError (a missing table, say),
-// and a write to out that fails throws it too.
+// (NULL as an empty field), read at one snapshot and a batch at a time. Returns the rows written.
+// Throws StoreError (a missing table, say), and a write to out that fails throws it too.
 qint64 exportTable(store::QueryChannel &channel, const QString &table, Format format, QIODevice &out);
 
 } // namespace transfer
