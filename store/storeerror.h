@@ -50,6 +50,7 @@ public:
         ServerLost,           // details: the server, libpq's message
         ServerWithoutDirectory, // details: the server (it lacks the directory's tables)
         ServerHoldsTables,    // details: the server, the directory's tables it already holds
+        ServerBeingFilled,    // details: the server (another run is making the directory there right now)
         ServerLibraryNotLoaded, // details: the library's file, the loader's message
         ServerLibraryIncomplete, // details: the library's file, the function it lacks
         NotAnInteger,         // details: the text

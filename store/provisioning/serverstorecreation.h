@@ -23,7 +23,8 @@ void serverCommand(pg_conn *conn, const char *sql, const QString &name);
 
 // Makes a new directory on the server named by conninfo: every table and index and the sample
 // reference data, in one transaction, so a failure leaves the database as it was. Refuses a
-// database that already has any of the tables. Throws StoreError naming the server.
+// database that already has any of the tables, and at once one that another run is making a
+// directory in (ServerBeingFilled). Throws StoreError naming the server.
 void createServerDirectory(const QString &conninfo);
 
 // The same, with no sample data: the tables are filled through a channel on them inside the creating

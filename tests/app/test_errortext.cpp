@@ -96,6 +96,7 @@ int detailCount(StoreKind kind)
     case StoreKind::NotADirectoryFile:
     case StoreKind::CollationNotRegistered:
     case StoreKind::ServerWithoutDirectory:
+    case StoreKind::ServerBeingFilled:
     case StoreKind::NotAnInteger:
     case StoreKind::NoSuchColumn:
     case StoreKind::UnboundParameter:
