@@ -172,11 +172,12 @@ TEST(ServerStore, InitOnAUsedDatabaseIsRefusedNamingTheTablesAndChangesNothing)
 
 namespace {
 
+// The second goes again before a copy, leaving a gap in the ids: no text COPY escapes is in it.
 const QString kHostile[] = {
     uR"(O'Brien "Quoted" \ \\ \N \. end)"_s,
-    u"Ёжиков\tтаб\nстрока\rвозврат"_s,
-    u"\x01\x02\x1b[31mкрасный\x7f"_s,
     u"'; drop table tab; --"_s,
+    u"\x01\x02\x1b[31mкрасный\x7f"_s,
+    u"Ёжиков\tтаб\nстрока\rвозврат"_s,
 };
 
 void addHostileRows(store::QueryChannel &channel)
