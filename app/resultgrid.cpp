@@ -2,6 +2,7 @@
 
 #include "messages/errortext.h"
 #include "store/grid/gridmodel.h"
+#include "app/fillingcolumn.h"
 #include "app/messagebox.h"
 #include "app/rowindicator.h"
 
@@ -13,6 +14,15 @@
 #include <array>
 
 namespace app {
+
+namespace {
+
+bool isDeleteRowKey(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Delete && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+} // namespace
 
 ResultGrid::ResultGrid(QWidget *parent) : QTableView(parent)
 {
@@ -50,6 +60,9 @@ void ResultGrid::setGridModel(store::GridModel *model)
     const int phoneWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 10;
     const int phone = store::EntryField::Phone;
     setColumnWidth(phone, std::max(columnWidth(phone), phoneWidth));
+    // Those widths add up to more than the grid holds once its vertical scroll bar shows; the flat,
+    // last, gives way so that no number is cut.
+    new FillingColumn(this);
 }
 
 bool ResultGrid::contains(const QWidget *widget) const
@@ -103,13 +116,46 @@ void ResultGrid::returnToEditedRow()
         edit(cell);
 }
 
-void ResultGrid::commitOpenEditor()
+QWidget *ResultGrid::openEditor() const
 {
     QWidget *editor = QApplication::focusWidget();
     if (state() != EditingState || !editor || editor == this || !isAncestorOf(editor))
-        return;
-    commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return nullptr;
+    return editor;
+}
+
+void ResultGrid::commitOpenEditor()
+{
+    if (QWidget *editor = openEditor()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void ResultGrid::dropOpenEditor()
+{
+    if (QWidget *editor = openEditor())
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+bool ResultGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (!QTableView::edit(index, trigger, event))
+        return false;
+    // The grid's own keys come before the editor's.
+    if (QWidget *editor = indexWidget(index))
+        editor->installEventFilter(this);
+    return true;
+}
+
+bool ResultGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && m_model && m_model->isEditable()
+        && isDeleteRowKey(static_cast<QKeyEvent *>(event))) {
+        deleteCurrentRow();
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 void ResultGrid::keyPressEvent(QKeyEvent *event)
@@ -117,9 +163,9 @@ void ResultGrid::keyPressEvent(QKeyEvent *event)
     if (!m_model || !m_model->isEditable())
         return QTableView::keyPressEvent(event);
 
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (event->key() == Qt::Key_Delete && mods == Qt::ControlModifier)
+    if (isDeleteRowKey(event))
         return deleteCurrentRow();
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier)
         return insertRowHere();
     if (event->key() == Qt::Key_Down && mods == Qt::NoModifier && appendBelowLastRow())
@@ -131,7 +177,8 @@ void ResultGrid::keyPressEvent(QKeyEvent *event)
 
 void ResultGrid::deleteCurrentRow()
 {
-    commitOpenEditor();
+    // What was being typed goes with the row, and stays unwritten if the user keeps the row.
+    dropOpenEditor();
     const QModelIndex current = currentIndex();
     if (!current.isValid() || !MessageBoxes::confirm(this, QStringLiteral("Delete record?")))
         return;

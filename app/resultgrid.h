@@ -9,14 +9,15 @@ namespace app {
 
 // The result grid. Besides showing rows it carries the editing habits of the data grid the
 // program was designed with: a changed row is written when the user leaves it or the grid,
-// Ctrl+Delete deletes after a confirmation, Insert inserts a row, Down on the last row appends one,
-// and Esc forgets the edits of the current row.
+// Ctrl+Delete deletes after a confirmation (also while a cell is being typed in), Insert inserts a
+// row, Down on the last row appends one, and Esc forgets the edits of the current row.
 class ResultGrid : public QTableView {
     Q_OBJECT
 public:
     explicit ResultGrid(QWidget *parent = nullptr);
 
     void setGridModel(store::GridModel *model);
+    using QTableView::edit;
 
     // What leaving the grid does: the cell being typed in is taken, a changed row written and an
     // untouched new one dropped.
@@ -27,11 +28,16 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void onFocusChanged(QWidget *old, QWidget *now);
     bool contains(const QWidget *widget) const;
     void commitOpenEditor();
+    void dropOpenEditor();
+    // The open cell editor, or nullptr.
+    QWidget *openEditor() const;
     void deleteCurrentRow();
     void insertRowHere();
     // True when the key was used to append a row.

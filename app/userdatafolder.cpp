@@ -3,6 +3,9 @@
 #include "store/provisioning/datafoldercreation.h"
 #include "messages/errortext.h"
 #include "app/messagebox.h"
+#include "app/regionquestion.h"
+#include "config/conffile.h"
+#include "store/provisioning/datafilechecks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,6 +25,24 @@ QString failureText(const store::DataFolderCreation &made)
     default:
         return made.failure ? messages::errorText(*made.failure) : QString();
     }
+}
+
+// Until the folder names its region the captions have none; the user is asked at every start until
+// there is an answer.
+void askForRegion(const QString &shownFolder, bool madeNow)
+{
+    const QString where = madeNow
+        ? QStringLiteral("Создана папка данных %1 с образцом справочника. Программа работает с ней.")
+        : QStringLiteral("Программа работает с папкой данных %1, но регион справочника для неё ещё не указан.");
+    const std::optional<QString> region = RegionQuestion::ask(
+        where.arg(shownFolder) + QStringLiteral("\n\nРегион справочника (он будет в заголовке окна):"));
+    if (!region)
+        return;
+    config::ConfFile conf;
+    conf.region = *region;
+    const store::DataFolderCreation made = store::createConfFile(QDir::currentPath(), conf);
+    if (made.outcome == store::DataFolderCreation::Outcome::Failed)
+        MessageBoxes::error(nullptr, messages::errorText(*made.failure));
 }
 
 } // namespace
@@ -51,9 +72,12 @@ bool enterUserDataFolder()
         MessageBoxes::error(nullptr, QStringLiteral("Не удалось открыть папку данных %1").arg(shown));
         return false;
     }
-    if (firstUse)
-        MessageBoxes::information(
-            nullptr, QStringLiteral("Создана папка данных %1 с образцом справочника. Программа работает с ней.").arg(shown));
+    // A folder that has conf.cfg is the user's as it is; one that lacks a data file is left to the
+    // usual check.
+    const QString conf = QStringLiteral("conf.cfg");
+    if (!QFileInfo::exists(conf) && !QFileInfo(conf).isSymLink() && store::dataFileExists(QStringLiteral("db.dat"))
+        && store::dataFileExists(QStringLiteral("history.dat")))
+        askForRegion(shown, firstUse);
     return true;
 }
 

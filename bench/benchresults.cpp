@@ -137,6 +137,9 @@ const QList<PairTarget> &serverPairTargets()
          QStringLiteral("BM_ChannelServerRareSurname"), 1.3, true},
         {QStringLiteral("phone on the server"), QStringLiteral("BM_RawServerPhone"), QStringLiteral("BM_ChannelServerPhone"),
          1.3, true},
+        // What the record of changes adds to a search that invents four entries: by turns alone.
+        {QStringLiteral("synthesis of four entries on the server, recorded (information)"),
+         QStringLiteral("unrecorded"), QStringLiteral("recorded"), 0, true, QStringLiteral("BM_PairServerRecordedSynthesis")},
     };
     return targets;
 }

@@ -2,6 +2,7 @@
 // as raw prepared calls, against the whole search through the program.
 #include "bench/alternation.h"
 #include "bench/benchdirectory.h"
+#include "bench/inventingsearch.h"
 #include "bench/rawsqlite.h"
 #include "bench/rowreading.h"
 
@@ -21,44 +22,12 @@ namespace {
 using bench::benchDirectory;
 using bench::RawDatabase;
 using bench::RawStatement;
-
-constexpr std::uint32_t kInvented = 4;
-constexpr std::uint32_t kEntryChoices = 5; // a search invents draw(5) entries
-
-// The first fixed seed whose search invents four entries.
-std::uint32_t seedInventingFour()
-{
-    for (std::uint32_t seed = 1;; ++seed) {
-        lookup::RandomSource random;
-        random.setFixedSeed(seed);
-        random.reseed();
-        if (random.draw(kEntryChoices) == kInvented)
-            return seed;
-    }
-}
-
-// Surnames that no directory holds, so that every search misses and invents: a hard sign first,
-// which begins no Russian surname, then the number in letters. None ends in "а", so every search
-// takes the male tables and sends the same statements as the recorded one.
-QString unheardSurname(std::uint64_t n)
-{
-    static const QString digits = QStringLiteral("бвгдежзийклмнопрстуфхцчшщыьэюя");
-    QString name = QStringLiteral("Ъ");
-    do {
-        name += digits[qsizetype(n % std::uint64_t(digits.size()))];
-        n /= std::uint64_t(digits.size());
-    } while (n > 0);
-    return name;
-}
+using bench::kInvented;
+using bench::seedInventingFour;
+using bench::surnameOnly;
+using bench::unheardSurname;
 
 std::uint64_t g_nextSurname = 0;
-
-lookup::SearchFields surnameOnly(const QString &surname)
-{
-    lookup::SearchFields fields;
-    fields[store::EntryField::Surname] = surname;
-    return fields;
-}
 
 // Rows the benchmarks added, and those a broken earlier run left, go again.
 void removeInvented(RawDatabase &db)

@@ -192,7 +192,7 @@ void productExport(const QString &path, QIODevice &out)
 {
     store::Connection connection(path);
     store::QueryChannel channel(connection);
-    transfer::exportTable(channel, QStringLiteral("tab"), transfer::Format::Csv, out);
+    transfer::exportTable(channel, QStringLiteral("tab"), transfer::ExportOptions{}, out);
 }
 
 // Both write the same bytes, or the pair compares nothing.

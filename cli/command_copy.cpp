@@ -36,6 +36,8 @@ protected:
                 std::fprintf(stderr, "%s: %lld rows\n", qPrintable(table), static_cast<long long>(copied));
             });
             printLine(QStringLiteral("copied %1 rows").arg(rows));
+            if (source.isServer() && !target.isServer())
+                printLine(QStringLiteral("the server's record of changes stays there: the file gets none"));
         } catch (const store::StoreError &e) {
             printError(messages::errorText(e) + QStringLiteral("; nothing was copied"));
             return Failure;

@@ -17,8 +17,8 @@ namespace cli {
 
 namespace {
 
-// find's own exit statuses: the search ran, the checks refused the fields, the store failed, a
-// data file is missing (or conf.cfg is there but cannot be read).
+// find's own exit statuses: the search ran, the fields (or the number) were refused, the store
+// failed, a data file is missing (or conf.cfg is there but cannot be read).
 enum FindStatus { Ran = 0, Rejected = 1, StoreFailed = 2, DataFileMissing = 3 };
 
 using store::EntryField;
@@ -99,7 +99,8 @@ int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
         return StoreFailed;
     }
     printLine(outcome.message.value_or(QString()));
-    if (outcome.rejected)
+    // A number the scheme refuses is refused input as much as a malformed field is.
+    if (outcome.rejected || outcome.phoneRefused)
         return Rejected;
     if (QString failure; !printGrid(channel, failure)) {
         printError(failure);

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/csvseparator.h"
 #include "messages/errortext.h"
 #include "cli/output.h"
 
@@ -44,6 +45,18 @@ QString refusalText(const transfer::ImportRefusal &r)
         return QStringLiteral("no table %1 among the directory's tables").arg(r.value);
     case R::NoHeader:
         return QStringLiteral("line 1: no header row naming the columns");
+    case R::MixedEncodings:
+        return QStringLiteral("line %1: not in the encoding of the lines before it; the file mixes UTF-8 and "
+                              "Windows-1251")
+            .arg(r.line);
+    case R::AmbiguousSeparator: {
+        QStringList names;
+        for (const QChar separator : r.value)
+            names << separatorName(separator.toLatin1());
+        return QStringLiteral("line 1: the header reads as columns with more than one separator (%1); say "
+                              "which with --separator")
+            .arg(names.join(QStringLiteral(", ")));
+    }
     case R::UnknownColumn:
         return where + QStringLiteral("the table has no such column");
     case R::RepeatedColumn:
@@ -54,6 +67,15 @@ QString refusalText(const transfer::ImportRefusal &r)
         return where + QStringLiteral("%1 fields where the header names %2").arg(r.value, r.detail);
     case R::NotANumber:
         return where + QStringLiteral("\"%1\" is not a whole number").arg(r.value);
+    case R::OutOfRange:
+        return where + QStringLiteral("%1 is out of range: the column holds whole numbers from %2 to %3")
+                           .arg(r.value.trimmed())
+                           .arg(r.lowest)
+                           .arg(r.highest);
+    case R::NulCharacter:
+        return where + QStringLiteral("the value holds a NUL character, which no store keeps");
+    case R::TooLong:
+        return where + QStringLiteral("the value is %1 characters long; a text holds at most %2").arg(r.value, r.detail);
     case R::StoreRefused:
         return QStringLiteral("line %1: %2").arg(r.line).arg(r.storeError ? messages::errorText(*r.storeError) : QString());
     }
@@ -65,16 +87,25 @@ public:
     ImportCsvCommand()
         : Command(QStringLiteral("import-csv"),
                   QStringLiteral("add the rows of a CSV file (UTF-8 or Windows-1251, a header row naming the "
-                                 "columns) to a table of history.dat, all or none"))
+                                 "columns, separated as the header is unless --separator says) to a table of "
+                                 "history.dat, all or none"))
     {
         addArgument(QStringLiteral("FILE"), QStringLiteral("the CSV file"));
         addDirectoryOption();
         addOption(kTableOption);
+        addOption(kSeparatorOption);
     }
 
 protected:
     int run(const QCommandLineParser &parser) override
     {
+        std::optional<char> separator;
+        if (parser.isSet(kSeparatorOption)) {
+            separator = separatorNamed(parser.value(kSeparatorOption));
+            if (!separator)
+                return usageError(QStringLiteral("--separator is comma, semicolon or tab, not %1")
+                                      .arg(parser.value(kSeparatorOption)));
+        }
         // The file is named from where the command was given, before --directory is entered.
         const QString path = parser.positionalArguments().first();
         QFile file(path);
@@ -100,7 +131,7 @@ protected:
         store::QueryChannel channel(connection);
         transfer::ImportOutcome outcome;
         try {
-            outcome = transfer::importCsv(channel, parser.value(kTableOption), bytes, progressPrinter());
+            outcome = transfer::importCsv(channel, parser.value(kTableOption), bytes, separator, progressPrinter());
         } catch (const store::StoreError &e) {
             printError(messages::errorText(e) + QStringLiteral("; nothing was added"));
             return Failure;

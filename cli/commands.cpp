@@ -14,6 +14,7 @@ const std::vector<std::unique_ptr<Command>> &commands()
         list.push_back(makeExportCommand());
         list.push_back(makeImportCsvCommand());
         list.push_back(makeCopyCommand());
+        list.push_back(makeChangesCommand());
         return list;
     }();
     return all;

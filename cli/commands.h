@@ -17,6 +17,7 @@ std::unique_ptr<Command> makeImportJetCommand();
 std::unique_ptr<Command> makeExportCommand();
 std::unique_ptr<Command> makeImportCsvCommand();
 std::unique_ptr<Command> makeCopyCommand();
+std::unique_ptr<Command> makeChangesCommand();
 
 const std::vector<std::unique_ptr<Command>> &commands();
 // The command with that word, or null.

@@ -30,11 +30,11 @@ QString refusal(store::QueryChannel &channel, const QString &phone)
 
 } // namespace
 
-QString lookupByPhone(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
+PhoneLookup lookupByPhone(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
 {
     channel.run(statements::phoneLookup(search.phone));
     if (channel.count() > 0)
-        return QStringLiteral("Абонент найден.");
+        return {QStringLiteral("Абонент найден."), false};
 
     random.reseed();
     const GenderSet gender = random.draw(2) == 1 ? maleSet : femaleSet;
@@ -46,10 +46,10 @@ QString lookupByPhone(store::QueryChannel &channel, RandomSource &random, const 
 
     if (const QString refused = refusal(channel, search.phone); !refused.isEmpty()) {
         channel.run(statements::noEntries());
-        return refused;
+        return {refused, true};
     }
     channel.run(statements::storedEntries({synthesis.insert(entry)}));
-    return QString();
+    return {};
 }
 
 } // namespace lookup

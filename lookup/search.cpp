@@ -41,8 +41,13 @@ SearchOutcome search(store::QueryChannel &channel, RandomSource &random, const S
 
     const SearchValues values = collect(fields);
     try {
-        outcome.message = values.surname.isEmpty() ? lookupByPhone(channel, random, values)
-                                                   : lookupByName(channel, random, values);
+        if (values.surname.isEmpty()) {
+            const PhoneLookup lookup = lookupByPhone(channel, random, values);
+            outcome.message = lookup.message;
+            outcome.phoneRefused = lookup.refused;
+        } else {
+            outcome.message = lookupByName(channel, random, values);
+        }
     } catch (const std::exception &failure) {
         // Not only the store's errors: whatever ends a search must not end the program with it.
         outcome.error = failureText(failure);

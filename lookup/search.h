@@ -33,6 +33,8 @@ struct SearchOutcome {
     QString error;
     // The checks refused the fields (message says why); no lookup ran and the grid keeps its rows.
     bool rejected = false;
+    // The numbering scheme refused the phone (message says why); the grid shows no rows.
+    bool phoneRefused = false;
 };
 
 // What the default error handler shows for a failure that ended a search: the store's own text,

@@ -2,6 +2,7 @@
 
 #include "text/cp1251.h"
 #include "lookup/integersyntax.h"
+#include "store/schema.h"
 
 #include <algorithm>
 
@@ -9,9 +10,11 @@ namespace lookup {
 
 namespace {
 
+// Of the checked class and no longer than the store holds: the letters of both classes are single
+// UTF-16 units, so the length is the number of characters.
 bool allOf(const QString &text, bool (*inClass)(QChar))
 {
-    return std::all_of(text.cbegin(), text.cend(), inClass);
+    return text.size() <= store::kTextValueLimit && std::all_of(text.cbegin(), text.cend(), inClass);
 }
 
 bool emptyOrInteger(const QString &text, IntegerWidth width)

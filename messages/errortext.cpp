@@ -5,6 +5,7 @@
 #include "store/grid/gridrefusal.h"
 #include "store/storeerror.h"
 #include "store/provisioning/datafilechecks.h"
+#include "store/schema.h"
 
 #include <array>
 
@@ -129,6 +130,31 @@ QString kindText(const store::StoreError &error)
         return QStringLiteral("В таблице param значение tel (%1) не годится для длины номера телефона: "
                               "нужно число от 1 до %2.")
             .arg(d.value(0), d.value(1));
+    case Kind::ServerCertificateUntrusted:
+        return QStringLiteral("%1: сертификат сервера не подписан центром сертификации из sslrootcert, "
+                              "подключение не установлено: %2")
+            .arg(serverShown(d.value(0)), d.value(1));
+    case Kind::ServerCertificateMismatch:
+        return QStringLiteral("%1: сертификат сервера выдан другому имени, чем указано в host, "
+                              "подключение не установлено: %2")
+            .arg(serverShown(d.value(0)), d.value(1));
+    case Kind::ServerWithoutEncryption:
+        return QStringLiteral("%1: сервер не поддерживает шифрование (TLS), а строка подключения требует его "
+                              "(sslmode): %2")
+            .arg(serverShown(d.value(0)), d.value(1));
+    case Kind::ServerRequiresEncryption:
+        return QStringLiteral("%1: сервер не принимает подключение без шифрования; задайте в строке подключения "
+                              "sslmode=verify-full и sslrootcert: %2")
+            .arg(serverShown(d.value(0)), d.value(1));
+    case Kind::NulInText:
+        return QStringLiteral("Текст «%1…» не принят: в нём есть символ NUL (код 0), а текст с ним справочник "
+                              "не хранит")
+            .arg(d.value(0));
+    case Kind::TextTooLong:
+        return QStringLiteral("Текст «%1…» не принят: его длина %2, а справочник хранит текст не длиннее %3 символов")
+            .arg(d.value(0), d.value(1), d.value(2));
+    case Kind::CellNotWritten:
+        return QStringLiteral("Таблица %1, запись с id %2, столбец %3: %4").arg(d.value(0), d.value(1), d.value(2), cause);
     }
     return QStringLiteral("Ошибка базы данных (%1): %2").arg(int(error.kind())).arg(d.join(QStringLiteral("; ")));
 }
@@ -163,6 +189,14 @@ QString refusalText(const store::GridRefusal &refusal)
     case Refusal::RowChanged:
         return QStringLiteral("Запись не сохранена: её изменил другой пользователь. Отмените правку (Esc) "
                               "и повторите поиск, чтобы увидеть её новое содержимое.");
+    case Refusal::TextTooLong:
+        return QStringLiteral("Запись не сохранена: в поле «%1» можно не больше %2 символов.")
+            .arg(columnTitle(refusal.field))
+            .arg(store::kTextValueLimit);
+    case Refusal::NulInText:
+        return QStringLiteral("Запись не сохранена: в поле «%1» есть символ NUL (код 0), а текст с ним справочник "
+                              "не хранит.")
+            .arg(columnTitle(refusal.field));
     }
     return QStringLiteral("Запись не сохранена.");
 }

@@ -31,6 +31,47 @@ const QString hideScrollBarsScript = QStringLiteral(R"js(
 })()
 )js");
 
+// The engine's error page is laid out for a whole browser window; in the small browser area, with
+// no scroll bars, it would be cut after its first words. It is zoomed out, in steps, until the
+// text the user reads (buttons aside) fits the area, and scrolled to where that text begins.
+const QString fitErrorPageScript = QStringLiteral(R"js(
+(function () {
+    var root = document.documentElement;
+    function textBox() {
+        var box = null;
+        var walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+        for (var node = walker.nextNode(); node; node = walker.nextNode()) {
+            if (!node.textContent.trim() || node.parentElement.closest("button"))
+                continue;
+            var range = document.createRange();
+            range.selectNodeContents(node);
+            var rects = range.getClientRects();
+            for (var i = 0; i < rects.length; ++i) {
+                var r = rects[i];
+                if (!r.width || !r.height)
+                    continue;
+                box = box ? {left: Math.min(box.left, r.left), top: Math.min(box.top, r.top),
+                             right: Math.max(box.right, r.right), bottom: Math.max(box.bottom, r.bottom)}
+                          : {left: r.left, top: r.top, right: r.right, bottom: r.bottom};
+            }
+        }
+        return box;
+    }
+    var box = null, scale = 1;
+    for (var percent = 100; percent >= 30; percent -= 5) {
+        root.style.zoom = percent / 100;
+        // Some engine versions measure a zoomed element in its own pixels, others in the view's.
+        scale = window.innerWidth / root.getBoundingClientRect().width;
+        box = textBox();
+        if (!box || ((box.bottom - box.top) * scale <= window.innerHeight
+                     && box.left >= 0 && box.right * scale <= window.innerWidth))
+            break;
+    }
+    if (box)
+        window.scrollTo(0, window.scrollY + box.top * scale);
+})()
+)js");
+
 } // namespace
 
 BrowserDialog::BrowserDialog(QSize clientSize, QRect browserGeometry, QWidget *parent)
@@ -64,7 +105,7 @@ void BrowserDialog::showEvent(QShowEvent *event)
         loadPage();
 }
 
-void BrowserDialog::pageLoaded(bool)
+void BrowserDialog::pageLoaded(bool succeeded)
 {
     // A failed load has left the engine's own error page, which loses its scroll bars as well.
     // The browser drops the answer if it comes while this window is being destroyed.
@@ -73,6 +114,9 @@ void BrowserDialog::pageLoaded(bool)
         if (!problem.isEmpty())
             m_errorSink(problem);
     });
+    // Fitted once the scroll bars have given their room back to the text.
+    if (!succeeded)
+        m_browser->runScript(fitErrorPageScript, [](const QVariant &) {});
 }
 
 } // namespace pages

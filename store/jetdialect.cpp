@@ -242,6 +242,7 @@ bool translateJet(std::string_view s, JetTranslation &out, Dialect dialect)
     out.literals.clear();
     out.refusal = JetRefusal::None;
     out.statementEnd = 0;
+    out.reads = isKeywordAt(s, skipSpace(s, 0), "select");
     out.sql.reserve(s.size() + 24);
 
     TopClause top;

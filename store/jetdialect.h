@@ -28,6 +28,7 @@ struct JetTranslation {
     std::string literalText; // the literals' texts back to back, quotes undoubled
     std::vector<std::pair<std::size_t, std::size_t>> literals; // offset and length in literalText
     JetRefusal refusal = JetRefusal::None; // why the statement was refused
+    bool reads = false;      // it begins with select, so it writes nothing
 
     std::size_t literalCount() const { return literals.size(); }
     std::string_view literal(std::size_t i) const

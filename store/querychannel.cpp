@@ -2,7 +2,9 @@
 
 #include "store/connection.h"
 #include "store/cursor.h"
+#include "store/checkedbulkappend.h"
 #include "store/storeerror.h"
+#include "store/textvalue.h"
 #include "store/postgres/pgbackend.h"
 #include "store/sqlite/sqlitebackend.h"
 
@@ -186,12 +188,16 @@ void QueryChannel::removeRow(int row)
         m_result->removeRow(row);
 }
 
-QueryChannel::WriteResult QueryChannel::write(const QString &sql, const QVariantList &params)
+QueryChannel::WriteResult QueryChannel::write(const QString &sql, const QVariantList &values,
+                                              const QVariantList &criteria)
 {
+    for (const QVariant &value : values)
+        if (cellFault(value) != TextFault::None)
+            throw *textRefusal(value.toString());
     Backend &backend = openBackend();
     if (m_result)
         m_result->suspend();
-    return backend.write(sql, params);
+    return backend.write(sql, criteria.isEmpty() ? values : values + criteria);
 }
 
 QVariant QueryChannel::scalar(const QString &sql, const QVariantList &params)
@@ -232,7 +238,7 @@ std::unique_ptr<BulkAppend> QueryChannel::bulkAppend(const QString &table, const
     Backend &backend = openBackend();
     if (m_result)
         m_result->suspend();
-    return backend.bulkAppend(table, columns);
+    return std::make_unique<CheckedBulkAppend>(backend.bulkAppend(table, columns), table, columns);
 }
 
 std::span<const QVariant> QueryChannel::fetchedCells() const

@@ -19,7 +19,9 @@ class Cursor;
 // The single channel every statement goes through. Statements are written in
 // the Jet dialect ("..." literals, select top N, count(*) as m, order by id Desc); the channel
 // translates them, binds every text literal as a parameter, and keeps the last opened result,
-// which the grid shows. Every failure throws StoreError.
+// which the grid shows. Every failure throws StoreError. Every text it writes, whichever way
+// (a statement's literal, a value of write, a cell of bulkAppend), is checked first: none holds a
+// NUL or is longer than kTextValueLimit characters, on either store (see textvalue.h).
 class QueryChannel : public QObject {
     Q_OBJECT
 public:
@@ -59,8 +61,11 @@ public:
 
     // A native statement in the engine's SQL with anonymous ? parameters, for the grid's row edits;
     // leaves the open result (and the grid) as it is. Returns the rows changed and the inserted id.
+    // The values are what it writes, the criteria (their parameters after the values') what it only
+    // compares with: a text among the values that the store may not hold (textFault) is refused with
+    // StoreError before anything runs, while a criterion may still be a longer text stored earlier.
     using WriteResult = store::WriteResult;
-    WriteResult write(const QString &sql, const QVariantList &params);
+    WriteResult write(const QString &sql, const QVariantList &values, const QVariantList &criteria = {});
     // A native query with ? parameters: the first column of its first row, null without a
     // row. Leaves the open result (and the grid) as it is.
     QVariant scalar(const QString &sql, const QVariantList &params);
@@ -80,7 +85,8 @@ public:
     void beginSnapshot();
     void endSnapshot() noexcept;
     // Rows appended to a table in bulk, a batch at a time, in the transaction the connection is in
-    // (see BulkAppend); it must go before the channel does.
+    // (see BulkAppend); it must go before the channel does. A text cell the store may not hold
+    // (textFault) stops it with CellNotWritten, naming the table, the row's id and the column.
     std::unique_ptr<BulkAppend> bulkAppend(const QString &table, const QStringList &columns);
     // The cells of the rows fetched so far, row after row, as bulkAppend takes them; empty without a
     // result.

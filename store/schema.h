@@ -13,6 +13,11 @@ namespace store {
 // the server).
 inline constexpr const char *kCollation = "RU_NOCASE";
 
+// The longest text value, in characters, the channel writes to either store: what a Jet text column
+// held, and what one store takes the other must hold too (the server's index on tab refuses a key of
+// a few thousand bytes). Values stored before it stay readable.
+inline constexpr int kTextValueLimit = 255;
+
 // The tables of history.dat: the directory table tab and the eight reference tables.
 enum class ColumnKind {
     Counter, // tab.id: ascending, never reused

@@ -1,6 +1,7 @@
 #include "store/statementtranslation.h"
 
 #include "store/storeerror.h"
+#include "store/textvalue.h"
 
 #include <QStringEncoder>
 #include <QVarLengthArray>
@@ -34,6 +35,14 @@ void translateStatement(const QString &statement, JetTranslation &out, Dialect d
     const char *end = toUtf8.appendToBuffer(utf8.data(), statement);
     if (!translateJet(std::string_view(utf8.constData(), std::size_t(end - utf8.constData())), out, dialect))
         throw StoreError(refusalKind(out.refusal));
+    // A NUL is refused in any literal, compared or written: the server would read the text only up to
+    // it. The length only where something may be written: a longer value stored earlier can still be
+    // looked for.
+    for (std::size_t i = 0; i < out.literalCount(); ++i) {
+        const TextFault fault = textFault(out.literal(i));
+        if (fault == TextFault::Nul || (fault == TextFault::TooLong && !out.reads))
+            throw *textRefusal(out.literal(i));
+    }
 }
 
 } // namespace store

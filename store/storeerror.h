@@ -77,9 +77,16 @@ public:
         ParamTableEmpty,      // the directory's param table has no row
         ParamValueMissing,    // details: the column of param that holds no value
         PhoneLengthUnfit,     // details: param's tel, the longest phone number
+        ServerCertificateUntrusted, // details: the server, libpq's message (sslrootcert does not vouch for it)
+        ServerCertificateMismatch, // details: the server, libpq's message (issued to another host name)
+        ServerWithoutEncryption, // details: the server, libpq's message (no TLS, which sslmode requires)
+        ServerRequiresEncryption, // details: the server, its message (pg_hba.conf lets in no unencrypted connection)
+        NulInText,            // details: the text up to its NUL (a text to be written or compared)
+        TextTooLong,          // details: the text's beginning, its length in characters, the limit
+        CellNotWritten,       // details: the table, the row's id, the column; cause: why its value was refused
     };
-    // The number of kinds; the last one above is PhoneLengthUnfit.
-    static constexpr int kindCount = int(Kind::PhoneLengthUnfit) + 1;
+    // The number of kinds; the last one above is CellNotWritten.
+    static constexpr int kindCount = int(Kind::CellNotWritten) + 1;
 
     explicit StoreError(Kind kind, QStringList details = {}) : m_kind(kind), m_details(std::move(details))
     {

@@ -4,20 +4,20 @@ namespace transfer {
 
 namespace {
 
-bool needsQuotes(QByteArrayView utf8)
+bool needsQuotes(QByteArrayView utf8, char separator)
 {
     for (const char c : utf8)
-        if (c == ',' || c == '"' || c == '\n' || c == '\r')
+        if (c == separator || c == '"' || c == '\n' || c == '\r')
             return true;
     return false;
 }
 
 } // namespace
 
-void appendField(QByteArray &out, QByteArrayView utf8, Format format)
+void appendField(QByteArray &out, QByteArrayView utf8, Format format, char separator)
 {
     if (format == Format::Csv) {
-        if (!needsQuotes(utf8)) {
+        if (!needsQuotes(utf8, separator)) {
             out.append(utf8);
             return;
         }
@@ -107,15 +107,12 @@ CsvReader::Result CsvReader::next(std::vector<Field> &fields)
                     ++m_line;
                 field.text.append(c);
             }
-            if (m_pos < m_bytes.size() && m_bytes[m_pos] != ',' && !atLineBreak())
+            if (m_pos < m_bytes.size() && m_bytes[m_pos] != m_separator && !atLineBreak())
                 return broken();
         } else {
             const qsizetype start = m_pos;
-            while (m_pos < m_bytes.size() && m_bytes[m_pos] != ',' && !atLineBreak()) {
-                if (m_bytes[m_pos] == '"')
-                    return broken();
+            while (m_pos < m_bytes.size() && m_bytes[m_pos] != m_separator && !atLineBreak())
                 ++m_pos;
-            }
             field.text.append(m_bytes.sliced(start, m_pos - start));
         }
         ++count;
@@ -125,8 +122,18 @@ CsvReader::Result CsvReader::next(std::vector<Field> &fields)
             fields.resize(count);
             return Record;
         }
-        ++m_pos; // the comma
+        ++m_pos; // the separator
     }
+}
+
+QByteArray headerSeparators(QByteArrayView bytes)
+{
+    QByteArray found;
+    std::vector<CsvReader::Field> fields;
+    for (const char separator : kCsvSeparators)
+        if (CsvReader(bytes, separator).next(fields) == CsvReader::Record && fields.size() > 1)
+            found.append(separator);
+    return found;
 }
 
 } // namespace transfer

@@ -9,6 +9,7 @@
 
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <limits>
 
 namespace transfer {
@@ -31,14 +32,15 @@ QString nameOf(std::string_view name)
     return QString::fromLatin1(name.data(), qsizetype(name.size()));
 }
 
-// A whole number a long integer holds, as the grid accepts it; nothing when it is something else.
-std::optional<qint64> wholeNumber(QByteArrayView text)
+// The range of every number column: a long integer, as Jet's were.
+constexpr qint64 kLowest = std::numeric_limits<qint32>::min();
+constexpr qint64 kHighest = std::numeric_limits<qint32>::max();
+
+bool isWholeNumberSyntax(QByteArrayView text)
 {
-    bool ok = false;
-    const qint64 n = text.trimmed().toLongLong(&ok, 10);
-    if (!ok || n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return n;
+    if (text.startsWith('-') || text.startsWith('+'))
+        text = text.sliced(1);
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // Where each field of a record goes: a place among the statement's values, or nowhere (tab's id).
@@ -56,10 +58,9 @@ public:
     {
     }
 
-    ImportOutcome run()
+    ImportOutcome run(std::optional<char> separator)
     {
-        m_outcome.encoding = detectEncoding(m_bytes);
-        if (!readHeader())
+        if (!readLayout(separator) || !readHeader())
             return m_outcome;
         // SQLite takes the write lock at once, so a rival writer cannot make the import fail half-way.
         m_channel.write(m_channel.dialect() == store::Dialect::Sqlite ? QStringLiteral("BEGIN IMMEDIATE")
@@ -91,6 +92,57 @@ private:
         m_outcome.rows = 0;
         m_outcome.refusal = ImportRefusal{kind, line, column, value, detail, storeError};
         return false;
+    }
+
+    // The encoding and the separator, read from the file where they are not given.
+    bool readLayout(std::optional<char> separator)
+    {
+        const DetectedEncoding encoding = detectEncoding(m_bytes);
+        m_outcome.encoding = encoding.encoding;
+        if (encoding.strayLine > 0)
+            return refuse(ImportRefusal::MixedEncodings, encoding.strayLine, {});
+        // A byte order mark says UTF-8 and is no part of the first column's name.
+        if (m_bytes.startsWith("\xEF\xBB\xBF"))
+            m_bytes = m_bytes.sliced(3);
+        if (!separator) {
+            const QByteArray found = headerSeparators(m_bytes);
+            if (found.size() > 1)
+                return refuse(ImportRefusal::AmbiguousSeparator, 1, {}, QString::fromLatin1(found));
+            if (found.size() == 1)
+                separator = found.front();
+        }
+        m_reader = CsvReader(m_bytes, separator);
+        return true;
+    }
+
+    // Whether the field's text may be stored, refusing it otherwise.
+    bool acceptText(const CsvReader::Field &field, const Target &target, const QString &text)
+    {
+        // libpq would end the value at the character, so no store keeps one.
+        if (field.text.contains('\0'))
+            return refuse(ImportRefusal::NulCharacter, field.line, target.column);
+        if (text.size() > store::kTextValueLimit)
+            return refuse(ImportRefusal::TooLong, field.line, target.column, QString::number(text.size()),
+                          QString::number(store::kTextValueLimit));
+        return true;
+    }
+
+    // The field's whole number into value, refusing anything else.
+    bool acceptNumber(const CsvReader::Field &field, const Target &target, QVariant &value)
+    {
+        const QByteArray text = field.text.trimmed();
+        if (!isWholeNumberSyntax(text))
+            return refuse(ImportRefusal::NotANumber, field.line, target.column, decoded(field.text));
+        bool ok = false;
+        const qint64 n = text.toLongLong(&ok, 10);
+        if (!ok || n < kLowest || n > kHighest) {
+            refuse(ImportRefusal::OutOfRange, field.line, target.column, decoded(field.text));
+            m_outcome.refusal->lowest = kLowest;
+            m_outcome.refusal->highest = kHighest;
+            return false;
+        }
+        value = n;
+        return true;
     }
 
     // The column a field stands in, as the header names it.
@@ -165,16 +217,16 @@ private:
             values = m_defaults;
             for (std::size_t i = 0; i < m_fields.size(); ++i) {
                 const Target &target = m_targets[i];
+                const CsvReader::Field &field = m_fields[i];
                 if (target.value < 0)
                     continue;
-                const QByteArray &text = m_fields[i].text;
                 if (!target.number) {
-                    values[target.value] = decoded(text);
-                } else if (!text.trimmed().isEmpty()) {
-                    const std::optional<qint64> number = wholeNumber(text);
-                    if (!number)
-                        return refuse(ImportRefusal::NotANumber, m_fields[i].line, target.column, decoded(text));
-                    values[target.value] = *number;
+                    const QString text = decoded(field.text);
+                    if (!acceptText(field, target, text))
+                        return false;
+                    values[target.value] = text;
+                } else if (!field.text.trimmed().isEmpty() && !acceptNumber(field, target, values[target.value])) {
+                    return false;
                 }
             }
             try {
@@ -201,13 +253,8 @@ private:
 
 } // namespace
 
-Encoding detectEncoding(QByteArrayView bytes)
-{
-    return bytes.isValidUtf8() ? Encoding::Utf8 : Encoding::Windows1251;
-}
-
 ImportOutcome importCsv(store::QueryChannel &channel, const QString &table, QByteArrayView bytes,
-                        const ImportProgress &progress)
+                        std::optional<char> separator, const ImportProgress &progress)
 {
     const store::TableDef *definition = programTable(table);
     if (!definition) {
@@ -215,10 +262,7 @@ ImportOutcome importCsv(store::QueryChannel &channel, const QString &table, QByt
         outcome.refusal = ImportRefusal{ImportRefusal::UnknownTable, 0, {}, table, {}, std::nullopt};
         return outcome;
     }
-    // A byte order mark says UTF-8 and is no part of the first column's name.
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    return Importer(channel, *definition, bytes, progress).run();
+    return Importer(channel, *definition, bytes, progress).run(separator);
 }
 
 } // namespace transfer

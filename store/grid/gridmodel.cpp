@@ -2,6 +2,7 @@
 
 #include "store/storeerror.h"
 #include "store/querychannel.h"
+#include "store/textvalue.h"
 
 #include <QScopedValueRollback>
 
@@ -207,14 +208,11 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     const int field = index.column();
     const QString typed = value.toString();
 
-    // A number column keeps a text it cannot hold as typed, so that the user can correct it; the
-    // row is not written while it does.
+    // A cell the store cannot take is kept as typed, so that the user can correct it; the row is
+    // not written while it is.
     QVariant cell = typed;
-    bool refused = false;
     if (isNumber(field)) {
-        const std::optional<QVariant> number = numberCell(typed);
-        refused = !number;
-        if (number)
+        if (const std::optional<QVariant> number = numberCell(typed))
             cell = *number;
     }
 
@@ -227,21 +225,32 @@ bool GridModel::setData(const QModelIndex &index, const QVariant &value, int rol
     m_pending.changed[field] = true;
     const QModelIndex changed = this->index(row, field);
     emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
-    return !refused || refuse(notANumber(field));
+    const std::optional<GridRefusal> refusal = refusalOf(field, cell);
+    return !refusal || refuse(*refusal);
 }
 
 int GridModel::pendingRefusedField() const
 {
     for (int f = 0; f < kEntryFieldCount; ++f)
-        if (m_pending.row >= 0 && m_pending.changed[f] && isNumber(f)
-            && m_pending.values[f].typeId() == QMetaType::QString)
+        if (m_pending.row >= 0 && m_pending.changed[f] && refusalOf(f, m_pending.values[f]))
             return f;
     return -1;
 }
 
-GridRefusal GridModel::notANumber(int field)
+std::optional<GridRefusal> GridModel::refusalOf(int field, const QVariant &cell)
 {
-    return {GridRefusal::Kind::NotANumber, field};
+    if (isNumber(field))
+        return cell.typeId() == QMetaType::QString ? std::optional(GridRefusal{GridRefusal::Kind::NotANumber, field})
+                                                   : std::nullopt;
+    switch (cellFault(cell)) {
+    case TextFault::None:
+        break;
+    case TextFault::Nul:
+        return GridRefusal{GridRefusal::Kind::NulInText, field};
+    case TextFault::TooLong:
+        return GridRefusal{GridRefusal::Kind::TextTooLong, field};
+    }
+    return std::nullopt;
 }
 
 bool GridModel::canFetchMore(const QModelIndex &parent) const
@@ -348,7 +357,7 @@ bool GridModel::finishPending()
 bool GridModel::writePending(bool mirror)
 {
     if (const int refused = pendingRefusedField(); refused >= 0)
-        return refuse(notANumber(refused));
+        return refuse(*refusalOf(refused, m_pending.values[refused]));
     QStringList columns;
     QVariantList params;
     for (int f = 0; f < kEntryFieldCount; ++f) {
@@ -381,10 +390,11 @@ bool GridModel::writePending(bool mirror)
 
 // As ADO's default update criteria did: only where the changed columns still hold what the grid
 // read. BINARY, so that a change of letter case made elsewhere counts too.
-bool GridModel::updatePending(const QStringList &columns, QVariantList values)
+bool GridModel::updatePending(const QStringList &columns, const QVariantList &values)
 {
     QString sql = QStringLiteral("update tab set %1=? where id=?").arg(columns.join(QStringLiteral("=?,")));
-    values << m_pending.id;
+    // What was read is only compared with: a longer text stored earlier can still be replaced.
+    QVariantList criteria{m_pending.id};
     const bool server = m_channel.dialect() == Dialect::Postgres;
     for (int f = 0; f < kEntryFieldCount; ++f) {
         if (m_pending.changed[f]) {
@@ -394,10 +404,10 @@ bool GridModel::updatePending(const QStringList &columns, QVariantList values)
                 sql += QStringLiteral(" and %1 is not distinct from ?").arg(fieldName(f));
             else
                 sql += QStringLiteral(" and %1 collate \"C\" is not distinct from ?").arg(fieldName(f));
-            values << m_pending.read[f];
+            criteria << m_pending.read[f];
         }
     }
-    if (m_channel.write(sql, values).changes > 0)
+    if (m_channel.write(sql, values, criteria).changes > 0)
         return true;
     if (m_channel.scalar(QStringLiteral("select 1 from tab where id=?"), {m_pending.id}).isNull())
         return refuse({GridRefusal::Kind::RowDeleted});
@@ -426,7 +436,7 @@ bool GridModel::deleteRow(int row)
     if (!(mine && m_pending.isNew)) {
         const QVariant id = mine ? m_pending.id : m_channel.cell(row, m_idColumn);
         try {
-            m_channel.write(QStringLiteral("delete from tab where id=?"), {id});
+            m_channel.write(QStringLiteral("delete from tab where id=?"), {}, {id});
         } catch (const StoreError &e) {
             return fail(e);
         }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 #include <array>
+#include <optional>
 
 namespace store {
 
@@ -33,8 +34,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    // Takes the typed text into the row. A text that a number column cannot hold is kept as typed
-    // and reported (false); the row cannot be written until it is corrected or reverted.
+    // Takes the typed text into the row. A text that a number column cannot hold, or that a text
+    // column may not (a NUL, longer than kTextValueLimit), is kept as typed and reported (false); the
+    // row cannot be written until it is corrected or reverted.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
@@ -49,7 +51,7 @@ public:
     int pendingRow() const { return m_pending.row; }
     bool isPendingNew() const { return m_pending.row >= 0 && m_pending.isNew; }
     bool isPendingChanged() const;
-    // The first column of the pending row holding a text its numbers cannot take, or -1.
+    // The first column of the pending row holding a text it cannot take, or -1.
     int pendingRefusedField() const;
 
     // An empty new row before `row` (Insert) or after the last (Down on the last row); the former
@@ -87,12 +89,14 @@ private:
     QVariant shownValue(int row, int field) const;
     bool beginPending(int row);
     bool writePending(bool mirror);
-    bool updatePending(const QStringList &columns, QVariantList values);
+    bool updatePending(const QStringList &columns, const QVariantList &values);
     void insertRowAt(int row);
     void removeRowAt(int row);
     bool fail(const StoreError &error);
     bool refuse(const GridRefusal &refusal);
-    static GridRefusal notANumber(int field);
+    // Why the field cannot be written holding the cell: a text in a number column, a text the store
+    // may not hold in a text column.
+    static std::optional<GridRefusal> refusalOf(int field, const QVariant &cell);
 
     QueryChannel &m_channel;
     int m_rows = 0;

@@ -13,6 +13,31 @@ QString trimmedMessage(const char *text)
     return QString::fromUtf8(text).trimmed();
 }
 
+// What a refused connection tells of encryption, found in libpq's words, in English or in the
+// Russian of its catalog (which it speaks under a Russian locale), or in OpenSSL's, which it quotes
+// untranslated; any other refusal is the server being unreachable.
+StoreError::Kind refusalKind(const QString &message)
+{
+    using Kind = StoreError::Kind;
+    struct Sign {
+        Kind kind;
+        QStringList words;
+    };
+    static const Sign signs[] = {
+        {Kind::ServerCertificateUntrusted, {QStringLiteral("certificate verify failed")}},
+        {Kind::ServerCertificateMismatch,
+         {QStringLiteral("does not match host name"), QStringLiteral("не соответствует имени сервера")}},
+        {Kind::ServerWithoutEncryption,
+         {QStringLiteral("server does not support SSL"), QStringLiteral("сервер не поддерживает SSL")}},
+        {Kind::ServerRequiresEncryption, {QStringLiteral("\", no encryption"), QStringLiteral("\", без шифрования")}},
+    };
+    for (const Sign &sign : signs)
+        for (const QString &words : sign.words)
+            if (message.contains(words))
+                return sign.kind;
+    return Kind::ServerUnreachable;
+}
+
 } // namespace
 
 QString serverName(const QString &conninfo)
@@ -70,7 +95,7 @@ pg_conn *openServer(const QString &conninfo)
     if (PQstatus(conn) != CONNECTION_OK) {
         const QString message = trimmedMessage(PQerrorMessage(conn));
         PQfinish(conn);
-        throw StoreError(StoreError::Kind::ServerUnreachable, {serverName(conninfo), message});
+        throw StoreError(refusalKind(message), {serverName(conninfo), message});
     }
     return conn;
 }

@@ -13,16 +13,17 @@ namespace store {
 
 namespace {
 
-// Writes a new file with the given bytes; never replaces one.
+// Writes a new file with the given bytes; never replaces one, and leaves none half written.
 bool writeNewFile(const QString &path, const QByteArray &bytes, std::optional<StoreError> &problem)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(bytes) != bytes.size()
-        || !file.flush()) {
-        problem = StoreError(StoreError::Kind::FileNotWritten, {path, file.errorString()});
-        return false;
-    }
-    return true;
+    const bool opened = file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    if (opened && file.write(bytes) == bytes.size() && file.flush())
+        return true;
+    problem = StoreError(StoreError::Kind::FileNotWritten, {path, file.errorString()});
+    if (opened)
+        file.remove();
+    return false;
 }
 
 // conf.cfg's bytes, or the failure when conf cannot be written.
@@ -103,6 +104,19 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
     }
     removeNewFolders.dismiss();
     return {Outcome::Created, created, {}};
+}
+
+DataFolderCreation createConfFile(const QString &directory, const config::ConfFile &conf)
+{
+    using Outcome = DataFolderCreation::Outcome;
+    const QString path = QDir(directory).filePath(QStringLiteral("conf.cfg"));
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+        return {Outcome::FilesExist, {path}, {}};
+    std::optional<StoreError> failure;
+    const std::optional<QByteArray> bytes = confBytes(path, conf, failure);
+    if (bytes && writeNewFile(path, *bytes, failure))
+        return {Outcome::Created, {path}, {}};
+    return {Outcome::Failed, {}, failure};
 }
 
 DataFolderCreation createServerDataFolder(const QString &directory, const config::ConfFile &conf)

@@ -29,6 +29,10 @@ struct DataFolderCreation {
 // removed again, the folder (and those above it) too when it made them.
 DataFolderCreation createDataFolder(const QString &directory, const std::optional<config::ConfFile> &conf = std::nullopt);
 
+// Gives a folder that has none the conf.cfg createDataFolder would write for conf: Created with its
+// path, FilesExist when there is one already (it is left as it is), or Failed.
+DataFolderCreation createConfFile(const QString &directory, const config::ConfFile &conf);
+
 // The same for a directory on the server conf names (a libpq connection string): the tables and the
 // sample reference data go onto the server, which must not hold any of the tables yet (Failed names
 // them, and nothing is changed); the folder gets db.dat and conf.cfg saying what conf says (its

@@ -4,18 +4,43 @@
 #include "store/sqlite/fileopening.h"
 #include "store/storeerror.h"
 
+#include <QFileInfo>
 #include <QScopeGuard>
 
 #include <sqlite3.h>
 
 namespace store {
 
+namespace {
+
+// SQLite takes a WAL file's log and index away when the last connection that may write closes it;
+// a reader alone leaves both behind. When none of the file's companions is there, nobody has it open
+// and no journal waits to be rolled back, so the audit may open it as a writer that writes nothing
+// and leave the folder as it found it. Companions that were there stay, read-only.
+int openFlag(const QString &path)
+{
+    for (const QLatin1StringView suffix : {QLatin1StringView("-wal"), QLatin1StringView("-shm"), QLatin1StringView("-journal")})
+        if (QFileInfo::exists(path + suffix))
+            return SQLITE_OPEN_READONLY;
+    return SQLITE_OPEN_READWRITE;
+}
+
+SqliteHandle openUnchanged(const QString &path)
+{
+    SqliteHandle db = openDatabaseFile(path, openFlag(path));
+    if (sqlite3_exec(db.get(), "PRAGMA query_only = ON", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw StoreError(StoreError::Kind::EngineFailure, {QString::fromUtf8(sqlite3_errmsg(db.get()))}).at(path);
+    return db;
+}
+
+} // namespace
+
 struct FileAudit::Handle {
     SqliteHandle db;
 };
 
 FileAudit::FileAudit(const QString &path)
-    : m_handle(std::make_unique<Handle>(Handle{openDatabaseFile(path, SQLITE_OPEN_READONLY)})), m_path(path)
+    : m_handle(std::make_unique<Handle>(Handle{openUnchanged(path)})), m_path(path)
 {
 }
 

@@ -1,6 +1,7 @@
 #include "store/provisioning/serverstorecreation.h"
 
 #include "store/connection.h"
+#include "store/provisioning/changerecord.h"
 #include "store/postgres/preparedstatements.h"
 #include "store/querychannel.h"
 #include "store/provisioning/sampledata.h"
@@ -109,7 +110,10 @@ void createServerStore(const QString &conninfo, const std::function<void(pg_conn
 
 void createServerDirectory(const QString &conninfo)
 {
-    createServerStore(conninfo, [](pg_conn *conn, const QString &name) { insertSampleData(conn, name); });
+    createServerStore(conninfo, [](pg_conn *conn, const QString &name) {
+        insertSampleData(conn, name);
+        createChangeRecord(conn, name);
+    });
 }
 
 void createServerDirectory(const QString &conninfo, const std::function<void(QueryChannel &)> &fill)
@@ -124,6 +128,9 @@ void createServerDirectory(const QString &conninfo, const std::function<void(Que
         // New entries go on after the highest id stored.
         serverCommand(conn, "select setval(pg_get_serial_sequence('tab', 'id'), coalesce(max(id), 0) + 1, false) from tab",
                       name);
+        // Made after the fill, so a copy is one line of the record, not one for each of its rows.
+        createChangeRecord(conn, name);
+        recordCopy(conn, name);
     });
 }
 

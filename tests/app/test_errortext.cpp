@@ -106,6 +106,7 @@ int detailCount(StoreKind kind)
     case StoreKind::RegionNotEncodable:
     case StoreKind::TableNotWritten:
     case StoreKind::ParamValueMissing:
+    case StoreKind::NulInText:
         return 1;
     case StoreKind::DiskIoFailure:
     case StoreKind::ReadOnlyFile:
@@ -124,7 +125,14 @@ int detailCount(StoreKind kind)
     case StoreKind::FileNotWritten:
     case StoreKind::RowNotWritten:
     case StoreKind::PhoneLengthUnfit:
+    case StoreKind::ServerCertificateUntrusted:
+    case StoreKind::ServerCertificateMismatch:
+    case StoreKind::ServerWithoutEncryption:
+    case StoreKind::ServerRequiresEncryption:
         return 2;
+    case StoreKind::TextTooLong:
+    case StoreKind::CellNotWritten:
+        return 3;
     }
     ADD_FAILURE() << "kind " << int(kind) << " has no sample";
     return 0;
@@ -133,7 +141,7 @@ int detailCount(StoreKind kind)
 bool hasCause(StoreKind kind)
 {
     return kind == StoreKind::ServerUnavailable || kind == StoreKind::ServerFolderIncomplete
-        || kind == StoreKind::RowNotWritten;
+        || kind == StoreKind::RowNotWritten || kind == StoreKind::CellNotWritten;
 }
 
 class StoreErrorWording : public ::testing::TestWithParam<int> {};
@@ -251,7 +259,8 @@ TEST_P(GridRefusalWording, IsRussianAndNamesTheField)
     const QString text = messages::refusalText(refusal);
     EXPECT_FALSE(text.trimmed().isEmpty());
     EXPECT_TRUE(hasCyrillic(text)) << text.toStdString();
-    if (refusal.kind == store::GridRefusal::Kind::NotANumber) {
+    using enum store::GridRefusal::Kind;
+    if (refusal.kind == NotANumber || refusal.kind == TextTooLong || refusal.kind == NulInText) {
         EXPECT_TRUE(text.contains(messages::columnTitle(3))) << text.toStdString();
     }
 }

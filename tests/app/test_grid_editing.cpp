@@ -1,6 +1,7 @@
 #include "tests/app/gridwindowfixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -164,6 +165,30 @@ TEST_F(GridEditing, CancelledDeleteKeepsTheRow)
     EXPECT_EQ(rows(), 3);
     EXPECT_EQ(tab->rows(), original);
 }
+
+// The cell's editor has its own Ctrl+Delete (delete to the end of the word); the grid's comes first,
+// and what was being typed goes with the row, or, when the user keeps the row, is dropped.
+class CtrlDeleteWhileTyping : public GridWindowTest, public testing::WithParamInterface<QMessageBox::StandardButton> {};
+
+TEST_P(CtrlDeleteWhileTyping, AsksAndDropsTheUnfinishedEdit)
+{
+    const bool deletes = GetParam() == QMessageBox::Ok;
+    const auto typing = [this] { return grid()->viewport()->isAncestorOf(QApplication::focusWidget()); };
+    boxes.answerNext(GetParam());
+    clickCell(1, Surname);
+    typeText(u"Смирнов"_s);
+    ASSERT_TRUE(typing());
+    pressKey(Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().first().kind, Kind::Confirm);
+    EXPECT_FALSE(typing());
+    leaveGrid();
+    EXPECT_EQ(tab->rows(), deletes ? QList<QStringList>({original[0], original[2]}) : original);
+    EXPECT_EQ(cell(1, Surname), deletes ? u"Сидоров"_s : u"Петров"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(, CtrlDeleteWhileTyping, testing::Values(QMessageBox::Ok, QMessageBox::Cancel),
+                         [](const auto &info) { return std::string(info.param == QMessageBox::Ok ? "Confirmed" : "Cancelled"); });
 
 TEST_F(GridEditing, RowDeletedElsewhereIsReportedAndTheUserStaysOnIt)
 {

@@ -1,4 +1,5 @@
 #include "tests/app/mainwindowfixture.h"
+#include "tests/app/tabreader.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -9,6 +10,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -80,9 +82,10 @@ TEST_F(Layout, GridHasTheEightColumnsAndNoRowsYet)
     const int widths[] = {111, 96, 97, 66, 84, 31, 18, 58};
     ASSERT_EQ(model->columnCount(), 8);
     constexpr int phone = 3;
+    constexpr int flat = 7;
     for (int c = 0; c < 8; ++c) {
         EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString(), titles[c]);
-        if (c != phone) {
+        if (c != phone && c != flat) {
             EXPECT_EQ(grid()->columnWidth(c), widths[c]) << c;
         }
     }
@@ -90,10 +93,49 @@ TEST_F(Layout, GridHasTheEightColumnsAndNoRowsYet)
     const int tenDigits = grid()->fontMetrics().horizontalAdvance(u"0000000000"_s);
     EXPECT_GE(grid()->columnWidth(phone), widths[phone]);
     EXPECT_GT(grid()->columnWidth(phone), tenDigits);
+    // The flat, last, takes what is left of the grid.
+    EXPECT_GE(grid()->columnWidth(flat), widths[flat]);
+    EXPECT_EQ(grid()->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(model->rowCount(), 0);
     EXPECT_TRUE(grid()->verticalHeader()->isVisible());
     EXPECT_EQ(grid()->selectionBehavior(), QAbstractItemView::SelectItems);
     EXPECT_TRUE(grid()->tabKeyNavigation());
+}
+
+TEST_F(Layout, NoFlatIsCutOnceTheVerticalScrollBarShows)
+{
+    TabReader tab(folder->history());
+    tab.add({u"Петров"_s, u"Пётр"_s, u"Петрович"_s, u"4952222222"_s, u"Мира"_s, 2, QString(), 246});
+    tab.addNumbered(52);
+    openWindow();
+    ASSERT_EQ(grid()->size(), QSize(593, 505));
+    form->queryChannel().run(u"select * from tab order by id"_s);
+    settle();
+    ASSERT_EQ(grid()->model()->rowCount(), 53);
+    ASSERT_TRUE(grid()->verticalScrollBar()->isVisible());
+
+    constexpr int flat = 7;
+    const auto flatIsWhole = [this] {
+        const QModelIndex cell = grid()->model()->index(0, flat);
+        const QRect painted = grid()->visualRect(cell);
+        return grid()->viewport()->rect().contains(painted) && painted.width() >= grid()->sizeHintForIndex(cell).width();
+    };
+    EXPECT_EQ(grid()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(flatIsWhole());
+
+    // The user's widths are kept: a wider surname leaves less to the flat, never less than it needs.
+    QHeaderView *header = grid()->horizontalHeader();
+    header->resizeSection(0, 200);
+    settle();
+    EXPECT_EQ(grid()->columnWidth(0), 200);
+    EXPECT_GE(grid()->columnWidth(flat), grid()->sizeHintForIndex(grid()->model()->index(0, flat)).width());
+    header->resizeSection(0, 111);
+    settle();
+    EXPECT_EQ(grid()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(flatIsWhole());
+    header->resizeSection(flat, 300);
+    settle();
+    EXPECT_EQ(grid()->columnWidth(flat), 300);
 }
 
 TEST_F(Layout, StatusBarHasTheFixedPanelAndTheMessagePanel)

@@ -5,8 +5,17 @@
 #include "tests/support/scratchfolder.h"
 #include "app/userdatafolder.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -34,20 +43,79 @@ protected:
     BoxRecorder boxes;
 };
 
-TEST_F(UserDataFolder, FirstStartMakesItWithTheSampleDataAndSaysSoOnce)
+// Answers the region box each time it opens, with the next of the given answers, and keeps what
+// it said.
+class RegionBox : public QObject {
+public:
+    using Answer = std::function<void(QDialog &box)>;
+
+    explicit RegionBox(QList<Answer> answers) : m_answers(std::move(answers))
+    {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!box || box->objectName() != u"regionQuestion"_s || m_answered.contains(box))
+                return;
+            m_answered.append(box);
+            texts.append(box->findChild<QLabel *>(u"regionText"_s)->text());
+            if (m_answers.isEmpty())
+                return box->reject();
+            m_answers.takeFirst()(*box);
+        });
+        m_poll.start(10);
+    }
+
+    QStringList texts;
+
+private:
+    QList<Answer> m_answers;
+    QList<QPointer<QDialog>> m_answered;
+    QTimer m_poll;
+};
+
+void give(QDialog &box, const QString &region)
 {
+    box.findChild<QLineEdit *>(u"regionField"_s)->setText(region);
+}
+
+QPushButton *okOf(QDialog &box)
+{
+    return box.findChild<QPushButton *>(u"okButton"_s);
+}
+
+TEST_F(UserDataFolder, FirstStartMakesItAndAsksForTheRegionUntilOneIsGiven)
+{
+    QString refused;
+    RegionBox region({
+        [](QDialog &box) { box.findChild<QPushButton *>(u"cancelButton"_s)->click(); },
+        [&refused](QDialog &box) {
+            give(box, u"Токио 東京"_s);
+            refused = okOf(box)->isEnabled() ? QString() : box.findChild<QLabel *>(u"regionRefusal"_s)->text();
+            give(box, u" Москва "_s);
+            okOf(box)->click();
+        },
+    });
     ASSERT_TRUE(app::enterUserDataFolder());
     EXPECT_TRUE(isCurrent(folder()));
     EXPECT_TRUE(messages::missingDataFileMessages().isEmpty());
     EXPECT_GT(QFileInfo(u"history.dat"_s).size(), 0);
-    ASSERT_EQ(boxes.shown().size(), 1);
-    EXPECT_EQ(boxes.shown().first().kind, Kind::Information);
-    EXPECT_TRUE(boxes.shown().first().text.contains(folder())) << boxes.shown().first().text.toStdString();
+    ASSERT_EQ(region.texts.size(), 1);
+    EXPECT_TRUE(region.texts[0].contains(u"Создана папка данных"_s)) << region.texts[0].toStdString();
+    EXPECT_TRUE(region.texts[0].contains(folder())) << region.texts[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(u"conf.cfg"_s));
 
+    // Cancelled, the question comes again; a name Windows-1251 cannot hold is refused, saying why.
     QDir::setCurrent(home.path(u"."_s));
     ASSERT_TRUE(app::enterUserDataFolder());
-    EXPECT_TRUE(isCurrent(folder()));
-    EXPECT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(region.texts.size(), 2);
+    EXPECT_TRUE(refused.contains(u"東"_s)) << refused.toStdString();
+    EXPECT_FALSE(refused.contains(u"Т"_s)) << refused.toStdString();
+    EXPECT_EQ(home.read(u"data/zelvik/conf.cfg"_s), QByteArray("bd=\xCC\xEE\xF1\xEA\xE2\xE0\n"));
+
+    // A folder with conf.cfg is the user's: no question, nothing written.
+    ASSERT_TRUE(app::enterUserDataFolder());
+    EXPECT_EQ(region.texts.size(), 2);
+    EXPECT_EQ(home.read(u"data/zelvik/conf.cfg"_s), QByteArray("bd=\xCC\xEE\xF1\xEA\xE2\xE0\n"));
+    EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
 TEST_F(UserDataFolder, AFolderWithOneDataFileIsLeftToTheUsualCheck)

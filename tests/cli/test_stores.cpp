@@ -68,6 +68,14 @@ TEST_P(CliOnStores, CopyOutAndBackIsLossless)
     EXPECT_TRUE(again.err.contains(u"на сервере уже есть таблицы справочника: tab"_s)) << again.err.toStdString();
 }
 
+TEST_P(CliOnStores, SqlRefusesATextLongerThanTheStoreHolds)
+{
+    const CliRun refused = run({u"sql"_s, uR"(insert into tab(fam) values(")"_s + QString(256, u'Я') + u"\")"_s});
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.err.contains(u"не длиннее 255 символов"_s)) << refused.err.toStdString();
+    EXPECT_EQ(run({u"sql"_s, u"select count(*) as m from tab"_s}).outLines().value(1), u"0"_s);
+}
+
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(Stores, CliOnStores, bothStores(), storeName);

@@ -48,6 +48,9 @@ INSTANTIATE_TEST_SUITE_P(Cli, UsageErrors, ::testing::Values(
     Misuse{{u"import-jet"_s}, u"SOURCE"_s},
     Misuse{{u"import-jet"_s, u"a.mdb"_s, u"--into="_s}, u"--into"_s},
     Misuse{{u"export"_s, u"--format=xml"_s}, u"xml"_s},
+    Misuse{{u"export"_s, u"--separator=|"_s}, u"--separator"_s},
+    Misuse{{u"export"_s, u"--encoding=koi8-r"_s}, u"koi8-r"_s},
+    Misuse{{u"import-csv"_s, u"a.csv"_s, u"--separator=pipe"_s}, u"pipe"_s},
     Misuse{{u"export"_s, u"--table"_s, u"tab; drop table tab"_s}, u"not a table name"_s},
     Misuse{{u"import-csv"_s}, u"FILE"_s}));
 

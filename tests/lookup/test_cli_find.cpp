@@ -152,11 +152,12 @@ TEST_F(CliFind, OptionValueIsTheNextArgumentWhateverItStartsWith)
     EXPECT_EQ(dashes.out, QStringList{QStringLiteral("Неверный формат ввода: номер телефона.")});
 }
 
-TEST_F(CliFind, RefusedNumberRanAndShowsNoRows)
+// A number the numbering scheme refuses is refused input, as a malformed field is.
+TEST_F(CliFind, RefusedNumberEndsWithStatusOneAndNoRows)
 {
     exec(QStringLiteral("update param set s=1"));
     const Finished run = find({QStringLiteral("--phone"), QStringLiteral("12345678901")});
-    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, QStringList{QStringLiteral("Указан неверный номер телефона. Необходимо указать 10 последних цифр.")});
 }
 

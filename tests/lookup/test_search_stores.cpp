@@ -44,6 +44,17 @@ protected:
         return values;
     }
 
+    // A seed with which a search by name invents four entries.
+    static std::uint32_t seedInventingFour()
+    {
+        std::uint32_t seed = 0;
+        for (RandomSource probe;; ++seed) {
+            probe.setState(seed);
+            if (probe.draw(5) == 4)
+                return seed;
+        }
+    }
+
     SearchOutcome find(const SearchFields &fields, std::uint32_t seed)
     {
         random.setFixedSeed(seed);
@@ -61,12 +72,7 @@ protected:
 TEST_P(SearchOnStores, InventedEntriesAreShownAloneAndFoundAgain)
 {
     interfereBeforeEverySelectOfTab();
-    std::uint32_t seed = 0;
-    for (RandomSource probe; ; ++seed) { // a seed that invents four entries
-        probe.setState(seed);
-        if (probe.draw(5) == 4)
-            break;
-    }
+    const std::uint32_t seed = seedInventingFour();
     const SearchOutcome first = find(fieldsOf({{Surname, u"петров"_s}}), seed);
     EXPECT_EQ(first.message, u"Найдено: 4"_s) << first.error.toStdString();
     EXPECT_EQ(shown(u"fam"_s), QStringList(4, u"Петров"_s));
@@ -74,6 +80,16 @@ TEST_P(SearchOnStores, InventedEntriesAreShownAloneAndFoundAgain)
     QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
     const SearchOutcome again = find(fieldsOf({{Surname, u"ПЕТРОВ"_s}}), seed);
     EXPECT_EQ(again.message, u"Найдено: 4"_s);
+}
+
+// The house fraction is never checked: a fraction longer than the store holds meets the store's
+// refusal when the first invented entry would store it, and nothing is stored.
+TEST_P(SearchOnStores, FractionLongerThanTheStoreHoldsStoresNothing)
+{
+    const SearchOutcome outcome = find(fieldsOf({{Surname, u"петров"_s}, {Fraction, QString(256, u'а')}}), seedInventingFour());
+    EXPECT_TRUE(outcome.error.contains(u"не длиннее 255 символов"_s)) << outcome.error.toStdString();
+    other.run(u"select count(*) as m from tab"_s);
+    EXPECT_EQ(other.integer(u"m"_s), 0);
 }
 
 TEST_P(SearchOnStores, InventedSubscriberIsShownAloneAndFoundAgain)

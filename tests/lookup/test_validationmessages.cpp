@@ -47,6 +47,11 @@ TEST(ValidationMessages, EachCheckHasItsMessageAndField)
         {Phone, QStringLiteral("8-916"), QStringLiteral("Неверный формат ввода: номер телефона.")},
         {House, QStringLiteral("abc"), QStringLiteral("Неверный формат ввода: дом.")},
         {Flat, QStringLiteral("12 "), QStringLiteral("Неверный формат ввода: квартира.")},
+        // Longer than the store holds.
+        {Surname, QString(256, u'Я'), QStringLiteral("Неверный формат ввода: фамилия.")},
+        {GivenName, QString(256, u'Я'), QStringLiteral("Неверный формат ввода: имя.")},
+        {Patronymic, QString(256, u'Я'), QStringLiteral("Неверный формат ввода: отчество.")},
+        {Street, QString(256, u'Я'), QStringLiteral("Неверный формат ввода: улица.")},
     };
     for (const Case &c : cases) {
         SearchFields fields = fieldsOf({{Surname, QStringLiteral("Иванов")}, {Phone, QStringLiteral("123")}});
@@ -55,6 +60,9 @@ TEST(ValidationMessages, EachCheckHasItsMessageAndField)
         EXPECT_EQ(verdict.message, c.message);
         EXPECT_EQ(verdict.red, redOnly({c.field})) << c.message.toStdString();
     }
+    const QString longest(255, u'Я');
+    const Verdict fits = validate(fieldsOf({{Surname, longest}, {GivenName, longest}, {Patronymic, longest}, {Street, longest}}));
+    EXPECT_TRUE(fits.message.isEmpty()) << fits.message.toStdString();
 }
 
 TEST(ValidationMessages, FractionIsNeverChecked)

@@ -69,6 +69,8 @@ TEST_F(UpdateWindowPage, TallPageLosesItsScrollBarsOnceLoaded)
     // Our script was queued before this one, so the page already carries its result.
     EXPECT_EQ(evaluate(QStringLiteral("document.body.style.overflowX")).toString(), QStringLiteral("hidden"));
     EXPECT_EQ(evaluate(QStringLiteral("document.body.style.overflowY")).toString(), QStringLiteral("hidden"));
+    // Only the engine's error page is zoomed to fit.
+    EXPECT_EQ(evaluate(QStringLiteral("document.documentElement.style.zoom")).toString(), QString());
     // Scroll bars take their room from the viewport; none is left to them.
     const QString scrollBarRoom = QStringLiteral(
         "[window.innerWidth - document.documentElement.clientWidth,"
@@ -149,6 +151,40 @@ TEST_F(UpdateWindowPage, UnreachableServerIsExplainedInRussian)
     EXPECT_TRUE(shown.contains(QStringLiteral("ERR_CONNECTION_REFUSED"))) << qPrintable(shown);
     EXPECT_TRUE(shown.contains(QStringLiteral("сайт"))) << qPrintable(shown);
     EXPECT_FALSE(shown.contains(QStringLiteral("This site"))) << qPrintable(shown);
+}
+
+TEST_F(UpdateWindowPage, ErrorPageIsFittedSoThatItsHeadlineAndErrorCodeShow)
+{
+    open(TestHttpServer::unreachableAddress(QStringLiteral("/update.html")));
+    ASSERT_TRUE(waitForLoads(1));
+    // Where the headline's text and the error code's stand in the view, in its pixels.
+    const QVariantList shown = evaluate(QStringLiteral(R"js(
+        (function () {
+            var scale = window.innerWidth / document.documentElement.getBoundingClientRect().width;
+            function textRect(element) {
+                var words = document.createTreeWalker(element, NodeFilter.SHOW_TEXT), text;
+                do
+                    text = words.nextNode();
+                while (!text.textContent.trim());
+                var range = document.createRange();
+                range.selectNodeContents(text);
+                var r = range.getBoundingClientRect();
+                return [r.left * scale, r.top * scale, r.right * scale, r.bottom * scale];
+            }
+            var code = Array.from(document.querySelectorAll("body *")).find(function (e) {
+                return !e.children.length && e.textContent.trim() == "ERR_CONNECTION_REFUSED";
+            });
+            return [window.innerWidth, window.innerHeight].concat(textRect(document.querySelector("h1")), textRect(code));
+        })()
+    )js")).toList();
+    ASSERT_EQ(shown.size(), 10);
+    const QRectF view(0, 0, shown[0].toDouble(), shown[1].toDouble());
+    const QRectF headline(QPointF(shown[2].toDouble(), shown[3].toDouble()), QPointF(shown[4].toDouble(), shown[5].toDouble()));
+    const QRectF code(QPointF(shown[6].toDouble(), shown[7].toDouble()), QPointF(shown[8].toDouble(), shown[9].toDouble()));
+    const QString where = QVariant(shown).toStringList().join(QLatin1Char(' '));
+    EXPECT_TRUE(view.contains(headline)) << qPrintable(where);
+    EXPECT_TRUE(view.contains(code)) << qPrintable(where);
+    EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join('\n'));
 }
 
 TEST_F(UpdateWindowPage, EnterInThePageIsThePagesAndLeavesTheWindowOpen)

@@ -206,3 +206,17 @@ TEST(CheckCommand, ReadOnlyFileInReadOnlyFolderIsChecked)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("ok\n"));
 }
+
+// The folder as it was found: no log or index of a WAL file is left beside the file checked, nor
+// beside a backup checked by name.
+TEST(CheckCommand, LeavesNothingBehind)
+{
+    ScratchFolder folder;
+    alter(folder.history(), "PRAGMA journal_mode=WAL"); // as every file the program has used
+    ASSERT_TRUE(QFile::copy(folder.history(), folder.path(QStringLiteral("backup.dat"))));
+    const QStringList before = QDir(folder.path()).entryList(QDir::Files);
+    for (const QStringList &args : {QStringList{}, QStringList{QStringLiteral("backup.dat")}}) {
+        EXPECT_EQ(check(folder, args).exitCode, 0);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), before);
+    }
+}

@@ -12,6 +12,7 @@
 #include "store/connection.h"
 #include "store/grid/gridmodel.h"
 #include "store/querychannel.h"
+#include "store/schema.h"
 
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
@@ -133,12 +134,17 @@ TEST_F(GridFaults, DeleteOfARowDeletedElsewhereLeavesTheOthers)
     EXPECT_EQ(model->rowCount(), 2);
 }
 
+// A page of tab left with too little room for the longest text the grid writes: an older, longer
+// value (which stays readable) in the first entry.
+constexpr const char *kFullPage = "update tab set tele = hex(zeroblob(1750)) where id = 1";
+
 TEST_F(GridFaults, FullDiskRefusesTheEditWhichStaysUntilItCanBeWritten)
 {
+    alter(folder.history(), kFullPage);
     showTab();
     // The disk is full: the file may not grow by a single page.
     ASSERT_EQ(sqlite3_exec(connection.handle(), "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr), SQLITE_OK);
-    const QString longStreet = QStringLiteral("Длинная").repeated(20000);
+    const QString longStreet(store::kTextValueLimit, u'Д');
     EXPECT_FALSE(edit(store::EntryField::Street, longStreet));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.first().contains(QStringLiteral("full"))) << errors.first().toStdString();
@@ -153,11 +159,12 @@ TEST_F(GridFaults, FullDiskRefusesTheEditWhichStaysUntilItCanBeWritten)
 
 TEST_F(GridFaults, FullDiskRefusesANewRow)
 {
+    alter(folder.history(), kFullPage);
     showTab();
     ASSERT_EQ(sqlite3_exec(connection.handle(), "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr), SQLITE_OK);
     const int row = model->appendNewRow();
     ASSERT_GE(row, 0);
-    ASSERT_TRUE(model->setData(model->index(row, store::EntryField::Surname), QStringLiteral("Новый").repeated(20000)));
+    ASSERT_TRUE(model->setData(model->index(row, store::EntryField::Surname), QString(store::kTextValueLimit, u'Н')));
     EXPECT_FALSE(model->finishPending());
     ASSERT_EQ(errors.size(), 1);
     EXPECT_EQ(stored(), before);

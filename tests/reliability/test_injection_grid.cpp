@@ -1,6 +1,6 @@
 // Every grid cell fed with texts that would change a pasted-together statement's meaning: a text
-// column stores the text exactly, a number column refuses what is no number with a message, and
-// no other row or column changes.
+// column stores the text exactly unless the store may not hold it (a NUL, too long), a number column
+// refuses what is no number, each refusal with a message, and no other row or column changes.
 #include "tests/reliability/badfiles.h"
 #include "messages/errortext.h"
 #include "tests/reliability/hostiletexts.h"
@@ -12,6 +12,7 @@
 #include "store/connection.h"
 #include "store/grid/gridmodel.h"
 #include "store/querychannel.h"
+#include "store/textvalue.h"
 
 #include <QAbstractItemModelTester>
 #include <QRegularExpression>
@@ -80,10 +81,10 @@ TEST_P(GridInjection, EditedCellIsStoredExactlyOrRefused)
     QList<storereading::Row> expected = before;
     const int column = field() + 1; // after id
 
-    if (!isNumberColumn(field())) {
+    if (!isNumberColumn(field()) && store::textFault(text()) == store::TextFault::None) {
         EXPECT_TRUE(taken && written) << errors.join(u'\n').left(300).toStdString();
         expected[kEditedRow][column] = text();
-    } else if (const auto number = numberIn(text())) {
+    } else if (const auto number = isNumberColumn(field()) ? numberIn(text()) : std::nullopt) {
         EXPECT_TRUE(taken && written) << errors.join(u'\n').left(300).toStdString();
         expected[kEditedRow][column] = *number;
     } else {
@@ -104,11 +105,16 @@ TEST_P(GridInjection, EditedCellIsStoredExactlyOrRefused)
 // New rows, in the text columns: the number columns refuse the same way as in a stored row.
 class GridInjectionNewRow : public GridInjection {};
 
-TEST_P(GridInjectionNewRow, TextIsStoredExactly)
+TEST_P(GridInjectionNewRow, TextIsStoredExactlyOrRefused)
 {
     const QList<storereading::Row> before = stored();
     const int row = model.appendNewRow();
     ASSERT_EQ(row, 3);
+    if (store::textFault(text()) != store::TextFault::None) {
+        EXPECT_FALSE(model.setData(model.index(row, field()), text()) || model.finishPending());
+        EXPECT_TRUE(stored() == before) << "a row the store may not hold was written";
+        return;
+    }
     ASSERT_TRUE(model.setData(model.index(row, field()), text()));
     ASSERT_TRUE(model.finishPending()) << errors.join(u'\n').left(300).toStdString();
     const QList<storereading::Row> after = stored();

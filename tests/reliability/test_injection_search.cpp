@@ -14,6 +14,7 @@
 #include "lookup/integersyntax.h"
 #include "store/jetdialect.h"
 #include "store/querychannel.h"
+#include "store/textvalue.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
 
@@ -114,6 +115,12 @@ TEST_P(SearchInjection, TextIsRefusedOrStoredExactly)
         EXPECT_EQ(outcome.message.value_or(QString()), kFieldMessages[field()]);
         EXPECT_TRUE(outcome.red[field()]);
         EXPECT_TRUE(statements.isEmpty()) << "a statement ran for refused input";
+        EXPECT_EQ(after.size(), before.size());
+        return;
+    }
+    if (field() == EntryField::Fraction && store::textFault(hostile().text) != store::TextFault::None) {
+        // Never checked, it meets the store's refusal when the first invented entry would hold it.
+        EXPECT_TRUE(outcome.error.contains(QStringLiteral("не принят"))) << outcome.error.left(200).toStdString();
         EXPECT_EQ(after.size(), before.size());
         return;
     }

@@ -6,29 +6,35 @@
 
 #include <string>
 
-// A libpq session of the test's own beside the program's: to hold locks, watch, or end its sessions.
-class ServerSession {
-public:
-    explicit ServerSession(const QString &conninfo) : m_conn(PQconnectdb(conninfo.toUtf8().constData())) {}
-    ~ServerSession() { PQfinish(m_conn); }
+// A libpq connection of the test's own, for looking beneath the channel and for doing to a server
+// what an administrator or another program would.
+struct ServerSession {
+    explicit ServerSession(const QString &conninfo) : conn(PQconnectdb(conninfo.toUtf8().constData())) {}
+    ~ServerSession() { PQfinish(conn); }
     ServerSession(const ServerSession &) = delete;
     ServerSession &operator=(const ServerSession &) = delete;
 
-    // The first value of the statement's (last) result; the server's message, after "error: ", when
-    // it failed; empty when it returns no value.
+    // The first value of the statement's first row, or "error: " and the server's message.
     std::string value(const std::string &sql)
     {
-        PGresult *r = PQexec(m_conn, sql.c_str());
+        PGresult *r = PQexec(conn, sql.c_str());
         const ExecStatusType status = PQresultStatus(r);
-        std::string text;
-        if (status == PGRES_TUPLES_OK && PQntuples(r) > 0)
-            text = PQgetvalue(r, 0, 0);
-        else if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK)
-            text = "error: " + std::string(PQerrorMessage(m_conn));
+        std::string text = status == PGRES_TUPLES_OK && PQntuples(r) > 0 ? PQgetvalue(r, 0, 0)
+                           : status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK
+                               ? std::string()
+                               : "error: " + std::string(PQerrorMessage(conn));
         PQclear(r);
         return text;
     }
-
-private:
-    PGconn *m_conn;
+    std::string plan(const std::string &sql)
+    {
+        PQclear(PQexec(conn, "set enable_seqscan = off"));
+        PGresult *r = PQexec(conn, ("explain " + sql).c_str());
+        std::string text;
+        for (int i = 0; i < PQntuples(r); ++i)
+            text.append(PQgetvalue(r, i, 0)).append("\n");
+        PQclear(r);
+        return text;
+    }
+    PGconn *conn;
 };

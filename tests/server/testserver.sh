@@ -1,38 +1,120 @@
 #!/bin/sh
-# Starts (start FILE) or stops (stop FILE) the PostgreSQL server the tests use. FILE receives the
-# connection string. The server's files live in a scratch folder under /tmp that its user can reach:
-# PostgreSQL refuses to run as root, so as root it runs as the postgres system user.
+# Starts and stops the PostgreSQL servers the tests use. FILE receives a server's connection string.
+#   start FILE [OPTION...]   a new server in its own scratch folder under /tmp
+#   stop FILE                stops it at once and removes its folder
+#   halt FILE [MODE]         stops it (pg_ctl's fast, smart or immediate) and keeps its files
+#   resume FILE              starts a halted server again, with the options it was started with
+#   standby FILE PRIMARY [OPTION...]  a streaming standby of the server whose FILE is PRIMARY (pg_basebackup -R)
+#   promote FILE             makes a standby the primary
+# Options: --durable keeps fsync and synchronous_commit on (servers that must survive a crash);
+# --tcp listens on 127.0.0.1 too, and the connection string uses it; --hba FILE replaces pg_hba.conf;
+# --ssl DIR serves TLS with DIR's server.crt and server.key; anything else is a postgres -c setting.
+# PostgreSQL refuses to run as root, so as root the server runs as the postgres system user.
 set -eu
 action=$1
 info=$2
+shift 2
 bindir=${ZELVIK_PG_BINDIR:-$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)}
 
 as_server_user() {
   if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
+}
+scratch_of() { sed -n 's/^host=\([^ ]*\) .*/\1/p' "$1.scratch" 2>/dev/null || true; }
+
+new_scratch() {
+  scratch=$(mktemp -d /tmp/zelvik-pg.XXXXXX)
+  [ "$(id -u)" -eq 0 ] && chown postgres "$scratch"
+  chmod 700 "$scratch"
+}
+
+# Reads the options into $scratch/options (one postgres argument a line) and $scratch/tcp.
+take_options() {
+  : >"$scratch/options"
+  safe=1
+  while [ $# -gt 0 ]; do
+    case $1 in
+    --durable) safe=0 ;;
+    --tcp) echo "-c listen_addresses=127.0.0.1" >>"$scratch/options"; touch "$scratch/tcp" ;;
+    --hba) cp "$2" "$scratch/pg_hba.conf"; shift ;;
+    --ssl)
+      cp "$2/server.crt" "$2/server.key" "$scratch/"
+      chmod 600 "$scratch/server.key"
+      echo "-c ssl=on -c ssl_cert_file=$scratch/server.crt -c ssl_key_file=$scratch/server.key" >>"$scratch/options"
+      shift ;;
+    *) echo "-c $1" >>"$scratch/options" ;;
+    esac
+    shift
+  done
+  [ $safe -eq 1 ] && echo "-c fsync=off -c synchronous_commit=off" >>"$scratch/options"
+  [ -f "$scratch/tcp" ] || echo "-c listen_addresses=" >>"$scratch/options"
+  [ "$(id -u)" -eq 0 ] && chown -R postgres "$scratch"
+  return 0
+}
+
+run_server() {
+  port=$(cat "$scratch/port")
+  options="-k $scratch -p $port -c max_connections=200 $(tr '\n' ' ' <"$scratch/options")"
+  [ -f "$scratch/pg_hba.conf" ] && cp "$scratch/pg_hba.conf" "$scratch/data/pg_hba.conf"
+  as_server_user "$bindir/pg_ctl" -D "$scratch/data" -l "$scratch/server.log" -w -t 60 -o "$options" start >/dev/null \
+    || { cat "$scratch/server.log" >&2; exit 1; }
+  host=$scratch
+  [ -f "$scratch/tcp" ] && host=127.0.0.1
+  echo "host=$host port=$port user=postgres dbname=postgres" >"$info"
+  echo "host=$scratch port=$port" >"$info.scratch"
+}
+
+# Any port number will do on a socket in the server's own folder; on 127.0.0.1 the process id keeps
+# the servers of one run apart.
+pick_port() {
+  if [ -f "$scratch/tcp" ]; then
+    echo $((40000 + $$ % 20000)) >"$scratch/port"
+  else
+    echo $((20000 + $$ % 20000)) >"$scratch/port"
+  fi
 }
 
 case $action in
 start)
   [ -x "$bindir/initdb" ] || { echo "PostgreSQL server programs not found (apt-get install postgresql-15)" >&2; exit 1; }
   rm -f "$info"
-  scratch=$(mktemp -d /tmp/zelvik-pg.XXXXXX)
-  [ "$(id -u)" -eq 0 ] && chown postgres "$scratch"
-  chmod 700 "$scratch"
+  new_scratch
+  take_options "$@"
   as_server_user "$bindir/initdb" -D "$scratch/data" -A trust -U postgres -E UTF8 --locale=C.UTF-8 >"$scratch/initdb.log" 2>&1 \
     || { cat "$scratch/initdb.log" >&2; exit 1; }
-  # The server listens only on a socket in its own folder, so any port number is free there.
-  port=$((20000 + $$ % 20000))
-  as_server_user "$bindir/pg_ctl" -D "$scratch/data" -l "$scratch/server.log" -w -t 60 \
-    -o "-k $scratch -p $port -c listen_addresses='' -c fsync=off -c synchronous_commit=off -c max_connections=200" start >/dev/null \
-    || { cat "$scratch/server.log" >&2; exit 1; }
-  echo "host=$scratch port=$port user=postgres dbname=postgres" >"$info"
-  echo "server in $scratch, port $port"
+  pick_port
+  run_server
+  echo "server in $scratch, port $(cat "$scratch/port")"
+  ;;
+standby)
+  primary=$1
+  shift
+  primary_conninfo=$(cat "$primary")
+  rm -f "$info"
+  new_scratch
+  take_options "$@"
+  as_server_user "$bindir/pg_basebackup" -d "$primary_conninfo" -D "$scratch/data" -R -X stream >"$scratch/basebackup.log" 2>&1 \
+    || { cat "$scratch/basebackup.log" >&2; exit 1; }
+  pick_port
+  run_server
+  ;;
+halt)
+  scratch=$(scratch_of "$info")
+  as_server_user "$bindir/pg_ctl" -D "$scratch/data" -m "${1:-fast}" -w stop >/dev/null
+  ;;
+resume)
+  scratch=$(scratch_of "$info")
+  run_server
+  ;;
+promote)
+  scratch=$(scratch_of "$info")
+  as_server_user "$bindir/pg_ctl" -D "$scratch/data" -w promote >/dev/null
   ;;
 stop)
   [ -f "$info" ] || exit 0
-  scratch=$(sed -n 's/^host=\([^ ]*\) .*/\1/p' "$info")
-  as_server_user "$bindir/pg_ctl" -D "$scratch/data" -m immediate -w stop >/dev/null || true
+  scratch=$(scratch_of "$info")
+  [ -n "$scratch" ] || scratch=$(sed -n 's/^host=\([^ ]*\) .*/\1/p' "$info")
+  as_server_user "$bindir/pg_ctl" -D "$scratch/data" -m immediate -w stop >/dev/null 2>&1 || true
   case $scratch in /tmp/zelvik-pg.*) rm -rf "$scratch" ;; esac
-  rm -f "$info"
+  rm -f "$info" "$info.scratch"
   ;;
 esac

@@ -62,6 +62,29 @@ TEST_P(GridOnStores, ChangeElsewhereEvenOfLetterCaseIsNotOverwritten)
     EXPECT_EQ(stored(u"im"_s), u"ИВАН"_s);
 }
 
+// A text the store may not hold is refused where it is typed, naming its column, and the row is not
+// written while it holds it: in an edited row and in a new one.
+TEST_P(GridOnStores, TextTheStoreMayNotHoldIsRefusedAndNotWritten)
+{
+    const QString unfit[] = {QString(256, u'Я'), u"Ив"_s + QChar(0) + u"анов"_s};
+    for (const QString &text : unfit) {
+        errors.clear();
+        EXPECT_FALSE(edit(EntryField::Surname, text));
+        EXPECT_FALSE(model.finishPending());
+        ASSERT_EQ(errors.size(), 2);
+        EXPECT_TRUE(errors.last().contains(u"в поле «Фамилия»"_s)) << errors.last().toStdString();
+        model.revertPending();
+        EXPECT_EQ(stored(u"fam"_s), u"Иванов"_s);
+    }
+    ASSERT_EQ(model.appendNewRow(), 1);
+    EXPECT_FALSE(model.setData(model.index(1, EntryField::Street), QString(256, u'Я')));
+    EXPECT_FALSE(model.finishPending());
+    model.revertPending();
+    EXPECT_TRUE(edit(EntryField::Surname, QString(255, u'Я')));
+    EXPECT_TRUE(model.finishPending()) << errors.join(u'\n').toStdString();
+    EXPECT_EQ(stored(u"fam"_s), QString(255, u'Я'));
+}
+
 TEST_P(GridOnStores, NewRowGetsItsOwnId)
 {
     ASSERT_EQ(model.appendNewRow(), 1);

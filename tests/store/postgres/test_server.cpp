@@ -1,4 +1,5 @@
 #include "tests/store/channelfixture.h"
+#include "tests/server/serversession.h"
 
 #include "config/conffile.h"
 #include "store/provisioning/datafilechecks.h"
@@ -15,35 +16,6 @@
 #include <thread>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// A libpq connection of the test's own, for looking beneath the channel.
-struct ServerSession {
-    explicit ServerSession(const QString &conninfo) : conn(PQconnectdb(conninfo.toUtf8().constData())) {}
-    ~ServerSession() { PQfinish(conn); }
-    std::string value(const std::string &sql)
-    {
-        PGresult *r = PQexec(conn, sql.c_str());
-        std::string text = PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) > 0 ? PQgetvalue(r, 0, 0)
-                                                                                 : "error: " + std::string(PQerrorMessage(conn));
-        PQclear(r);
-        return text;
-    }
-    std::string plan(const std::string &sql)
-    {
-        PQclear(PQexec(conn, "set enable_seqscan = off"));
-        PGresult *r = PQexec(conn, ("explain " + sql).c_str());
-        std::string text;
-        for (int i = 0; i < PQntuples(r); ++i)
-            text.append(PQgetvalue(r, i, 0)).append("\n");
-        PQclear(r);
-        return text;
-    }
-    PGconn *conn;
-};
-
-} // namespace
 
 TEST(ServerDialect, LiteralsBecomeNumberedParametersAndTopALimit)
 {

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A PostgreSQL server of a test's own, for tests that stop, restart, promote or reconfigure a server,
+// which the suite's shared server must never be. Started by tests/server/testserver.sh (see its
+// options); stopped and removed when the object goes. Every step throws std::runtime_error when the
+// server does not do it, so the test fails rather than skips.
+class OwnServer {
+public:
+    explicit OwnServer(const QStringList &options = {});
+    // A streaming standby of primary (pg_basebackup -R), already replaying.
+    OwnServer(const OwnServer &primary, const QStringList &options);
+    ~OwnServer();
+    OwnServer(const OwnServer &) = delete;
+    OwnServer &operator=(const OwnServer &) = delete;
+
+    // The connection string of the server's superuser, to database.
+    QString conninfo(const QString &database = QStringLiteral("postgres")) const;
+    // pg_ctl stop with mode (smart, fast or immediate); the files stay for resume().
+    void halt(const QString &mode);
+    void resume();
+    void promote();
+
+private:
+    void script(const QStringList &arguments) const;
+
+    QTemporaryDir m_folder;
+    QString m_info;
+};
