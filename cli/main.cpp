@@ -2,6 +2,7 @@
 #include "cli/output.h"
 
 #include "store/storeerror.h"
+#include "store/provisioning/stagingfile.h"
 #include "messages/errortext.h"
 
 #include "zelvik_version.h"
@@ -69,6 +70,8 @@ int dispatch(const QStringList &args)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    // A copy or an init cut short by Ctrl+C or a kill leaves no half-written file behind.
+    store::removeStagingOnSignals();
     const int status = dispatch(app.arguments().mid(1));
     cli::flushOutput();
     return status;

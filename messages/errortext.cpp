@@ -120,6 +120,10 @@ QString kindText(const store::StoreError &error)
             .arg(serverShown(d.value(0)));
     case Kind::ServerHoldsTables:
         return QStringLiteral("%1: на сервере уже есть таблицы справочника: %2").arg(serverShown(d.value(0)), d.value(1));
+    case Kind::ServerBeingFilled:
+        return QStringLiteral("%1: справочник на этом сервере сейчас создаёт другой запуск (zelvik-cli copy или "
+                              "init --server); повторите, когда он закончит")
+            .arg(serverShown(d.value(0)));
     case Kind::ServerLibraryNotLoaded:
         return QStringLiteral("Не удалось загрузить библиотеку %1, без неё сервер недоступен: %2").arg(d.value(0), d.value(1));
     case Kind::ServerLibraryIncomplete:

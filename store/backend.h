@@ -73,7 +73,9 @@ public:
     virtual QVariant scalar(const QString &sql, const QVariantList &params) = 0;
     virtual bool yieldsRows(const QString &statement) = 0;
     // Runs the Jet query and hands its column names, then each row, to the callbacks, straight from
-    // the engine: for reading whole tables out, where the grid's copies would only cost.
+    // the engine: for reading whole tables out, where the grid's copies would only cost. Rows are
+    // held a batch at a time (on a server through a cursor, in the caller's transaction or, without
+    // one, in a read-only one of its own), so memory stays flat however large the table.
     virtual void scan(const QString &statement, const ScanHeader &header, const ScanRow &row) = 0;
 
     // Starts a read-only transaction: every read until endSnapshot sees the store as it was at one

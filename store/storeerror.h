@@ -54,6 +54,7 @@ public:
         DirectoryBusy,        // details: SQLite's message (another program holds the write lock past the busy timeout)
         ServerWithoutDirectory, // details: the server (it lacks the directory's tables)
         ServerHoldsTables,    // details: the server, the directory's tables it already holds
+        ServerBeingFilled,    // details: the server (another run is making the directory there right now)
         ServerLibraryNotLoaded, // details: the library's file, the loader's message
         ServerLibraryIncomplete, // details: the library's file, the function it lacks
         NotAnInteger,         // details: the text

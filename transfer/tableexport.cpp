@@ -88,6 +88,8 @@ ExportOutcome exportTable(store::QueryChannel &channel, const QString &table, co
 {
     Writer writer(options, out);
     ExportOutcome outcome;
+    // The table as it was at one moment, however long the writing takes and whoever writes meanwhile.
+    const store::ReadSnapshot snapshot(channel);
     QStringList columns;
     try {
         channel.scan(

@@ -39,9 +39,9 @@ struct ExportOutcome {
 };
 
 // Writes the table to out as the options say: a header of its column names, then every row (NULL
-// as an empty field). A value the encoding cannot hold stops the export before its row, so that no
-// character is ever written as another. Throws StoreError (a missing table, say), and a write to
-// out that fails throws it too.
+// as an empty field), read at one snapshot and a batch at a time. A value the encoding cannot hold
+// stops the export before its row, so that no character is ever written as another. Throws
+// StoreError (a missing table, say), and a write to out that fails throws it too.
 ExportOutcome exportTable(store::QueryChannel &channel, const QString &table, const ExportOptions &options,
                           QIODevice &out);
 

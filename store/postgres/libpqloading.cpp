@@ -87,6 +87,9 @@ ConnStatusType PQstatus(const PGconn *conn)
     ZELVIK_PQ_FORWARD(PQstatus, (conn))
 }
 
+PGTransactionStatusType PQtransactionStatus(const PGconn *conn)
+ZELVIK_PQ_FORWARD(PQtransactionStatus, (conn))
+
 char *PQerrorMessage(const PGconn *conn)
 ZELVIK_PQ_FORWARD(PQerrorMessage, (conn))
 

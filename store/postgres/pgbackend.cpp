@@ -6,6 +6,8 @@
 #include "store/statementtranslation.h"
 #include "store/schema.h"
 
+#include <QScopeGuard>
+
 #include <libpq-fe.h>
 
 #include <charconv>
@@ -13,6 +15,9 @@
 namespace store {
 
 namespace {
+
+// Rows a scan holds at a time.
+constexpr int kScanBatchRows = 10000;
 
 // An insert into a table with ids asks for the new row's id back, so nothing read afterwards (and
 // nothing another connection inserts meanwhile) can be taken for it.
@@ -94,20 +99,43 @@ void PgBackend::scan(const QString &statement, const ScanHeader &header, const S
     JetTranslation t;
     translateStatement(statement, t, Dialect::Postgres);
     const Literals literals(t);
-    const PgResult result = m_statements.execute(t.sql, literals.count(), literals.values.data());
-    const pg_result *r = result.get();
-    QStringList names;
-    for (int c = 0; c < PQnfields(r); ++c)
-        names.append(QString::fromUtf8(PQfname(r, c)));
-    header(names);
+    // Read through a cursor a batch at a time, so memory holds one batch however large the table: a
+    // plain query's result arrives whole. A cursor lives in a transaction (which a pooler in
+    // transaction mode keeps on one server connection); without the caller's, the scan has its own,
+    // at one snapshot like the caller's would be.
+    const bool ownTransaction = PQtransactionStatus(m_connection.serverHandle()) == PQTRANS_IDLE;
+    if (ownTransaction)
+        beginSnapshot();
+    const std::uint64_t generation = m_connection.generation();
+    const auto end = qScopeGuard([&] {
+        pg_conn *conn = m_connection.serverHandle();
+        if (conn && m_connection.generation() == generation)
+            PQclear(PQexec(conn, ownTransaction ? "COMMIT" : "CLOSE zelvik_scan"));
+    });
+    m_statements.execute("DECLARE zelvik_scan NO SCROLL CURSOR FOR " + t.sql.substr(0, t.statementEnd),
+                         literals.count(), literals.values.data());
+    const std::string fetch = "FETCH FORWARD " + std::to_string(kScanBatchRows) + " FROM zelvik_scan";
     const auto cell = [](const void *source, int rowIndex, int column) {
         auto *res = static_cast<const pg_result *>(source);
         return QByteArrayView(PQgetvalue(res, rowIndex, column), PQgetlength(res, rowIndex, column));
     };
-    RowText text(cell, r);
-    for (int i = 0, rows = PQntuples(r); i < rows; ++i) {
-        text.setRow(i);
-        row(text);
+    for (bool first = true;; first = false) {
+        const PgResult batch = m_statements.execute(fetch, 0, nullptr);
+        const pg_result *r = batch.get();
+        if (first) {
+            QStringList names;
+            for (int c = 0; c < PQnfields(r); ++c)
+                names.append(QString::fromUtf8(PQfname(r, c)));
+            header(names);
+        }
+        const int rows = PQntuples(r);
+        RowText text(cell, r);
+        for (int i = 0; i < rows; ++i) {
+            text.setRow(i);
+            row(text);
+        }
+        if (rows < kScanBatchRows)
+            return;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace store {
 
@@ -34,6 +35,27 @@ std::optional<QByteArray> confBytes(const QString &path, const config::ConfFile 
     return bytes;
 }
 
+// Makes the folder and any missing above it. Returns those it made, deepest first; nothing when it
+// could not.
+std::optional<QStringList> makeFolder(const QString &directory)
+{
+    QStringList missing;
+    for (QString path = QDir(directory).absolutePath(); !QFileInfo::exists(path) && !QDir(path).isRoot();
+         path = QFileInfo(path).absolutePath())
+        missing.append(path);
+    if (!QDir().mkpath(directory))
+        return std::nullopt;
+    return missing;
+}
+
+// Takes away again the folders a failure leaves empty (a folder that holds anything stays).
+void removeFolders(const QStringList &deepestFirst)
+{
+    for (const QString &path : deepestFirst)
+        if (!QDir().rmdir(path))
+            return;
+}
+
 } // namespace
 
 DataFolderCreation createDataFolder(const QString &directory, const std::optional<config::ConfFile> &conf)
@@ -53,8 +75,11 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
     const std::optional<QByteArray> confLines = conf ? confBytes(confPath, *conf, failure) : std::nullopt;
     if (failure)
         return {Outcome::Failed, {}, failure};
-    if (!QDir().mkpath(directory))
+    const std::optional<QStringList> newFolders = makeFolder(directory);
+    if (!newFolders)
         return {Outcome::FolderNotCreated, {directory}, {}};
+    // A failure from here on leaves no folder it made.
+    auto removeNewFolders = qScopeGuard([&] { removeFolders(*newFolders); });
 
     try {
         createDirectoryFile(history);
@@ -77,6 +102,7 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
             QFile::remove(path);
         return {Outcome::Failed, {}, problem};
     }
+    removeNewFolders.dismiss();
     return {Outcome::Created, created, {}};
 }
 
@@ -109,8 +135,11 @@ DataFolderCreation createServerDataFolder(const QString &directory, const config
     const std::optional<QByteArray> lines = confBytes(confPath, conf, failure);
     if (failure)
         return {Outcome::Failed, {}, failure};
-    if (!QDir().mkpath(directory))
+    const std::optional<QStringList> newFolders = makeFolder(directory);
+    if (!newFolders)
         return {Outcome::FolderNotCreated, {directory}, {}};
+    // A failure from here on leaves no folder it made.
+    auto removeNewFolders = qScopeGuard([&] { removeFolders(*newFolders); });
 
     try {
         createServerDirectory(conf.server());
@@ -127,6 +156,7 @@ DataFolderCreation createServerDataFolder(const QString &directory, const config
         }
         created.append(path);
     }
+    removeNewFolders.dismiss();
     return {Outcome::Created, created, {}};
 }
 

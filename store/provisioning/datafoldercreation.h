@@ -26,7 +26,7 @@ struct DataFolderCreation {
 // Makes a folder the program can run in: history.dat with the sample reference data, an empty
 // db.dat and, when conf is given, conf.cfg saying what it says (config::confFileBytes). Never
 // replaces a file (conf.cfg counts only when conf is given); whatever it made before a failure is
-// removed again.
+// removed again, the folder (and those above it) too when it made them.
 DataFolderCreation createDataFolder(const QString &directory, const std::optional<config::ConfFile> &conf = std::nullopt);
 
 // Gives a folder that has none the conf.cfg createDataFolder would write for conf: Created with its
@@ -36,7 +36,7 @@ DataFolderCreation createConfFile(const QString &directory, const config::ConfFi
 // The same for a directory on the server conf names (a libpq connection string): the tables and the
 // sample reference data go onto the server, which must not hold any of the tables yet (Failed names
 // them, and nothing is changed); the folder gets db.dat and conf.cfg saying what conf says (its
-// region, then the server). No history.dat.
+// region, then the server). No history.dat. A failure takes away the folders it made.
 DataFolderCreation createServerDataFolder(const QString &directory, const config::ConfFile &conf);
 
 } // namespace store

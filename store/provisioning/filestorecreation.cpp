@@ -3,7 +3,7 @@
 #include "store/connection.h"
 #include "store/querychannel.h"
 #include "store/storeerror.h"
-#include "store/provisioning/stagedfile.h"
+#include "store/provisioning/stagingfile.h"
 #include "store/provisioning/sampledata.h"
 #include "store/schema.h"
 #include "store/sqlite/sqlitebinding.h"
@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <QTemporaryFile>
 
 #include <sqlite3.h>
 
@@ -64,15 +63,10 @@ void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *
     if (target.exists() || target.isSymLink())
         throw StoreError(StoreError::Kind::FileExists, {path});
 
-    QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                             + QStringLiteral(".XXXXXX"));
-    if (!temporary.open())
-        throw StoreError(StoreError::Kind::FileNotStaged, {path, temporary.errorString()});
-    temporary.close();
-
+    StagingFile staging(path);
     {
         sqlite3 *db = nullptr;
-        const int rc = sqlite3_open_v2(temporary.fileName().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        const int rc = sqlite3_open_v2(staging.path().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
         const SqliteHandle handle(db);
         if (rc != SQLITE_OK)
             throwSqliteFailure(db, path);
@@ -88,9 +82,8 @@ void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *
         }
     }
     // A temporary file is private to its owner; the directory file is as readable as any other.
-    QFile::setPermissions(temporary.fileName(),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (const std::optional<PublishFailure> failure = publishFile(temporary.fileName(), path, false))
+    QFile::setPermissions(staging.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (const std::optional<PublishFailure> failure = staging.publish())
         throw failure->targetExists ? StoreError(StoreError::Kind::FileExists, {path})
                                     : StoreError(StoreError::Kind::FileNotPublished, {path, failure->reason});
 }

@@ -16,7 +16,8 @@ void insertSampleData(sqlite3 *db);
 
 // Creates a new directory file at path: every table and index, and the rows fill inserts (by
 // default the sample reference data) in the same transaction. The file is built under a temporary
-// name beside it and renamed into place only when complete; an existing file is never replaced.
+// name beside it and renamed into place only when complete (see StagingFile: a failure, or a signal
+// when the program asked for that, leaves nothing behind); an existing file is never replaced.
 // Throws StoreError.
 void createDirectoryFile(const QString &path, const std::function<void(sqlite3 *)> &fill = insertSampleData);
 

@@ -40,6 +40,21 @@ void insertSampleData(pg_conn *conn, const QString &name)
               {QByteArray::number(param.s), QByteArray::number(param.tel)}, name);
 }
 
+// Two runs making a directory in one empty database would both find it empty, and the second would
+// wait for the first's tables, then fail on them. Whoever holds this lock is making one: a lock for
+// the creating transaction's length, which a pooler in transaction mode keeps on one server
+// connection (a session's lock would stay behind on a pooled connection).
+constexpr const char *kClaimDatabase = "select pg_try_advisory_xact_lock(7964209531)";
+
+void claimDatabase(pg_conn *conn, const QString &name)
+{
+    const PgResult result(PQexec(conn, kClaimDatabase));
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
+        throw serverFailure(conn, result.get(), name);
+    if (PQgetvalue(result.get(), 0, 0)[0] != 't')
+        throw StoreError(StoreError::Kind::ServerBeingFilled, {name});
+}
+
 } // namespace
 
 void serverCommand(pg_conn *conn, const char *sql, const QString &name)
@@ -82,6 +97,7 @@ void createServerStore(const QString &conninfo, const std::function<void(pg_conn
     const auto finish = qScopeGuard([conn] { PQfinish(conn); });
     serverCommand(conn, "BEGIN", name);
     try {
+        claimDatabase(conn, name);
         createServerTables(conn, name);
         setUpServerRoles(conn, name);
         fill(conn, name);

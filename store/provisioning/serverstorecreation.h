@@ -22,8 +22,10 @@ void createServerTables(pg_conn *conn, const QString &name);
 void serverCommand(pg_conn *conn, const char *sql, const QString &name);
 
 // Makes a new directory on the server named by conninfo: every table and index and the sample
-// reference data, and the record of changes (changerecord.h), in one transaction, so a failure leaves the database as it was. Refuses a
-// database that already has any of the tables. Throws StoreError naming the server.
+// reference data, and the record of changes (changerecord.h), in one transaction, so a failure
+// leaves the database as it was. Refuses a database that already has any of the tables, and at once
+// one that another run is making a directory in (ServerBeingFilled). Throws StoreError naming the
+// server.
 void createServerDirectory(const QString &conninfo);
 
 // The same, with no sample data: the tables are filled through a channel on them inside the creating

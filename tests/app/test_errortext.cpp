@@ -98,6 +98,7 @@ int detailCount(StoreKind kind)
     case StoreKind::NotADirectoryFile:
     case StoreKind::CollationNotRegistered:
     case StoreKind::ServerWithoutDirectory:
+    case StoreKind::ServerBeingFilled:
     case StoreKind::NotAnInteger:
     case StoreKind::NoSuchColumn:
     case StoreKind::UnboundParameter:

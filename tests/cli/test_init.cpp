@@ -112,6 +112,14 @@ TEST_F(Init, ExistingConfigurationIsLeftAloneWithoutARegion)
     EXPECT_EQ(contents(u"conf.cfg"_s), "bd=Old");
 }
 
+TEST_F(Init, AServerThatCannotBeUsedLeavesNoFolderItMade)
+{
+    const CliRun run = runCli(folder.path(), {u"init"_s, u"new/office"_s, u"--server"_s, u"host=/nonexistent port=7"_s});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(u"nothing was changed"_s)) << run.err.toStdString();
+    EXPECT_EQ(entries(), QStringList());
+}
+
 TEST_F(Init, WrongArgumentsAreAUsageError)
 {
     EXPECT_EQ(runCli(folder.path(), {u"init"_s, u"--bogus"_s}).exitCode, 1);

@@ -123,11 +123,12 @@ TEST(ServerStore, InitOnAUsedDatabaseIsRefusedNamingTheTablesAndChangesNothing)
 
 namespace {
 
+// The second goes again before a copy, leaving a gap in the ids: no text COPY escapes is in it.
 const QString kHostile[] = {
     uR"(O'Brien "Quoted" \ \\ \N \. end)"_s,
-    u"Ёжиков\tтаб\nстрока\rвозврат"_s,
-    u"\x01\x02\x1b[31mкрасный\x7f"_s,
     u"'; drop table tab; --"_s,
+    u"\x01\x02\x1b[31mкрасный\x7f"_s,
+    u"Ёжиков\tтаб\nстрока\rвозврат"_s,
 };
 
 void addHostileRows(store::QueryChannel &channel)
@@ -174,7 +175,8 @@ TEST(DirectoryCopy, FileToServerToFileIsLossless)
     }
     const store::StoreAddress server{QString(), newServerDatabase()};
     qint64 reported = 0;
-    const qint64 copied = store::copyDirectory(file.address(), server, [&](const QString &, qint64) { ++reported; });
+    // In batches of two, so every table crosses from one batch to the next.
+    const qint64 copied = store::copyDirectory(file.address(), server, [&](const QString &, qint64) { ++reported; }, 2);
     EXPECT_GT(copied, 200);
     EXPECT_GT(reported, 0);
     const QString original = contents(file.address());
@@ -188,7 +190,7 @@ TEST(DirectoryCopy, FileToServerToFileIsLossless)
 
     const QString back = file.folder() + u"/back.dat"_s;
     channel.exec(u"delete from tab where id=5"_s);
-    store::copyDirectory(server, {back, QString()});
+    store::copyDirectory(server, {back, QString()}, {}, 2);
     EXPECT_EQ(contents({back, QString()}), original);
 }
 

@@ -1,6 +1,7 @@
 #include "store/storeerror.h"
 #include "store/provisioning/filestorecreation.h"
 #include "store/provisioning/sampledata.h"
+#include "store/provisioning/stagingfile.h"
 #include "tests/store/sqlitedatabase.h"
 
 #include <QDir>
@@ -45,6 +46,26 @@ TEST_F(DirectoryFile, LeavesNothingElseInTheFolder)
 {
     store::createDirectoryFile(path());
     EXPECT_EQ(entries(), QStringList({u"history.dat"_s}));
+}
+
+// A run killed outright left its staging file and journal; the next run for the same target removes
+// them, but neither the file a living run is writing nor a file that is no staging file of ours.
+TEST_F(DirectoryFile, TheNextRunRemovesADeadRunsStagingOnly)
+{
+    const store::StagingFile living(path());
+    for (const auto &[name, bytes] : {std::pair{u".history.dat.Dead01"_s, QByteArray()},
+                                      std::pair{u".history.dat.Dead01-journal"_s, QByteArray(512, 'j')},
+                                      std::pair{u".history.dat.Notes1"_s, QByteArray("someone's notes")}}) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    store::createDirectoryFile(path());
+    QStringList expected{u".history.dat.Notes1"_s, QFileInfo(living.path()).fileName(), u"history.dat"_s};
+    expected.sort();
+    QStringList left = entries();
+    left.sort();
+    EXPECT_EQ(left, expected);
 }
 
 TEST_F(DirectoryFile, IsReadableLikeAnyOtherFile)

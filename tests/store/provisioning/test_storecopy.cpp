@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -67,6 +69,30 @@ TEST_P(CopyAtOneSnapshot, AChangeCommittedBetweenBatchesIsNotHalfInTheCopy)
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, CopyAtOneSnapshot, bothStores(), storeName);
+
+// Two copies into one empty database: the second, started while the first fills it, is refused at
+// once, and the first goes on to the end.
+TEST(CopyOntoAServer, ASecondCopyIntoTheDatabaseBeingFilledIsRefusedAtOnce)
+{
+    const TestDirectory source(StoreKind::File);
+    const QString server = newServerDatabase();
+    // Without the refusal the second would wait for the first's tables; a lock timeout makes that wait
+    // a failure of another kind rather than a hang.
+    const store::StoreAddress impatient{QString(), server + u" options='-c lock_timeout=5000'"_s};
+    std::optional<store::StoreError> refusal;
+    bool tried = false;
+    store::copyDirectory(source.address(), {QString(), server}, [&](const QString &, qint64) {
+        if (std::exchange(tried, true))
+            return;
+        try {
+            store::copyDirectory(source.address(), impatient);
+        } catch (const store::StoreError &e) {
+            refusal = e;
+        }
+    });
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->kind(), store::StoreError::Kind::ServerBeingFilled) << refusal->what();
+}
 
 class CopyOfUnfitText : public ::testing::TestWithParam<StoreKind> {};
 
