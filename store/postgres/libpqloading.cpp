@@ -93,9 +93,6 @@ ZELVIK_PQ_FORWARD(PQtransactionStatus, (conn))
 char *PQerrorMessage(const PGconn *conn)
 ZELVIK_PQ_FORWARD(PQerrorMessage, (conn))
 
-PGTransactionStatusType PQtransactionStatus(const PGconn *conn)
-ZELVIK_PQ_FORWARD(PQtransactionStatus, (conn))
-
 int PQsocket(const PGconn *conn)
 ZELVIK_PQ_FORWARD(PQsocket, (conn))
 
