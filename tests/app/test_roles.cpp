@@ -255,7 +255,7 @@ TEST_P(RoleInFind, FindsAndInventsOnlyWithItsRights)
     EXPECT_EQ(none.firstLine(), u"Найдено: 0"_s);
 
     const CliRun refusedNumber = findAs(role.login, {u"--phone"_s, u"12"_s});
-    EXPECT_EQ(refusedNumber.exitCode, 0);
+    EXPECT_EQ(refusedNumber.exitCode, 1);
     EXPECT_EQ(refusedNumber.firstLine(), u"Указан неверный номер телефона. Необходимо указать 10 последних цифр."_s);
 
     const CliRun miss = findAs(role.login, {u"--surname"_s, u"сидоров"_s, u"--seed"_s,
