@@ -44,6 +44,9 @@ struct ConfFile {
     // The PostgreSQL server that holds the directory (a libpq connection string or postgresql://
     // URI); empty for history.dat.
     QString server() const { return value("server"); }
+    // "pooler=transaction": the server is reached through a pooler in transaction mode (pgbouncer's
+    // pool_mode=transaction), which keeps nothing of a session between transactions.
+    bool transactionPooling() const { return value("pooler") == QLatin1String("transaction"); }
 };
 
 // The settings of the bytes of a conf.cfg, by the rules above.

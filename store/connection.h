@@ -29,6 +29,13 @@ public:
     // not in the file. Empty goes back to the file. Closes an open connection.
     void setServer(const QString &conninfo);
     const QString &server() const { return m_server; }
+    // The server is reached through a pooler that hands each transaction to any of its server
+    // connections (pgbouncer's pool_mode=transaction): nothing may be left on the server connection
+    // after a transaction, so statements are unnamed, parsed again each time. Kept across setServer.
+    void setTransactionPooling(bool on) { m_transactionPooling = on; }
+    // Whether statements must leave nothing behind: through such a pooler, or on a borrowed handle,
+    // whose transaction its owner ends (on a pooled connection too, for all this side knows).
+    bool unnamedStatements() const { return m_transactionPooling || m_borrowed; }
     bool isServer() const { return !m_server.isEmpty(); }
     Dialect dialect() const { return isServer() ? Dialect::Postgres : Dialect::Sqlite; }
     // The file's path, or the server's host, port and database: what messages name.
@@ -76,6 +83,7 @@ private:
     std::uint64_t m_generation = 0;
     mutable std::optional<bool> m_networkShare; // not asked yet for this data source
     bool m_borrowed = false; // the handle is another's
+    bool m_transactionPooling = false;
     EntryRights m_rights = EntryRights::all();
 };
 

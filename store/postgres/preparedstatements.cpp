@@ -6,6 +6,8 @@
 
 #include <libpq-fe.h>
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -108,8 +110,9 @@ PgResult PreparedStatements::execute(const std::string &sql, int count, const ch
 PgResult PreparedStatements::attempt(const std::string &sql, int count, const char *const *values, const int *lengths,
                                      const int *formats)
 {
-    const std::string name = prepared(sql).name;
-    PgResult result(PQexecPrepared(conn(), name.c_str(), count, values, lengths, formats, 0));
+    PgResult result(m_connection.unnamedStatements()
+                        ? PQexecParams(conn(), sql.c_str(), count, nullptr, values, lengths, formats, 0)
+                        : PQexecPrepared(conn(), prepared(sql).name.c_str(), count, values, lengths, formats, 0));
     const ExecStatusType status = PQresultStatus(result.get());
     if (status == PGRES_EMPTY_QUERY)
         throw StoreError(StoreError::Kind::EmptyStatement).at(m_connection.storeName());
@@ -164,7 +167,25 @@ PgResult PreparedStatements::command(const char *sql)
 
 int PreparedStatements::columnCount(const std::string &sql)
 {
-    const std::string name = prepared(sql).name;
+    if (!m_connection.unnamedStatements())
+        return describedColumns(prepared(sql).name, sql);
+    // The unnamed statement lives until the next one is parsed, on the server connection that parsed
+    // it: outside a transaction a pooler may send the describing to another, so both go in one.
+    const bool ownTransaction = PQtransactionStatus(conn()) == PQTRANS_IDLE;
+    if (ownTransaction)
+        command("BEGIN");
+    const auto end = qScopeGuard([&] {
+        if (ownTransaction && m_connection.serverHandle())
+            PQclear(PQexec(m_connection.serverHandle(), "COMMIT"));
+    });
+    const PgResult parsed(PQprepare(conn(), "", sql.c_str(), 0, nullptr));
+    if (PQresultStatus(parsed.get()) != PGRES_COMMAND_OK)
+        fail(parsed.get(), sql);
+    return describedColumns("", sql);
+}
+
+int PreparedStatements::describedColumns(const std::string &name, const std::string &sql)
+{
     const PgResult result(PQdescribePrepared(conn(), name.c_str()));
     if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
         fail(result.get(), sql);

@@ -42,7 +42,9 @@ struct Literals {
 };
 
 // The server side of one connection's statements: each text prepared once as a named statement and
-// executed by name after that, as SQLite's prepared statements are reused. Values pass as text.
+// executed by name after that, as SQLite's prepared statements are reused; unnamed, parsed with each
+// execution, when the connection may keep nothing between transactions (Connection::
+// unnamedStatements). Values pass as text.
 class PreparedStatements {
 public:
     explicit PreparedStatements(Connection &connection, std::size_t capacity = 64);
@@ -78,6 +80,7 @@ private:
     };
     pg_conn *conn();
     const Prepared &prepared(const std::string &sql);
+    int describedColumns(const std::string &name, const std::string &sql);
     PgResult attempt(const std::string &sql, int count, const char *const *values, const int *lengths,
                      const int *formats);
     // Whether the statement may be run again on a new connection when the link is lost (see execute).

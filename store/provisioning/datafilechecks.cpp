@@ -15,6 +15,7 @@ bool dataFileExists(const QString &name)
 void useConfiguredStore(Connection &connection, const config::ConfFile &conf)
 {
     connection.setServer(conf.server());
+    connection.setTransactionPooling(conf.transactionPooling());
 }
 
 QList<StoreError> dataFileProblems(const QString &server)

@@ -92,6 +92,9 @@ qint64 copyDirectory(const StoreAddress &source, const StoreAddress &target, con
     Connection connection(source.file);
     if (source.isServer())
         connection.setServer(source.server);
+    // A copy runs each of its few statements once or per batch: unnamed ones cost next to nothing
+    // and leave nothing on the server connection, which a pooler may hand to another program next.
+    connection.setTransactionPooling(true);
     QueryChannel channel(connection);
     channel.connect();
     qint64 total = 0;
