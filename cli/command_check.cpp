@@ -102,13 +102,13 @@ int checkFile(const QString &path)
 }
 
 // The server keeps its own tables sound; what is checked is what the program needs of them.
-int checkServer(const QString &server)
+int checkServer(const config::ConfFile &conf)
 {
     QStringList problems;
     std::vector<lookup::PickGap> gaps;
     try {
         store::Connection connection;
-        connection.setServer(server);
+        store::useConfiguredStore(connection, conf);
         store::QueryChannel channel(connection);
         const Query query = [&](const std::string &sql) {
             channel.run(QString::fromStdString(sql));
@@ -164,7 +164,7 @@ protected:
             if (!conf)
                 return Failure;
             if (!conf->server().isEmpty())
-                return checkServer(conf->server());
+                return checkServer(*conf);
         }
         return checkFile(parser.positionalArguments().value(0, QStringLiteral("history.dat")));
     }
