@@ -4,6 +4,7 @@
 #include "store/querychannel.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "tests/lookup/inventingseed.h"
 #include "tests/lookup/searchfieldsbuilder.h"
 #include "store/provisioning/serverstorecreation.h"
 #include "tests/server/ownserver.h"
@@ -49,17 +50,6 @@ protected:
         return values;
     }
 
-    // A seed with which a search by name invents four entries.
-    static std::uint32_t seedInventingFour()
-    {
-        std::uint32_t seed = 0;
-        for (RandomSource probe;; ++seed) {
-            probe.setState(seed);
-            if (probe.draw(5) == 4)
-                return seed;
-        }
-    }
-
     SearchOutcome find(const SearchFields &fields, std::uint32_t seed)
     {
         random.setFixedSeed(seed);
@@ -77,7 +67,7 @@ protected:
 TEST_P(SearchOnStores, InventedEntriesAreShownAloneAndFoundAgain)
 {
     interfereBeforeEverySelectOfTab();
-    const std::uint32_t seed = seedInventingFour();
+    const std::uint32_t seed = seedInventing(4);
     const SearchOutcome first = find(fieldsOf({{Surname, u"петров"_s}}), seed);
     EXPECT_EQ(first.message, u"Найдено: 4"_s) << first.error.toStdString();
     EXPECT_EQ(shown(u"fam"_s), QStringList(4, u"Петров"_s));
@@ -91,7 +81,7 @@ TEST_P(SearchOnStores, InventedEntriesAreShownAloneAndFoundAgain)
 // refusal when the first invented entry would store it, and nothing is stored.
 TEST_P(SearchOnStores, FractionLongerThanTheStoreHoldsStoresNothing)
 {
-    const SearchOutcome outcome = find(fieldsOf({{Surname, u"петров"_s}, {Fraction, QString(256, u'а')}}), seedInventingFour());
+    const SearchOutcome outcome = find(fieldsOf({{Surname, u"петров"_s}, {Fraction, QString(256, u'а')}}), seedInventing(4));
     EXPECT_TRUE(outcome.error.contains(u"не длиннее 255 символов"_s)) << outcome.error.toStdString();
     other.run(u"select count(*) as m from tab"_s);
     EXPECT_EQ(other.integer(u"m"_s), 0);
