@@ -1,5 +1,7 @@
 #include "store/provisioning/serverroles.h"
 
+#include "store/provisioning/changerecord.h"
+
 #include "store/postgres/preparedstatements.h"
 #include "store/postgres/serverconnection.h"
 #include "store/provisioning/serverstorecreation.h"
@@ -186,6 +188,8 @@ QString grantServerRole(const QString &conninfo, const QString &login, Directory
 {
     return inTransaction(conninfo, [&](pg_conn *conn, const QString &name) {
         setUpServerRoles(conn, name);
+        // A server made before the record of changes gets it with its first grant.
+        createChangeRecord(conn, name);
         const RoleSetting setting = readRoleSetting(conn, name);
         const QString quotedLogin = quotedName(conn, login, name);
         for (int r = 0; r < kDirectoryRoleCount; ++r) {

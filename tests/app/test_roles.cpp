@@ -9,6 +9,7 @@
 #include "lookup/randomsource.h"
 #include "messages/permissiontext.h"
 #include "store/provisioning/serverroles.h"
+#include "tests/support/seeds.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -49,17 +50,6 @@ std::string roleName(const ::testing::TestParamInfo<RoleCase> &info)
 void PrintTo(const RoleCase &c, std::ostream *out)
 {
     *out << c.word.toStdString();
-}
-
-// A seed whose search by surname invents `entries` entries (the draw comes first after the reseed).
-std::uint32_t seedInventing(std::uint32_t entries)
-{
-    for (std::uint32_t seed = 0;; ++seed) {
-        lookup::RandomSource probe;
-        probe.setState(seed);
-        if (probe.draw(5) == entries)
-            return seed;
-    }
 }
 
 // The office, made once a test program: the server, the directory its administrator made with
@@ -250,7 +240,7 @@ TEST_P(RoleInFind, FindsAndInventsOnlyWithItsRights)
     EXPECT_EQ(hit.firstLine(), u"Найдено: 1"_s);
 
     const CliRun none = findAs(role.login, {u"--surname"_s, u"сидоров"_s, u"--seed"_s,
-                                            QString::number(seedInventing(0))});
+                                            QString::number(seeds::inventing(0))});
     EXPECT_EQ(none.exitCode, 0);
     EXPECT_EQ(none.firstLine(), u"Найдено: 0"_s);
 
@@ -259,7 +249,7 @@ TEST_P(RoleInFind, FindsAndInventsOnlyWithItsRights)
     EXPECT_EQ(refusedNumber.firstLine(), u"Указан неверный номер телефона. Необходимо указать 10 последних цифр."_s);
 
     const CliRun miss = findAs(role.login, {u"--surname"_s, u"сидоров"_s, u"--seed"_s,
-                                            QString::number(seedInventing(3))});
+                                            QString::number(seeds::inventing(3))});
     const CliRun phoneMiss = findAs(role.login, {u"--phone"_s, u"4957654321"_s});
     if (role.add) {
         EXPECT_EQ(miss.exitCode, 0) << miss.err.toStdString();
@@ -320,7 +310,7 @@ TEST(RoleMembership, WithoutTheRightsItNeedsNothingChangesAndTheMessageNamesTheR
                                        o.server.conninfo(kDatabase, u"egor"_s)});
     EXPECT_EQ(grant.exitCode, 2);
     EXPECT_TRUE(grant.err.contains(u"egor не владеет таблицей tab"_s)) << grant.err.toStdString();
-    EXPECT_EQ(findAs(u"alice"_s, {u"--surname"_s, u"сидоров"_s, u"--seed"_s, QString::number(seedInventing(3))})
+    EXPECT_EQ(findAs(u"alice"_s, {u"--surname"_s, u"сидоров"_s, u"--seed"_s, QString::number(seeds::inventing(3))})
                   .err.trimmed(),
               messages::notFoundMayNotAddText())
         << "alice is still a reader";

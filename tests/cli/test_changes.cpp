@@ -123,4 +123,17 @@ TEST_F(ChangeRecord, CopyIsOneLineAndAFileHasNoRecord)
     EXPECT_TRUE(onFile.err.contains(u"only a directory on a PostgreSQL server has one"_s)) << onFile.err.toStdString();
 }
 
+// A server made before the record gets it, with its rights, from the first grant.
+TEST_F(ChangeRecord, AnOlderServerGetsItFromGrant)
+{
+    ASSERT_EQ(owner.value("drop table tab_changes; drop function tab_change_record() cascade"), "");
+    ASSERT_NE(changes({}).exitCode, 0);
+    const QString clerk = makeLogin(u"clerk"_s);
+    const CliRun granted = runCli(directory.folder(), {u"grant"_s, clerk, u"operator"_s});
+    ASSERT_EQ(granted.exitCode, 0) << granted.err.toStdString();
+    as(clerk, "insert into tab(fam) values('Новиков')");
+    EXPECT_EQ(changes({}).exitCode, 0);
+    EXPECT_EQ(owner.value("select login || ' ' || action from tab_changes"), (clerk + u" insert"_s).toStdString());
+}
+
 } // namespace

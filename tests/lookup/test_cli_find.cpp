@@ -8,6 +8,7 @@
 #include "store/querychannel.h"
 
 #include "tests/support/clirunner.h"
+#include "tests/support/seeds.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,16 +55,6 @@ protected:
 
     QTemporaryDir dir;
 };
-
-std::uint32_t seedMaking(std::uint32_t k)
-{
-    for (std::uint32_t seed = 0;; ++seed) {
-        lookup::RandomSource probe;
-        probe.setState(seed);
-        if (probe.draw(5) == k)
-            return seed;
-    }
-}
 
 } // namespace
 
@@ -119,7 +110,7 @@ TEST_F(CliFind, SameSeedAndTablesGiveTheSameEntries)
     ASSERT_TRUE(QFile::copy(path(QStringLiteral("history.dat")), twin.filePath(QStringLiteral("history.dat"))));
     ASSERT_TRUE(QFile::copy(path(QStringLiteral("db.dat")), twin.filePath(QStringLiteral("db.dat"))));
     const QStringList args{QStringLiteral("--surname"), QStringLiteral("Соколова"), QStringLiteral("--seed"),
-                           QString::number(seedMaking(4))};
+                           QString::number(seeds::inventing(4))};
 
     const Finished first = find(args);
     const Finished second = find(args, twin.path());
@@ -132,7 +123,7 @@ TEST_F(CliFind, SameSeedAndTablesGiveTheSameEntries)
 
     // The repeated search finds them, whatever the seed, though in the table's order.
     Finished again = find({QStringLiteral("--surname"), QStringLiteral("Соколова"), QStringLiteral("--seed"),
-                           QString::number(seedMaking(1))});
+                           QString::number(seeds::inventing(1))});
     QStringList expected = first.out;
     std::sort(expected.begin() + 1, expected.end());
     std::sort(again.out.begin() + 1, again.out.end());
@@ -142,7 +133,7 @@ TEST_F(CliFind, SameSeedAndTablesGiveTheSameEntries)
 TEST_F(CliFind, OptionValueIsTheNextArgumentWhateverItStartsWith)
 {
     const Finished run = find({QStringLiteral("--surname"), QStringLiteral("Лебедев"), QStringLiteral("--house"),
-                          QStringLiteral("-5"), QStringLiteral("--seed"), QString::number(seedMaking(1))});
+                          QStringLiteral("-5"), QStringLiteral("--seed"), QString::number(seeds::inventing(1))});
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_EQ(run.out.size(), 2);
     EXPECT_EQ(run.out[1].split(u'\t').at(5), QStringLiteral("-5"));
@@ -197,7 +188,7 @@ TEST_F(CliFind, RunawayPhoneLengthIsRefusedBeforeAnythingIsStored)
 {
     exec(QStringLiteral("update param set s=0, tel=7495123456"));
     const Finished run = find({QStringLiteral("--surname"), QStringLiteral("Новиков"), QStringLiteral("--seed"),
-                               QString::number(seedMaking(4))});
+                               QString::number(seeds::inventing(4))});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("param")) && run.err.contains(QStringLiteral("tel"))) << run.err.toStdString();
     store::Connection connection(path(QStringLiteral("history.dat")));

@@ -6,7 +6,7 @@
 #include "store/querychannel.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
-#include "tests/lookup/inventingseed.h"
+#include "tests/support/seeds.h"
 #include "tests/lookup/searchfieldsbuilder.h"
 #include "store/provisioning/serverstorecreation.h"
 #include "tests/server/ownserver.h"
@@ -89,7 +89,7 @@ protected:
 
 TEST_P(SearchThroughFailover, AtMostOneSearchFailsAndEveryConfirmedEntryIsFound)
 {
-    random.setFixedSeed(seedInventing(3)); // so that every surname is stored, and found after the crash
+    random.setFixedSeed(seeds::inventing(3)); // so that every surname is stored, and found after the crash
     for (const QString &surname : surnames) {
         const SearchOutcome invented = find(surname);
         ASSERT_EQ(invented.message, u"Найдено: 3"_s) << invented.error.toStdString();

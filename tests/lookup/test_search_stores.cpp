@@ -4,12 +4,12 @@
 #include "store/querychannel.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
-#include "tests/lookup/inventingseed.h"
 #include "tests/lookup/searchfieldsbuilder.h"
 #include "store/provisioning/serverstorecreation.h"
 #include "tests/server/ownserver.h"
 #include "tests/server/serversession.h"
 #include "tests/server/testdirectory.h"
+#include "tests/support/seeds.h"
 
 #include <QObject>
 
@@ -67,7 +67,7 @@ protected:
 TEST_P(SearchOnStores, InventedEntriesAreShownAloneAndFoundAgain)
 {
     interfereBeforeEverySelectOfTab();
-    const std::uint32_t seed = seedInventing(4);
+    const std::uint32_t seed = seeds::inventing(4);
     const SearchOutcome first = find(fieldsOf({{Surname, u"петров"_s}}), seed);
     EXPECT_EQ(first.message, u"Найдено: 4"_s) << first.error.toStdString();
     EXPECT_EQ(shown(u"fam"_s), QStringList(4, u"Петров"_s));
@@ -81,7 +81,7 @@ TEST_P(SearchOnStores, InventedEntriesAreShownAloneAndFoundAgain)
 // refusal when the first invented entry would store it, and nothing is stored.
 TEST_P(SearchOnStores, FractionLongerThanTheStoreHoldsStoresNothing)
 {
-    const SearchOutcome outcome = find(fieldsOf({{Surname, u"петров"_s}, {Fraction, QString(256, u'а')}}), seedInventing(4));
+    const SearchOutcome outcome = find(fieldsOf({{Surname, u"петров"_s}, {Fraction, QString(256, u'а')}}), seeds::inventing(4));
     EXPECT_TRUE(outcome.error.contains(u"не длиннее 255 символов"_s)) << outcome.error.toStdString();
     other.run(u"select count(*) as m from tab"_s);
     EXPECT_EQ(other.integer(u"m"_s), 0);

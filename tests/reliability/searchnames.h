@@ -14,10 +14,4 @@ QString letters(std::uint64_t number);
 // A capitalised surname: the stem followed by the number in letters.
 QString surname(const QString &stem, std::uint64_t number);
 
-// A seed for "zelvik-cli find --seed" whose search by name invents exactly that many entries (0..4).
-std::uint32_t seedInventing(std::uint32_t entries, std::uint32_t skip = 0);
-
-// A seed whose search by phone invents a woman: the female tables are read too.
-std::uint32_t seedInventingAWoman();
-
 } // namespace searchnames

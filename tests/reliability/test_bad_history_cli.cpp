@@ -6,6 +6,7 @@
 #include "tests/reliability/searchnames.h"
 #include "tests/reliability/storereading.h"
 #include "tests/reliability/testsupport.h"
+#include "tests/support/seeds.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,7 @@ TEST_P(BadHistoryCli, SearchThatWouldInventIsRefusedWithAMessage)
 {
     // A female surname, so that the female tables are read as well, and a seed that invents four.
     const CliRun run = cli({QStringLiteral("find"), QStringLiteral("--surname"), QStringLiteral("Петрова"),
-                            QStringLiteral("--seed"), QString::number(searchnames::seedInventing(4))});
+                            QStringLiteral("--seed"), QString::number(seeds::inventing(4))});
     expectRefused(run, "find by surname");
     if (bad.countsAsMissing) {
         EXPECT_EQ(run.err.trimmed(), QStringLiteral("Файл привязок history.dat не найден!"));
@@ -81,7 +82,7 @@ TEST_P(BadHistoryCli, SearchThatWouldInventIsRefusedWithAMessage)
 TEST_P(BadHistoryCli, SearchByPhoneIsRefusedWithAMessage)
 {
     const CliRun run = cli({QStringLiteral("find"), QStringLiteral("--phone"), QStringLiteral("9161234567"),
-                            QStringLiteral("--seed"), QString::number(searchnames::seedInventingAWoman())});
+                            QStringLiteral("--seed"), QString::number(seeds::inventingAWoman())});
     expectRefused(run, "find by phone");
 }
 

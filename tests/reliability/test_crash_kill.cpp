@@ -7,6 +7,7 @@
 #include "tests/support/scratchfolder.h"
 #include "tests/reliability/searchnames.h"
 #include "tests/reliability/storereading.h"
+#include "tests/support/seeds.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -33,7 +34,7 @@ struct Attempt {
 QStringList findArgs(const QString &surname, std::uint32_t seedNumber)
 {
     return {QStringLiteral("find"), QStringLiteral("--surname"), surname, QStringLiteral("--seed"),
-            QString::number(searchnames::seedInventing(4, seedNumber))};
+            QString::number(seeds::inventing(4, seedNumber))};
 }
 
 // How long an undisturbed search takes, so that kills can land anywhere within one.

@@ -17,6 +17,7 @@
 #include "store/textvalue.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "tests/support/seeds.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +71,7 @@ protected:
     void SetUp() override
     {
         alter(folder.history(), kThreeEntries);
-        random.setFixedSeed(searchnames::seedInventing(4));
+        random.setFixedSeed(seeds::inventing(4));
         QObject::connect(&channel, &store::QueryChannel::statementSent,
                          [this](const QString &statement) { statements << statement; });
     }

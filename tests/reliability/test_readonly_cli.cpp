@@ -7,6 +7,7 @@
 #include "tests/reliability/searchnames.h"
 #include "tests/reliability/storereading.h"
 #include "tests/reliability/testsupport.h"
+#include "tests/support/seeds.h"
 
 #include <gtest/gtest.h>
 
@@ -88,7 +89,7 @@ TEST_P(ReadOnlyHistory, LookupByPhoneFindsStoredEntries)
 TEST_P(ReadOnlyHistory, InventingSaysThatNothingCanBeStored)
 {
     const CliRun run = find({QStringLiteral("--surname"), QStringLiteral("Новиков"), QStringLiteral("--seed"),
-                             QString::number(searchnames::seedInventing(4))});
+                             QString::number(seeds::inventing(4))});
     EXPECT_TRUE(run.finishedNormally);
     EXPECT_EQ(run.exitCode, 2) << run.out.toStdString();
     // Which file, and that it cannot be written: the user can then ask for the right permissions.
