@@ -92,7 +92,7 @@ standby)
   rm -f "$info"
   new_scratch
   take_options "$@"
-  as_server_user "$bindir/pg_basebackup" -d "$primary_conninfo" -D "$scratch/data" -R -X stream >"$scratch/basebackup.log" 2>&1 \
+  as_server_user "$bindir/pg_basebackup" -d "$primary_conninfo" -D "$scratch/data" -R -X stream -c fast >"$scratch/basebackup.log" 2>&1 \
     || { cat "$scratch/basebackup.log" >&2; exit 1; }
   pick_port
   run_server
