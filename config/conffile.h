@@ -44,6 +44,9 @@ struct ConfFile {
     // The PostgreSQL server that holds the directory (a libpq connection string or postgresql://
     // URI); empty for history.dat.
     QString server() const { return value("server"); }
+    // A streaming standby of that server (a libpq string, several hosts allowed) for the lookups;
+    // empty for none.
+    QString replica() const { return value("replica"); }
 };
 
 // The settings of the bytes of a conf.cfg, by the rules above.

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 struct sqlite3;
@@ -30,6 +31,10 @@ public:
     void setServer(const QString &conninfo);
     const QString &server() const { return m_server; }
     bool isServer() const { return !m_server.isEmpty(); }
+    // A streaming standby of the server that may answer lookups; empty for none. Its own connection,
+    // opened by whoever reads there, never by connect(): a standby that is down costs no search.
+    void setReplica(const QString &conninfo);
+    Connection *replica() const { return m_replica.get(); }
     Dialect dialect() const { return isServer() ? Dialect::Postgres : Dialect::Sqlite; }
     // The file's path, or the server's host, port and database: what messages name.
     QString storeName() const;
@@ -77,6 +82,7 @@ private:
     mutable std::optional<bool> m_networkShare; // not asked yet for this data source
     bool m_borrowed = false; // the handle is another's
     EntryRights m_rights = EntryRights::all();
+    std::unique_ptr<Connection> m_replica;
 };
 
 // Whether a server's connection string carries a password (password=, or a URI's user:password@),

@@ -15,6 +15,7 @@ bool dataFileExists(const QString &name)
 void useConfiguredStore(Connection &connection, const config::ConfFile &conf)
 {
     connection.setServer(conf.server());
+    connection.setReplica(conf.server().isEmpty() ? QString() : conf.replica());
 }
 
 QList<StoreError> dataFileProblems(const QString &server)
