@@ -84,7 +84,17 @@ protected:
         waitForReplay();
         return id;
     }
-    void pauseReplay() { ASSERT_EQ(replica.value("select pg_wal_replay_pause()"), ""); }
+    // A pause is only requested at first; replay goes on until the standby says it has stopped.
+    void pauseReplay()
+    {
+        replica.value("select pg_wal_replay_pause()");
+        for (int tries = 0; tries < 600; ++tries) {
+            if (replica.value("select pg_get_wal_replay_pause_state()") == "paused")
+                return;
+            QThread::msleep(50);
+        }
+        FAIL() << "the standby did not pause its replay";
+    }
 
     static inline OwnServer *primary = nullptr;
     static inline OwnServer *standby = nullptr;
