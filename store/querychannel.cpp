@@ -172,7 +172,7 @@ void QueryChannel::noteWrite()
     if (!m_connection.replica() || !m_connection.isServer())
         return;
     try {
-        m_writtenLsn = m_backend->scalar(QStringLiteral("select pg_current_wal_lsn()::text"), {}).toString();
+        m_writtenLsn = m_backend->scalar(QStringLiteral("select pg_current_wal_insert_lsn()::text"), {}).toString();
     } catch (const StoreError &) {
         // The write is done; only where it landed is unknown.
         m_writtenLsn = kUnknownPosition;
