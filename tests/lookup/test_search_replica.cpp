@@ -68,7 +68,7 @@ protected:
     // Waits until the standby has replayed everything the primary has written so far.
     void waitForReplay()
     {
-        const std::string lsn = admin.value("select pg_current_wal_lsn()");
+        const std::string lsn = admin.value("select pg_current_wal_insert_lsn()");
         for (int tries = 0; tries < 600; ++tries) {
             if (replica.value("select pg_last_wal_replay_lsn() >= '" + lsn + "'") == "t")
                 return;
