@@ -53,6 +53,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
             [this](const store::GridRefusal &refusal) { collectGridError(messages::refusalText(refusal)); });
     for (QLineEdit *edit : searchFields())
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { resetFieldColour(edit); });
+    // Told once the search is over, not in the middle of it; the channel tells it once a run.
+    connect(&m_channel, &store::QueryChannel::replicaUnavailable, this,
+            [this](const QString &name) { app::MessageBoxes::information(this, messages::replicaUnavailableText(name)); },
+            Qt::QueuedConnection);
     applyRegionConfig();
 }
 

@@ -128,6 +128,26 @@ int checkServer(const config::ConfFile &conf)
     return report(problems, gaps);
 }
 
+// The replica's lag as the standby itself sees it (no monitoring role needed): how long ago the last
+// transaction it replayed was committed. A replica that cannot be read is told, not a failure: the
+// searches go to the server then.
+void reportReplicaLag(const QString &replica)
+{
+    store::Connection connection;
+    connection.setServer(replica);
+    try {
+        store::QueryChannel channel(connection);
+        const QVariant lag = channel.scalar(
+            QStringLiteral("select extract(epoch from now() - pg_last_xact_replay_timestamp())::float8"), {});
+        if (lag.isNull())
+            printLine(QStringLiteral("replica: no transaction replayed yet, lag unknown"));
+        else
+            printLine(QStringLiteral("replica: lag %1 s").arg(lag.toDouble(), 0, 'f', 3));
+    } catch (const store::StoreError &) {
+        printError(messages::replicaUnavailableText(connection.storeName()));
+    }
+}
+
 int report(const QStringList &problems, const std::vector<lookup::PickGap> &gaps)
 {
     if (problems.isEmpty()) {
@@ -163,8 +183,12 @@ protected:
             const std::optional<config::ConfFile> conf = readConfFile();
             if (!conf)
                 return Failure;
-            if (!conf->server().isEmpty())
-                return checkServer(*conf);
+            if (!conf->server().isEmpty()) {
+                const int verdict = checkServer(*conf);
+                if (!conf->replica().isEmpty())
+                    reportReplicaLag(conf->replica());
+                return verdict;
+            }
         }
         return checkFile(parser.positionalArguments().value(0, QStringLiteral("history.dat")));
     }

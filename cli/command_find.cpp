@@ -91,6 +91,8 @@ int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
 
     store::useConfiguredStore(connection, *conf);
     store::QueryChannel channel(connection);
+    QObject::connect(&channel, &store::QueryChannel::replicaUnavailable,
+                     [](const QString &name) { printError(messages::replicaUnavailableText(name)); });
     lookup::RandomSource random;
     random.setFixedSeed(seed);
     const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);

@@ -47,6 +47,9 @@ struct ConfFile {
     // "pooler=transaction": the server is reached through a pooler in transaction mode (pgbouncer's
     // pool_mode=transaction), which keeps nothing of a session between transactions.
     bool transactionPooling() const { return value("pooler") == QLatin1String("transaction"); }
+    // A streaming standby of that server (a libpq string, several hosts allowed) for the lookups;
+    // empty for none.
+    QString replica() const { return value("replica"); }
 };
 
 // The settings of the bytes of a conf.cfg, by the rules above.

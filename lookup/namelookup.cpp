@@ -40,7 +40,7 @@ LookupResult lookupByName(store::QueryChannel &channel, RandomSource &random, co
         query += statements::nameClause(givenName);
     if (!patronymic.isEmpty())
         query += statements::patronymicClause(patronymic);
-    channel.run(query + statements::houseFlatFilter(search.house, search.flat));
+    channel.lookup(query + statements::houseFlatFilter(search.house, search.flat));
     if (const int rows = channel.count(); rows > 0)
         return {found(rows)};
 

@@ -32,7 +32,7 @@ QString refusal(store::QueryChannel &channel, const QString &phone)
 
 LookupResult lookupByPhone(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
 {
-    channel.run(statements::phoneLookup(search.phone));
+    channel.lookup(statements::phoneLookup(search.phone));
     if (channel.count() > 0)
         return {QStringLiteral("Абонент найден.")};
 

@@ -225,6 +225,13 @@ QString passwordInConnectionText()
                           "строки подключения уберите.");
 }
 
+QString replicaUnavailableText(const QString &replicaName)
+{
+    return QStringLiteral("Резервный сервер %1 (строка replica= в conf.cfg) недоступен: поиск идёт на основном "
+                          "сервере справочника.")
+        .arg(replicaName);
+}
+
 QString columnTitle(int field)
 {
     static const std::array<QString, store::kEntryFieldCount> titles{

@@ -27,6 +27,9 @@ QString refusalText(const store::GridRefusal &refusal);
 // A connection string that holds a password (a warning about conf.cfg; it still works).
 QString passwordInConnectionText();
 
+// The replica named cannot be read, so searches run on the directory's server (they still work).
+QString replicaUnavailableText(const QString &replicaName);
+
 // The title of a field's grid column (field: a store::EntryField, as a NotANumber error carries it);
 // empty for any other number.
 QString columnTitle(int field);

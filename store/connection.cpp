@@ -153,6 +153,16 @@ void Connection::setServer(const QString &conninfo)
     m_server = conninfo;
 }
 
+void Connection::setReplica(const QString &conninfo)
+{
+    if (conninfo.isEmpty()) {
+        m_replica.reset();
+        return;
+    }
+    m_replica = std::make_unique<Connection>();
+    m_replica->setServer(conninfo);
+}
+
 QString Connection::storeName() const
 {
     return isServer() ? serverName(m_server) : m_dataSource;
@@ -249,6 +259,8 @@ void Connection::close()
     m_rights = EntryRights::all();
     PQfinish(m_serverConn);
     m_serverConn = nullptr;
+    if (m_replica)
+        m_replica->close();
 }
 
 } // namespace store

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 struct sqlite3;
@@ -37,6 +38,10 @@ public:
     // whose transaction its owner ends (on a pooled connection too, for all this side knows).
     bool unnamedStatements() const { return m_transactionPooling || m_borrowed; }
     bool isServer() const { return !m_server.isEmpty(); }
+    // A streaming standby of the server that may answer lookups; empty for none. Its own connection,
+    // opened by whoever reads there, never by connect(): a standby that is down costs no search.
+    void setReplica(const QString &conninfo);
+    Connection *replica() const { return m_replica.get(); }
     Dialect dialect() const { return isServer() ? Dialect::Postgres : Dialect::Sqlite; }
     // The file's path, or the server's host, port and database: what messages name.
     QString storeName() const;
@@ -85,6 +90,7 @@ private:
     bool m_borrowed = false; // the handle is another's
     bool m_transactionPooling = false;
     EntryRights m_rights = EntryRights::all();
+    std::unique_ptr<Connection> m_replica;
 };
 
 // Whether a server's connection string carries a password (password=, or a URI's user:password@),

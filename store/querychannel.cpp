@@ -10,7 +10,20 @@
 
 #include <QScopeGuard>
 
+#include <chrono>
+#include <utility>
+
 namespace store {
+
+namespace {
+
+// How long lookups stay on the server after the replica failed, before it is tried again.
+constexpr std::chrono::seconds kReplicaRetry{30};
+// A position no log reaches: after a write whose position could not be read, the replica is never
+// taken to have replayed it (until the next write's position is read).
+const QString kUnknownPosition = QStringLiteral("FFFFFFFF/FFFFFFFF");
+
+} // namespace
 
 QueryChannel::QueryChannel(Connection &connection, QObject *parent)
     : QObject(parent)
@@ -22,6 +35,7 @@ QueryChannel::~QueryChannel()
 {
     m_result.reset();
     m_spare.reset();
+    m_replicaBackend.reset();
 }
 
 void QueryChannel::dropResult()
@@ -29,7 +43,11 @@ void QueryChannel::dropResult()
     if (!m_result)
         return;
     m_result->close();
-    m_spare = std::move(m_result);
+    // The spare's statements are the server's; a replica's cursor goes with its result.
+    if (std::exchange(m_resultOnReplica, false))
+        m_result.reset();
+    else
+        m_spare = std::move(m_result);
 }
 
 void QueryChannel::connect()
@@ -42,6 +60,7 @@ Backend &QueryChannel::openBackend()
     m_connection.connect();
     if (!m_backend || m_backend->dialect() != m_connection.dialect()) {
         m_result.reset();
+        m_resultOnReplica = false;
         m_spare.reset();
         if (m_connection.isServer())
             m_backend = std::make_unique<PgBackend>(m_connection);
@@ -49,7 +68,7 @@ Backend &QueryChannel::openBackend()
             m_backend = std::make_unique<SqliteBackend>(m_connection);
     }
     // The connection was closed and opened again meanwhile: the old result belongs to the old one.
-    if (m_result && m_result->generation() != m_connection.generation())
+    if (m_result && !m_resultOnReplica && m_result->generation() != m_connection.generation())
         dropResult();
     return *m_backend;
 }
@@ -86,7 +105,78 @@ qint64 QueryChannel::exec(const QString &statement)
     dropResult();
     emit statementSent(statement);
     const auto changed = qScopeGuard([this] { emit resultChanged(); });
-    return openBackend().exec(statement);
+    const qint64 id = openBackend().exec(statement);
+    noteWrite();
+    return id;
+}
+
+void QueryChannel::lookup(const QString &statement)
+{
+    if (!m_connection.replica() || !m_connection.isServer()) {
+        run(statement);
+        return;
+    }
+    dropResult();
+    if (!lookupOnReplica(statement)) {
+        run(statement);
+        return;
+    }
+    emit statementSent(statement);
+    emit resultChanged();
+}
+
+bool QueryChannel::lookupOnReplica(const QString &statement)
+{
+    Connection &replica = *m_connection.replica();
+    if (!m_replicaRetry.hasExpired())
+        return false;
+    try {
+        replica.connect();
+        if (!m_replicaBackend)
+            m_replicaBackend = std::make_unique<PgBackend>(replica);
+        if (!replicaCaughtUp())
+            return false;
+        std::unique_ptr<Cursor> cursor = m_replicaBackend->newCursor();
+        cursor->open(statement);
+        if (cursor->count() == 0)
+            return false;
+        m_result = std::move(cursor);
+        m_resultOnReplica = true;
+        return true;
+    } catch (const StoreError &) {
+        // Whatever went wrong there, the server answers: the replica gets another chance later.
+        m_replicaBackend.reset();
+        replica.close();
+        m_replicaRetry.setRemainingTime(kReplicaRetry);
+        if (!std::exchange(m_replicaNoticed, true))
+            emit replicaUnavailable(replica.storeName());
+        return false;
+    }
+}
+
+bool QueryChannel::replicaCaughtUp()
+{
+    if (m_writtenLsn.isEmpty())
+        return true;
+    // A replica= that leads to a server that is not in recovery replays nothing and is read as it is.
+    const QVariant replayed = m_replicaBackend->scalar(
+        QStringLiteral("select coalesce(pg_last_wal_replay_lsn() >= ?::pg_lsn, true)::int"), {m_writtenLsn});
+    if (replayed.toInt() != 1)
+        return false;
+    m_writtenLsn.clear();
+    return true;
+}
+
+void QueryChannel::noteWrite()
+{
+    if (!m_connection.replica() || !m_connection.isServer())
+        return;
+    try {
+        m_writtenLsn = m_backend->scalar(QStringLiteral("select pg_current_wal_insert_lsn()::text"), {}).toString();
+    } catch (const StoreError &) {
+        // The write is done; only where it landed is unknown.
+        m_writtenLsn = kUnknownPosition;
+    }
 }
 
 void QueryChannel::close()
@@ -202,7 +292,9 @@ QueryChannel::WriteResult QueryChannel::write(const QString &sql, const QVariant
     Backend &backend = openBackend();
     if (m_result)
         m_result->suspend();
-    return backend.write(sql, criteria.isEmpty() ? values : values + criteria);
+    const WriteResult result = backend.write(sql, criteria.isEmpty() ? values : values + criteria);
+    noteWrite();
+    return result;
 }
 
 QVariant QueryChannel::scalar(const QString &sql, const QVariantList &params)

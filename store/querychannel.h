@@ -3,6 +3,7 @@
 #include "store/backend.h"
 #include "store/entryrights.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -39,6 +40,11 @@ public:
     qint64 exec(const QString &statement);
     // Closes the current result without opening another (the grid empties).
     void close();
+    // A lookup that finds entries: run, but with a replica set it reads there first. Rows found there
+    // are the result; a miss is asked again of the server, where entries are invented, since an entry
+    // invented a moment ago may not have reached the replica yet. The replica is left alone until it
+    // has replayed this program's last write, and for a while after it fails: it never fails a lookup.
+    void lookup(const QString &statement);
 
     // Rows of the open result; 0 without one.
     int count();
@@ -103,17 +109,30 @@ signals:
     void resultChanged();
     // Emitted with each statement text as given, before it runs; tests record the sequence.
     void statementSent(const QString &statement);
+    // The replica could not be read, so lookups go to the server for now; once per channel.
+    void replicaUnavailable(const QString &replicaName);
 
 private:
     // Connects, and chooses the engine the connection leads to.
     Backend &openBackend();
     // Closes the open result, keeping its cursor for the next run.
     void dropResult();
+    // Opens the statement on the replica when it may be read there; true when it found rows.
+    bool lookupOnReplica(const QString &statement);
+    // Whether the replica has replayed this program's last write.
+    bool replicaCaughtUp();
+    // Remembers where the server's log stood after a write, for replicaCaughtUp.
+    void noteWrite();
 
     Connection &m_connection;
     std::unique_ptr<Backend> m_backend; // outlives the cursors, which use its statements
     std::unique_ptr<Cursor> m_result;
     std::unique_ptr<Cursor> m_spare; // closed, with the buffers of an earlier result
+    std::unique_ptr<Backend> m_replicaBackend;
+    bool m_resultOnReplica = false;
+    QString m_writtenLsn; // the server's log position after this program's last write; empty when replayed
+    QDeadlineTimer m_replicaRetry{0}; // the replica is left alone until this expires
+    bool m_replicaNoticed = false;
 };
 
 // A snapshot of the store for as long as it lives: the channel's beginSnapshot, then its endSnapshot

@@ -16,6 +16,7 @@ void useConfiguredStore(Connection &connection, const config::ConfFile &conf)
 {
     connection.setServer(conf.server());
     connection.setTransactionPooling(conf.transactionPooling());
+    connection.setReplica(conf.server().isEmpty() ? QString() : conf.replica());
 }
 
 QList<StoreError> dataFileProblems(const QString &server)
