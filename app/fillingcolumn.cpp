@@ -9,9 +9,9 @@
 
 namespace app {
 
-FillingColumn::FillingColumn(QTableView *view) : QObject(view), m_view(view)
+FillingColumn::FillingColumn(QTableView *view) : QObject(view), m_view(view), m_viewport(view->viewport())
 {
-    view->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     connect(view->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column) { onSectionResized(column); });
     QAbstractItemModel *model = view->model();
@@ -25,7 +25,8 @@ FillingColumn::FillingColumn(QTableView *view) : QObject(view), m_view(view)
 bool FillingColumn::eventFilter(QObject *watched, QEvent *event)
 {
     // The viewport narrows when the vertical scroll bar appears, and changes with the window.
-    if (watched == m_view->viewport() && event->type() == QEvent::Resize)
+    // The view itself is not asked: the viewport also sends events while the view is being destroyed.
+    if (event->type() == QEvent::Resize && watched == m_viewport)
         fit();
     return QObject::eventFilter(watched, event);
 }

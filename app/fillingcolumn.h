@@ -26,6 +26,7 @@ private:
     void fitLater();
 
     QTableView *m_view;
+    QObject *m_viewport; // compared with, never called
     bool m_fitting = false;
     bool m_fitQueued = false;
     bool m_userSized = false;
