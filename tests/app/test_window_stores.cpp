@@ -51,27 +51,17 @@ TEST_P(WindowOnStores, InventedEntriesAreShownAndFoundAgain)
     EXPECT_EQ(grid()->model()->rowCount(), shown);
 }
 
-// A window started on a folder whose conf.cfg is conf; the texts of the boxes it showed on its own.
-QStringList boxesAtStart(const QByteArray &conf, MainWindow &window, DataFolder &folder)
-{
-    folder.write(u"conf.cfg"_s, conf);
-    BoxRecorder boxes;
-    window.show();
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-    QStringList texts;
-    for (const auto &box : boxes.shown())
-        texts << box.text;
-    return texts;
-}
-
 TEST(WindowOnServer, UnreachableServerIsOneMessageNamingItAndEndsTheProgram)
 {
     DataFolder folder(DataFolder::DbDat);
+    folder.write(u"conf.cfg"_s, "bd=x\nserver=host=/nonexistent port=9 dbname=office password=secret\n");
+    BoxRecorder boxes;
     MainWindow window;
-    const QStringList shown = boxesAtStart("bd=x\nserver=host=/nonexistent port=9 dbname=office password=secret\n", window, folder);
-    ASSERT_EQ(shown.size(), 1);
-    const QString text = shown.first();
+    window.show();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.shown().size(), 1);
+    const QString text = boxes.shown().first().text;
     EXPECT_TRUE(text.contains(u"host=/nonexistent port=9 dbname=office"_s)) << text.toStdString();
     EXPECT_FALSE(text.contains(u"secret"_s));
     EXPECT_FALSE(window.isVisible());
@@ -82,10 +72,14 @@ TEST(WindowOnServer, APasswordInConfCfgIsOneInformationBoxAndTheWindowWorks)
 {
     const TestDirectory directory(StoreKind::Server);
     DataFolder folder(DataFolder::DbDat);
+    folder.write(u"conf.cfg"_s, "bd=x\nserver=" + directory.server().toUtf8() + " password=secret\n");
+    BoxRecorder boxes;
     MainWindow window;
-    const QStringList shown = boxesAtStart("bd=x\nserver=" + directory.server().toUtf8() + " password=secret\n", window, folder);
-    ASSERT_EQ(shown.size(), 1);
-    const QString text = shown.first();
+    window.show();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.shown().size(), 1);
+    const QString text = boxes.shown().first().text;
     EXPECT_TRUE(text.contains(u"~/.pgpass"_s)) << text.toStdString();
     EXPECT_FALSE(text.contains(u"secret"_s));
     EXPECT_TRUE(window.isVisible());
