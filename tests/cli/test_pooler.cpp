@@ -60,7 +60,7 @@ TEST(ThroughPooler, TwoLoginsSearchInventEditCopyAndAreRecordedInTransactionMode
             runCli(adminFolder.path(), {u"grant"_s, login, u"editor"_s, u"--server"_s, server.conninfo(u"zelvik"_s)});
         ASSERT_EQ(granted.exitCode, 0) << granted.err.toStdString();
     }
-    PoolerInFront pooler(server.conninfo(), logins + QStringList{u"postgres"_s});
+    PoolerInFront pooler(server, logins);
     const PooledFolder olga(pooler, u"olga"_s), pavel(pooler, u"pavel"_s), admin(pooler, u"postgres"_s);
 
     // One server connection per login: each program after the first meets what the one before left.

@@ -8,19 +8,19 @@
 OwnServer::OwnServer(const QStringList &options)
     : m_info(m_folder.filePath(QStringLiteral("server.conninfo")))
 {
-    script(QStringList{QStringLiteral("start"), m_info} + options);
+    runTestServerScript(QStringList{QStringLiteral("start"), m_info} + options);
 }
 
 OwnServer::OwnServer(const OwnServer &primary, const QStringList &options)
     : m_info(m_folder.filePath(QStringLiteral("server.conninfo")))
 {
-    script(QStringList{QStringLiteral("standby"), m_info, primary.m_info} + options);
+    runTestServerScript(QStringList{QStringLiteral("standby"), m_info, primary.m_info} + options);
 }
 
 OwnServer::~OwnServer()
 {
     try {
-        script({QStringLiteral("stop"), m_info});
+        runTestServerScript({QStringLiteral("stop"), m_info});
     } catch (const std::runtime_error &) {
         // A server that will not stop leaves its scratch folder under /tmp; nothing more to do here.
     }
@@ -37,20 +37,20 @@ QString OwnServer::conninfo(const QString &database) const
 
 void OwnServer::halt(const QString &mode)
 {
-    script({QStringLiteral("halt"), m_info, mode});
+    runTestServerScript({QStringLiteral("halt"), m_info, mode});
 }
 
 void OwnServer::resume()
 {
-    script({QStringLiteral("resume"), m_info});
+    runTestServerScript({QStringLiteral("resume"), m_info});
 }
 
 void OwnServer::promote()
 {
-    script({QStringLiteral("promote"), m_info});
+    runTestServerScript({QStringLiteral("promote"), m_info});
 }
 
-void OwnServer::script(const QStringList &arguments) const
+void runTestServerScript(const QStringList &arguments)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);

@@ -4,6 +4,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+// Runs tests/server/testserver.sh with the arguments; throws std::runtime_error with its output when
+// it fails.
+void runTestServerScript(const QStringList &arguments);
+
 // A PostgreSQL server of a test's own, for tests that stop, restart, promote or reconfigure a server,
 // which the suite's shared server must never be. Started by tests/server/testserver.sh (see its
 // options); stopped and removed when the object goes. Every step throws std::runtime_error when the
@@ -23,9 +27,10 @@ public:
     void halt(const QString &mode);
     void resume();
     void promote();
+    // The file the script keeps the server's connection string in, for the script's other actions.
+    const QString &infoFile() const { return m_info; }
 
 private:
-    void script(const QStringList &arguments) const;
 
     QTemporaryDir m_folder;
     QString m_info;

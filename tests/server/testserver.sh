@@ -6,6 +6,12 @@
 #   resume FILE              starts a halted server again, with the options it was started with
 #   standby FILE PRIMARY [OPTION...]  a streaming standby of the server whose FILE is PRIMARY (pg_basebackup -R)
 #   promote FILE             makes a standby the primary
+#   pooler FILE SERVER [--replica STANDBY] [--pool-size N] [--login NAME...]
+#                            pgbouncer in transaction mode in front of the server whose FILE is SERVER
+#                            (each database by its own name); with --replica the standby whose FILE is
+#                            STANDBY as database NAME_replica, whose connection string goes to FILE.replica.
+#                            Logins pass as they are (never a forced user=) and connect without a password;
+#                            postgres and the NAMEs may connect. stop FILE stops it.
 # Options: --durable keeps fsync and synchronous_commit on (servers that must survive a crash);
 # --tcp listens on 127.0.0.1 too, and the connection string uses it; --hba FILE replaces pg_hba.conf;
 # --ssl DIR serves TLS with DIR's server.crt and server.key; anything else is a postgres -c setting.
@@ -73,7 +79,54 @@ pick_port() {
   fi
 }
 
+conninfo_value() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" "$1"; }
+
 case $action in
+pooler)
+  server=$1
+  shift
+  new_scratch
+  replica='' pool_size=1 logins=postgres
+  while [ $# -gt 0 ]; do
+    case $1 in
+    --replica) replica=$2 ;;
+    --pool-size) pool_size=$2 ;;
+    --login) logins="$logins $2" ;;
+    *) echo "testserver.sh pooler: unknown option $1" >&2; exit 2 ;;
+    esac
+    shift 2
+  done
+  database=$(conninfo_value "$server" dbname)
+  {
+    echo '[databases]'
+    [ -n "$replica" ] && echo "${database}_replica = host=$(conninfo_value "$replica" host) port=$(conninfo_value "$replica" port) dbname=$database"
+    echo "* = host=$(conninfo_value "$server" host) port=$(conninfo_value "$server" port)"
+    echo '[pgbouncer]'
+    echo "listen_addr =" # sockets only
+    echo "listen_port = 6432"
+    echo "unix_socket_dir = $scratch"
+    echo "auth_type = trust"
+    echo "auth_file = $scratch/userlist.txt"
+    echo "pool_mode = transaction"
+    echo "default_pool_size = $pool_size"
+    echo "max_client_conn = 1000"
+    echo "pidfile = $scratch/pgbouncer.pid"
+    echo "logfile = $scratch/pgbouncer.log"
+  } >"$scratch/pgbouncer.ini"
+  for login in $logins; do echo "\"$login\" \"\""; done >"$scratch/userlist.txt"
+  [ "$(id -u)" -eq 0 ] && chown -R postgres "$scratch"
+  as_server_user /usr/sbin/pgbouncer -d "$scratch/pgbouncer.ini" >"$scratch/start.log" 2>&1 \
+    || { cat "$scratch/start.log" "$scratch/pgbouncer.log" >&2 2>/dev/null; exit 1; }
+  tries=0
+  until [ -S "$scratch/.s.PGSQL.6432" ]; do
+    tries=$((tries + 1))
+    [ $tries -lt 300 ] || { echo "pgbouncer did not start" >&2; cat "$scratch/pgbouncer.log" >&2; exit 1; }
+    sleep 0.1
+  done
+  echo "host=$scratch port=6432 user=postgres dbname=$database" >"$info"
+  [ -n "$replica" ] && echo "host=$scratch port=6432 user=postgres dbname=${database}_replica" >"$info.replica"
+  echo "host=$scratch port=6432" >"$info.scratch"
+  ;;
 start)
   [ -x "$bindir/initdb" ] || { echo "PostgreSQL server programs not found (apt-get install postgresql-15)" >&2; exit 1; }
   rm -f "$info"
@@ -113,8 +166,17 @@ stop)
   [ -f "$info" ] || exit 0
   scratch=$(scratch_of "$info")
   [ -n "$scratch" ] || scratch=$(sed -n 's/^host=\([^ ]*\) .*/\1/p' "$info")
-  as_server_user "$bindir/pg_ctl" -D "$scratch/data" -m immediate -w stop >/dev/null 2>&1 || true
+  if [ -f "$scratch/pgbouncer.ini" ]; then
+    pid=$(cat "$scratch/pgbouncer.pid" 2>/dev/null || true)
+    if [ -n "$pid" ]; then
+      kill "$pid" 2>/dev/null || true
+      tries=0
+      while kill -0 "$pid" 2>/dev/null && [ $tries -lt 100 ]; do tries=$((tries + 1)); sleep 0.1; done
+    fi
+  else
+    as_server_user "$bindir/pg_ctl" -D "$scratch/data" -m immediate -w stop >/dev/null 2>&1 || true
+  fi
   case $scratch in /tmp/zelvik-pg.*) rm -rf "$scratch" ;; esac
-  rm -f "$info" "$info.scratch"
+  rm -f "$info" "$info.scratch" "$info.replica"
   ;;
 esac
