@@ -1,5 +1,5 @@
 // The directory on a PostgreSQL server: single lookups through the channel against raw prepared
-// libpq statements, and eight operators searching at once.
+// libpq statements, and operators searching at once: on the server alone, and scaled out.
 #include "bench/alternation.h"
 #include "bench/benchdirectory.h"
 #include "bench/operatorload.h"
@@ -150,24 +150,48 @@ void BM_PairServerPhone(benchmark::State &state)
     pairedServerLookup(state, "select * from tab where tele=$1", "tele", benchDirectory().phone, 1);
 }
 
-// Eight operator processes, each doing its searches as fast as it can; one iteration.
-void BM_ServerOperators(benchmark::State &state)
+void reportLoad(benchmark::State &state, const bench::LoadSetup &setup)
 {
     bench::OperatorLoad load;
     for (auto _ : state)
-        load = bench::runOperators(bench::benchServer(), bench::operatorCount(), bench::searchesPerOperator());
+        load = bench::runOperators(setup, bench::operatorCount(), bench::searchesPerOperator());
     if (!load.error.isEmpty())
         state.SkipWithError(load.error.toStdString().c_str());
     state.counters["operators"] = double(bench::operatorCount());
     state.counters["searches"] = double(load.searches);
+    state.counters["searches_per_s"] = load.searchesPerSecond;
     state.counters["errors"] = double(load.errors);
+    state.counters["edits"] = double(load.edits);
+    state.counters["on_replica"] = double(load.onReplica);
     state.counters["invented_rows"] = double(load.invented);
+    state.counters["invented_again"] = double(load.inventedAgain);
     state.counters["rows_accounted"] = load.rowsAccounted ? 1 : 0;
     state.counters["p50_ms"] = load.p50Ms;
     state.counters["p99_ms"] = load.p99Ms;
 }
 
+// Operator processes on the primary alone, each doing its searches as fast as it can; one iteration.
+void BM_ServerOperators(benchmark::State &state)
+{
+    reportLoad(state, {bench::benchServer(), QString(), false});
+}
+
+// The same load through pgbouncer in transaction mode, its lookups on a streaming replica.
+void BM_ScaledOutOperators(benchmark::State &state)
+{
+    reportLoad(state, bench::scaledOutSetup());
+}
+
 } // namespace
+
+void bench::registerScaledOutLoad()
+{
+    benchmark::RegisterBenchmark("BM_ScaledOutOperators", BM_ScaledOutOperators)
+        ->Iterations(1)
+        ->Repetitions(1)
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
+}
 
 BENCHMARK(BM_RawServerRareSurname)->UseRealTime();
 BENCHMARK(BM_ChannelServerRareSurname)->UseRealTime();

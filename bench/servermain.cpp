@@ -1,7 +1,10 @@
-// zelvik-bench-server --directory=DIR --server=CONNINFO [--operators=N] [--searches=N] [--benchmark_...]
-// The directory on a PostgreSQL server against raw libpq, and operators searching at once. A server
-// database without the directory's tables first gets a copy of DIR/history.dat. With --operator=N
-// it is one of the operators that the load starts.
+// zelvik-bench-server --directory=DIR --server=CONNINFO [--operators=N] [--searches=N]
+//                     [--pooled-server=CONNINFO --pooled-replica=CONNINFO] [--copy-only=1] [--benchmark_...]
+// The directory on a PostgreSQL server against raw libpq, and operators searching at once: on the
+// server alone, and with --pooled-server and --pooled-replica (the server and its streaming replica
+// through pgbouncer in transaction mode) the same load scaled out. A server database without the
+// directory's tables first gets a copy of DIR/history.dat (and --copy-only stops there). With --operator=N it is one of the
+// operators that a load starts, reaching the directory as --server, --replica and --pooler say.
 #include "bench/benchdirectory.h"
 #include "bench/operatorload.h"
 
@@ -62,6 +65,11 @@ int main(int argc, char *argv[])
     const char *operators = takeOption(argc, argv, "--operators");
     const char *searches = takeOption(argc, argv, "--searches");
     const char *run = takeOption(argc, argv, "--run");
+    const char *replica = takeOption(argc, argv, "--replica");
+    const char *pooler = takeOption(argc, argv, "--pooler");
+    const char *pooledServer = takeOption(argc, argv, "--pooled-server");
+    const char *pooledReplica = takeOption(argc, argv, "--pooled-replica");
+    const bool copyOnly = takeOption(argc, argv, "--copy-only") != nullptr;
     QCoreApplication application(argc, argv);
     if (!directory || !server) {
         std::fputs("usage: zelvik-bench-server --directory=DIR --server=CONNINFO [--operators=N] [--searches=N]\n", stderr);
@@ -72,15 +80,22 @@ int main(int argc, char *argv[])
     try {
         bench::setBenchDirectory(bench::openBenchDirectory(QString::fromLocal8Bit(directory)));
         if (operatorIndex)
-            return bench::operatorMain(conninfo, run ? std::atoll(run) : 0, std::atoi(operatorIndex),
-                                       bench::searchesPerOperator());
+            return bench::operatorMain({conninfo, replica ? QString::fromLocal8Bit(replica) : QString(),
+                                        pooler && std::strcmp(pooler, "transaction") == 0},
+                                       run ? std::atoll(run) : 0, std::atoi(operatorIndex), bench::searchesPerOperator());
         loadServer(conninfo, bench::benchDirectory());
+        if (copyOnly)
+            return 0;
     } catch (const std::exception &e) {
         // The store's errors as well: for a benchmark their diagnostic form will do.
         std::fprintf(stderr, "zelvik-bench-server: %s\n", e.what());
         return 1;
     }
     bench::setBenchServer(conninfo);
+    if (pooledServer && pooledReplica) {
+        bench::setScaledOutSetup({QString::fromLocal8Bit(pooledServer), QString::fromLocal8Bit(pooledReplica), true});
+        bench::registerScaledOutLoad();
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;

@@ -161,6 +161,14 @@ void Connection::setReplica(const QString &conninfo)
     }
     m_replica = std::make_unique<Connection>();
     m_replica->setServer(conninfo);
+    m_replica->setTransactionPooling(m_transactionPooling);
+}
+
+void Connection::setTransactionPooling(bool on)
+{
+    m_transactionPooling = on;
+    if (m_replica)
+        m_replica->setTransactionPooling(on);
 }
 
 QString Connection::storeName() const

@@ -32,8 +32,9 @@ public:
     const QString &server() const { return m_server; }
     // The server is reached through a pooler that hands each transaction to any of its server
     // connections (pgbouncer's pool_mode=transaction): nothing may be left on the server connection
-    // after a transaction, so statements are unnamed, parsed again each time. Kept across setServer.
-    void setTransactionPooling(bool on) { m_transactionPooling = on; }
+    // after a transaction, so statements are unnamed, parsed again each time. Kept across setServer,
+    // and holds for the replica too, which is reached through the same pooler.
+    void setTransactionPooling(bool on);
     // Whether statements must leave nothing behind: through such a pooler, or on a borrowed handle,
     // whose transaction its owner ends (on a pooled connection too, for all this side knows).
     bool unnamedStatements() const { return m_transactionPooling || m_borrowed; }

@@ -45,6 +45,8 @@ public:
     // invented a moment ago may not have reached the replica yet. The replica is left alone until it
     // has replayed this program's last write, and for a while after it fails: it never fails a lookup.
     void lookup(const QString &statement);
+    // Whether the open result was read on the replica.
+    bool resultOnReplica() const { return m_resultOnReplica; }
 
     // Rows of the open result; 0 without one.
     int count();

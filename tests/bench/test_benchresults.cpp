@@ -204,3 +204,42 @@ TEST(PerformanceTable, AMissingBenchmarkIsNoPass)
 }
 
 } // namespace
+
+namespace {
+
+// A server-only report: its lookup pairs within their targets, and the two operator loads, the
+// scaled-out one with these counters.
+QByteArray operatorLoads(const QString &scaledOutCounters)
+{
+    const QString sound = QStringLiteral(R"(, "operators": 64, "searches": 1000, "errors": 0, "rows_accounted": 1, "invented_again": 0)");
+    QString pairs;
+    for (const char *lookup : {"RareSurname", "Phone"})
+        pairs += median(QStringLiteral("BM_RawServer%1/real_time").arg(QLatin1String(lookup)), 100, QStringLiteral("us")) + ','
+                 + median(QStringLiteral("BM_ChannelServer%1/real_time").arg(QLatin1String(lookup)), 110, QStringLiteral("us")) + ',';
+    return report(pairs + run(QStringLiteral("BM_ServerOperators/iterations:1/real_time"), kIteration, 9, QStringLiteral("ms"), 1, sound)
+                  + ',' + run(QStringLiteral("BM_ScaledOutOperators/iterations:1/real_time"), kIteration, 9, QStringLiteral("ms"), 1,
+                              sound + scaledOutCounters));
+}
+
+} // namespace
+
+// An operator load fails the report when anything failed, an entry is missing, a surname was invented
+// twice, or the replica answered half the searches or fewer; the file's pairs, not run, are not missing.
+TEST(PerformanceTable, AnOperatorLoadIsSoundOrMissed)
+{
+    const std::pair<const char *, bool> cases[] = {
+        {R"(, "on_replica": 700)", true},
+        {R"(, "on_replica": 500)", false},
+        {R"(, "on_replica": 700, "errors": 1)", false},
+        {R"(, "on_replica": 700, "invented_again": 1)", false},
+        {R"(, "on_replica": 700, "rows_accounted": 0)", false},
+    };
+    for (const auto &[counters, sound] : cases) {
+        bool met = !sound;
+        // A later key of the same name wins in Qt's JSON reader, so the case's counters override.
+        const QString table = bench::performanceTable(BenchResults::fromJson(operatorLoads(QLatin1String(counters))), met);
+        EXPECT_EQ(met, sound) << counters << '\n' << table.toStdString();
+        EXPECT_FALSE(table.contains(QStringLiteral("| rare surname |"))) << table.toStdString();
+        EXPECT_EQ(table.count(QStringLiteral("| met |")), sound ? 2 : 1) << table.toStdString();
+    }
+}

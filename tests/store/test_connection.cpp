@@ -135,3 +135,20 @@ TEST(Connection, DefaultsToHistoryDatInTheWorkingFolder)
     EXPECT_EQ(connection.dataSource(), QStringLiteral("history.dat"));
     EXPECT_FALSE(connection.isOpen());
 }
+
+// The replica is reached through the same pooler as the server: named statements there would meet
+// another program's on a shared server connection, whichever line of conf.cfg is read first.
+TEST(Connection, TheReplicaFollowsTransactionPoolingSetBeforeOrAfterIt)
+{
+    for (const bool poolingFirst : {true, false}) {
+        store::Connection connection;
+        connection.setServer(QStringLiteral("host=db1 dbname=zelvik"));
+        if (poolingFirst)
+            connection.setTransactionPooling(true);
+        connection.setReplica(QStringLiteral("host=db2 dbname=zelvik"));
+        if (!poolingFirst)
+            connection.setTransactionPooling(true);
+        ASSERT_NE(connection.replica(), nullptr);
+        EXPECT_TRUE(connection.replica()->unnamedStatements()) << (poolingFirst ? "pooling first" : "replica first");
+    }
+}
