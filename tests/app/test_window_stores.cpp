@@ -5,6 +5,7 @@
 #include "app/searchfieldnames.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -13,10 +14,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class WindowOnStores : public MainWindowTest, public ::testing::WithParamInterface<StoreKind> {
+// The window in a folder of a directory on the store.
+class WindowInDirectory : public MainWindowTest {
 protected:
-    WindowOnStores()
-        : directory(GetParam())
+    explicit WindowInDirectory(StoreKind kind)
+        : directory(kind)
     {
         QDir::setCurrent(directory.folder()); // the fixture's own folder puts the old one back
     }
@@ -25,8 +27,28 @@ protected:
         QTest::mouseClick(child<QPushButton>("searchButton"), Qt::LeftButton);
         settle();
     }
+    // Types the surname and searches until entries are shown (a search may invent none).
+    int findSurname(const QString &surname)
+    {
+        child<QLineEdit>(app::kSearchFieldNames[0])->setFocus(Qt::MouseFocusReason);
+        typeText(surname);
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            find();
+            if (grid()->model()->rowCount() > 0)
+                break;
+        }
+        return grid()->model()->rowCount();
+    }
 
     TestDirectory directory;
+};
+
+class WindowOnStores : public WindowInDirectory, public ::testing::WithParamInterface<StoreKind> {
+protected:
+    WindowOnStores()
+        : WindowInDirectory(GetParam())
+    {
+    }
 };
 
 TEST_P(WindowOnStores, InventedEntriesAreShownAndFoundAgain)
@@ -35,20 +57,37 @@ TEST_P(WindowOnStores, InventedEntriesAreShownAndFoundAgain)
     activate();
     ASSERT_TRUE(boxes.shown().isEmpty()) << boxes.texts().join(u'\n').toStdString();
     EXPECT_EQ(form->connection().isServer(), GetParam() == StoreKind::Server);
-    child<QLineEdit>(app::kSearchFieldNames[0])->setFocus(Qt::MouseFocusReason);
-    typeText(u"сидоров"_s);
-    for (int attempt = 0; attempt < 20; ++attempt) { // a search may invent no entry
-        find();
-        if (grid()->model()->rowCount() > 0)
-            break;
-    }
-    const int shown = grid()->model()->rowCount();
+    const int shown = findSurname(u"сидоров"_s);
     ASSERT_GT(shown, 0) << "no search invented an entry";
     EXPECT_EQ(messagePanel(), u"Найдено: "_s + QString::number(shown));
     for (int row = 0; row < shown; ++row)
         EXPECT_EQ(grid()->model()->index(row, 0).data().toString(), u"Сидоров"_s);
     find();
     EXPECT_EQ(grid()->model()->rowCount(), shown);
+}
+
+// A replica= that leads nowhere: every search is answered by the server, and the user is told once.
+class WindowWithDownReplica : public WindowInDirectory {
+protected:
+    WindowWithDownReplica()
+        : WindowInDirectory(StoreKind::Server)
+    {
+        QFile conf(directory.folder() + u"/conf.cfg"_s);
+        if (!conf.open(QIODevice::Append) || conf.write("replica=host=/nonexistent port=5 dbname=office\n") <= 0)
+            throw std::runtime_error("cannot add the replica line");
+    }
+};
+
+TEST_F(WindowWithDownReplica, IsOneInformationBoxAndEverySearchIsAnswered)
+{
+    openWindow();
+    activate();
+    const int shown = findSurname(u"реплицына"_s);
+    ASSERT_GT(shown, 0) << "no search invented an entry";
+    find();
+    EXPECT_EQ(grid()->model()->rowCount(), shown);
+    ASSERT_EQ(boxes.shown().size(), 1) << boxes.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(boxes.shown().first().text.startsWith(u"Резервный сервер"_s)) << boxes.shown().first().text.toStdString();
 }
 
 TEST(WindowOnServer, UnreachableServerIsOneMessageNamingItAndEndsTheProgram)
