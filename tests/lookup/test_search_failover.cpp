@@ -8,7 +8,6 @@
 #include "lookup/search.h"
 #include "tests/support/seeds.h"
 #include "tests/lookup/searchfieldsbuilder.h"
-#include "store/provisioning/serverstorecreation.h"
 #include "tests/server/ownserver.h"
 #include "tests/server/serversession.h"
 
@@ -63,8 +62,7 @@ protected:
     {
         // With no application_name in primary_conninfo the standby's walreceiver goes by cluster_name.
         standby = std::make_unique<OwnServer>(*primary, QStringList{u"--durable"_s, u"cluster_name=standby"_s});
-        ServerSession(primary->conninfo()).value("create database office template template0 encoding 'UTF8'");
-        store::createServerDirectory(primary->conninfo(u"office"_s));
+        primary->newDirectory(u"office"_s);
         if (GetParam() == Replication::Synchronous) {
             ServerSession admin(primary->conninfo());
             admin.value("alter system set synchronous_standby_names = 'standby'");

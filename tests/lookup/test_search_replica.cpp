@@ -5,7 +5,6 @@
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
 #include "tests/lookup/searchfieldsbuilder.h"
-#include "store/provisioning/serverstorecreation.h"
 #include "tests/server/ownserver.h"
 #include "tests/server/serversession.h"
 
@@ -50,8 +49,7 @@ protected:
     static void SetUpTestSuite()
     {
         primary = new OwnServer();
-        ServerSession(primary->conninfo()).value("create database office template template0 encoding 'UTF8'");
-        store::createServerDirectory(primary->conninfo(u"office"_s));
+        primary->newDirectory(u"office"_s);
         standby = new OwnServer(*primary, {});
     }
     static void TearDownTestSuite()

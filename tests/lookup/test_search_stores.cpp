@@ -5,7 +5,6 @@
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
 #include "tests/lookup/searchfieldsbuilder.h"
-#include "store/provisioning/serverstorecreation.h"
 #include "tests/server/ownserver.h"
 #include "tests/server/serversession.h"
 #include "tests/server/testdirectory.h"
@@ -142,8 +141,7 @@ protected:
     static void SetUpTestSuite()
     {
         server = new OwnServer({u"--durable"_s}); // what was committed must survive an immediate stop
-        ServerSession(server->conninfo()).value("create database office template template0 encoding 'UTF8'");
-        store::createServerDirectory(server->conninfo(u"office"_s));
+        server->newDirectory(u"office"_s);
     }
     static void TearDownTestSuite()
     {

@@ -1,5 +1,8 @@
 #include "tests/server/ownserver.h"
 
+#include "store/provisioning/serverstorecreation.h"
+#include "tests/server/serversession.h"
+
 #include <QFile>
 #include <QProcess>
 
@@ -33,6 +36,13 @@ QString OwnServer::conninfo(const QString &database) const
         throw std::runtime_error("the test's own server is not running");
     QString line = QString::fromUtf8(file.readAll()).trimmed();
     return line.replace(QStringLiteral("dbname=postgres"), QStringLiteral("dbname=") + database);
+}
+
+QString OwnServer::newDirectory(const QString &database)
+{
+    ServerSession(conninfo()).value("create database " + database.toStdString() + " template template0 encoding 'UTF8'");
+    store::createServerDirectory(conninfo(database));
+    return conninfo(database);
 }
 
 void OwnServer::halt(const QString &mode)

@@ -23,6 +23,9 @@ public:
 
     // The connection string of the server's superuser, to database.
     QString conninfo(const QString &database = QStringLiteral("postgres")) const;
+    // A new database holding an empty directory (its tables, as init --server makes them); its
+    // connection string.
+    QString newDirectory(const QString &database);
     // pg_ctl stop with mode (smart, fast or immediate); the files stay for resume().
     void halt(const QString &mode);
     void resume();
