@@ -102,16 +102,17 @@ QString operatorTable(const BenchResults &results, bool &allMet)
         allMet = allMet && sound;
         if (table.isEmpty())
             table = QStringLiteral("\n| operators at once | processes | searches | searches/s | median | 99th percentile | errors | "
-                                   "grid edits | entries stored | on the primary | read on the replica | invented again | verdict |\n"
-                                   "|---|---:|---:|---:|---:|---:|---:|---:|---:|---|---:|---:|---|\n");
-        table += QStringLiteral("| %1 | %2 | %3 | %4 | %5 ms | %6 ms | %7 | %8 | %9 | %10 | %11 | %12 | %13 |\n")
+                                   "grid edits | entries stored | on the primary | read on the replica | invented again | WAL written | verdict |\n"
+                                   "|---|---:|---:|---:|---:|---:|---:|---:|---:|---|---:|---:|---:|---|\n");
+        table += QStringLiteral("| %1 | %2 | %3 | %4 | %5 ms | %6 ms | %7 | %8 | %9 | %10 | %11 | %12 | %13 MB | %14 |\n")
                      .arg(QLatin1String(title), QString::number(value("operators")), QString::number(value("searches")),
                           QString::number(value("searches_per_s"), 'f', 0), QString::number(value("p50_ms"), 'f', 2),
                           QString::number(value("p99_ms"), 'f', 2), QString::number(value("errors")),
                           QString::number(value("edits")), QString::number(value("invented_rows")))
                      .arg(value("rows_accounted") == 1 ? QStringLiteral("all") : QStringLiteral("NOT all"),
                           scaledOut ? QString::number(value("on_replica")) : QStringLiteral("—"),
-                          QString::number(value("invented_again")), sound ? QStringLiteral("met") : QStringLiteral("MISSED"));
+                          QString::number(value("invented_again")), QString::number(value("wal_mb"), 'f', 1),
+                          sound ? QStringLiteral("met") : QStringLiteral("MISSED"));
     }
     if (!table.isEmpty())
         table += QStringLiteral("\nEvery server, the pooler and all the operator processes ran on this one machine: a floor, "

@@ -166,6 +166,7 @@ void reportLoad(benchmark::State &state, const bench::LoadSetup &setup)
     state.counters["invented_rows"] = double(load.invented);
     state.counters["invented_again"] = double(load.inventedAgain);
     state.counters["rows_accounted"] = load.rowsAccounted ? 1 : 0;
+    state.counters["wal_mb"] = load.walBytes / 1e6;
     state.counters["p50_ms"] = load.p50Ms;
     state.counters["p99_ms"] = load.p99Ms;
 }

@@ -37,6 +37,23 @@ qint64 entriesOn(const QString &server)
     return channel.integer(QStringLiteral("m"));
 }
 
+// The server's write-ahead log position, and the bytes written to it since an earlier one.
+QString walPosition(const QString &server)
+{
+    store::Connection connection;
+    connection.setServer(server);
+    store::QueryChannel channel(connection);
+    return channel.scalar(QStringLiteral("select pg_current_wal_lsn()::text"), {}).toString();
+}
+
+double walBytesSince(const QString &server, const QString &position)
+{
+    store::Connection connection;
+    connection.setServer(server);
+    store::QueryChannel channel(connection);
+    return channel.scalar(QStringLiteral("select pg_wal_lsn_diff(pg_current_wal_lsn(), ?::pg_lsn)::float8"), {position}).toDouble();
+}
+
 // A surname no directory holds: "Нагрузкин" and letters that spell the run, operator and search.
 // The run keeps a later run (Google Benchmark's warm-up is one) from finding an earlier run's
 // entries where it expects to invent them.
@@ -151,6 +168,7 @@ OperatorLoad runOperators(const LoadSetup &setup, int operators, int searches)
 {
     OperatorLoad load;
     const qint64 before = entriesOn(benchServer());
+    const QString walBefore = walPosition(benchServer());
     // Every run that stores anything changes the count, so it tells this run from the earlier ones.
     const qint64 run = before;
     std::vector<std::unique_ptr<QProcess>> children;
@@ -199,6 +217,7 @@ OperatorLoad runOperators(const LoadSetup &setup, int operators, int searches)
     }
     load.inventedAgain = inventedAgain(events);
     load.rowsAccounted = entriesOn(benchServer()) - before == load.invented;
+    load.walBytes = walBytesSince(benchServer(), walBefore);
     load.searchesPerSecond = last > first ? double(load.searches) * 1e9 / double(last - first) : 0;
     load.p50Ms = percentile(times, 0.50);
     load.p99Ms = percentile(times, 0.99);

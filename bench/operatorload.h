@@ -31,6 +31,7 @@ struct OperatorLoad {
     qint64 onReplica = 0; // searches whose rows were read on the replica
     qint64 inventedAgain = 0; // a new surname invented again after another search had stored it
     bool rowsAccounted = false; // tab on the primary grew by exactly the entries they stored
+    double walBytes = 0; // written to the primary's write-ahead log meanwhile (what every replica receives)
     double searchesPerSecond = 0;
     double p50Ms = 0;
     double p99Ms = 0;
