@@ -269,11 +269,11 @@ int operatorMain(const LoadSetup &setup, qint64 run, int index, int searches)
             }
             [[fallthrough]];
         case 1:
+        case 4:
         case 5:
             fields[store::EntryField::Patronymic] = stored.patronymic;
             [[fallthrough]];
         case 3:
-        case 4:
         case 7:
             fields[store::EntryField::Surname] = stored.surname;
             fields[store::EntryField::GivenName] = stored.givenName;
@@ -316,15 +316,21 @@ int operatorMain(const LoadSetup &setup, qint64 run, int index, int searches)
                     static_cast<long long>(end), static_cast<long long>(storedRows), channel.resultOnReplica() ? 1 : 0,
                     key.toUtf8().constData());
 
-        // Now and then the operator corrects the flat of a row found.
+        // Now and then the operator corrects the flat of the person found: the row of the sampled
+        // entry (its phone is unique), which no other operator edits, so that any refusal as changed
+        // by another user is a false one. The sample comes round again, and the operator must then
+        // see the flat as it wrote it, wherever the lookup read.
         if (s % 10 == 4 && storedRows >= 0) {
-            if (grid.canFetchMore({}))
+            while (grid.canFetchMore({}))
                 grid.fetchMore({});
-            if (grid.rowCount() == 0)
+            int row = 0;
+            while (row < grid.rowCount() && grid.index(row, store::EntryField::Phone).data().toString() != stored.phone)
+                ++row;
+            if (row == grid.rowCount())
                 continue;
             editFailed = false;
             const qint64 editStart = now();
-            const QModelIndex flat = grid.index(0, store::EntryField::Flat);
+            const QModelIndex flat = grid.index(row, store::EntryField::Flat);
             const bool written = grid.setData(flat, QString::number(flat.data().toInt() % 200 + 1)) && grid.finishPending();
             std::printf("e %lld %lld %d 0 -\n", static_cast<long long>(editStart), static_cast<long long>(now()),
                         written && !editFailed ? 0 : -1);
