@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 
 #include <benchmark/benchmark.h>
 
@@ -66,15 +65,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     const bench::BenchDirectory &d = bench::benchDirectory();
-    benchmark::AddCustomContext("directory_entries", std::to_string(d.entries));
-    benchmark::AddCustomContext(
-        "directory_megabytes",
-        std::to_string(QFileInfo(QString::fromStdString(d.historyPath)).size() / (1024 * 1024)));
-    benchmark::AddCustomContext("cpu_model", bench::cpuModel());
-    benchmark::AddCustomContext("memory", bench::memorySize());
-    benchmark::AddCustomContext("zelvik_build", ZELVIK_BUILD_TYPE);
-    benchmark::AddCustomContext("rare_surname", d.rareSurname + " (" + std::to_string(d.rareRows) + " rows)");
-    benchmark::AddCustomContext("common_surname", d.commonSurname + " (" + std::to_string(d.commonRows) + " rows)");
+    bench::describeRun(d);
     // The main window finds its data files in the working directory.
     QDir::setCurrent(d.folder);
     bench::registerStartupBenchmarks(runs ? std::atoi(runs) : kStartupRuns);

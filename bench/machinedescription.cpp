@@ -1,7 +1,12 @@
 #include "bench/machinedescription.h"
 
+#include "bench/benchdirectory.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
+
+#include <benchmark/benchmark.h>
 
 namespace bench {
 
@@ -37,3 +42,15 @@ std::string memorySize()
 }
 
 } // namespace bench
+
+void bench::describeRun(const BenchDirectory &d)
+{
+    benchmark::AddCustomContext("directory_entries", std::to_string(d.entries));
+    benchmark::AddCustomContext(
+        "directory_megabytes", std::to_string(QFileInfo(QString::fromStdString(d.historyPath)).size() / (1024 * 1024)));
+    benchmark::AddCustomContext("cpu_model", cpuModel());
+    benchmark::AddCustomContext("memory", memorySize());
+    benchmark::AddCustomContext("zelvik_build", ZELVIK_BUILD_TYPE);
+    benchmark::AddCustomContext("rare_surname", d.rareSurname + " (" + std::to_string(d.rareRows) + " rows)");
+    benchmark::AddCustomContext("common_surname", d.commonSurname + " (" + std::to_string(d.commonRows) + " rows)");
+}

@@ -6,6 +6,7 @@
 // directory's tables first gets a copy of DIR/history.dat (and --copy-only stops there). With --operator=N it is one of the
 // operators that a load starts, reaching the directory as --server, --replica and --pooler say.
 #include "bench/benchdirectory.h"
+#include "bench/machinedescription.h"
 #include "bench/operatorload.h"
 
 #include "store/connection.h"
@@ -100,7 +101,7 @@ int main(int argc, char *argv[])
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;
     benchmark::AddCustomContext("server", qPrintable(store::serverName(conninfo)));
-    benchmark::AddCustomContext("directory_entries", std::to_string(bench::benchDirectory().entries));
+    bench::describeRun(bench::benchDirectory());
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
