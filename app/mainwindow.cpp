@@ -166,7 +166,9 @@ void MainWindow::checkDataFiles()
     }
     if (m_connection.isServer()) {
         // It still works; the user is told once a start where the password belongs.
-        if (store::conninfoHoldsPassword(m_connection.server()))
+        const store::Connection *replica = m_connection.replica();
+        if (store::conninfoHoldsPassword(m_connection.server())
+            || (replica && store::conninfoHoldsPassword(replica->server())))
             app::MessageBoxes::information(this, messages::passwordInConnectionText());
         return;
     }

@@ -158,7 +158,7 @@ std::optional<config::ConfFile> readConfFile()
         return std::nullopt;
     }
     // It still works: libpq reads it as any other, and the warning is what the user can act on.
-    if (store::conninfoHoldsPassword(conf.server()))
+    if (store::conninfoHoldsPassword(conf.server()) || store::conninfoHoldsPassword(conf.replica()))
         printError(messages::passwordInConnectionText());
     return conf;
 }

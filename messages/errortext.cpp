@@ -227,9 +227,10 @@ QString passwordInConnectionText()
 
 QString replicaUnavailableText(const QString &replicaName)
 {
-    return QStringLiteral("Резервный сервер %1 (строка replica= в conf.cfg) недоступен: поиск идёт на основном "
+    // A connection string libpq cannot read has no name to give.
+    return QStringLiteral("Резервный сервер %1(строка replica= в conf.cfg) недоступен: поиск идёт на основном "
                           "сервере справочника.")
-        .arg(replicaName);
+        .arg(replicaName.isEmpty() ? QString() : replicaName + u' ');
 }
 
 QString columnTitle(int field)

@@ -107,21 +107,25 @@ TEST(WindowOnServer, UnreachableServerIsOneMessageNamingItAndEndsTheProgram)
 }
 
 // A password in conf.cfg still works; the user is told once where it belongs, without seeing it.
+// In the server= line or the replica= line.
 TEST(WindowOnServer, APasswordInConfCfgIsOneInformationBoxAndTheWindowWorks)
 {
     const TestDirectory directory(StoreKind::Server);
-    DataFolder folder(DataFolder::DbDat);
-    folder.write(u"conf.cfg"_s, "bd=x\nserver=" + directory.server().toUtf8() + " password=secret\n");
-    BoxRecorder boxes;
-    MainWindow window;
-    window.show();
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-    ASSERT_EQ(boxes.shown().size(), 1);
-    const QString text = boxes.shown().first().text;
-    EXPECT_TRUE(text.contains(u"~/.pgpass"_s)) << text.toStdString();
-    EXPECT_FALSE(text.contains(u"secret"_s));
-    EXPECT_TRUE(window.isVisible());
+    const QByteArray server = "bd=x\nserver=" + directory.server().toUtf8();
+    for (const QByteArray &conf : {server + " password=secret\n", server + "\nreplica=" + directory.server().toUtf8() + " password=secret\n"}) {
+        DataFolder folder(DataFolder::DbDat);
+        folder.write(u"conf.cfg"_s, conf);
+        BoxRecorder boxes;
+        MainWindow window;
+        window.show();
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        ASSERT_EQ(boxes.shown().size(), 1) << conf.toStdString();
+        const QString text = boxes.shown().first().text;
+        EXPECT_TRUE(text.contains(u"~/.pgpass"_s)) << text.toStdString();
+        EXPECT_FALSE(text.contains(u"secret"_s));
+        EXPECT_TRUE(window.isVisible());
+    }
 }
 
 } // namespace
