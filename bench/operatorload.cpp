@@ -28,30 +28,30 @@ int g_operators = 8;
 int g_searches = 1000;
 LoadSetup g_scaledOut;
 
-qint64 entriesOn(const QString &server)
+// One value read from the primary on a connection of its own, outside any operator's.
+QVariant onServer(const QString &server, const QString &sql, const QVariantList &params = {})
 {
     store::Connection connection;
     connection.setServer(server);
     store::QueryChannel channel(connection);
-    channel.run(QStringLiteral("select count(*) as m from tab"));
-    return channel.integer(QStringLiteral("m"));
+    return channel.scalar(sql, params);
+}
+
+qint64 entriesOn(const QString &server)
+{
+    return onServer(server, QStringLiteral("select count(*) from tab")).toLongLong();
 }
 
 // The server's write-ahead log position, and the bytes written to it since an earlier one.
 QString walPosition(const QString &server)
 {
-    store::Connection connection;
-    connection.setServer(server);
-    store::QueryChannel channel(connection);
-    return channel.scalar(QStringLiteral("select pg_current_wal_lsn()::text"), {}).toString();
+    return onServer(server, QStringLiteral("select pg_current_wal_lsn()::text")).toString();
 }
 
 double walBytesSince(const QString &server, const QString &position)
 {
-    store::Connection connection;
-    connection.setServer(server);
-    store::QueryChannel channel(connection);
-    return channel.scalar(QStringLiteral("select pg_wal_lsn_diff(pg_current_wal_lsn(), ?::pg_lsn)::float8"), {position}).toDouble();
+    return onServer(server, QStringLiteral("select pg_wal_lsn_diff(pg_current_wal_lsn(), ?::pg_lsn)::float8"), {position})
+        .toDouble();
 }
 
 // A surname no directory holds: "Нагрузкин" and letters that spell the run, operator and search.
