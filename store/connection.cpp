@@ -1,5 +1,6 @@
 #include "store/connection.h"
 
+#include "config/conffile.h"
 #include "store/sqlite/collation.h"
 #include "store/storeerror.h"
 #include "store/sqlite/fileopening.h"
@@ -131,7 +132,7 @@ void setNetworkShareProbe(NetworkShareProbe probe)
 }
 
 Connection::Connection(QString dataSource)
-    : m_dataSource(std::move(dataSource))
+    : m_dataSource(std::move(dataSource)), m_timeout(config::kServerTimeout)
 {
 }
 
@@ -161,6 +162,7 @@ void Connection::setReplica(const QString &conninfo)
     }
     m_replica = std::make_unique<Connection>();
     m_replica->setServer(conninfo);
+    m_replica->setTimeout(config::kReplicaTimeout);
     m_replica->setTransactionPooling(m_transactionPooling);
 }
 
@@ -189,13 +191,12 @@ void Connection::connect()
 
 void Connection::connectServer()
 {
-    PGconn *conn = openServer(m_server);
-    if (!serverHasDirectory(conn)) {
-        PQfinish(conn);
+    std::unique_ptr<PGconn, decltype(&PQfinish)> conn(openServer(m_server, m_timeout), &PQfinish);
+    const WaitLimit limit{m_server, m_timeout};
+    if (!serverHasDirectory(conn.get(), limit))
         throw StoreError(StoreError::Kind::ServerWithoutDirectory, {serverName(m_server)});
-    }
-    m_rights = serverEntryRights(conn);
-    m_serverConn = conn;
+    m_rights = serverEntryRights(conn.get(), limit);
+    m_serverConn = conn.release();
 }
 
 void Connection::connectFile()

@@ -91,9 +91,10 @@ public:
         RoleCreationNotAllowed, // details: the login (it lacks CREATEROLE)
         RoleAdminMissing,     // details: the login, the role it has no ADMIN OPTION on
         TableNotOwned,        // details: the login, the table it does not own (only the owner grants on it)
+        ServerTimedOut,       // details: the server, the seconds waited (for its answer, or to connect)
     };
-    // The number of kinds; the last one above is TableNotOwned.
-    static constexpr int kindCount = int(Kind::TableNotOwned) + 1;
+    // The number of kinds; the last one above is ServerTimedOut.
+    static constexpr int kindCount = int(Kind::ServerTimedOut) + 1;
 
     explicit StoreError(Kind kind, QStringList details = {}) : m_kind(kind), m_details(std::move(details))
     {

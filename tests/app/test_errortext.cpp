@@ -137,6 +137,7 @@ int detailCount(StoreKind kind)
     case StoreKind::ServerRequiresEncryption:
     case StoreKind::RoleAdminMissing:
     case StoreKind::TableNotOwned:
+    case StoreKind::ServerTimedOut:
         return 2;
     case StoreKind::TextTooLong:
     case StoreKind::CellNotWritten:

@@ -7,10 +7,15 @@
 
 #include <stdexcept>
 
-PoolerInFront::PoolerInFront(const OwnServer &server, const QStringList &logins)
+PoolerInFront::PoolerInFront(const OwnServer &server, const QStringList &logins, const std::optional<Replica> &replica,
+                             int poolSize)
     : m_info(m_folder.filePath(QStringLiteral("pooler.conninfo")))
 {
-    QStringList arguments{QStringLiteral("pooler"), m_info, server.infoFile()};
+    QStringList arguments{QStringLiteral("pooler"), m_info, server.infoFile(), QStringLiteral("--pool-size"),
+                          QString::number(poolSize)};
+    if (replica)
+        arguments << QStringLiteral("--replica") << replica->standby.infoFile() << QStringLiteral("--database")
+                  << replica->database;
     for (const QString &login : logins)
         arguments << QStringLiteral("--login") << login;
     runTestServerScript(arguments);
@@ -25,12 +30,27 @@ PoolerInFront::~PoolerInFront()
     }
 }
 
+namespace {
+
+// The connection string the script left in the file, as the login.
+QString asLogin(const QString &file, const QString &login)
+{
+    QFile info(file);
+    if (!info.open(QIODevice::ReadOnly))
+        throw std::runtime_error("the test's pooler is not running");
+    QString line = QString::fromUtf8(info.readAll()).trimmed();
+    return line.replace(QRegularExpression(QStringLiteral("\\buser=\\S+")), QStringLiteral("user=") + login);
+}
+
+} // namespace
+
 QString PoolerInFront::conninfo(const QString &login, const QString &database) const
 {
-    QFile file(m_info);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("the test's pooler is not running");
-    QString line = QString::fromUtf8(file.readAll()).trimmed();
-    line.replace(QRegularExpression(QStringLiteral("\\buser=\\S+")), QStringLiteral("user=") + login);
-    return line.replace(QRegularExpression(QStringLiteral("\\bdbname=\\S+")), QStringLiteral("dbname=") + database);
+    return asLogin(m_info, login)
+        .replace(QRegularExpression(QStringLiteral("\\bdbname=\\S+")), QStringLiteral("dbname=") + database);
+}
+
+QString PoolerInFront::replicaConninfo(const QString &login) const
+{
+    return asLogin(m_info + QStringLiteral(".replica"), login);
 }

@@ -4,23 +4,33 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <optional>
+
 class OwnServer;
 
 // pgbouncer in front of a server (tests/server/testserver.sh pooler): what many operators' programs
-// connect through. pool_mode=transaction with one server connection per login, so that two programs of
-// one login always meet on the same server connection. Logins pass as they are (no user= of its own),
+// connect through. pool_mode=transaction with one server connection per login (unless told more), so
+// that two programs of one login always meet on the same server connection; with a standby, its
+// database as NAME_replica for the replica= line. Logins pass as they are (no user= of its own),
 // and every login connects without a password. Stopped when the object goes; throws
 // std::runtime_error when it does not start, so the test fails rather than skips.
 class PoolerInFront {
 public:
+    struct Replica {
+        const OwnServer &standby;
+        QString database; // the directory's database, which NAME_replica leads to on the standby
+    };
     // logins: every login that will connect besides postgres.
-    PoolerInFront(const OwnServer &server, const QStringList &logins);
+    PoolerInFront(const OwnServer &server, const QStringList &logins, const std::optional<Replica> &replica = {},
+                  int poolSize = 1);
     ~PoolerInFront();
     PoolerInFront(const PoolerInFront &) = delete;
     PoolerInFront &operator=(const PoolerInFront &) = delete;
 
     // The connection string of a login to database, through the pooler.
     QString conninfo(const QString &login, const QString &database) const;
+    // A login's connection string to the standby's database, through the pooler.
+    QString replicaConninfo(const QString &login) const;
 
 private:
     QTemporaryDir m_folder;
