@@ -68,7 +68,7 @@ bool PreparedStatements::mayRetry(const std::string &sql)
 
 const PreparedStatements::Prepared &PreparedStatements::prepared(const std::string &sql)
 {
-    conn();
+    conn(); // forgets the statements of an earlier connection before they are looked through
     const auto found = std::find_if(m_prepared.begin(), m_prepared.end(), [&](const Prepared &p) { return p.sql == sql; });
     if (found != m_prepared.end()) {
         std::rotate(found, found + 1, m_prepared.end());

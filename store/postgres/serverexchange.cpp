@@ -44,8 +44,11 @@ void waitUntilReady(pg_conn *conn, const WaitLimit &limit, const QDeadlineTimer 
             linkFailed(conn, limit);
         if (unsent == 0 && (!results || !PQisBusy(conn)))
             return;
+        const int socket = PQsocket(conn);
+        if (socket < 0)
+            linkFailed(conn, limit);
         const SocketReady ready = unsent > 0 ? SocketReady::ReadOrWrite : SocketReady::Read;
-        if (!waitForServer(PQsocket(conn), ready, deadline))
+        if (!waitForServer(socket, ready, deadline))
             timedOut(conn, limit);
         if (!PQconsumeInput(conn))
             linkFailed(conn, limit);
