@@ -53,7 +53,9 @@ int dispatch(const QStringList &args)
         try {
             return command->execute(args.mid(1));
         } catch (const store::StoreError &e) {
-            cli::printError(QStringLiteral("zelvik-cli %1: %2").arg(word, messages::errorText(e)));
+            // A write standard output refused (an export's) is reported once, by main, in its words.
+            if (!cli::outputFailure())
+                cli::printError(QStringLiteral("zelvik-cli %1: %2").arg(word, messages::errorText(e)));
             return cli::Failure;
         } catch (const std::exception &e) {
             // Whatever a command did not foresee still ends it with the reason, never silently.
@@ -65,14 +67,31 @@ int dispatch(const QStringList &args)
     return cli::UsageError;
 }
 
+// Runs the command line; whatever it printed arrived whole, or it fails saying so.
+int run(const QStringList &args)
+{
+    int status = cli::Failure;
+    try {
+        status = dispatch(args);
+    } catch (const cli::OutputRefused &) {
+        // Reported below, as a refusal noticed at the last flush is.
+    }
+    if (cli::flushOutput())
+        return status;
+    const QString who = cli::findCommand(args.value(0)) ? QStringLiteral("zelvik-cli ") + args.first()
+                                                        : QStringLiteral("zelvik-cli");
+    cli::printError(QStringLiteral("%1: cannot write to standard output: %2; what it shows is incomplete")
+                        .arg(who, *cli::outputFailure()));
+    return cli::Failure;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    cli::catchOutputFailures();
     QCoreApplication app(argc, argv);
     // A copy or an init cut short by Ctrl+C or a kill leaves no half-written file behind.
     store::removeStagingOnSignals();
-    const int status = dispatch(app.arguments().mid(1));
-    cli::flushOutput();
-    return status;
+    return run(app.arguments().mid(1));
 }
