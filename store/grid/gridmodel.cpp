@@ -424,9 +424,14 @@ std::array<QVariant, kEntryFieldCount> GridModel::shownRow(int row) const
     return values;
 }
 
+bool GridModel::isStored(const QVariant &id)
+{
+    return !m_channel.scalar(QStringLiteral("select 1 from tab where id=?"), {id}).isNull();
+}
+
 bool GridModel::showAsStored(int row, const QVariant &id)
 {
-    if (m_channel.scalar(QStringLiteral("select 1 from tab where id=?"), {id}).isNull()) {
+    if (!isStored(id)) {
         removeRowAt(row);
         return false;
     }
@@ -449,8 +454,7 @@ bool GridModel::updatePending(const QStringList &columns, const QVariantList &va
         return true;
     const Pending stale = std::exchange(m_pending, Pending{});
     // Without mirroring the row belongs to a result that is gone; the edits go with it.
-    const bool stored = mirror ? showAsStored(stale.row, stale.id)
-                               : !m_channel.scalar(QStringLiteral("select 1 from tab where id=?"), {stale.id}).isNull();
+    const bool stored = mirror ? showAsStored(stale.row, stale.id) : isStored(stale.id);
     return refuse({stored ? GridRefusal::Kind::RowChanged : GridRefusal::Kind::RowDeleted});
 }
 

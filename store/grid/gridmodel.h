@@ -101,10 +101,12 @@ private:
     bool updatePending(const QStringList &columns, const QVariantList &values, bool mirror);
     // " and ..." for every field the result shows, with what was read appended to criteria: a write
     // lands only where the row still holds exactly that, byte for byte (a change of letter case
-    // made elsewhere counts too), NULL apart from an empty text.
+    // made elsewhere counts too), NULL apart from an empty text. Only compared with, never written,
+    // so a longer text stored earlier still matches.
     QString asRead(const std::array<QVariant, kEntryFieldCount> &read, QVariantList &criteria);
     // The fields as the row of the result holds them.
     std::array<QVariant, kEntryFieldCount> shownRow(int row) const;
+    bool isStored(const QVariant &id);
     // After a write that found the row of id no longer as read: the row shows what the store holds
     // now (true), or leaves the grid when the store no longer has it (false).
     bool showAsStored(int row, const QVariant &id);
