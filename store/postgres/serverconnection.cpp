@@ -28,12 +28,50 @@ struct OptionsDeleter {
 };
 using Options = std::unique_ptr<PQconninfoOption, OptionsDeleter>;
 
-// The string's options as libpq reads it; null when it cannot (its reason would quote the string).
+// Whether libpq's reading of the string could be connected with. An unencoded "/" in a URI's
+// password ends the URI's authority there, so libpq reads "user:pass" as a host and a port; an
+// unencoded "@" ends the password at the first one and leaves the rest in the host. libpq would
+// refuse the port when connecting, quoting it, and could resolve no such host: the password's
+// pieces would show as the server's name. A host may start with "@" (an abstract socket).
+bool connectable(const PQconninfoOption *options)
+{
+    const auto portNumbers = [](const QString &ports) {
+        for (const QStringView port : QStringView(ports).split(u',')) {
+            bool ok = port.trimmed().isEmpty();
+            if (!ok) {
+                const int number = port.trimmed().toInt(&ok);
+                ok = ok && number >= 1 && number <= 65535;
+            }
+            if (!ok)
+                return false;
+        }
+        return true;
+    };
+    for (const PQconninfoOption *o = options; o->keyword; ++o) {
+        if (!o->val)
+            continue;
+        const QString value = QString::fromUtf8(o->val);
+        const QLatin1String key(o->keyword);
+        if (key == QLatin1String("port") && !portNumbers(value))
+            return false;
+        if (key == QLatin1String("host") || key == QLatin1String("dbname")) {
+            for (const QStringView part : QStringView(value).split(u','))
+                if (part.indexOf(u'@', key == QLatin1String("host") ? 1 : 0) >= 0)
+                    return false;
+        }
+    }
+    return true;
+}
+
+// The string's options as libpq reads it; null when it cannot, or when what it reads could not be
+// connected with (see connectable): libpq's reason, or its refusal, would quote the string.
 Options parsedOptions(const QString &conninfo)
 {
     char *error = nullptr;
     Options options(PQconninfoParse(conninfo.toUtf8().constData(), &error));
     PQfreemem(error);
+    if (options && !connectable(options.get()))
+        options.reset();
     return options;
 }
 
@@ -93,15 +131,11 @@ StoreError::Kind refusalKind(const QString &message)
 
 bool holdsPassword(const QString &conninfo)
 {
-    if (const Options options = parsedOptions(conninfo)) {
-        for (const PQconninfoOption *o = options.get(); o->keyword; ++o)
-            if (qstrcmp(o->keyword, "password") == 0 && o->val && *o->val)
-                return true;
-        return false;
-    }
-    static const QRegularExpression password(QStringLiteral("(^|\\s)password\\s*=|^postgres(ql)?://[^/@]*:[^/@]*@"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    return password.match(conninfo).hasMatch();
+    const Options options = parsedOptions(conninfo);
+    for (const PQconninfoOption *o = options.get(); o && o->keyword; ++o)
+        if ((qstrcmp(o->keyword, "password") == 0 || qstrcmp(o->keyword, "sslpassword") == 0) && o->val && *o->val)
+            return true;
+    return false;
 }
 
 QString serverName(const QString &conninfo)
