@@ -1,5 +1,6 @@
 // The server's record of changes: who changed which entry how, read by the directory's roles alone
 // and changed by no one but its owner, and zelvik-cli changes, which lists and prunes it.
+#include "messages/permissiontext.h"
 #include "store/provisioning/changerecord.h"
 #include "tests/server/serversession.h"
 #include "tests/server/testdirectory.h"
@@ -35,6 +36,17 @@ protected:
     CliRun changes(const QStringList &options, const QString &folder = {})
     {
         return runCli(folder.isEmpty() ? directory.folder() : folder, QStringList{u"changes"_s} + options);
+    }
+    // zelvik-cli changes in a folder whose conf.cfg leads to the directory as the login.
+    CliRun changesAs(const QString &login, const QStringList &options)
+    {
+        QTemporaryDir folder;
+        QFile conf(folder.filePath(u"conf.cfg"_s));
+        EXPECT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write("bd=\nserver=" + directory.server().toUtf8() + " user=" + login.toUtf8() + "\n");
+        conf.close();
+        QFile(folder.filePath(u"db.dat"_s)).open(QIODevice::WriteOnly);
+        return changes(options, folder.path());
     }
     // The lines without their time, which no test can know.
     static QStringList untimed(const CliRun &run)
@@ -88,16 +100,10 @@ TEST_F(ChangeRecord, NoOtherLoginCanChangeForgeOrPruneIt)
     EXPECT_EQ(as(mallory, "select string_agg(login || ' ' || action, ',' order by id) from tab_changes"),
               (mallory + u" insert,"_s + mallory + u" update"_s).toStdString());
 
-    QTemporaryDir folder;
-    QFile conf(folder.filePath(u"conf.cfg"_s));
-    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-    conf.write("bd=\nserver=" + directory.server().toUtf8() + " user=" + mallory.toUtf8() + "\n");
-    conf.close();
-    QFile(folder.filePath(u"db.dat"_s)).open(QIODevice::WriteOnly);
-    const CliRun refused = changes({u"--prune-before"_s, u"2999-01-01"_s}, folder.path());
+    const CliRun refused = changesAs(mallory, {u"--prune-before"_s, u"2999-01-01"_s});
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.contains(u"only the record's owner (postgres)"_s)) << refused.err.toStdString();
-    EXPECT_EQ(changes({}, folder.path()).outLines().size(), 3);
+    EXPECT_EQ(changesAs(mallory, {}).outLines().size(), 3);
 
     // Made again, as for a server made before it, the record keeps its lines.
     store::createChangeRecord(owner.conn, directory.server(),
@@ -137,6 +143,9 @@ TEST_F(ChangeRecord, OnlyTheDirectorysRolesReadIt)
     EXPECT_TRUE(as(stranger, read).starts_with("error: "));
     ASSERT_EQ(runCli(directory.folder(), {u"revoke"_s, reader}).exitCode, 0);
     EXPECT_TRUE(as(reader, read).starts_with("error: "));
+    const CliRun listed = changesAs(stranger, {});
+    EXPECT_EQ(listed.exitCode, 2);
+    EXPECT_TRUE(listed.err.startsWith(messages::permissionText(store::EntryAction::Read))) << listed.err.toStdString();
 }
 
 // A server made before the record gets it, with its rights, from the first grant.
