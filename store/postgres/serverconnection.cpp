@@ -28,12 +28,14 @@ struct OptionsDeleter {
 };
 using Options = std::unique_ptr<PQconninfoOption, OptionsDeleter>;
 
-// Whether libpq's reading of the string could be connected with. An unencoded "/" in a URI's
+// Whether libpq's reading of the string is what its writer meant. An unencoded "/" in a URI's
 // password ends the URI's authority there, so libpq reads "user:pass" as a host and a port; an
 // unencoded "@" ends the password at the first one and leaves the rest in the host. libpq would
 // refuse the port when connecting, quoting it, and could resolve no such host: the password's
-// pieces would show as the server's name. A host may start with "@" (an abstract socket).
-bool connectable(const PQconninfoOption *options)
+// pieces would show as the server's name. A host may start with "@" (an abstract socket), and a
+// socket's folder ("/...") may hold one anywhere; a database name holding one is what a "/" after a
+// port's digits leaves.
+bool readAsMeant(const PQconninfoOption *options)
 {
     const auto portNumbers = [](const QString &ports) {
         for (const QStringView port : QStringView(ports).split(u',')) {
@@ -54,23 +56,24 @@ bool connectable(const PQconninfoOption *options)
         const QLatin1String key(o->keyword);
         if (key == QLatin1String("port") && !portNumbers(value))
             return false;
-        if (key == QLatin1String("host") || key == QLatin1String("dbname")) {
-            for (const QStringView part : QStringView(value).split(u','))
-                if (part.indexOf(u'@', key == QLatin1String("host") ? 1 : 0) >= 0)
+        if (key == QLatin1String("dbname") && value.contains(u'@'))
+            return false;
+        if (key == QLatin1String("host"))
+            for (const QStringView host : QStringView(value).split(u','))
+                if (!host.startsWith(u'/') && host.indexOf(u'@', 1) >= 0)
                     return false;
-        }
     }
     return true;
 }
 
-// The string's options as libpq reads it; null when it cannot, or when what it reads could not be
-// connected with (see connectable): libpq's reason, or its refusal, would quote the string.
+// The string's options as libpq reads it; null when it cannot, or when what it reads is not what was
+// meant (see readAsMeant): libpq's reason, its refusal or the server's name would quote the string.
 Options parsedOptions(const QString &conninfo)
 {
     char *error = nullptr;
     Options options(PQconninfoParse(conninfo.toUtf8().constData(), &error));
     PQfreemem(error);
-    if (options && !connectable(options.get()))
+    if (options && !readAsMeant(options.get()))
         options.reset();
     return options;
 }

@@ -15,8 +15,9 @@ namespace store {
 // Where a libpq connection string (or postgresql:// URI) leads, for messages: host, port and
 // database as libpq would use them, with its defaults and PG* variables, in libpq's keywords
 // ("host=db port=5432 dbname=office"; no host: the local socket); never a password. Empty when libpq
-// cannot read the string, or reads in it a port that is no number or a host holding "@" (what an
-// unencoded "/" or "@" in a URI's password gives): openServer refuses such a string unshown.
+// cannot read the string, or reads in it a port that is no number, a host or a database name
+// holding "@" (what an unencoded "/" or "@" in a URI's password gives): openServer refuses such a
+// string unshown.
 QString serverName(const QString &conninfo);
 
 // Whether the connection string carries a password or a client key's passphrase (password=,
