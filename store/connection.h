@@ -48,7 +48,8 @@ public:
     QString storeName() const;
 
     // Opens the file if not yet open (WAL, busy timeout, synchronous=FULL, the text collation, and
-    // the text limit's triggers for a file made before them that may be written); nothing otherwise. A file not yet in WAL is first checked to be a sound directory file and
+    // the text limit's triggers for a file made before them that may be written); nothing
+    // otherwise. A file not yet in WAL is first checked to be a sound directory file and
     // left untouched when it is not. A file that may not be written is opened for the lookups all the
     // same (see openDatabaseFile); writes then fail saying so. A file on a network file system keeps
     // (or goes back to) a rollback journal, which locks through the file system, never WAL.

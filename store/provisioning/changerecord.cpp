@@ -12,8 +12,9 @@ namespace store {
 
 namespace {
 
-// %1 is tab's schema, quoted, %2 the directory's reader role: the function runs with a search path of the catalog alone, so that no
-// one can slip a table or an operator of their own into what it runs with the owner's rights.
+// %1 is tab's schema, quoted, and %2 the directory's reader role: the function runs with a search
+// path of the catalog alone, so that no one can slip a table or an operator of their own into what
+// it runs with the owner's rights.
 // Every write to tab pays for each index here, so the one index is the entry's, for an entry's
 // history; listing by time reads the whole record anyway. An update that changes nothing leaves no
 // line; the id is the line's entry, not one of its values, unless an update changed it. The lines
