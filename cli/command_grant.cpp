@@ -42,7 +42,7 @@ protected:
             printLine(QStringLiteral("%1 is now a member of %2 (and of no other role of the directory)")
                           .arg(login, group));
         } catch (const store::StoreError &e) {
-            printError(messages::errorText(e) + QStringLiteral("; nothing was changed"));
+            printError(messages::errorText(e, messages::NothingDone::Changed));
             return Failure;
         }
         return Success;

@@ -33,7 +33,7 @@ protected:
                           ? QStringLiteral("%1 held none of the directory's roles").arg(login)
                           : QStringLiteral("%1 is no longer a member of %2").arg(login, revoked.join(u", ")));
         } catch (const store::StoreError &e) {
-            printError(messages::errorText(e) + QStringLiteral("; nothing was changed"));
+            printError(messages::errorText(e, messages::NothingDone::Changed));
             return Failure;
         }
         return Success;

@@ -102,10 +102,32 @@ QString kindText(const store::StoreError &error)
                                    .arg(serverShown(d.value(0))),
                                d.value(1));
     case Kind::ServerLoginRefused:
-        return withParticulars(QStringLiteral("Сервер справочника (%1) не принял вход: проверьте имя пользователя и "
-                                              "пароль в ~/.pgpass.")
+        return withParticulars(QStringLiteral("Сервер справочника (%1) не принял вход: неверный пароль или такого "
+                                              "пользователя нет. Проверьте user= в строке подключения и пароль в "
+                                              "~/.pgpass.")
                                    .arg(serverShown(d.value(0))),
                                d.value(1));
+    case Kind::ServerPasswordMissing:
+        return withParticulars(QStringLiteral("Сервер справочника (%1) требует пароль, а его не нашлось: запишите его "
+                                              "в ~/.pgpass (или в файл, который называет PGPASSFILE).")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
+    case Kind::ServerDatabaseMissing:
+        return withParticulars(QStringLiteral("На сервере справочника (%1) нет базы данных с таким именем: проверьте "
+                                              "dbname= в строке подключения (базу создаёт администратор сервера).")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
+    case Kind::ServerNotLetIn:
+        return withParticulars(QStringLiteral("Сервер справочника (%1) не пускает этого пользователя к этой базе с "
+                                              "этого компьютера: в его pg_hba.conf нет подходящей строки (её "
+                                              "добавляет администратор сервера).")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
+    case Kind::ServerRootCertificateMissing:
+        return withParticulars(QStringLiteral("Нет файла %2 с сертификатом центра сертификации (sslrootcert): "
+                                              "подключение к серверу справочника (%1) не установлено.")
+                                   .arg(serverShown(d.value(0)), d.value(1)),
+                               d.value(2));
     case Kind::ConnectionStringUnreadable:
         return QStringLiteral("Строку подключения к серверу справочника не удалось разобрать: проверьте её (сама "
                               "строка не показывается, в ней может быть пароль).");
@@ -180,21 +202,25 @@ QString kindText(const store::StoreError &error)
                               "нужно число от 1 до %2.")
             .arg(d.value(0), d.value(1));
     case Kind::ServerCertificateUntrusted:
-        return QStringLiteral("%1: сертификат сервера не подписан центром сертификации из sslrootcert, "
-                              "подключение не установлено: %2")
-            .arg(serverShown(d.value(0)), d.value(1));
+        return withParticulars(QStringLiteral("Сертификат сервера справочника (%1) не подписан центром сертификации "
+                                              "из sslrootcert: подключение не установлено.")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
     case Kind::ServerCertificateMismatch:
-        return QStringLiteral("%1: сертификат сервера выдан другому имени, чем указано в host, "
-                              "подключение не установлено: %2")
-            .arg(serverShown(d.value(0)), d.value(1));
+        return withParticulars(QStringLiteral("Сертификат сервера справочника (%1) выдан другому имени, чем указано в "
+                                              "host: подключение не установлено.")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
     case Kind::ServerWithoutEncryption:
-        return QStringLiteral("%1: сервер не поддерживает шифрование (TLS), а строка подключения требует его "
-                              "(sslmode): %2")
-            .arg(serverShown(d.value(0)), d.value(1));
+        return withParticulars(QStringLiteral("Сервер справочника (%1) не поддерживает шифрование (TLS), а строка "
+                                              "подключения требует его (sslmode).")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
     case Kind::ServerRequiresEncryption:
-        return QStringLiteral("%1: сервер не принимает подключение без шифрования; задайте в строке подключения "
-                              "sslmode=verify-full и sslrootcert: %2")
-            .arg(serverShown(d.value(0)), d.value(1));
+        return withParticulars(QStringLiteral("Сервер справочника (%1) не принимает подключение без шифрования: задайте "
+                                              "в строке подключения sslmode=verify-full и sslrootcert.")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
     case Kind::NulInText:
         return QStringLiteral("Текст «%1…» не принят: в нём есть символ NUL (код 0), а текст с ним справочник "
                               "не хранит")
@@ -248,6 +274,29 @@ QString errorText(const store::StoreError &error)
     for (const QString &place : error.places())
         text += place + QStringLiteral(": ");
     return text + kindText(error);
+}
+
+QString nothingDoneText(NothingDone nothing)
+{
+    switch (nothing) {
+    case NothingDone::Changed:
+        return QStringLiteral("Ничего не изменено.");
+    case NothingDone::Added:
+        return QStringLiteral("Ничего не добавлено.");
+    case NothingDone::Copied:
+        return QStringLiteral("Ничего не скопировано.");
+    }
+    return {};
+}
+
+QString errorText(const store::StoreError &error, NothingDone nothing)
+{
+    return errorText(error) + u'\n' + nothingDoneText(nothing);
+}
+
+QString lineErrorText(qint64 line, const store::StoreError &error)
+{
+    return QStringLiteral("строка %1: %2").arg(line).arg(errorText(error));
 }
 
 QString refusalText(const store::GridRefusal &refusal)

@@ -137,9 +137,13 @@ int detailCount(StoreKind kind)
     case StoreKind::ServerRequiresEncryption:
     case StoreKind::RoleAdminMissing:
     case StoreKind::TableNotOwned:
+    case StoreKind::ServerDatabaseMissing:
+    case StoreKind::ServerPasswordMissing:
+    case StoreKind::ServerNotLetIn:
         return 2;
     case StoreKind::TextTooLong:
     case StoreKind::CellNotWritten:
+    case StoreKind::ServerRootCertificateMissing:
         return 3;
     }
     ADD_FAILURE() << "kind " << int(kind) << " has no sample";
@@ -150,6 +154,27 @@ bool hasCause(StoreKind kind)
 {
     return kind == StoreKind::ServerUnavailable || kind == StoreKind::ServerFolderIncomplete
         || kind == StoreKind::RowNotWritten || kind == StoreKind::CellNotWritten;
+}
+
+// A connection the server or libpq refused: the server first, libpq's own text last, on a line of its own.
+bool isConnectionRefusal(StoreKind kind)
+{
+    switch (kind) {
+    case StoreKind::ServerUnreachable:
+    case StoreKind::ServerLost:
+    case StoreKind::ServerLoginRefused:
+    case StoreKind::ServerPasswordMissing:
+    case StoreKind::ServerDatabaseMissing:
+    case StoreKind::ServerNotLetIn:
+    case StoreKind::ServerRootCertificateMissing:
+    case StoreKind::ServerCertificateUntrusted:
+    case StoreKind::ServerCertificateMismatch:
+    case StoreKind::ServerWithoutEncryption:
+    case StoreKind::ServerRequiresEncryption:
+        return true;
+    default:
+        return false;
+    }
 }
 
 class StoreErrorWording : public ::testing::TestWithParam<int> {};
@@ -168,6 +193,12 @@ TEST_P(StoreErrorWording, IsRussianAndCarriesItsDetails)
         EXPECT_TRUE(text.contains(detail)) << detail.toStdString() << " missing from " << text.toStdString();
     if (hasCause(kind)) {
         EXPECT_TRUE(text.contains(messages::errorText(cause))) << text.toStdString();
+    }
+    if (isConnectionRefusal(kind)) {
+        const QStringList lines = text.split(u'\n');
+        ASSERT_EQ(lines.size(), 2) << text.toStdString();
+        EXPECT_TRUE(lines[0].contains(u"("_s + details.first() + u")"_s)) << text.toStdString();
+        EXPECT_EQ(lines[1], u"Подробности: "_s + details.last());
     }
 }
 
