@@ -85,7 +85,7 @@ void MainWindow::setMessagePanel(const QString &text)
 void MainWindow::showStoreConnected(bool connected)
 {
     m_statusPanels[0]->setText(connected ? QStringLiteral("База данных подключена")
-                                         : QStringLiteral("База данных не подключена"));
+                                         : QStringLiteral("База не подключена"));
 }
 
 void MainWindow::applyRegionConfig()

@@ -123,7 +123,7 @@ TEST(WindowOnServer, StatusBarSaysWhetherTheDirectoryIsConnected)
         QCoreApplication::processEvents();
     const auto *status = window.findChild<QLabel *>(u"statusPanel"_s);
     ASSERT_EQ(boxes.shown().size(), 1);
-    EXPECT_EQ(status->text(), u"База данных не подключена"_s);
+    EXPECT_EQ(status->text(), u"База не подключена"_s);
 
     server.resume();
     window.findChild<QLineEdit *>(QLatin1String(app::kSearchFieldNames[0]))->setText(u"Подключенов"_s);
