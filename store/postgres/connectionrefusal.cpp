@@ -22,21 +22,24 @@ struct Sign {
 };
 
 // Most telling first: a database or login that is wrong is what to mend, whatever a second attempt
-// without TLS met afterwards.
+// without TLS met afterwards. pgbouncer words some of them its own way ("no such database", "SASL
+// authentication failed", "SSL required").
 const std::vector<Sign> &signs()
 {
     const auto words = [](const char *pattern) { return QRegularExpression(QString::fromUtf8(pattern)); };
     static const std::vector<Sign> list{
-        {Kind::ServerDatabaseMissing, words(R"(database "[^"]*" does not exist|база данных "[^"]*" не существует)")},
+        {Kind::ServerDatabaseMissing,
+         words(R"(database "[^"]*" does not exist|база данных "[^"]*" не существует|no such database)")},
         {Kind::ServerPasswordMissing, words("no password supplied")},
         {Kind::ServerLoginRefused,
-         words(R"(authentication failed for user|не прошёл проверку подлинности|role "[^"]*" does not exist|)"
-               R"(роль "[^"]*" не существует)")},
+         words(R"(authentication failed for user|SASL authentication failed|не прошёл проверку подлинности|)"
+               R"(role "[^"]*" does not exist|роль "[^"]*" не существует)")},
         {Kind::ServerRootCertificateMissing,
          words(R"(root certificate file "[^"]*" does not exist|файл корневых сертификатов "[^"]*" не существует)")},
         {Kind::ServerCertificateUntrusted, words("certificate verify failed")},
         {Kind::ServerCertificateMismatch, words("does not match host name|не соответствует имени сервера")},
         {Kind::ServerWithoutEncryption, words("server does not support SSL|сервер не поддерживает SSL")},
+        {Kind::ServerRequiresEncryption, words("FATAL: +SSL required")},
         {Kind::ServerNotLetIn,
          words("no pg_hba.conf entry|в pg_hba.conf нет записи|pg_hba.conf rejects connection|"
                "pg_hba.conf отвергает подключение")},

@@ -140,12 +140,13 @@ pg_conn *openServer(const QString &conninfo)
     return conn;
 }
 
-bool serverHasDirectory(pg_conn *conn)
+bool serverHasDirectory(pg_conn *conn, const QString &name)
 {
     PGresult *result = PQexec(conn, "select to_regclass('tab') is not null");
     const auto clear = qScopeGuard([result] { PQclear(result); });
-    return PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) == 1
-        && PQgetvalue(result, 0, 0)[0] == 't';
+    if (PQresultStatus(result) != PGRES_TUPLES_OK)
+        throw serverFailure(conn, result, name);
+    return PQntuples(result) == 1 && PQgetvalue(result, 0, 0)[0] == 't';
 }
 
 namespace {

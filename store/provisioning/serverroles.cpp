@@ -138,7 +138,7 @@ auto inTransaction(const QString &conninfo, const Work &work)
     const QString name = serverName(conninfo);
     pg_conn *conn = openServer(conninfo);
     const auto finish = qScopeGuard([conn] { PQfinish(conn); });
-    if (!serverHasDirectory(conn))
+    if (!serverHasDirectory(conn, name))
         throw StoreError(StoreError::Kind::ServerWithoutDirectory, {name});
     serverCommand(conn, "BEGIN", name);
     try {
