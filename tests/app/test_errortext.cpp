@@ -209,7 +209,7 @@ TEST(StoreErrorText, NamesThePlacesItHappenedIn)
     const store::StoreError error = store::StoreError(StoreKind::EngineFailure, {u"database is locked"_s})
                                         .at(u"tab"_s)
                                         .at(u"/data/history.dat"_s);
-    EXPECT_EQ(messages::errorText(error), u"/data/history.dat: tab: Ошибка базы данных: database is locked"_s);
+    EXPECT_EQ(messages::errorText(error), u"/data/history.dat: tab: Ошибка базы данных.\nПодробности: database is locked"_s);
 }
 
 TEST(StoreErrorText, LeavesOutTheEngineMessageWhenThereIsNone)
@@ -217,7 +217,7 @@ TEST(StoreErrorText, LeavesOutTheEngineMessageWhenThereIsNone)
     EXPECT_EQ(messages::errorText(store::StoreError(StoreKind::OutOfMemory)),
               u"Недостаточно памяти для работы с базой данных"_s);
     EXPECT_EQ(messages::errorText(store::StoreError(StoreKind::DiskIoFailure, {QString(), u"disk I/O error"_s})),
-              u"Ошибка чтения или записи на диске: disk I/O error"_s);
+              u"Ошибка чтения или записи на диске.\nПодробности: disk I/O error"_s);
 }
 
 using ImportKind = jet::ImportError::Kind;
