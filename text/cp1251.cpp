@@ -7,6 +7,8 @@ namespace cp1251 {
 
 namespace {
 constexpr const char *kName = "windows-1251";
+// The page defines no character here; the converter would pass it through as U+0098.
+constexpr char kUndefined = char(0x98);
 
 // The page's upper half, decoded once; a character is in the page when it is ASCII or found here.
 const QString &upperHalf()
@@ -14,7 +16,8 @@ const QString &upperHalf()
     static const QString half = [] {
         QByteArray bytes;
         for (int b = 0x80; b <= 0xFF; ++b)
-            bytes.append(char(b));
+            if (char(b) != kUndefined)
+                bytes.append(char(b));
         QStringDecoder dec(kName, QStringConverter::Flag::Stateless);
         return QString(dec.decode(bytes)).remove(QChar::ReplacementCharacter);
     }();
@@ -51,7 +54,17 @@ std::optional<QByteArray> encode(QStringView text)
 QString decode(QByteArrayView bytes)
 {
     QStringDecoder dec(kName, QStringConverter::Flag::Stateless);
-    return dec.decode(bytes);
+    QString text = dec.decode(bytes);
+    // One byte, one character: the undefined byte stands where its U+0098 does.
+    if (undefinedByte(bytes))
+        text.replace(QChar(0x98), QChar::ReplacementCharacter);
+    return text;
+}
+
+std::optional<qsizetype> undefinedByte(QByteArrayView bytes)
+{
+    const qsizetype at = bytes.indexOf(kUndefined);
+    return at < 0 ? std::nullopt : std::optional(at);
 }
 
 bool isCyrillicLetter(QChar c)

@@ -171,7 +171,7 @@ void removeStagingOnSignals()
 {
     for (const int signal : kEndingSignals) {
         struct sigaction previous {};
-        if (::sigaction(signal, nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN)
+        if (::sigaction(signal, nullptr, &previous) != 0 || previous.sa_handler != SIG_DFL)
             continue;
         struct sigaction handler {};
         handler.sa_handler = removeStagingAndEnd;

@@ -36,7 +36,8 @@ private:
 
 // From now on the signals that end a process and can be caught (SIGHUP, SIGINT, SIGQUIT, SIGTERM,
 // SIGPIPE, SIGXFSZ) first remove the staging files in use, then end it as they would have. A signal
-// the process ignores stays ignored. For a program's start.
+// the process ignores, or already handles itself (and so does not end by), is left as it is. For a
+// program's start.
 void removeStagingOnSignals();
 
 } // namespace store
