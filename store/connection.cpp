@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <libpq-fe.h>
 #include <sqlite3.h>
@@ -205,11 +206,12 @@ void Connection::connect()
 void Connection::connectServer()
 {
     PGconn *conn = openServer(m_server);
-    if (!serverHasDirectory(conn)) {
-        PQfinish(conn);
-        throw StoreError(StoreError::Kind::ServerWithoutDirectory, {serverName(m_server)});
-    }
+    auto finish = qScopeGuard([conn] { PQfinish(conn); });
+    const QString name = serverName(m_server);
+    if (!serverHasDirectory(conn, name))
+        throw StoreError(StoreError::Kind::ServerWithoutDirectory, {name});
     m_rights = serverEntryRights(conn);
+    finish.dismiss();
     m_serverConn = conn;
 }
 

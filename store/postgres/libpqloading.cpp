@@ -172,4 +172,7 @@ ZELVIK_PQ_FORWARD(PQcmdTuples, (res))
 unsigned char *PQunescapeBytea(const unsigned char *strtext, size_t *retbuflen)
 ZELVIK_PQ_FORWARD(PQunescapeBytea, (strtext, retbuflen))
 
+PQconninfoOption *PQconninfo(PGconn *conn)
+ZELVIK_PQ_FORWARD(PQconninfo, (conn))
+
 } // extern "C"

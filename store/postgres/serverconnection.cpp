@@ -1,5 +1,6 @@
 #include "store/postgres/serverconnection.h"
 
+#include "store/postgres/connectionrefusal.h"
 #include "store/schema.h"
 
 #include <QRegularExpression>
@@ -105,31 +106,6 @@ QString commandWord(const std::string &sql)
     return word.match(QString::fromStdString(sql)).captured(1).toLower();
 }
 
-// What a refused connection tells of encryption, found in libpq's words, in English or in the
-// Russian of its catalog (which it speaks under a Russian locale), or in OpenSSL's, which it quotes
-// untranslated; any other refusal is the server being unreachable.
-StoreError::Kind refusalKind(const QString &message)
-{
-    using Kind = StoreError::Kind;
-    struct Sign {
-        Kind kind;
-        QStringList words;
-    };
-    static const Sign signs[] = {
-        {Kind::ServerCertificateUntrusted, {QStringLiteral("certificate verify failed")}},
-        {Kind::ServerCertificateMismatch,
-         {QStringLiteral("does not match host name"), QStringLiteral("не соответствует имени сервера")}},
-        {Kind::ServerWithoutEncryption,
-         {QStringLiteral("server does not support SSL"), QStringLiteral("сервер не поддерживает SSL")}},
-        {Kind::ServerRequiresEncryption, {QStringLiteral("\", no encryption"), QStringLiteral("\", без шифрования")}},
-    };
-    for (const Sign &sign : signs)
-        for (const QString &words : sign.words)
-            if (message.contains(words))
-                return sign.kind;
-    return Kind::ServerUnreachable;
-}
-
 } // namespace
 
 bool holdsPassword(const QString &conninfo)
@@ -192,24 +168,22 @@ pg_conn *openServer(const QString &conninfo)
     if (!conn)
         throw StoreError(StoreError::Kind::OutOfMemory).at(serverName(conninfo));
     if (PQstatus(conn) != CONNECTION_OK) {
-        const QString message = trimmedMessage(PQerrorMessage(conn));
-        // Asked for a password it had none for, or given one that was wrong.
-        const bool refused = PQconnectionNeedsPassword(conn) || PQconnectionUsedPassword(conn);
+        const StoreError refusal = connectionRefusal(conn, conninfo, trimmedMessage(PQerrorMessage(conn)));
         PQfinish(conn);
-        throw StoreError(refused ? StoreError::Kind::ServerLoginRefused : refusalKind(message),
-                         {serverName(conninfo), message});
+        throw refusal;
     }
     // The server's NOTICE and WARNING lines are for its administrator, not the user's terminal.
     PQsetNoticeProcessor(conn, ignoreNotice, nullptr);
     return conn;
 }
 
-bool serverHasDirectory(pg_conn *conn)
+bool serverHasDirectory(pg_conn *conn, const QString &name)
 {
     PGresult *result = PQexec(conn, "select to_regclass('tab') is not null");
     const auto clear = qScopeGuard([result] { PQclear(result); });
-    return PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) == 1
-        && PQgetvalue(result, 0, 0)[0] == 't';
+    if (PQresultStatus(result) != PGRES_TUPLES_OK)
+        throw serverFailure(conn, result, name);
+    return PQntuples(result) == 1 && PQgetvalue(result, 0, 0)[0] == 't';
 }
 
 namespace {

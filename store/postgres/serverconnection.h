@@ -31,8 +31,9 @@ bool holdsPassword(const QString &conninfo);
 // the server cannot be reached or refuses the login; libpq's text never echoes the string.
 pg_conn *openServer(const QString &conninfo);
 
-// Whether the database holds the directory table.
-bool serverHasDirectory(pg_conn *conn);
+// Whether the database holds the directory table. A question that fails (a pooler that finds no
+// server, say) is that failure, at the server's name, never taken for a missing table.
+bool serverHasDirectory(pg_conn *conn, const QString &name = {});
 
 // What the login may do to tab's entries. Reading, adding and changing count only when every data
 // column allows it (they can be granted column by column: an operator adds without setting an id).

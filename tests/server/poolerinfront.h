@@ -13,14 +13,17 @@ class OwnServer;
 // std::runtime_error when it does not start, so the test fails rather than skips.
 class PoolerInFront {
 public:
-    // logins: every login that will connect besides postgres.
-    PoolerInFront(const OwnServer &server, const QStringList &logins);
+    // logins: every login that will connect besides postgres; standby: a standby of server the pooler
+    // also leads to, as database NAME_replica.
+    PoolerInFront(const OwnServer &server, const QStringList &logins, const OwnServer *standby = nullptr);
     ~PoolerInFront();
     PoolerInFront(const PoolerInFront &) = delete;
     PoolerInFront &operator=(const PoolerInFront &) = delete;
 
     // The connection string of a login to database, through the pooler.
     QString conninfo(const QString &login, const QString &database) const;
+    // The connection string of a login to the standby, through the pooler.
+    QString replicaConninfo(const QString &login) const;
 
 private:
     QTemporaryDir m_folder;
