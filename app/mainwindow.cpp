@@ -50,7 +50,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_gridModel = std::make_unique<store::GridModel>(m_channel);
     m_grid->setGridModel(m_gridModel.get());
     connect(m_gridModel.get(), &store::GridModel::errorOccurred, this,
-            [this](const store::StoreError &error) { collectGridError(messages::errorText(error)); });
+            [this](const store::StoreError &error) {
+                collectGridError(messages::errorText(error));
+                showStoreConnected(m_connection.isOpen());
+            });
     connect(m_gridModel.get(), &store::GridModel::editRefused, this,
             [this](const store::GridRefusal &refusal) { collectGridError(messages::refusalText(refusal)); });
     for (QLineEdit *edit : searchFields())
@@ -79,6 +82,12 @@ std::array<QLineEdit *, store::kEntryFieldCount> MainWindow::searchFields() cons
 void MainWindow::setMessagePanel(const QString &text)
 {
     m_statusPanels[1]->setText(text);
+}
+
+void MainWindow::showStoreConnected(bool connected)
+{
+    m_statusPanels[0]->setText(connected ? QStringLiteral("База данных подключена")
+                                         : QStringLiteral("База не подключена"));
 }
 
 void MainWindow::applyRegionConfig()
@@ -171,6 +180,7 @@ void MainWindow::checkDataFiles()
             app::MessageBoxes::error(this, message);
         ending = true;
     }
+    showStoreConnected(!ending);
     if (ending) {
         close();
         return;
@@ -229,6 +239,8 @@ void MainWindow::search()
     } catch (const std::exception &e) {
         app::reportError(lookup::failureText(e));
     }
+    // A server that went away closes the connection; the next search that reaches it opens it again.
+    showStoreConnected(m_connection.isOpen());
 }
 
 void MainWindow::clearSearch()

@@ -39,6 +39,8 @@ public:
 
     // Panel 1 of the status bar: the message the last search left.
     void setMessagePanel(const QString &text);
+    // Panel 0 of the status bar: whether the directory was reached the last time it was used.
+    void showStoreConnected(bool connected);
 
     // The store the window searches and the grid shows; tests prepare results through it.
     store::Connection &connection() { return m_connection; }

@@ -16,6 +16,7 @@ struct InitOptions {
     QString directory;
     std::optional<QString> region;
     QString server;
+    store::RoleMembers members = store::RoleMembers::Refused;
 };
 
 int init(const InitOptions &options)
@@ -41,7 +42,7 @@ int init(const InitOptions &options)
     using Outcome = store::DataFolderCreation::Outcome;
     const store::DataFolderCreation made = options.server.isEmpty()
         ? store::createDataFolder(options.directory, conf)
-        : store::createServerDataFolder(options.directory, *conf);
+        : store::createServerDataFolder(options.directory, *conf, options.members);
     switch (made.outcome) {
     case Outcome::FilesExist:
         printError(QStringLiteral("%1: already exists; nothing was changed").arg(made.paths.join(QStringLiteral(", "))));
@@ -50,11 +51,13 @@ int init(const InitOptions &options)
         printError(options.directory + QStringLiteral(": cannot create the folder"));
         return Failure;
     case Outcome::Failed:
-        printError(messages::errorText(*made.failure) + QStringLiteral("; nothing was changed"));
+        printError(messages::errorText(*made.failure, messages::NothingDone::Changed));
         return Failure;
     case Outcome::Created:
         break;
     }
+    if (made.serverHeldDirectory)
+        printLine(QStringLiteral("the server holds the directory already: its tables are used as they are"));
     for (const QString &path : made.paths)
         printLine(QStringLiteral("created %1").arg(path));
     return Success;
@@ -66,7 +69,9 @@ const QCommandLineOption kRegionOption(QStringLiteral("region"),
 const QCommandLineOption kServerOption(QStringLiteral("server"),
                                        QStringLiteral("make the tables on this PostgreSQL server (a libpq connection "
                                                       "string or postgresql:// URI; no password: ~/.pgpass, "
-                                                      "PGPASSFILE or a service file) and name it in conf.cfg, instead of history.dat"),
+                                                      "PGPASSFILE or a service file) and name it in conf.cfg, instead of history.dat; "
+                                                      "a server that holds the directory already is named as it is, "
+                                                      "no table touched"),
                                        QStringLiteral("CONNINFO"));
 
 class InitCommand : public Command {
@@ -80,6 +85,7 @@ public:
         addDirectoryOption();
         addOption(kRegionOption);
         addOption(kServerOption);
+        addOption(kKeepRoleMembersOption);
     }
 
 protected:
@@ -92,6 +98,8 @@ protected:
                             parser.value(kServerOption)};
         if (parser.isSet(kRegionOption))
             options.region = parser.value(kRegionOption);
+        if (parser.isSet(kKeepRoleMembersOption))
+            options.members = store::RoleMembers::Kept;
         if (parser.isSet(kServerOption) && options.server.isEmpty())
             return usageError(QStringLiteral("--server needs a connection string"));
         return init(options);

@@ -25,6 +25,14 @@ QString errorText(const store::StoreError &error);
 // A conf.cfg that cannot be used.
 QString errorText(const config::ConfFileError &error);
 
+// What a command that failed did not do, so the user knows everything is as it was before it.
+enum class NothingDone { Changed, Added, Copied };
+QString nothingDoneText(NothingDone nothing);
+// The error's text, then on a line of its own what was not done, in the same language.
+QString errorText(const store::StoreError &error, NothingDone nothing);
+// A line of an input file the store refused: the line's number (from 1), then the error's text.
+QString lineErrorText(qint64 line, const store::StoreError &error);
+
 // The grid's refusal of an edit.
 QString refusalText(const store::GridRefusal &refusal);
 

@@ -1,6 +1,7 @@
 #include "store/connection.h"
 
 #include "config/conffile.h"
+#include "store/schema.h"
 #include "store/sqlite/collation.h"
 #include "store/storeerror.h"
 #include "store/sqlite/fileopening.h"
@@ -84,6 +85,20 @@ void leaveWal(sqlite3 *db, const QString &name)
         return;
     if (sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw StoreError(StoreError::Kind::NetworkShareJournal, {name, QString::fromUtf8(sqlite3_errmsg(db))});
+}
+
+// A file made before the text limit's triggers (schema.h) gets them the first time it is opened for
+// writing; one that may not be written is read as it is.
+void holdTextLimit(sqlite3 *db)
+{
+    if (sqlite3_db_readonly(db, "main") == 1)
+        return;
+    try {
+        addTextLimitTriggers(db);
+    } catch (const StoreError &e) {
+        if (e.kind() != StoreError::Kind::ReadOnlyFile)
+            throw;
+    }
 }
 
 // Whether the file lies on a file system shared over the network, told by the file system's type.
@@ -192,10 +207,10 @@ void Connection::connect()
 void Connection::connectServer()
 {
     std::unique_ptr<PGconn, decltype(&PQfinish)> conn(openServer(m_server, m_timeout), &PQfinish);
-    const WaitLimit limit{m_server, m_timeout};
-    if (!serverHasDirectory(conn.get(), limit))
-        throw StoreError(StoreError::Kind::ServerWithoutDirectory, {serverName(m_server)});
-    m_rights = serverEntryRights(conn.get(), limit);
+    const QString name = serverName(m_server);
+    if (!serverHasDirectory(conn.get(), name, m_timeout))
+        throw StoreError(StoreError::Kind::ServerWithoutDirectory, {name});
+    m_rights = serverEntryRights(conn.get(), {m_server, m_timeout});
     m_serverConn = conn.release();
 }
 
@@ -219,6 +234,7 @@ void Connection::connectFile()
         switchToWal(db, m_dataSource);
     }
     execute(db, "PRAGMA synchronous=FULL", m_dataSource);
+    holdTextLimit(db);
     m_db = opened.release();
 }
 

@@ -48,7 +48,7 @@ public:
         CollationNotRegistered, // details: SQLite's message
         ServerUnreachable,    // details: the server, libpq's message
         ServerLost,           // details: the server, libpq's message
-        ServerLoginRefused,   // details: the server, libpq's message (no password it could use, or a wrong one)
+        ServerLoginRefused,   // details: the server, libpq's message (a wrong password, or no such login)
         ConnectionStringUnreadable, // libpq cannot read the connection string (its reason would quote it)
         NotPermitted,         // details: the statement's first word (select, insert, update, delete...), the server's message
         DirectoryBusy,        // details: SQLite's message (another program holds the write lock past the busy timeout)
@@ -91,6 +91,16 @@ public:
         RoleCreationNotAllowed, // details: the login (it lacks CREATEROLE)
         RoleAdminMissing,     // details: the login, the role it has no ADMIN OPTION on
         TableNotOwned,        // details: the login, the table it does not own (only the owner grants on it)
+        TextRefusedByStore,   // details: the column of tab, empty when the store does not say (a text the
+                              // engine built, past the limit or with a NUL, refused by the store's own check)
+        RoleNameTooLong,      // details: the database, its name's length in bytes, the longest it may be
+                              // (the directory's roles are named after it, and the server cuts longer names)
+        RoleMembersLeft,      // details: the roles of an older directory of that name and their members
+        LoginMissing,         // details: the login (the server has no role of that name)
+        ServerDatabaseMissing, // details: the server, libpq's message (no database of the name dbname gives)
+        ServerPasswordMissing, // details: the server, libpq's message (it asks for a password and none was found)
+        ServerNotLetIn,       // details: the server, libpq's message (no line of pg_hba.conf lets this login in)
+        ServerRootCertificateMissing, // details: the server, the file (sslrootcert, or libpq's default), libpq's message
         ServerTimedOut,       // details: the server, the seconds waited (for its answer, or to connect)
     };
     // The number of kinds; the last one above is ServerTimedOut.

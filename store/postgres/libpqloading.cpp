@@ -47,6 +47,9 @@ Function symbol(const char *name)
 
 extern "C" {
 
+PGconn *PQconnectdbParams(const char *const *keywords, const char *const *values, int expand_dbname)
+ZELVIK_PQ_FORWARD(PQconnectdbParams, (keywords, values, expand_dbname))
+
 PGconn *PQconnectStartParams(const char *const *keywords, const char *const *values, int expand_dbname)
 ZELVIK_PQ_FORWARD(PQconnectStartParams, (keywords, values, expand_dbname))
 
@@ -215,5 +218,8 @@ ZELVIK_PQ_FORWARD(PQcmdTuples, (res))
 
 unsigned char *PQunescapeBytea(const unsigned char *strtext, size_t *retbuflen)
 ZELVIK_PQ_FORWARD(PQunescapeBytea, (strtext, retbuflen))
+
+PQconninfoOption *PQconninfo(PGconn *conn)
+ZELVIK_PQ_FORWARD(PQconninfo, (conn))
 
 } // extern "C"

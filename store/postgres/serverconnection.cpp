@@ -1,5 +1,6 @@
 #include "store/postgres/serverconnection.h"
 
+#include "store/postgres/connectionrefusal.h"
 #include "store/schema.h"
 #include "store/serverwait.h"
 
@@ -29,12 +30,53 @@ struct OptionsDeleter {
 };
 using Options = std::unique_ptr<PQconninfoOption, OptionsDeleter>;
 
-// The string's options as libpq reads it; null when it cannot (its reason would quote the string).
+// Whether libpq's reading of the string is what its writer meant. An unencoded "/" in a URI's
+// password ends the URI's authority there, so libpq reads "user:pass" as a host and a port; an
+// unencoded "@" ends the password at the first one and leaves the rest in the host. libpq would
+// refuse the port when connecting, quoting it, and could resolve no such host: the password's
+// pieces would show as the server's name. A host may start with "@" (an abstract socket), and a
+// socket's folder ("/...") may hold one anywhere; a database name holding one is what a "/" after a
+// port's digits leaves.
+bool readAsMeant(const PQconninfoOption *options)
+{
+    const auto portNumbers = [](const QString &ports) {
+        for (const QStringView port : QStringView(ports).split(u',')) {
+            bool ok = port.trimmed().isEmpty();
+            if (!ok) {
+                const int number = port.trimmed().toInt(&ok);
+                ok = ok && number >= 1 && number <= 65535;
+            }
+            if (!ok)
+                return false;
+        }
+        return true;
+    };
+    for (const PQconninfoOption *o = options; o->keyword; ++o) {
+        if (!o->val)
+            continue;
+        const QString value = QString::fromUtf8(o->val);
+        const QLatin1String key(o->keyword);
+        if (key == QLatin1String("port") && !portNumbers(value))
+            return false;
+        if (key == QLatin1String("dbname") && value.contains(u'@'))
+            return false;
+        if (key == QLatin1String("host"))
+            for (const QStringView host : QStringView(value).split(u','))
+                if (!host.startsWith(u'/') && host.indexOf(u'@', 1) >= 0)
+                    return false;
+    }
+    return true;
+}
+
+// The string's options as libpq reads it; null when it cannot, or when what it reads is not what was
+// meant (see readAsMeant): libpq's reason, its refusal or the server's name would quote the string.
 Options parsedOptions(const QString &conninfo)
 {
     char *error = nullptr;
     Options options(PQconninfoParse(conninfo.toUtf8().constData(), &error));
     PQfreemem(error);
+    if (options && !readAsMeant(options.get()))
+        options.reset();
     return options;
 }
 
@@ -65,44 +107,15 @@ QString commandWord(const std::string &sql)
     return word.match(QString::fromStdString(sql)).captured(1).toLower();
 }
 
-// What a refused connection tells of encryption, found in libpq's words, in English or in the
-// Russian of its catalog (which it speaks under a Russian locale), or in OpenSSL's, which it quotes
-// untranslated; any other refusal is the server being unreachable.
-StoreError::Kind refusalKind(const QString &message)
-{
-    using Kind = StoreError::Kind;
-    struct Sign {
-        Kind kind;
-        QStringList words;
-    };
-    static const Sign signs[] = {
-        {Kind::ServerCertificateUntrusted, {QStringLiteral("certificate verify failed")}},
-        {Kind::ServerCertificateMismatch,
-         {QStringLiteral("does not match host name"), QStringLiteral("не соответствует имени сервера")}},
-        {Kind::ServerWithoutEncryption,
-         {QStringLiteral("server does not support SSL"), QStringLiteral("сервер не поддерживает SSL")}},
-        {Kind::ServerRequiresEncryption, {QStringLiteral("\", no encryption"), QStringLiteral("\", без шифрования")}},
-    };
-    for (const Sign &sign : signs)
-        for (const QString &words : sign.words)
-            if (message.contains(words))
-                return sign.kind;
-    return Kind::ServerUnreachable;
-}
-
 } // namespace
 
 bool holdsPassword(const QString &conninfo)
 {
-    if (const Options options = parsedOptions(conninfo)) {
-        for (const PQconninfoOption *o = options.get(); o->keyword; ++o)
-            if (qstrcmp(o->keyword, "password") == 0 && o->val && *o->val)
-                return true;
-        return false;
-    }
-    static const QRegularExpression password(QStringLiteral("(^|\\s)password\\s*=|^postgres(ql)?://[^/@]*:[^/@]*@"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    return password.match(conninfo).hasMatch();
+    const Options options = parsedOptions(conninfo);
+    for (const PQconninfoOption *o = options.get(); o && o->keyword; ++o)
+        if ((qstrcmp(o->keyword, "password") == 0 || qstrcmp(o->keyword, "sslpassword") == 0) && o->val && *o->val)
+            return true;
+    return false;
 }
 
 QString serverName(const QString &conninfo)
@@ -166,13 +179,8 @@ pg_conn *openServer(const QString &conninfo, std::chrono::milliseconds timeout)
         if (socket >= 0 && !waitForServer(socket, ready, deadline))
             throw StoreError(StoreError::Kind::ServerTimedOut, {serverName(conninfo), secondsText(timeout)});
     }
-    if (PQstatus(conn.get()) != CONNECTION_OK) {
-        const QString message = trimmedMessage(PQerrorMessage(conn.get()));
-        // Asked for a password it had none for, or given one that was wrong.
-        const bool refused = PQconnectionNeedsPassword(conn.get()) || PQconnectionUsedPassword(conn.get());
-        throw StoreError(refused ? StoreError::Kind::ServerLoginRefused : refusalKind(message),
-                         {serverName(conninfo), message});
-    }
+    if (PQstatus(conn.get()) != CONNECTION_OK)
+        throw connectionRefusal(conn.get(), conninfo, trimmedMessage(PQerrorMessage(conn.get())));
     if (PQsetnonblocking(conn.get(), 1) != 0)
         throw StoreError(StoreError::Kind::ServerUnreachable,
                          {serverName(conninfo), trimmedMessage(PQerrorMessage(conn.get()))});
@@ -181,12 +189,13 @@ pg_conn *openServer(const QString &conninfo, std::chrono::milliseconds timeout)
     return conn.release();
 }
 
-bool serverHasDirectory(pg_conn *conn, const WaitLimit &limit)
+bool serverHasDirectory(pg_conn *conn, const QString &name, std::chrono::milliseconds timeout)
 {
     const PgResult result = exchange(
-        conn, [](pg_conn *c) { return PQsendQuery(c, "select to_regclass('tab') is not null"); }, limit);
-    return PQresultStatus(result.get()) == PGRES_TUPLES_OK && PQntuples(result.get()) == 1
-        && PQgetvalue(result.get(), 0, 0)[0] == 't';
+        conn, [](pg_conn *c) { return PQsendQuery(c, "select to_regclass('tab') is not null"); }, {name, timeout});
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
+        throw serverFailure(conn, result.get(), name);
+    return PQntuples(result.get()) == 1 && PQgetvalue(result.get(), 0, 0)[0] == 't';
 }
 
 namespace {

@@ -18,12 +18,15 @@ namespace store {
 // Where a libpq connection string (or postgresql:// URI) leads, for messages: host, port and
 // database as libpq would use them, with its defaults and PG* variables, in libpq's keywords
 // ("host=db port=5432 dbname=office"; no host: the local socket); never a password. Empty when libpq
-// cannot read the string.
+// cannot read the string, or reads in it a port that is no number, a host or a database name
+// holding "@" (what an unencoded "/" or "@" in a URI's password gives): openServer refuses such a
+// string unshown.
 QString serverName(const QString &conninfo);
 
-// Whether the connection string carries a password (password=, or user:password@ in a URI).
-// A string libpq cannot read counts as carrying one when it names the keyword or a URI's user:...@,
-// so a malformed one is never waved through.
+// Whether the connection string carries a password or a client key's passphrase (password=,
+// sslpassword=, a URI's user:password@ or ?password=), as libpq's own parser reads it, percent-encoding
+// and quoting included. A string libpq cannot read carries none that anyone could tell; openServer
+// refuses it without showing it.
 bool holdsPassword(const QString &conninfo);
 
 // Opens a connection to the server, in UTF-8 and with the directory's settings, in nonblocking mode
@@ -33,9 +36,11 @@ bool holdsPassword(const QString &conninfo);
 // libpq's text never echoes the string.
 pg_conn *openServer(const QString &conninfo, std::chrono::milliseconds timeout = config::kServerTimeout);
 
-// Whether the database holds the directory table. Throws StoreError when the question meets a
-// broken link or its time runs out (see exchange); without a limit, a timeout names no server.
-bool serverHasDirectory(pg_conn *conn, const WaitLimit &limit = {QString(), config::kServerTimeout});
+// Whether the database holds the directory table. A question that fails (a pooler that finds no
+// server, say) is that failure, at the server's name, never taken for a missing table; one that
+// waits past timeout throws ServerTimedOut (see exchange).
+bool serverHasDirectory(pg_conn *conn, const QString &name = {},
+                        std::chrono::milliseconds timeout = config::kServerTimeout);
 
 // What the login may do to tab's entries. Reading, adding and changing count only when every data
 // column allows it (they can be granted column by column: an operator adds without setting an id).

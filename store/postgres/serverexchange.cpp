@@ -14,9 +14,14 @@ namespace store {
 
 namespace {
 
+QString named(const WaitLimit &limit)
+{
+    return limit.server.isEmpty() ? QString() : serverName(limit.server);
+}
+
 [[noreturn]] void linkFailed(pg_conn *conn, const WaitLimit &limit)
 {
-    throw serverFailure(conn, nullptr, serverName(limit.conninfo));
+    throw serverFailure(conn, nullptr, named(limit));
 }
 
 // The server has not answered in time. It may be at work on the request, waiting for a lock, or
@@ -31,7 +36,7 @@ namespace {
             PQcancel(cancel, reason, sizeof reason);
             PQfreeCancel(cancel);
         }).detach();
-    throw StoreError(StoreError::Kind::ServerTimedOut, {serverName(limit.conninfo), secondsText(limit.timeout)});
+    throw StoreError(StoreError::Kind::ServerTimedOut, {named(limit), secondsText(limit.timeout)});
 }
 
 // Sends what is queued and reads what arrives until a whole result is there (or, with results

@@ -16,10 +16,10 @@ struct PgResultDeleter {
 };
 using PgResult = std::unique_ptr<pg_result, PgResultDeleter>;
 
-// How long one request may wait for the server, and the connection string of the server that a wait
-// running out names.
+// How long one request may wait for the server, and the server a wait that runs out names: its
+// connection string, or the name serverName made of one (empty names none).
 struct WaitLimit {
-    QString conninfo;
+    QString server;
     std::chrono::milliseconds timeout;
 };
 

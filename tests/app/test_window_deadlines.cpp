@@ -115,7 +115,7 @@ protected:
 
     ServerWithDirectory primary;
     OwnServer standby{primary, {}};
-    PoolerInFront pooler{primary, {}, PoolerInFront::Replica{standby, u"office"_s}};
+    PoolerInFront pooler{primary, {}, &standby, u"office"_s};
 };
 
 TEST_F(BehindPooler, AStoppedReplicaCostsTheSearchOneSecondAndTheServerAnswers)

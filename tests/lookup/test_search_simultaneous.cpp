@@ -54,8 +54,7 @@ public:
         m_primary = std::make_unique<OwnServer>();
         m_connection.setServer(m_primary->newDirectory(u"office"_s));
         m_standby = std::make_unique<OwnServer>(*m_primary, QStringList());
-        m_pooler = std::make_unique<PoolerInFront>(*m_primary, QStringList(),
-                                                   PoolerInFront::Replica{*m_standby, u"office"_s}, kOperators);
+        m_pooler = std::make_unique<PoolerInFront>(*m_primary, QStringList(), m_standby.get(), u"office"_s, kOperators);
         QFile conf(m_folder.filePath(u"conf.cfg"_s));
         const QByteArray text = "bd=\nserver=" + m_pooler->conninfo(u"postgres"_s, u"office"_s).toUtf8()
             + "\nreplica=" + m_pooler->replicaConninfo(u"postgres"_s).toUtf8() + "\npooler=transaction\n";

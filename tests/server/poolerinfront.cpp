@@ -7,15 +7,30 @@
 
 #include <stdexcept>
 
-PoolerInFront::PoolerInFront(const OwnServer &server, const QStringList &logins, const std::optional<Replica> &replica,
-                             int poolSize)
+namespace {
+
+// The pooler's line in file, as login.
+QString pooledLine(const QString &file, const QString &login)
+{
+    QFile info(file);
+    if (!info.open(QIODevice::ReadOnly))
+        throw std::runtime_error("the test's pooler is not running");
+    QString line = QString::fromUtf8(info.readAll()).trimmed();
+    return line.replace(QRegularExpression(QStringLiteral("\\buser=\\S+")), QStringLiteral("user=") + login);
+}
+
+} // namespace
+
+PoolerInFront::PoolerInFront(const OwnServer &server, const QStringList &logins, const OwnServer *standby,
+                             const QString &database, int poolSize)
     : m_info(m_folder.filePath(QStringLiteral("pooler.conninfo")))
 {
     QStringList arguments{QStringLiteral("pooler"), m_info, server.infoFile(), QStringLiteral("--pool-size"),
                           QString::number(poolSize)};
-    if (replica)
-        arguments << QStringLiteral("--replica") << replica->standby.infoFile() << QStringLiteral("--database")
-                  << replica->database;
+    if (standby)
+        arguments << QStringLiteral("--replica") << standby->infoFile();
+    if (!database.isEmpty())
+        arguments << QStringLiteral("--database") << database;
     for (const QString &login : logins)
         arguments << QStringLiteral("--login") << login;
     runTestServerScript(arguments);
@@ -30,27 +45,13 @@ PoolerInFront::~PoolerInFront()
     }
 }
 
-namespace {
-
-// The connection string the script left in the file, as the login.
-QString asLogin(const QString &file, const QString &login)
-{
-    QFile info(file);
-    if (!info.open(QIODevice::ReadOnly))
-        throw std::runtime_error("the test's pooler is not running");
-    QString line = QString::fromUtf8(info.readAll()).trimmed();
-    return line.replace(QRegularExpression(QStringLiteral("\\buser=\\S+")), QStringLiteral("user=") + login);
-}
-
-} // namespace
-
 QString PoolerInFront::conninfo(const QString &login, const QString &database) const
 {
-    return asLogin(m_info, login)
+    return pooledLine(m_info, login)
         .replace(QRegularExpression(QStringLiteral("\\bdbname=\\S+")), QStringLiteral("dbname=") + database);
 }
 
 QString PoolerInFront::replicaConninfo(const QString &login) const
 {
-    return asLogin(m_info + QStringLiteral(".replica"), login);
+    return pooledLine(m_info + QStringLiteral(".replica"), login);
 }

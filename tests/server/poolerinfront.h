@@ -4,8 +4,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <optional>
-
 class OwnServer;
 
 // pgbouncer in front of a server (tests/server/testserver.sh pooler): what many operators' programs
@@ -16,20 +14,18 @@ class OwnServer;
 // std::runtime_error when it does not start, so the test fails rather than skips.
 class PoolerInFront {
 public:
-    struct Replica {
-        const OwnServer &standby;
-        QString database; // the directory's database, which NAME_replica leads to on the standby
-    };
-    // logins: every login that will connect besides postgres.
-    PoolerInFront(const OwnServer &server, const QStringList &logins, const std::optional<Replica> &replica = {},
-                  int poolSize = 1);
+    // logins: every login that will connect besides postgres; standby: a standby of server the pooler
+    // also leads to, as database NAME_replica, NAME being database (else the server's own, postgres);
+    // poolSize: the server connections of each login.
+    PoolerInFront(const OwnServer &server, const QStringList &logins, const OwnServer *standby = nullptr,
+                  const QString &database = {}, int poolSize = 1);
     ~PoolerInFront();
     PoolerInFront(const PoolerInFront &) = delete;
     PoolerInFront &operator=(const PoolerInFront &) = delete;
 
     // The connection string of a login to database, through the pooler.
     QString conninfo(const QString &login, const QString &database) const;
-    // A login's connection string to the standby's database, through the pooler.
+    // The connection string of a login to the standby, through the pooler.
     QString replicaConninfo(const QString &login) const;
 
 private:
