@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/busywait.h"
 #include "store/connection.h"
 #include "store/provisioning/datafilechecks.h"
 #include "app/errorhandler.h"
@@ -44,6 +45,7 @@ void showModally(QDialog *window)
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
+    m_busyWait = new app::BusyWait(this);
     createControls();
     m_gridModel = std::make_unique<store::GridModel>(m_channel);
     m_grid->setGridModel(m_gridModel.get());
@@ -115,6 +117,11 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Not while a statement waits for the server (within its deadline): closing writes the grid's row.
+    if (m_busyWait->busy()) {
+        event->ignore();
+        return;
+    }
     // Closing the window leaves the grid too: a changed row is kept, or given up by the user.
     if (!letGoOfEditedRow(QStringLiteral("Закрыть без сохранения"))) {
         event->ignore();
@@ -166,7 +173,7 @@ void MainWindow::checkDataFiles()
 {
     // After the first missing file the program is already ending, so a second box closes at once.
     bool ending = false;
-    for (const QString &message : messages::missingDataFileMessages(m_connection.server())) {
+    for (const QString &message : messages::missingDataFileMessages(m_connection.server(), m_connection.timeout())) {
         if (ending)
             app::MessageBoxes::errorWhileEnding(this, message);
         else
@@ -210,6 +217,9 @@ void MainWindow::applyResizeRule()
 
 void MainWindow::search()
 {
+    // Pressed again (Enter in a field) while this search or a grid edit waits for the server.
+    if (m_busyWait->busy())
+        return;
     // A new result would take the edited row with it.
     if (!letGoOfEditedRow(QStringLiteral("Отменить правку")))
         return;

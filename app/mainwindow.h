@@ -23,6 +23,7 @@ class StoreError;
 class GridModel;
 }
 namespace app {
+class BusyWait;
 class ResultGrid;
 }
 
@@ -109,6 +110,8 @@ private:
     QDialog *m_help = nullptr;
 
     lookup::RandomSource m_random;
+    // While a statement waits for the server: the window keeps painting, and starts nothing else.
+    app::BusyWait *m_busyWait = nullptr;
     bool m_shownOnce = false;
     QStringList m_gridErrors;
 };

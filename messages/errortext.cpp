@@ -259,6 +259,10 @@ QString kindText(const store::StoreError &error)
             .arg(d.value(0));
     case Kind::LoginMissing:
         return QStringLiteral("На сервере нет пользователя (роли) %1").arg(d.value(0));
+    case Kind::ServerTimedOut:
+        return QStringLiteral("Сервер справочника (%1) не ответил за %2 с: запрос прерван, незаконченные изменения "
+                              "отменены; следующий запрос подключится заново.")
+            .arg(serverShown(d.value(0)), d.value(1));
     }
     return QStringLiteral("Ошибка базы данных (%1): %2").arg(int(error.kind())).arg(d.join(QStringLiteral("; ")));
 }
@@ -353,14 +357,18 @@ QString errorText(const config::ConfFileError &error)
     switch (error.kind) {
     case config::ConfFileError::Kind::Unreadable:
         return QStringLiteral("Не удалось прочитать файл %1: %2").arg(d.value(0), d.value(1));
+    case config::ConfFileError::Kind::BadSeconds:
+        return QStringLiteral("В файле conf.cfg строка %1= должна задавать число секунд больше нуля и не больше "
+                              "суток (например, %1=5), а в ней «%2»")
+            .arg(d.value(0), d.value(1));
     }
     return {};
 }
 
-QStringList missingDataFileMessages(const QString &server)
+QStringList missingDataFileMessages(const QString &server, std::chrono::milliseconds timeout)
 {
     QStringList messages;
-    for (const store::StoreError &problem : store::dataFileProblems(server))
+    for (const store::StoreError &problem : store::dataFileProblems(server, timeout))
         messages << errorText(problem);
     return messages;
 }

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "config/conffile.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <chrono>
 
 namespace store {
 class StoreError;
@@ -44,6 +48,7 @@ QString columnTitle(int field);
 
 // One message per data file that is missing or cannot be used, in the order the user is told about
 // them (see store::dataFileProblems); empty when the program may run.
-QStringList missingDataFileMessages(const QString &server = {});
+QStringList missingDataFileMessages(const QString &server = {},
+                                    std::chrono::milliseconds timeout = config::kServerTimeout);
 
 } // namespace messages

@@ -1,5 +1,6 @@
 #include "store/connection.h"
 
+#include "config/conffile.h"
 #include "store/schema.h"
 #include "store/sqlite/collation.h"
 #include "store/storeerror.h"
@@ -9,7 +10,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 
 #include <libpq-fe.h>
 #include <sqlite3.h>
@@ -147,7 +147,7 @@ void setNetworkShareProbe(NetworkShareProbe probe)
 }
 
 Connection::Connection(QString dataSource)
-    : m_dataSource(std::move(dataSource))
+    : m_dataSource(std::move(dataSource)), m_timeout(config::kServerTimeout)
 {
 }
 
@@ -177,6 +177,7 @@ void Connection::setReplica(const QString &conninfo)
     }
     m_replica = std::make_unique<Connection>();
     m_replica->setServer(conninfo);
+    m_replica->setTimeout(config::kReplicaTimeout);
     m_replica->setTransactionPooling(m_transactionPooling);
 }
 
@@ -205,14 +206,12 @@ void Connection::connect()
 
 void Connection::connectServer()
 {
-    PGconn *conn = openServer(m_server);
-    auto finish = qScopeGuard([conn] { PQfinish(conn); });
+    std::unique_ptr<PGconn, decltype(&PQfinish)> conn(openServer(m_server, m_timeout), &PQfinish);
     const QString name = serverName(m_server);
-    if (!serverHasDirectory(conn, name))
+    if (!serverHasDirectory(conn.get(), name, m_timeout))
         throw StoreError(StoreError::Kind::ServerWithoutDirectory, {name});
-    m_rights = serverEntryRights(conn);
-    finish.dismiss();
-    m_serverConn = conn;
+    m_rights = serverEntryRights(conn.get(), {m_server, m_timeout});
+    m_serverConn = conn.release();
 }
 
 void Connection::connectFile()

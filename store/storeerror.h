@@ -101,9 +101,10 @@ public:
         ServerPasswordMissing, // details: the server, libpq's message (it asks for a password and none was found)
         ServerNotLetIn,       // details: the server, libpq's message (no line of pg_hba.conf lets this login in)
         ServerRootCertificateMissing, // details: the server, the file (sslrootcert, or libpq's default), libpq's message
+        ServerTimedOut,       // details: the server, the seconds waited (for its answer, or to connect)
     };
-    // The number of kinds; the last one above is ServerRootCertificateMissing.
-    static constexpr int kindCount = int(Kind::ServerRootCertificateMissing) + 1;
+    // The number of kinds; the last one above is ServerTimedOut.
+    static constexpr int kindCount = int(Kind::ServerTimedOut) + 1;
 
     explicit StoreError(Kind kind, QStringList details = {}) : m_kind(kind), m_details(std::move(details))
     {

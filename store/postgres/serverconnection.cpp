@@ -2,9 +2,10 @@
 
 #include "store/postgres/connectionrefusal.h"
 #include "store/schema.h"
+#include "store/serverwait.h"
 
+#include <QDeadlineTimer>
 #include <QRegularExpression>
-#include <QScopeGuard>
 
 #include <libpq-fe.h>
 
@@ -156,7 +157,7 @@ QString serverName(const QString &conninfo)
     return parts.join(u' ');
 }
 
-pg_conn *openServer(const QString &conninfo)
+pg_conn *openServer(const QString &conninfo, std::chrono::milliseconds timeout)
 {
     if (!parsedOptions(conninfo))
         throw StoreError(StoreError::Kind::ConnectionStringUnreadable);
@@ -164,26 +165,37 @@ pg_conn *openServer(const QString &conninfo)
     // Every connection string keyword is the user's, but the encoding and the application name are ours.
     const char *keywords[] = {"dbname", "client_encoding", "application_name", nullptr};
     const char *values[] = {text.constData(), "UTF8", "zelvik", nullptr};
-    PGconn *conn = PQconnectdbParams(keywords, values, 1);
+    std::unique_ptr<PGconn, decltype(&PQfinish)> conn(PQconnectStartParams(keywords, values, 1), &PQfinish);
     if (!conn)
         throw StoreError(StoreError::Kind::OutOfMemory).at(serverName(conninfo));
-    if (PQstatus(conn) != CONNECTION_OK) {
-        const StoreError refusal = connectionRefusal(conn, conninfo, trimmedMessage(PQerrorMessage(conn)));
-        PQfinish(conn);
-        throw refusal;
+    // libpq's own connect_timeout would block the thread; its steps are taken here, each wait
+    // through waitForServer. A host that refuses is left for the next one by libpq itself.
+    const QDeadlineTimer deadline(timeout);
+    for (PostgresPollingStatusType step = PGRES_POLLING_WRITING;
+         PQstatus(conn.get()) != CONNECTION_BAD && step != PGRES_POLLING_OK && step != PGRES_POLLING_FAILED;
+         step = PQconnectPoll(conn.get())) {
+        const int socket = PQsocket(conn.get());
+        const SocketReady ready = step == PGRES_POLLING_READING ? SocketReady::Read : SocketReady::Write;
+        if (socket >= 0 && !waitForServer(socket, ready, deadline))
+            throw StoreError(StoreError::Kind::ServerTimedOut, {serverName(conninfo), secondsText(timeout)});
     }
+    if (PQstatus(conn.get()) != CONNECTION_OK)
+        throw connectionRefusal(conn.get(), conninfo, trimmedMessage(PQerrorMessage(conn.get())));
+    if (PQsetnonblocking(conn.get(), 1) != 0)
+        throw StoreError(StoreError::Kind::ServerUnreachable,
+                         {serverName(conninfo), trimmedMessage(PQerrorMessage(conn.get()))});
     // The server's NOTICE and WARNING lines are for its administrator, not the user's terminal.
-    PQsetNoticeProcessor(conn, ignoreNotice, nullptr);
-    return conn;
+    PQsetNoticeProcessor(conn.get(), ignoreNotice, nullptr);
+    return conn.release();
 }
 
-bool serverHasDirectory(pg_conn *conn, const QString &name)
+bool serverHasDirectory(pg_conn *conn, const QString &name, std::chrono::milliseconds timeout)
 {
-    PGresult *result = PQexec(conn, "select to_regclass('tab') is not null");
-    const auto clear = qScopeGuard([result] { PQclear(result); });
-    if (PQresultStatus(result) != PGRES_TUPLES_OK)
-        throw serverFailure(conn, result, name);
-    return PQntuples(result) == 1 && PQgetvalue(result, 0, 0)[0] == 't';
+    const PgResult result = exchange(
+        conn, [](pg_conn *c) { return PQsendQuery(c, "select to_regclass('tab') is not null"); }, {name, timeout});
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
+        throw serverFailure(conn, result.get(), name);
+    return PQntuples(result.get()) == 1 && PQgetvalue(result.get(), 0, 0)[0] == 't';
 }
 
 namespace {
@@ -207,18 +219,17 @@ std::string everyColumnAllows(const char *privilege, bool withId)
 
 } // namespace
 
-EntryRights serverEntryRights(pg_conn *conn)
+EntryRights serverEntryRights(pg_conn *conn, const WaitLimit &limit)
 {
     static const std::string question = "select " + everyColumnAllows("SELECT", true) + ", "
         + everyColumnAllows("INSERT", false) + ", " + everyColumnAllows("UPDATE", false)
         + ", has_table_privilege('tab', 'DELETE')";
     EntryRights rights;
-    PGresult *result = PQexec(conn, question.c_str());
-    const auto clear = qScopeGuard([result] { PQclear(result); });
-    if (PQresultStatus(result) != PGRES_TUPLES_OK || PQntuples(result) != 1)
+    const PgResult result = exchange(conn, [](pg_conn *c) { return PQsendQuery(c, question.c_str()); }, limit);
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK || PQntuples(result.get()) != 1)
         return rights;
     for (int action = 0; action < kEntryActionCount; ++action)
-        rights.set(EntryAction(action), PQgetvalue(result, 0, action)[0] == 't');
+        rights.set(EntryAction(action), PQgetvalue(result.get(), 0, action)[0] == 't');
     return rights;
 }
 

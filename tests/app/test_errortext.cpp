@@ -143,6 +143,7 @@ int detailCount(StoreKind kind)
     case StoreKind::ServerDatabaseMissing:
     case StoreKind::ServerPasswordMissing:
     case StoreKind::ServerNotLetIn:
+    case StoreKind::ServerTimedOut:
         return 2;
     case StoreKind::TextTooLong:
     case StoreKind::CellNotWritten:

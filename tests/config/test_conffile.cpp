@@ -179,6 +179,26 @@ TEST(ConfFile, KeepsEveryLaterKeyOnceInTheFileOrder)
     EXPECT_EQ(config.value("missing"), QString());
 }
 
+// The waits: seconds above 0 and up to a day; a line that holds anything else stops the file's use.
+TEST(ConfFile, WaitsAreSecondsAboveNothingUpToADay)
+{
+    using std::chrono::milliseconds;
+    const config::ConfFile unset = config::parseConfFile("bd=x\nserver_timeout=\n");
+    EXPECT_FALSE(unset.failed());
+    EXPECT_EQ(unset.serverTimeout(), config::kServerTimeout);
+    EXPECT_EQ(unset.replicaTimeout(), config::kReplicaTimeout);
+    const config::ConfFile set = config::parseConfFile("bd=x\nserver_timeout=0.25\nreplica_timeout= 86400 \n");
+    EXPECT_EQ(set.serverTimeout(), milliseconds(250));
+    EXPECT_EQ(set.replicaTimeout(), milliseconds(86400000));
+    for (const QByteArray bad : {"0", "-1", "2,5", "3s", "86401", "nan", "inf", "1e12"}) {
+        const config::ConfFile refused = config::parseConfFile("bd=x\nserver=host=db\nreplica_timeout=" + bad);
+        ASSERT_TRUE(refused.failed()) << bad.constData();
+        EXPECT_EQ(refused.error->kind, config::ConfFileError::Kind::BadSeconds);
+        EXPECT_EQ(refused.error->details, (QStringList{u"replica_timeout"_s, QString::fromLatin1(bad)}));
+        EXPECT_TRUE(refused.server().isEmpty());
+    }
+}
+
 TEST(ConfFile, UnreadableFileGivesNeitherRegionNorServer)
 {
     // The store a folder uses must not quietly fall back to history.dat: a caller sees the failure.

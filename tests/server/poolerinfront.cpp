@@ -21,12 +21,16 @@ QString pooledLine(const QString &file, const QString &login)
 
 } // namespace
 
-PoolerInFront::PoolerInFront(const OwnServer &server, const QStringList &logins, const OwnServer *standby)
+PoolerInFront::PoolerInFront(const OwnServer &server, const QStringList &logins, const OwnServer *standby,
+                             const QString &database, int poolSize)
     : m_info(m_folder.filePath(QStringLiteral("pooler.conninfo")))
 {
-    QStringList arguments{QStringLiteral("pooler"), m_info, server.infoFile()};
+    QStringList arguments{QStringLiteral("pooler"), m_info, server.infoFile(), QStringLiteral("--pool-size"),
+                          QString::number(poolSize)};
     if (standby)
         arguments << QStringLiteral("--replica") << standby->infoFile();
+    if (!database.isEmpty())
+        arguments << QStringLiteral("--database") << database;
     for (const QString &login : logins)
         arguments << QStringLiteral("--login") << login;
     runTestServerScript(arguments);
