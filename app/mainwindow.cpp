@@ -5,6 +5,7 @@
 #include "store/provisioning/datafilechecks.h"
 #include "app/errorhandler.h"
 #include "messages/errortext.h"
+#include "messages/searchtext.h"
 #include "store/grid/gridmodel.h"
 #include "app/jetconversion.h"
 #include "app/messagebox.h"
@@ -229,15 +230,15 @@ void MainWindow::search()
         fields.text[f] = edits[f]->text();
     try {
         const lookup::SearchOutcome outcome = lookup::search(m_channel, m_random, fields);
-        if (outcome.message)
-            setMessagePanel(*outcome.message);
+        if (const std::optional<QString> message = messages::panelText(outcome))
+            setMessagePanel(*message);
         for (int f = 0; f < store::kEntryFieldCount; ++f)
             if (outcome.red[f])
                 setTextColour(edits[f], QColor(255, 0, 0));
-        if (!outcome.error.isEmpty())
-            app::reportError(outcome.error);
+        if (const QString error = messages::searchErrorText(outcome); !error.isEmpty())
+            app::reportError(error);
     } catch (const std::exception &e) {
-        app::reportError(lookup::failureText(e));
+        app::reportError(messages::failureText(e));
     }
     // A server that went away closes the connection; the next search that reaches it opens it again.
     showStoreConnected(m_connection.isOpen());

@@ -7,6 +7,7 @@
 #include "app/resizerule.h"
 #include "app/resultgrid.h"
 #include "app/searchfieldnames.h"
+#include "messages/fieldtitles.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -100,16 +101,11 @@ void MainWindow::createSearchGroup()
     m_searchGroup->setGeometry(616, 40, 225, 513);
     m_searchGroup->setFont(pixelFont(QStringLiteral("Arial"), 12, true));
 
-    label(m_searchGroup, "surnameLabel", QStringLiteral("Фамилия"), {8, 28});
-    label(m_searchGroup, "givenNameLabel", QStringLiteral("Имя"), {8, 60});
-    label(m_searchGroup, "patronymicLabel", QStringLiteral("Отчество"), {8, 92});
-    label(m_searchGroup, "phoneLabel", QStringLiteral("Телефон"), {8, 148});
-    label(m_searchGroup, "streetLabel", QStringLiteral("Улица"), {8, 204});
-    label(m_searchGroup, "houseLabel", QStringLiteral("Дом"), {8, 236});
-    label(m_searchGroup, "fractionLabel", QStringLiteral("/"), {120, 232});
-    label(m_searchGroup, "flatLabel", QStringLiteral("Квартира"), {8, 268});
+    // Positions in the order of store::EntryField, labels first, then the fields they name.
+    const QPoint labelPlaces[] = {{8, 28}, {8, 60}, {8, 92}, {8, 148}, {8, 204}, {8, 236}, {120, 232}, {8, 268}};
+    for (int f = 0; f < store::kEntryFieldCount; ++f)
+        label(m_searchGroup, app::kSearchLabelNames[f], messages::fieldWords(store::EntryField(f)).title, labelPlaces[f]);
 
-    // Positions in the order of store::EntryField.
     const QRect places[] = {{72, 24, 145, 23},  {72, 56, 145, 23},  {72, 88, 145, 23}, {72, 144, 145, 23},
                             {72, 200, 145, 23}, {72, 232, 41, 23}, {136, 232, 41, 23}, {72, 264, 41, 23}};
     QLineEdit **fields[] = {&m_surnameField, &m_givenNameField, &m_patronymicField, &m_phoneField,

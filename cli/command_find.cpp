@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 #include "messages/errortext.h"
+#include "messages/fieldtitles.h"
+#include "messages/searchtext.h"
 #include "cli/output.h"
 
 #include "store/connection.h"
@@ -28,16 +30,17 @@ struct FieldOption {
     EntryField field;
 };
 
+FieldOption fieldOption(const char *name, EntryField field)
+{
+    return {{QLatin1String(name), messages::fieldWords(field).name, QStringLiteral("TEXT")}, field};
+}
+
 // The fields of the search form, in its order.
 const FieldOption kFieldOptions[] = {
-    {{QStringLiteral("surname"), QStringLiteral("Фамилия"), QStringLiteral("TEXT")}, EntryField::Surname},
-    {{QStringLiteral("name"), QStringLiteral("Имя"), QStringLiteral("TEXT")}, EntryField::GivenName},
-    {{QStringLiteral("patronymic"), QStringLiteral("Отчество"), QStringLiteral("TEXT")}, EntryField::Patronymic},
-    {{QStringLiteral("phone"), QStringLiteral("Телефон"), QStringLiteral("TEXT")}, EntryField::Phone},
-    {{QStringLiteral("street"), QStringLiteral("Улица"), QStringLiteral("TEXT")}, EntryField::Street},
-    {{QStringLiteral("house"), QStringLiteral("Дом"), QStringLiteral("TEXT")}, EntryField::House},
-    {{QStringLiteral("fraction"), QStringLiteral("Дробь"), QStringLiteral("TEXT")}, EntryField::Fraction},
-    {{QStringLiteral("flat"), QStringLiteral("Квартира"), QStringLiteral("TEXT")}, EntryField::Flat},
+    fieldOption("surname", EntryField::Surname), fieldOption("name", EntryField::GivenName),
+    fieldOption("patronymic", EntryField::Patronymic), fieldOption("phone", EntryField::Phone),
+    fieldOption("street", EntryField::Street), fieldOption("house", EntryField::House),
+    fieldOption("fraction", EntryField::Fraction), fieldOption("flat", EntryField::Flat),
 };
 
 const QCommandLineOption kSeedOption(QStringLiteral("seed"),
@@ -102,11 +105,11 @@ int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
     lookup::RandomSource random;
     random.setFixedSeed(seed);
     const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
-    if (!outcome.error.isEmpty()) {
-        printError(outcome.error);
+    if (const QString error = messages::searchErrorText(outcome); !error.isEmpty()) {
+        printError(error);
         return StoreFailed;
     }
-    printLine(outcome.message.value_or(QString()));
+    printLine(messages::panelText(outcome).value_or(QString()));
     // A number the scheme refuses is refused input as much as a malformed field is.
     if (outcome.rejected || outcome.phoneRefused)
         return Rejected;

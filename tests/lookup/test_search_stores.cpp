@@ -4,6 +4,7 @@
 #include "store/querychannel.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "tests/lookup/shownoutcome.h"
 #include "tests/lookup/searchfieldsbuilder.h"
 #include "tests/server/ownserver.h"
 #include "tests/server/serversession.h"
@@ -49,7 +50,7 @@ protected:
         return values;
     }
 
-    SearchOutcome find(const SearchFields &fields, std::uint32_t seed)
+    ShownOutcome find(const SearchFields &fields, std::uint32_t seed)
     {
         random.setFixedSeed(seed);
         return search(channel, random, fields);
@@ -67,12 +68,12 @@ TEST_P(SearchOnStores, InventedEntriesAreShownAloneAndFoundAgain)
 {
     interfereBeforeEverySelectOfTab();
     const std::uint32_t seed = seeds::inventing(4);
-    const SearchOutcome first = find(fieldsOf({{Surname, u"петров"_s}}), seed);
+    const ShownOutcome first = find(fieldsOf({{Surname, u"петров"_s}}), seed);
     EXPECT_EQ(first.message, u"Найдено: 4"_s) << first.error.toStdString();
     EXPECT_EQ(shown(u"fam"_s), QStringList(4, u"Петров"_s));
 
     QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
-    const SearchOutcome again = find(fieldsOf({{Surname, u"ПЕТРОВ"_s}}), seed);
+    const ShownOutcome again = find(fieldsOf({{Surname, u"ПЕТРОВ"_s}}), seed);
     EXPECT_EQ(again.message, u"Найдено: 4"_s);
 }
 
@@ -80,7 +81,7 @@ TEST_P(SearchOnStores, InventedEntriesAreShownAloneAndFoundAgain)
 // refusal when the first invented entry would store it, and nothing is stored.
 TEST_P(SearchOnStores, FractionLongerThanTheStoreHoldsStoresNothing)
 {
-    const SearchOutcome outcome = find(fieldsOf({{Surname, u"петров"_s}, {Fraction, QString(256, u'а')}}), seeds::inventing(4));
+    const ShownOutcome outcome = find(fieldsOf({{Surname, u"петров"_s}, {Fraction, QString(256, u'а')}}), seeds::inventing(4));
     EXPECT_TRUE(outcome.error.contains(u"не длиннее 255 символов"_s)) << outcome.error.toStdString();
     other.run(u"select count(*) as m from tab"_s);
     EXPECT_EQ(other.integer(u"m"_s), 0);
@@ -89,7 +90,7 @@ TEST_P(SearchOnStores, FractionLongerThanTheStoreHoldsStoresNothing)
 TEST_P(SearchOnStores, InventedSubscriberIsShownAloneAndFoundAgain)
 {
     interfereBeforeEverySelectOfTab();
-    const SearchOutcome first = find(fieldsOf({{Phone, u"4951112233"_s}}), 7);
+    const ShownOutcome first = find(fieldsOf({{Phone, u"4951112233"_s}}), 7);
     EXPECT_TRUE(first.error.isEmpty()) << first.error.toStdString();
     EXPECT_EQ(shown(u"tele"_s), QStringList{u"4951112233"_s});
     QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
@@ -122,12 +123,12 @@ TEST(SearchOnServer, ConnectionDroppedBeforeAWriteIsOneErrorAndTheNextSearchWork
     });
     RandomSource random;
     random.setFixedSeed(7);
-    const SearchOutcome dropped = search(channel, random, fieldsOf({{Phone, u"4951112233"_s}}));
+    const ShownOutcome dropped = search(channel, random, fieldsOf({{Phone, u"4951112233"_s}}));
     ASSERT_TRUE(killed);
     EXPECT_TRUE(dropped.error.startsWith(u"Связь с сервером справочника"_s)) << dropped.error.toStdString();
 
     QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
-    const SearchOutcome next = search(channel, random, fieldsOf({{Phone, u"4951112233"_s}}));
+    const ShownOutcome next = search(channel, random, fieldsOf({{Phone, u"4951112233"_s}}));
     EXPECT_TRUE(next.error.isEmpty()) << next.error.toStdString();
     EXPECT_EQ(channel.count(), 1);
 }
@@ -151,10 +152,10 @@ protected:
 
     SearchThroughOutage() { connection.setServer(server->conninfo(u"office"_s)); }
 
-    SearchOutcome find() { return search(channel, random, fieldsOf({{Surname, u"Простоев"_s}})); }
+    ShownOutcome find() { return search(channel, random, fieldsOf({{Surname, u"Простоев"_s}})); }
     void expectFound()
     {
-        const SearchOutcome outcome = find();
+        const ShownOutcome outcome = find();
         EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
         EXPECT_TRUE(outcome.message.value_or(QString()).startsWith(u"Найдено: "_s));
     }
@@ -177,7 +178,7 @@ TEST_P(SearchThroughOutage, CostsNoSearchOnceTheServerIsBack)
         return;
     }
     server->halt(QString::fromStdString(GetParam()));
-    const SearchOutcome down = find();
+    const ShownOutcome down = find();
     EXPECT_TRUE(down.error.startsWith(u"Не удалось подключиться к серверу справочника"_s)
                 || down.error.startsWith(u"Связь с сервером справочника"_s))
         << down.error.toStdString();
