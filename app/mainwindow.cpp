@@ -6,6 +6,7 @@
 #include "app/errorhandler.h"
 #include "messages/errortext.h"
 #include "messages/searchtext.h"
+#include "messages/windowtext.h"
 #include "store/grid/gridmodel.h"
 #include "app/jetconversion.h"
 #include "app/messagebox.h"
@@ -87,8 +88,7 @@ void MainWindow::setMessagePanel(const QString &text)
 
 void MainWindow::showStoreConnected(bool connected)
 {
-    m_statusPanels[0]->setText(connected ? QStringLiteral("База данных подключена")
-                                         : QStringLiteral("База не подключена"));
+    m_statusPanels[0]->setText(messages::storeConnectedText(connected));
 }
 
 void MainWindow::applyRegionConfig()
@@ -124,7 +124,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     // Closing the window leaves the grid too: a changed row is kept, or given up by the user.
-    if (!letGoOfEditedRow(QStringLiteral("Закрыть без сохранения"))) {
+    if (!letGoOfEditedRow(messages::closeWithoutSavingLabel())) {
         event->ignore();
         return;
     }
@@ -161,7 +161,7 @@ bool MainWindow::letGoOfEditedRow(const QString &dropLabel)
     QStringList why = std::exchange(m_gridErrors, {});
     why.removeDuplicates();
     if (why.isEmpty())
-        why << QStringLiteral("Изменённая запись не сохранена.");
+        why << messages::unsavedRowText();
     if (app::MessageBoxes::dropUnsavedRow(this, why.join(QLatin1Char('\n')), dropLabel)) {
         m_gridModel->revertPending();
         return true;
@@ -196,9 +196,7 @@ void MainWindow::checkDataFiles()
     }
     app::convertJetDirectoryIfNeeded(this, m_connection.dataSource());
     if (m_connection.onNetworkShare())
-        app::MessageBoxes::information(
-            this, QStringLiteral("Файл history.dat лежит на сетевом диске. Работать с ним одновременно с нескольких "
-                                 "компьютеров нельзя: для этого нужен сервер PostgreSQL (строка server= в conf.cfg)."));
+        app::MessageBoxes::information(this, messages::networkShareText());
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -222,7 +220,7 @@ void MainWindow::search()
     if (m_busyWait->busy())
         return;
     // A new result would take the edited row with it.
-    if (!letGoOfEditedRow(QStringLiteral("Отменить правку")))
+    if (!letGoOfEditedRow(messages::dropEditLabel()))
         return;
     lookup::SearchFields fields;
     const auto edits = searchFields();
@@ -263,7 +261,7 @@ void MainWindow::exitProgram()
 
 void MainWindow::showConnectionInfo()
 {
-    app::MessageBoxes::information(this, QStringLiteral("Других баз данных не найдено."));
+    app::MessageBoxes::information(this, messages::noOtherDatabasesText());
 }
 
 void MainWindow::showUpdateWindow()

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/configuredchannel.h"
 #include "cli/output.h"
 #include "messages/errortext.h"
 
@@ -76,24 +77,18 @@ protected:
                                       "server has one"));
             return Failure;
         }
-        store::Connection connection;
-        store::useConfiguredStore(connection, *conf);
-        store::QueryChannel channel(connection);
-        try {
+        return withConfiguredChannel(*conf, [&](store::QueryChannel &channel) {
             channel.connect();
             if (!store::hasChangeRecord(channel)) {
                 printError(QStringLiteral("this server's directory has no record of changes yet; its owner "
                                           "makes it with zelvik-cli grant"));
-                return Failure;
+                return int(Failure);
             }
             if (parser.isSet(kPruneOption))
                 return prune(channel, parser.value(kPruneOption));
             printChanges(channel, filter);
-        } catch (const store::StoreError &e) {
-            printError(messages::errorText(e));
-            return Failure;
-        }
-        return Success;
+            return int(Success);
+        });
     }
 
 private:

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/configuredchannel.h"
 #include "messages/errortext.h"
 #include "messages/fieldtitles.h"
 #include "messages/searchtext.h"
@@ -96,28 +97,26 @@ int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
         return DataFileMissing;
     }
 
-    store::Connection connection;
-
-    store::useConfiguredStore(connection, *conf);
-    store::QueryChannel channel(connection);
-    QObject::connect(&channel, &store::QueryChannel::replicaUnavailable,
-                     [](const QString &name) { printError(messages::replicaUnavailableText(name)); });
-    lookup::RandomSource random;
-    random.setFixedSeed(seed);
-    const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
-    if (const QString error = messages::searchErrorText(outcome); !error.isEmpty()) {
-        printError(error);
-        return StoreFailed;
-    }
-    printLine(messages::panelText(outcome).value_or(QString()));
-    // A number the scheme refuses is refused input as much as a malformed field is.
-    if (outcome.rejected || outcome.phoneRefused)
-        return Rejected;
-    if (QString failure; !printGrid(channel, failure)) {
-        printError(failure);
-        return StoreFailed;
-    }
-    return Ran;
+    return withConfiguredChannel(*conf, [&fields, seed](store::QueryChannel &channel) {
+        QObject::connect(&channel, &store::QueryChannel::replicaUnavailable,
+                         [](const QString &name) { printError(messages::replicaUnavailableText(name)); });
+        lookup::RandomSource random;
+        random.setFixedSeed(seed);
+        const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
+        if (const QString error = messages::searchErrorText(outcome); !error.isEmpty()) {
+            printError(error);
+            return int(StoreFailed);
+        }
+        printLine(messages::panelText(outcome).value_or(QString()));
+        // A number the scheme refuses is refused input as much as a malformed field is.
+        if (outcome.rejected || outcome.phoneRefused)
+            return int(Rejected);
+        if (QString failure; !printGrid(channel, failure)) {
+            printError(failure);
+            return int(StoreFailed);
+        }
+        return int(Ran);
+    }, StoreFailure::LeftToMain);
 }
 
 class FindCommand : public Command {

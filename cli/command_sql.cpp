@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/configuredchannel.h"
 #include "messages/errortext.h"
 #include "cli/output.h"
 
@@ -35,24 +36,15 @@ void printResult(store::QueryChannel &channel)
 
 int runStatement(const QString &statement)
 {
-    const std::optional<config::ConfFile> conf = readConfFile();
-    if (!conf)
-        return Failure;
-    store::Connection connection;
-    store::useConfiguredStore(connection, *conf);
-    store::QueryChannel channel(connection);
-    try {
+    return withConfiguredChannel([&statement](store::QueryChannel &channel) {
         if (channel.yieldsRows(statement)) {
             channel.run(statement);
             printResult(channel);
         } else {
             channel.exec(statement);
         }
-    } catch (const store::StoreError &e) {
-        printError(messages::errorText(e));
-        return Failure;
-    }
-    return Success;
+        return Success;
+    });
 }
 
 class SqlCommand : public Command {
