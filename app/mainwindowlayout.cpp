@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+namespace app {
+
 namespace {
 
 using pages::pixelFont;
@@ -57,7 +59,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text, QRec
 void MainWindow::createControls()
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(app::designWindowCaption());
+    setWindowTitle(designWindowCaption());
 
     auto *client = new QWidget(this);
     client->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
@@ -65,14 +67,14 @@ void MainWindow::createControls()
     client->setBackgroundRole(QPalette::Button);
     setCentralWidget(client);
 
-    m_heading = label(client, "heading", app::designHeadingText(), {8, 8});
+    m_heading = label(client, "heading", designHeadingText(), {8, 8});
     m_heading->setFont(pixelFont(QStringLiteral("Arial"), 27));
     m_heading->setTextFormat(Qt::PlainText); // the region's name comes from conf.cfg
     m_heading->resize(m_heading->sizeHint().expandedTo({315, 32}));
 
     createStatusBar();
 
-    m_grid = named(new app::ResultGrid(client), "resultGrid");
+    m_grid = named(new ResultGrid(client), "resultGrid");
     m_grid->setGeometry(8, 48, 593, 505);
     m_grid->setFont(pixelFont(QStringLiteral("Arial"), 12));
     m_grid->horizontalHeader()->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
@@ -91,8 +93,8 @@ void MainWindow::createControls()
     m_grid->setFocus();
 
     client->installEventFilter(this);
-    resize(app::kDesignClientSize + QSize(0, menuBar()->sizeHint().height()));
-    setMinimumSize(app::kMinimumClientSize + QSize(0, menuBar()->sizeHint().height()));
+    resize(kDesignClientSize + QSize(0, menuBar()->sizeHint().height()));
+    setMinimumSize(kMinimumClientSize + QSize(0, menuBar()->sizeHint().height()));
 }
 
 void MainWindow::createSearchGroup()
@@ -104,14 +106,14 @@ void MainWindow::createSearchGroup()
     // Positions in the order of store::EntryField, labels first, then the fields they name.
     const QPoint labelPlaces[] = {{8, 28}, {8, 60}, {8, 92}, {8, 148}, {8, 204}, {8, 236}, {120, 232}, {8, 268}};
     for (int f = 0; f < store::kEntryFieldCount; ++f)
-        label(m_searchGroup, app::kSearchLabelNames[f], messages::fieldWords(store::EntryField(f)).title, labelPlaces[f]);
+        label(m_searchGroup, kSearchLabelNames[f], messages::fieldWords(store::EntryField(f)).title, labelPlaces[f]);
 
     const QRect places[] = {{72, 24, 145, 23},  {72, 56, 145, 23},  {72, 88, 145, 23}, {72, 144, 145, 23},
                             {72, 200, 145, 23}, {72, 232, 41, 23}, {136, 232, 41, 23}, {72, 264, 41, 23}};
     QLineEdit **fields[] = {&m_surnameField, &m_givenNameField, &m_patronymicField, &m_phoneField,
                             &m_streetField,  &m_houseField,     &m_fractionField,   &m_flatField};
     for (int f = 0; f < store::kEntryFieldCount; ++f) {
-        *fields[f] = edit(m_searchGroup, app::kSearchFieldNames[f], places[f]);
+        *fields[f] = edit(m_searchGroup, kSearchFieldNames[f], places[f]);
         connect(*fields[f], &QLineEdit::returnPressed, this, &MainWindow::search);
     }
 
@@ -160,3 +162,5 @@ void MainWindow::createStatusBar()
     m_statusPanels[1]->setMinimumWidth(50);
     setStatusBar(m_statusBar);
 }
+
+} // namespace app

@@ -150,7 +150,7 @@ void BM_GuiBaselineRows(benchmark::State &state)
 
 void BM_GuiSearchRare(benchmark::State &state)
 {
-    MainWindow window;
+    app::MainWindow window;
     auto *grid = window.findChild<QTableView *>(QStringLiteral("resultGrid"));
     searchByTyping(state, window, grid, gridHolds(grid));
 }
@@ -159,7 +159,7 @@ void BM_GuiSearchRare(benchmark::State &state)
 void BM_PairGuiSearch(benchmark::State &state)
 {
     BaselineWindow baseline;
-    MainWindow window;
+    app::MainWindow window;
     auto *grid = window.findChild<QTableView *>(QStringLiteral("resultGrid"));
     TypedSearch floor(baseline.window(), baseline.window().grid(), baseline.holdsTheRows());
     TypedSearch product(window, grid, gridHolds(grid));

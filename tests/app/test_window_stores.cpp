@@ -97,7 +97,7 @@ TEST(WindowOnServer, UnreachableServerIsOneMessageNamingItAndEndsTheProgram)
     DataFolder folder(DataFolder::DbDat);
     folder.write(u"conf.cfg"_s, "bd=x\nserver=host=/nonexistent port=9 dbname=office password=secret\n");
     BoxRecorder boxes;
-    MainWindow window;
+    app::MainWindow window;
     window.show();
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
@@ -117,7 +117,7 @@ TEST(WindowOnServer, StatusBarSaysWhetherTheDirectoryIsConnected)
     folder.write(u"conf.cfg"_s, "bd=x\nserver=" + server.newDirectory(u"zelvik"_s).toUtf8() + '\n');
     server.halt(u"fast"_s);
     BoxRecorder boxes;
-    MainWindow window;
+    app::MainWindow window;
     window.show();
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
@@ -142,7 +142,7 @@ TEST(WindowOnServer, APasswordInConfCfgIsOneInformationBoxAndTheWindowWorks)
         DataFolder folder(DataFolder::DbDat);
         folder.write(u"conf.cfg"_s, conf);
         BoxRecorder boxes;
-        MainWindow window;
+        app::MainWindow window;
         window.show();
         for (int i = 0; i < 3; ++i)
             QCoreApplication::processEvents();
@@ -171,7 +171,7 @@ TEST(WindowOnNetworkShare, SaysOnceThatSharingNeedsAServer)
     store::setNetworkShareProbe(everyFileIsShared);
     BoxRecorder boxes;
     {
-        MainWindow window;
+        app::MainWindow window;
         window.show();
         for (int i = 0; i < 3; ++i)
             QCoreApplication::processEvents();
