@@ -28,7 +28,6 @@ public:
         TargetAppeared,      // details: the file, which appeared meanwhile and is left alone
         TargetNotRenamed,    // details: the file, the system's reason
         StoreNotWritten,     // cause: the store's failure to write the new store
-        ReaderNotBuilt,      // this build has no reader (see readerIsBuilt)
         ReaderNotStarted,    // details: the reader program, the system's reason
         ReaderFlooded,       // details: the reader's first line on stderr (may be empty)
         ReaderOverran,       // details: the bytes it was allowed to send

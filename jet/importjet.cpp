@@ -24,8 +24,6 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
     if (!info.isFile() || !info.isReadable())
         throw ImportError(info.exists() ? ImportError::Kind::SourceNotReadable : ImportError::Kind::SourceMissing)
             .reading(QDir::toNativeSeparators(source));
-    if (options.readerProgram.isEmpty() && !readerIsBuilt())
-        throw ImportError(ImportError::Kind::ReaderNotBuilt);
     try {
         StoreWriter writer(storePath);
         RowStream stream(writer, progress);

@@ -96,11 +96,6 @@ qint64 outputAllowance(qint64 fileBytes)
     return std::max(kFloor, fileBytes * kGrowth);
 }
 
-bool readerIsBuilt()
-{
-    return ZELVIK_JET_READER_BUILT;
-}
-
 QString defaultReaderProgram()
 {
     return installdirs::locate(QCoreApplication::applicationDirPath(), QStringLiteral("zelvik-jet-reader"),

@@ -39,9 +39,6 @@ private:
     QByteArray m_errorHead; // the start of what the child printed on stderr
 };
 
-// Whether this build has zelvik-jet-reader: it needs libmdb, which not every system's build has.
-bool readerIsBuilt();
-
 // zelvik-jet-reader next to the running executable in a build, in the program's helper folder once installed.
 QString defaultReaderProgram();
 

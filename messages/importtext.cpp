@@ -45,9 +45,6 @@ QString kindText(const jet::ImportError &error)
     case Kind::StoreNotWritten:
         return QStringLiteral("не удаётся записать новую базу: ")
              + (error.cause() ? errorText(*error.cause()) : QString());
-    case Kind::ReaderNotBuilt:
-        return QStringLiteral("эта сборка Zelvik не читает файлы Jet: преобразуйте файл в сборке для Linux командой "
-                              "zelvik-cli import-jet ФАЙЛ --into history.dat и перенесите полученный history.dat сюда");
     case Kind::ReaderNotStarted:
         return QStringLiteral("не удаётся запустить программу чтения Jet %1: %2").arg(d.value(0), d.value(1));
     case Kind::ReaderFlooded:

@@ -204,7 +204,6 @@ int detailCount(ImportKind kind)
     case ImportKind::TablesMissing:
     case ImportKind::SourceNotOpened:
     case ImportKind::CatalogUnreadable:
-    case ImportKind::ReaderNotBuilt:
         return 0;
     case ImportKind::NotAJetFile:
     case ImportKind::TargetExists:
