@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/platform/console.h"
 
 #include "store/storeerror.h"
 #include "store/provisioning/stagingfile.h"
@@ -70,6 +71,7 @@ int dispatch(const QStringList &args)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    cli::prepareStandardStreams();
     // A copy or an init cut short by Ctrl+C or a kill leaves no half-written file behind.
     store::removeStagingOnSignals();
     const int status = dispatch(app.arguments().mid(1));

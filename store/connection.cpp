@@ -4,6 +4,7 @@
 #include "store/storeerror.h"
 #include "store/sqlite/fileopening.h"
 #include "store/postgres/serverconnection.h"
+#include "store/platform/networkshare.h"
 #include "store/sqlite/sqlitefailure.h"
 
 #include <QFile>
@@ -11,7 +12,6 @@
 
 #include <libpq-fe.h>
 #include <sqlite3.h>
-#include <sys/vfs.h>
 
 namespace store {
 
@@ -83,31 +83,6 @@ void leaveWal(sqlite3 *db, const QString &name)
         return;
     if (sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw StoreError(StoreError::Kind::NetworkShareJournal, {name, QString::fromUtf8(sqlite3_errmsg(db))});
-}
-
-// Whether the file lies on a file system shared over the network, told by the file system's type.
-bool isOnNetworkFileSystem(const QString &path)
-{
-    struct statfs info {};
-    if (statfs(QFile::encodeName(path).constData(), &info) != 0)
-        return false;
-    switch (static_cast<unsigned long>(info.f_type)) {
-    case 0x6969:     // NFS
-    case 0x517B:     // SMB
-    case 0xFF534D42: // CIFS
-    case 0xFE534D42: // SMB2
-    case 0x65735546: // FUSE: sshfs, and other user-space file systems that may be remote
-    case 0x01021997: // 9P
-    case 0x5346414F: // AFS
-    case 0x00C36400: // Ceph
-    case 0x73757245: // Coda
-    case 0x564C:     // NCP
-    case 0x0BD00BD0: // Lustre
-    case 0x01161970: // GFS2
-        return true;
-    default:
-        return false;
-    }
 }
 
 NetworkShareProbe g_networkShareProbe = nullptr;

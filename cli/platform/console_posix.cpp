@@ -1,0 +1,9 @@
+#include "cli/platform/console.h"
+
+namespace cli {
+
+void prepareStandardStreams()
+{
+}
+
+} // namespace cli
