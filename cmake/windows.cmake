@@ -29,8 +29,6 @@ if(BUILD_TESTING)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  add_library(GTest::gtest ALIAS gtest)
-  add_library(GTest::gtest_main ALIAS gtest_main)
 
   # The tests are told the build's files as wine shows them to a Windows program: the host's root is
   # drive Z:, whatever folder a test makes current.
@@ -38,7 +36,7 @@ if(BUILD_TESTING)
 
   # ctest runs the test programs under wine, in a prefix of the build's own, with the DLLs found
   # where they were built. A test program is listed when it runs, not after each build.
-  string(REPLACE ";" "\\;Z:" ZELVIK_WINEPATH "Z:${ZELVIK_WINDOWS_DLL_DIRS}")
+  list(TRANSFORM ZELVIK_WINDOWS_DLL_DIRS PREPEND ${ZELVIK_HOST_DRIVE} OUTPUT_VARIABLE ZELVIK_WINEPATH)
   set(ZELVIK_QT_PLUGINS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS})
   configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
