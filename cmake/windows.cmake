@@ -35,11 +35,11 @@ if(BUILD_TESTING)
   set(ZELVIK_HOST_DRIVE Z:)
 
   # ctest runs the test programs under wine, in a prefix of the build's own, with the DLLs found
-  # where they were built. A test program is listed when it runs, not after each build.
+  # where they were built.
   list(TRANSFORM ZELVIK_WINDOWS_DLL_DIRS PREPEND ${ZELVIK_HOST_DRIVE} OUTPUT_VARIABLE ZELVIK_WINEPATH)
   set(ZELVIK_QT_PLUGINS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS})
-  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
-  set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
+  list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/wine) # one ctest test per test program
 endif()
