@@ -7,14 +7,16 @@ namespace cp1251 {
 
 namespace {
 
-// The page's upper half, 0x80 to 0xFF, as Windows' own code page 1251 maps it (0x98, which names
-// no letter, stands for U+0098, as Windows and ICU have it). A table of our own, since Qt's
-// converters know this page only through ICU, which the Windows build's Qt lacks.
+// The page defines no character at 0x98: it reads as U+FFFD, and nothing is written as it.
+constexpr char kUndefined = char(0x98);
+
+// The page's upper half, 0x80 to 0xFF, as Windows' code page 1251 maps it. A table of our own,
+// since Qt's converters know this page only through ICU, which the Windows build's Qt lacks.
 constexpr std::array<char16_t, 128> kUpperHalf = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
+    0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
     0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
     0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
@@ -31,7 +33,8 @@ constexpr std::array<char16_t, 128> kUpperHalf = {
 
 bool inUpperHalf(QChar c)
 {
-    return std::find(kUpperHalf.begin(), kUpperHalf.end(), c.unicode()) != kUpperHalf.end();
+    return c != QChar::ReplacementCharacter
+        && std::find(kUpperHalf.begin(), kUpperHalf.end(), c.unicode()) != kUpperHalf.end();
 }
 
 bool inPage(QChar c)
@@ -61,9 +64,9 @@ std::optional<QByteArray> encode(QStringView text)
             bytes.append(char(c.unicode()));
             continue;
         }
-        const auto at = std::find(kUpperHalf.begin(), kUpperHalf.end(), c.unicode());
-        if (at == kUpperHalf.end())
+        if (!inUpperHalf(c))
             return std::nullopt;
+        const auto at = std::find(kUpperHalf.begin(), kUpperHalf.end(), c.unicode());
         bytes.append(char(0x80 + (at - kUpperHalf.begin())));
     }
     return bytes;
@@ -78,6 +81,12 @@ QString decode(QByteArrayView bytes)
         text.append(byte < 0x80 ? QChar(byte) : QChar(kUpperHalf[byte - 0x80]));
     }
     return text;
+}
+
+std::optional<qsizetype> undefinedByte(QByteArrayView bytes)
+{
+    const qsizetype at = bytes.indexOf(kUndefined);
+    return at < 0 ? std::nullopt : std::optional(at);
 }
 
 bool isCyrillicLetter(QChar c)
