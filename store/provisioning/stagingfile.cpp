@@ -134,19 +134,7 @@ std::optional<PublishFailure> StagingFile::publish()
 
 void removeStagingOnSignals()
 {
-<<<<<<< HEAD
     callBeforeEnding(removeArmed);
-=======
-    for (const int signal : kEndingSignals) {
-        struct sigaction previous {};
-        if (::sigaction(signal, nullptr, &previous) != 0 || previous.sa_handler != SIG_DFL)
-            continue;
-        struct sigaction handler {};
-        handler.sa_handler = removeStagingAndEnd;
-        sigemptyset(&handler.sa_mask);
-        ::sigaction(signal, &handler, nullptr);
-    }
->>>>>>> main
 }
 
 } // namespace store

@@ -34,15 +34,8 @@ private:
     bool m_published = false;
 };
 
-<<<<<<< HEAD
 // From now on the events that end a process (see callBeforeEnding) first remove the staging files in
 // use, then end it as they would have. For a program's start.
-=======
-// From now on the signals that end a process and can be caught (SIGHUP, SIGINT, SIGQUIT, SIGTERM,
-// SIGPIPE, SIGXFSZ) first remove the staging files in use, then end it as they would have. A signal
-// the process ignores, or already handles itself (and so does not end by), is left as it is. For a
-// program's start.
->>>>>>> main
 void removeStagingOnSignals();
 
 } // namespace store
