@@ -10,7 +10,7 @@ namespace cp1251 {
 
 // Bytes of the text in Windows-1251, or nothing when a character has no byte there.
 std::optional<QByteArray> encode(QStringView text);
-// Every byte decodes (0x98, unassigned in the page, becomes U+FFFD).
+// Every byte decodes (0x98, unassigned in the page, to U+0098, as Windows reads it).
 QString decode(QByteArrayView bytes);
 
 // A Cyrillic letter of the page: 0xA8 (Ё), 0xB8 (ё), 0xC0..0xFF (А..я).
