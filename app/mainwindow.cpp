@@ -135,8 +135,12 @@ void MainWindow::reportGridErrors()
 bool MainWindow::letGoOfEditedRow(const QString &dropLabel)
 {
     m_grid->leave();
-    if (!m_gridModel->isPendingChanged())
+    if (!m_gridModel->isPendingChanged()) {
+        // A row the store turned down for good (changed or deleted elsewhere) has already gone back to
+        // what the store holds: nothing to decide, but told while the window is still there.
+        reportGridErrors();
         return true;
+    }
     QStringList why = std::exchange(m_gridErrors, {});
     why.removeDuplicates();
     if (why.isEmpty())

@@ -1,17 +1,11 @@
 #include "cli/commands.h"
 #include "cli/csvseparator.h"
-#include "messages/errortext.h"
 #include "cli/output.h"
 
 #include "store/connection.h"
-#include "store/storeerror.h"
 #include "store/provisioning/datafilechecks.h"
 #include "store/querychannel.h"
 #include "transfer/tableexport.h"
-
-#include <QFile>
-
-#include <cstdio>
 
 namespace cli {
 
@@ -80,24 +74,12 @@ protected:
         if (!conf)
             return Failure;
 
+        // After what is printed so far; a write it refuses ends the export as any command's does.
         flushOutput();
-        QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly)) {
-            printError(QStringLiteral("cannot write to standard output: ") + out.errorString());
-            return Failure;
-        }
         store::Connection connection;
         store::useConfiguredStore(connection, *conf);
         store::QueryChannel channel(connection);
-        transfer::ExportOutcome outcome;
-        try {
-            outcome = transfer::exportTable(channel, table, options, out);
-        } catch (const store::StoreError &e) {
-            out.flush();
-            printError(messages::errorText(e));
-            return Failure;
-        }
-        out.flush();
+        const transfer::ExportOutcome outcome = transfer::exportTable(channel, table, options, standardOutput());
         if (const std::optional<transfer::ExportRefusal> &r = outcome.refusal) {
             printError(QStringLiteral("row %1, column %2: Windows-1251 cannot hold \"%3\"; the output ends before "
                                       "this row")

@@ -76,6 +76,8 @@ QString refusalText(const transfer::ImportRefusal &r)
         return where + QStringLiteral("the value holds a NUL character, which no store keeps");
     case R::TooLong:
         return where + QStringLiteral("the value is %1 characters long; a text holds at most %2").arg(r.value, r.detail);
+    case R::UndefinedByte:
+        return where + QStringLiteral("byte 0x%1 is no character in Windows-1251").arg(r.value);
     case R::StoreRefused:
         return QStringLiteral("line %1: %2").arg(r.line).arg(r.storeError ? messages::errorText(*r.storeError) : QString());
     }
@@ -142,9 +144,11 @@ protected:
             printError(path + QStringLiteral(": ") + refusalText(*outcome.refusal) + QStringLiteral("; nothing was added"));
             return Failure;
         }
-        printLine(QStringLiteral("%1: rows added: %2%3")
+        printLine(QStringLiteral("%1: rows added: %2%3%4")
                       .arg(parser.value(kTableOption))
                       .arg(outcome.rows)
+                      .arg(outcome.emptyRows > 0 ? QStringLiteral(", empty rows skipped: %1").arg(outcome.emptyRows)
+                                                 : QString())
                       .arg(outcome.encoding == transfer::Encoding::Windows1251 ? QStringLiteral(" (read as Windows-1251)")
                                                                                  : QString()));
         return Success;

@@ -2,6 +2,7 @@
 
 #include "transfer/csv.h"
 
+#include <QFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -10,9 +11,19 @@ namespace cli {
 
 namespace {
 
+// Unbuffered: the text stream and an export each buffer their own, and every write reaches the
+// system at once, where its failure is seen.
+QFile &outputFile()
+{
+    static QFile file;
+    if (!file.isOpen())
+        file.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
+    return file;
+}
+
 QTextStream &out()
 {
-    static QTextStream stream(stdout);
+    static QTextStream stream(&outputFile());
     return stream;
 }
 
@@ -20,6 +31,12 @@ QTextStream &err()
 {
     static QTextStream stream(stderr);
     return stream;
+}
+
+void stopIfRefused()
+{
+    if (outputFailure())
+        throw OutputRefused{};
 }
 
 } // namespace
@@ -36,6 +53,21 @@ QString fieldText(const QVariant &value)
     return value.isNull() ? QString() : value.toString();
 }
 
+QIODevice &standardOutput()
+{
+    return outputFile();
+}
+
+std::optional<QString> outputFailure()
+{
+    const QFile &file = outputFile();
+    if (!file.isOpen())
+        return QStringLiteral("standard output is not open");
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return std::nullopt;
+}
+
 void printRow(const QStringList &fields)
 {
     QTextStream &stream = out();
@@ -45,12 +77,14 @@ void printRow(const QStringList &fields)
         stream << escaped(fields[i]);
     }
     stream << '\n';
+    stopIfRefused();
 }
 
 void printLine(const QString &text)
 {
     out() << text << '\n';
     out().flush();
+    stopIfRefused();
 }
 
 void printError(const QString &text)
@@ -60,9 +94,10 @@ void printError(const QString &text)
     err().flush();
 }
 
-void flushOutput()
+bool flushOutput()
 {
     out().flush();
+    return !outputFailure();
 }
 
 } // namespace cli

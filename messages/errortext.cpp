@@ -257,10 +257,12 @@ QString refusalText(const store::GridRefusal &refusal)
     case Refusal::NotANumber:
         return QStringLiteral("В поле «%1» нужно целое число.").arg(columnTitle(refusal.field));
     case Refusal::RowDeleted:
-        return QStringLiteral("Запись не сохранена: в базе данных её больше нет, возможно, её удалили.");
+        return QStringLiteral("Запись не сохранена: в базе данных её больше нет, возможно, её удалили. Её строка "
+                              "убрана с экрана.");
     case Refusal::RowChanged:
-        return QStringLiteral("Запись не сохранена: её изменил другой пользователь. Отмените правку (Esc) "
-                              "и повторите поиск, чтобы увидеть её новое содержимое.");
+        // One text for an edit and a delete alike: neither is done.
+        return QStringLiteral("Запись оставлена как есть: её изменил другой пользователь, пока она была на экране. "
+                              "Теперь в строке её новое содержимое.");
     case Refusal::TextTooLong:
         return QStringLiteral("Запись не сохранена: в поле «%1» можно не больше %2 символов.")
             .arg(columnTitle(refusal.field))

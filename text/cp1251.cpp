@@ -6,12 +6,14 @@ namespace cp1251 {
 
 namespace {
 
-// The page's upper half, 0x80 to 0xFF, as Windows maps it (0x98, unassigned, stands for the control
-// character U+0098). Kept here rather than asked of Qt, whose converters know the page only where Qt
-// was built with ICU, which Qt for MinGW is not.
+// The page's upper half, 0x80 to 0xFF, as Windows maps it; 0x98 is the one byte it leaves undefined.
+// Kept here rather than asked of Qt, whose converters know the page only where Qt was built with ICU,
+// which Qt for MinGW is not.
+constexpr char kUndefined = char(0x98);
+constexpr char16_t kNoCharacter = QChar::ReplacementCharacter;
 constexpr std::array<char16_t, 128> kUpperHalf = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C,
-    0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122, 0x0459,
+    0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, kNoCharacter, 0x2122, 0x0459,
     0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401,
     0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
     0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
@@ -27,6 +29,8 @@ std::optional<char> byteFor(QChar c)
 {
     if (c.unicode() < 0x80)
         return char(c.unicode());
+    if (c.unicode() == kNoCharacter)
+        return std::nullopt;
     for (std::size_t i = 0; i < kUpperHalf.size(); ++i)
         if (kUpperHalf[i] == c.unicode())
             return char(0x80 + i);
@@ -72,6 +76,12 @@ QString decode(QByteArrayView bytes)
         text[i] = QChar(b < 0x80 ? char16_t(b) : kUpperHalf[b - 0x80]);
     }
     return text;
+}
+
+std::optional<qsizetype> undefinedByte(QByteArrayView bytes)
+{
+    const qsizetype at = bytes.indexOf(kUndefined);
+    return at < 0 ? std::nullopt : std::optional(at);
 }
 
 bool isCyrillicLetter(QChar c)

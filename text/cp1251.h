@@ -10,8 +10,11 @@ namespace cp1251 {
 
 // Bytes of the text in Windows-1251, or nothing when a character has no byte there.
 std::optional<QByteArray> encode(QStringView text);
-// Every byte decodes (0x98, unassigned in the page, to U+0098, as Windows reads it).
+// Every byte decodes; 0x98, the one byte the page leaves undefined, becomes U+FFFD.
 QString decode(QByteArrayView bytes);
+// Where the first byte the page leaves undefined (0x98) stands, or nothing when every byte is a
+// character: text that must not change silently is refused there rather than decoded.
+std::optional<qsizetype> undefinedByte(QByteArrayView bytes);
 
 // A Cyrillic letter of the page: 0xA8 (Ё), 0xB8 (ё), 0xC0..0xFF (А..я).
 bool isCyrillicLetter(QChar c);

@@ -43,6 +43,13 @@ bool isWholeNumberSyntax(QByteArrayView text)
     return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The line a byte of the field stands on: the field's first, and the line breaks before the byte.
+qint64 lineOf(const CsvReader::Field &field, qsizetype at)
+{
+    const QByteArrayView before = QByteArrayView(field.text).first(at);
+    return field.line + before.count('\n') + before.count('\r') - before.count("\r\n");
+}
+
 // Where each field of a record goes: a place among the statement's values, or nowhere (tab's id).
 struct Target {
     int value = -1;
@@ -118,6 +125,11 @@ private:
     // Whether the field's text may be stored, refusing it otherwise.
     bool acceptText(const CsvReader::Field &field, const Target &target, const QString &text)
     {
+        // Decoded, it would be another character than the file holds.
+        if (m_outcome.encoding == Encoding::Windows1251)
+            if (const std::optional<qsizetype> at = cp1251::undefinedByte(field.text))
+                return refuse(ImportRefusal::UndefinedByte, lineOf(field, *at), target.column,
+                              QString::number(static_cast<unsigned char>(field.text[*at]), 16).toUpper());
         // libpq would end the value at the character, so no store keeps one.
         if (field.text.contains('\0'))
             return refuse(ImportRefusal::NulCharacter, field.line, target.column);
@@ -208,6 +220,10 @@ private:
                 return refuse(ImportRefusal::BrokenQuote, m_reader.brokenLine(), columnAt(m_reader.brokenField()));
             case CsvReader::Record:
                 break;
+            }
+            if (std::all_of(m_fields.cbegin(), m_fields.cend(), [](const CsvReader::Field &f) { return f.text.isEmpty(); })) {
+                ++m_outcome.emptyRows;
+                continue;
             }
             if (m_fields.size() != m_targets.size()) {
                 const std::size_t field = std::min(m_fields.size(), m_targets.size());

@@ -31,6 +31,7 @@ struct ImportRefusal {
         OutOfRange,         // a whole number outside the column's range, lowest to highest
         NulCharacter,       // a text value holding the character U+0000
         TooLong,            // a text value of more characters (value) than the store keeps (detail)
+        UndefinedByte,      // a byte Windows-1251 leaves undefined (value: its hex), in a file read as that page
         StoreRefused,       // the store refused the row (a repeated id, say): storeError says why
     };
     Kind kind;
@@ -45,6 +46,7 @@ struct ImportRefusal {
 
 struct ImportOutcome {
     qint64 rows = 0;
+    qint64 emptyRows = 0; // records whose every field is empty (a spreadsheet's ";;;;"), skipped
     Encoding encoding = Encoding::Utf8;
     std::optional<ImportRefusal> refusal; // set when nothing was added
 };
@@ -54,7 +56,7 @@ using ImportProgress = std::function<void(qint64 done, qint64 total)>;
 
 // Adds the CSV records to the table in one transaction, all or none. The first record names the
 // columns, in any order; columns it leaves out are empty (numbers NULL); tab's id is ignored, so
-// rows get new ones. The fields are separated by the separator given, or else by the one the
+// rows get new ones; a record whose every field is empty adds no row. The fields are separated by the separator given, or else by the one the
 // header is written with (kCsvSeparators). Number columns take whole numbers within a long integer
 // or nothing; text columns take up to store::kTextValueLimit characters, none of them U+0000.
 // Store failures throw StoreError, with nothing added.

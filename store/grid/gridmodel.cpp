@@ -312,8 +312,7 @@ bool GridModel::beginPending(int row)
     m_pending = Pending{};
     m_pending.row = row;
     m_pending.id = m_channel.cell(row, m_idColumn);
-    for (int f = 0; f < kEntryFieldCount; ++f)
-        m_pending.read[f] = storedValue(row, f);
+    m_pending.read = shownRow(row);
     return true;
 }
 
@@ -385,7 +384,7 @@ bool GridModel::writePending(bool mirror)
             m_pending.isNew = false;
             if (mirror)
                 m_channel.setCell(m_pending.row, m_idColumn, m_pending.id);
-        } else if (!updatePending(columns, params)) {
+        } else if (!updatePending(columns, params, mirror)) {
             return false;
         }
     } catch (const StoreError &e) {
@@ -399,30 +398,64 @@ bool GridModel::writePending(bool mirror)
     return true;
 }
 
-// As ADO's default update criteria did: only where the changed columns still hold what the grid
-// read. BINARY, so that a change of letter case made elsewhere counts too.
-bool GridModel::updatePending(const QStringList &columns, const QVariantList &values)
+QString GridModel::asRead(const std::array<QVariant, kEntryFieldCount> &read, QVariantList &criteria)
 {
-    QString sql = QStringLiteral("update tab set %1=? where id=?").arg(columns.join(QStringLiteral("=?,")));
-    // What was read is only compared with: a longer text stored earlier can still be replaced.
-    QVariantList criteria{m_pending.id};
     const bool server = m_channel.dialect() == Dialect::Postgres;
+    QString sql;
     for (int f = 0; f < kEntryFieldCount; ++f) {
-        if (m_pending.changed[f]) {
-            if (!server)
-                sql += QStringLiteral(" and %1 is ? collate binary").arg(fieldName(f));
-            else if (isNumber(f))
-                sql += QStringLiteral(" and %1 is not distinct from ?").arg(fieldName(f));
-            else
-                sql += QStringLiteral(" and %1 collate \"C\" is not distinct from ?").arg(fieldName(f));
-            criteria << m_pending.read[f];
-        }
+        if (m_columnOf[f] < 0)
+            continue;
+        if (!server)
+            sql += QStringLiteral(" and %1 is ? collate binary").arg(fieldName(f));
+        else if (isNumber(f))
+            sql += QStringLiteral(" and %1 is not distinct from ?").arg(fieldName(f));
+        else
+            sql += QStringLiteral(" and %1 collate \"C\" is not distinct from ?").arg(fieldName(f));
+        criteria << read[f];
     }
+    return sql;
+}
+
+std::array<QVariant, kEntryFieldCount> GridModel::shownRow(int row) const
+{
+    std::array<QVariant, kEntryFieldCount> values;
+    for (int f = 0; f < kEntryFieldCount; ++f)
+        values[f] = storedValue(row, f);
+    return values;
+}
+
+bool GridModel::isStored(const QVariant &id)
+{
+    return !m_channel.scalar(QStringLiteral("select 1 from tab where id=?"), {id}).isNull();
+}
+
+bool GridModel::showAsStored(int row, const QVariant &id)
+{
+    if (!isStored(id)) {
+        removeRowAt(row);
+        return false;
+    }
+    // A change landing between these reads only makes the next write find the row changed again.
+    for (int f = 0; f < kEntryFieldCount; ++f)
+        if (m_columnOf[f] >= 0)
+            m_channel.setCell(row, m_columnOf[f],
+                              m_channel.scalar(QStringLiteral("select %1 from tab where id=?").arg(fieldName(f)), {id}));
+    emit dataChanged(index(row, 0), index(row, kEntryFieldCount - 1), {Qt::DisplayRole, Qt::EditRole});
+    emit headerDataChanged(Qt::Vertical, row, row);
+    return true;
+}
+
+bool GridModel::updatePending(const QStringList &columns, const QVariantList &values, bool mirror)
+{
+    QVariantList criteria{m_pending.id};
+    const QString sql = QStringLiteral("update tab set %1=? where id=?").arg(columns.join(QStringLiteral("=?,")))
+        + asRead(m_pending.read, criteria);
     if (m_channel.write(sql, values, criteria).changes > 0)
         return true;
-    if (m_channel.scalar(QStringLiteral("select 1 from tab where id=?"), {m_pending.id}).isNull())
-        return refuse({GridRefusal::Kind::RowDeleted});
-    return refuse({GridRefusal::Kind::RowChanged});
+    const Pending stale = std::exchange(m_pending, Pending{});
+    // Without mirroring the row belongs to a result that is gone; the edits go with it.
+    const bool stored = mirror ? showAsStored(stale.row, stale.id) : isStored(stale.id);
+    return refuse({stored ? GridRefusal::Kind::RowChanged : GridRefusal::Kind::RowDeleted});
 }
 
 void GridModel::revertPending()
@@ -445,9 +478,17 @@ bool GridModel::deleteRow(int row)
         return false;
     const bool mine = m_pending.row == row;
     if (!(mine && m_pending.isNew)) {
+        // What was typed into the row goes with it; what the grid read of it must still hold.
         const QVariant id = mine ? m_pending.id : m_channel.cell(row, m_idColumn);
+        QVariantList criteria{id};
+        const QString sql = QStringLiteral("delete from tab where id=?") + asRead(mine ? m_pending.read : shownRow(row), criteria);
         try {
-            m_channel.write(QStringLiteral("delete from tab where id=?"), {}, {id});
+            if (m_channel.write(sql, {}, criteria).changes == 0) {
+                if (mine)
+                    m_pending = Pending{};
+                // Gone already is what the user asked for; changed is not what the user saw.
+                return !showAsStored(row, id) || refuse({GridRefusal::Kind::RowChanged});
+            }
         } catch (const StoreError &e) {
             return fail(e);
         }

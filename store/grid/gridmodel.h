@@ -63,14 +63,18 @@ public:
     // pending row is finished first. Returns the new row, or -1 when there is none.
     int insertNewRow(int row);
     int appendNewRow();
-    // Writes a changed pending row (insert of a new one, or update by id of the changed cells
-    // where they still hold what was read, so that no change made elsewhere meanwhile is silently
-    // overwritten); drops an unchanged new one. False when the row could not be written; it then
-    // stays pending with its edits.
+    // Writes a changed pending row (insert of a new one, or update by id of the changed cells)
+    // and drops an unchanged new one. A stored row is written only where it still holds, in every
+    // column the result shows, what the grid read (see asRead), so that nothing changed elsewhere
+    // meanwhile is overwritten unseen. False when the row could not be written: it then stays
+    // pending with its edits, unless it had changed elsewhere (RowChanged: the edits go and the row
+    // shows what the store holds now) or is gone (RowDeleted: it leaves the grid).
     bool finishPending();
     // Forgets the pending row's edits; a new row disappears.
     void revertPending();
-    // Deletes the row from `tab` (a new row that was never written just disappears).
+    // Deletes the row from `tab` (a new row that was never written just disappears), only where it
+    // still holds what the grid read: a row changed elsewhere is refused (RowChanged) and shows what
+    // the store holds now; one deleted elsewhere just leaves the grid.
     bool deleteRow(int row);
 
 signals:
@@ -94,7 +98,18 @@ private:
     QVariant shownValue(int row, int field) const;
     bool beginPending(int row);
     bool writePending(bool mirror);
-    bool updatePending(const QStringList &columns, const QVariantList &values);
+    bool updatePending(const QStringList &columns, const QVariantList &values, bool mirror);
+    // " and ..." for every field the result shows, with what was read appended to criteria: a write
+    // lands only where the row still holds exactly that, byte for byte (a change of letter case
+    // made elsewhere counts too), NULL apart from an empty text. Only compared with, never written,
+    // so a longer text stored earlier still matches.
+    QString asRead(const std::array<QVariant, kEntryFieldCount> &read, QVariantList &criteria);
+    // The fields as the row of the result holds them.
+    std::array<QVariant, kEntryFieldCount> shownRow(int row) const;
+    bool isStored(const QVariant &id);
+    // After a write that found the row of id no longer as read: the row shows what the store holds
+    // now (true), or leaves the grid when the store no longer has it (false).
+    bool showAsStored(int row, const QVariant &id);
     void insertRowAt(int row);
     void removeRowAt(int row);
     bool fail(const StoreError &error);

@@ -142,7 +142,20 @@ INSTANTIATE_TEST_SUITE_P(Transfer, BadFiles, ::testing::Values(
     BadFile{"fam\nЩукина\n" + *cp1251::encode(u"Ёжиков"_s) + "\n", u"line 3: not in the encoding of the lines before it"_s},
     BadFile{"fam\n" + *cp1251::encode(u"Ёжиков"_s) + "\n\nЩукина\n", u"line 4: not in the encoding of the lines before it"_s},
     BadFile{"fam;im,ot\nА;Б,В\n", u"line 1: the header reads as columns with more than one separator (comma, semicolon)"_s},
-    BadFile{"fam;im\nА;Б\n", u"line 1, column fam;im: the table has no such column"_s, {u"--separator=,"_s}}));
+    BadFile{"fam;im\nА;Б\n", u"line 1, column fam;im: the table has no such column"_s, {u"--separator=,"_s}},
+    // The one byte Windows-1251 leaves undefined, never stored as some other character.
+    BadFile{"fam;im\n" + *cp1251::encode(u"Ёжиков;Ив"_s) + "\x98\n", u"line 2, column im: byte 0x98 is no character in Windows-1251"_s},
+    BadFile{"fam\n\"" + *cp1251::encode(u"Ёж"_s) + "\r\n\x98\"\n", u"line 3, column fam: byte 0x98"_s}));
+
+// The rows a spreadsheet leaves with every field empty (";;" at the end, or between) hold no entry.
+TEST_F(Transfer, RowsWithEveryFieldEmptyAreSkippedAndCounted)
+{
+    write(u"in.csv"_s, "fam;im;kv\r\nА;Б;1\r\n;;\r\n\"\";\"\";\r\nВ;;\r\n;;\r\n;\r\n");
+    const CliRun run = cli({u"import-csv"_s, u"in.csv"_s, u"--directory=a"_s});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, u"tab: rows added: 2, empty rows skipped: 4\n"_s);
+    EXPECT_EQ(table(u"a"_s), u"id,fam,im,ot,tele,ul,dom,domd,kv\r\n1,А,Б,,,,,,1\r\n2,В,,,,,,,\r\n"_s);
+}
 
 struct Separator {
     const char *name;

@@ -1,3 +1,4 @@
+#include "cli/commands.h"
 #include "tests/support/clirunner.h"
 
 #include <QDir>
@@ -5,6 +6,12 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -80,6 +87,77 @@ TEST(Cli, EveryCommandHasItsOwnHelp)
     }
     EXPECT_TRUE(runCli(folder.path(), {u"find"_s, u"--help"_s}).out.contains(u"--surname TEXT"_s));
 }
+
+// The arguments as bytes, which QProcess (taking text) cannot pass: the child starts zelvik-cli with
+// them itself.
+CliRun runWithBytes(const QString &folder, const QList<QByteArray> &args)
+{
+    const QByteArray program = cliProgram().toLocal8Bit();
+    std::vector<char *> argv{const_cast<char *>(program.constData())};
+    for (const QByteArray &arg : args)
+        argv.push_back(const_cast<char *>(arg.constData()));
+    argv.push_back(nullptr);
+    return runCli(folder, {}, {cliProgram(), [&argv] { ::execv(argv[0], argv.data()); }});
+}
+
+// An argument that is not UTF-8 would arrive with U+FFFD for its bytes: it is refused, by its
+// position, before anything runs, wherever it stands.
+TEST(Cli, ArgumentsThatAreNotUtf8AreRefusedNamingThem)
+{
+    const struct {
+        QList<QByteArray> args;
+        QString named;
+    } cases[] = {
+        {{"sql", "insert into tab(fam) values(\"\xC0\xFF\")"}, u"argument 2, \"insert into tab(fam) values(\"\\xC0\\xFF\")\""_s},
+        {{"find", "--surname", "\xD0\x98\xD0"}, u"argument 3, \"И\\xD0\""_s},
+        {{"find", "--surname=\xE9"}, u"argument 2"_s},
+        {{"\xFF"}, u"zelvik-cli: argument 1"_s},
+    };
+    for (const auto &[args, named] : cases) {
+        QTemporaryDir folder;
+        const CliRun run = runWithBytes(folder.path(), args);
+        EXPECT_EQ(run.exitCode, 1) << named.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        EXPECT_TRUE(run.err.contains(named)) << run.err.toStdString();
+        EXPECT_TRUE(QDir(folder.path()).isEmpty());
+    }
+}
+
+// No line of a help, nor of the manual page made from it, stops on a word that needs another after
+// it: a sentence cut short.
+class HelpText : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(HelpText, NoLineEndsMidSentence)
+{
+    static const QStringList needsMore = {u"a"_s,    u"an"_s,   u"the"_s,  u"of"_s,    u"to"_s,   u"for"_s,
+                                          u"and"_s,  u"or"_s,   u"with"_s, u"in"_s,    u"on"_s,   u"by"_s,
+                                          u"from"_s, u"as"_s,   u"its"_s,  u"their"_s, u"than"_s, u"into"_s,
+                                          u"is"_s,   u"that"_s, u"which"_s};
+    QTemporaryDir folder;
+    const QString command = QString::fromStdString(GetParam());
+    const CliRun run = runCli(folder.path(), command.isEmpty() ? QStringList{u"--help"_s} : QStringList{command, u"--help"_s});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    for (const QString &line : run.outLines()) {
+        const QString last = line.trimmed().section(u' ', -1).toLower();
+        EXPECT_FALSE(last.endsWith(u"'s"_s) || last.endsWith(u',') || last.endsWith(u';') || needsMore.contains(last))
+            << line.toStdString();
+    }
+}
+
+std::vector<std::string> helpedWords()
+{
+    std::vector<std::string> words{std::string()};
+    for (const std::unique_ptr<cli::Command> &command : cli::commands())
+        words.push_back(command->name().toStdString());
+    return words;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, HelpText, ::testing::ValuesIn(helpedWords()),
+                         [](const ::testing::TestParamInfo<std::string> &info) {
+                             std::string name = info.param.empty() ? "Program" : info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 // The folder is given the same way to every command that works on one, in either spelling.
 class DirectoryOption : public ::testing::TestWithParam<bool> {

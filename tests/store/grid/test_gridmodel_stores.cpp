@@ -10,6 +10,13 @@ using store::EntryField;
 
 namespace {
 
+const QStringList kColumns = [] {
+    QStringList names;
+    for (int field = 0; field < store::kEntryFieldCount; ++field)
+        names << store::columnName(EntryField(field));
+    return names;
+}();
+
 class GridOnStores : public StoreChannelTest {
 protected:
     void SetUp() override
@@ -29,13 +36,30 @@ protected:
         store::QueryChannel other(own);
         other.exec(statement);
     }
-    QString stored(const QString &column)
+    QString stored(const QString &column) { return storedRow({column}).value(0); }
+    // The entry's columns as the store holds them, as text.
+    QStringList storedRow(const QStringList &columns = kColumns)
     {
         store::Connection own;
         directory.configure(own);
         store::QueryChannel other(own);
         other.run(u"select * from tab where id="_s + QString::number(id));
-        return other.text(column);
+        QStringList row;
+        for (const QString &column : columns)
+            row << other.text(column);
+        return row;
+    }
+    QStringList shownRow() const
+    {
+        QStringList row;
+        for (int field = 0; field < store::kEntryFieldCount; ++field)
+            row << model.data(model.index(0, field)).toString();
+        return row;
+    }
+    void showEntry()
+    {
+        channel.run(u"select * from tab where id="_s + QString::number(id));
+        errors.clear();
     }
 
     store::GridModel model{channel};
@@ -60,6 +84,43 @@ TEST_P(GridOnStores, ChangeElsewhereEvenOfLetterCaseIsNotOverwritten)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.first().contains(u"изменил другой пользователь"_s)) << errors.first().toStdString();
     EXPECT_EQ(stored(u"im"_s), u"ИВАН"_s);
+}
+
+// Someone else changed the row since the grid showed it, in any of its columns: neither an edit of
+// another cell nor a delete lands, both say so as the edit conflict does, and the row then shows
+// what the store holds.
+TEST_P(GridOnStores, RowChangedElsewhereIsNeitherWrittenOverNorDeletedUnseen)
+{
+    const QString changes[] = {uR"(update tab set ul="Чужая")"_s, u"update tab set kv=99"_s,
+                               uR"(update tab set fam="ИВАНОВ")"_s, u"update tab set domd=null"_s};
+    for (const bool deleting : {false, true}) {
+        for (const QString &change : changes) {
+            SCOPED_TRACE((deleting ? "delete after " : "edit after ") + change.toStdString());
+            elsewhere(uR"(update tab set fam="Иванов", ul="Ленина", kv=1, domd="")"_s);
+            showEntry();
+            elsewhere(change);
+            EXPECT_FALSE(deleting ? model.deleteRow(0) : edit(EntryField::GivenName, u"Пётр"_s) && model.finishPending());
+            EXPECT_EQ(errors, QStringList{messages::refusalText({store::GridRefusal::Kind::RowChanged})});
+            const QStringList now = storedRow();
+            EXPECT_EQ(now.value(EntryField::GivenName), u"Иван"_s);
+            ASSERT_EQ(model.rowCount(), 1);
+            EXPECT_EQ(model.pendingRow(), -1);
+            EXPECT_EQ(shownRow(), now);
+        }
+    }
+}
+
+// Gone elsewhere: an edit says so and the row leaves the grid; a delete only lets it go.
+TEST_P(GridOnStores, RowDeletedElsewhereLeavesTheGrid)
+{
+    for (const bool deleting : {false, true}) {
+        id = addEntry(u"Сидоров"_s);
+        showEntry();
+        elsewhere(u"delete from tab where id="_s + QString::number(id));
+        EXPECT_EQ(deleting ? model.deleteRow(0) : edit(EntryField::GivenName, u"Пётр"_s) && model.finishPending(), deleting);
+        EXPECT_EQ(errors, deleting ? QStringList() : QStringList{messages::refusalText({store::GridRefusal::Kind::RowDeleted})});
+        EXPECT_EQ(model.rowCount(), 0);
+    }
 }
 
 // A text the store may not hold is refused where it is typed, naming its column, and the row is not
