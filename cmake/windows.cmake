@@ -24,32 +24,22 @@ execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
 get_filename_component(runtime ${runtime} DIRECTORY)
 list(APPEND ZELVIK_WINDOWS_DLL_DIRS ${runtime} /usr/${ZELVIK_MINGW}/lib)
 
-# The store loads libpq.dll from the program's own folder and nowhere else, so a build's programs have
-# their copy beside them as the installed ones do.
-find_file(ZELVIK_LIBPQ_DLL libpq.dll PATHS ${ZELVIK_WINDOWS_DLL_DIRS} NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-file(COPY ${ZELVIK_LIBPQ_DLL} DESTINATION ${CMAKE_BINARY_DIR}/bin)
-
 if(BUILD_TESTING)
   # GoogleTest from the sources Debian ships, built with the program's compiler.
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  # GoogleTest 1.11 and later name their targets so themselves.
-  if(NOT TARGET GTest::gtest)
-    add_library(GTest::gtest ALIAS gtest)
-    add_library(GTest::gtest_main ALIAS gtest_main)
-  endif()
 
   # The tests are told the build's files as wine shows them to a Windows program: the host's root is
   # drive Z:, whatever folder a test makes current.
   set(ZELVIK_HOST_DRIVE Z:)
 
   # ctest runs the test programs under wine, in a prefix of the build's own, with the DLLs found
-  # where they were built. A test program is listed when it runs, not after each build.
-  string(REPLACE ";" "\\;Z:" ZELVIK_WINEPATH "Z:${ZELVIK_WINDOWS_DLL_DIRS}")
+  # where they were built.
+  list(TRANSFORM ZELVIK_WINDOWS_DLL_DIRS PREPEND ${ZELVIK_HOST_DRIVE} OUTPUT_VARIABLE ZELVIK_WINEPATH)
   set(ZELVIK_QT_PLUGINS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS})
-  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
-  set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
+  list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/wine) # one ctest test per test program
 endif()
