@@ -24,6 +24,11 @@ execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
 get_filename_component(runtime ${runtime} DIRECTORY)
 list(APPEND ZELVIK_WINDOWS_DLL_DIRS ${runtime} /usr/${ZELVIK_MINGW}/lib)
 
+# The store loads libpq.dll from the program's own folder and nowhere else, so a build's programs have
+# their copy beside them as the installed ones do.
+find_file(ZELVIK_LIBPQ_DLL libpq.dll PATHS ${ZELVIK_WINDOWS_DLL_DIRS} NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(COPY ${ZELVIK_LIBPQ_DLL} DESTINATION ${CMAKE_BINARY_DIR}/bin)
+
 if(BUILD_TESTING)
   # GoogleTest from the sources Debian ships, built with the program's compiler.
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
