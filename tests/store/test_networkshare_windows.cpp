@@ -18,14 +18,14 @@ std::ostream &operator<<(std::ostream &out, const Place &place)
     return out << place.name;
 }
 
-class NetworkShare : public ::testing::TestWithParam<Place> {};
+class NetworkSharePath : public ::testing::TestWithParam<Place> {};
 
-TEST_P(NetworkShare, IsToldByThePath)
+TEST_P(NetworkSharePath, IsToldByThePath)
 {
     EXPECT_EQ(store::isOnNetworkFileSystem(QString::fromUtf16(GetParam().path)), GetParam().shared);
 }
 
-INSTANTIATE_TEST_SUITE_P(, NetworkShare,
+INSTANTIATE_TEST_SUITE_P(, NetworkSharePath,
                          ::testing::Values(Place{"Unc", u"\\\\server\\share\\history.dat", true},
                                            Place{"UncWithSlashes", u"//server/share/history.dat", true},
                                            Place{"LongUnc", u"\\\\?\\UNC\\server\\share\\history.dat", true},
