@@ -2,10 +2,10 @@
 
 namespace cli {
 
-// Windows raises no signal for a write to a closed pipe, and a missing standard output makes every
-// write fail: each failure reaches the output as it is, with nothing to prepare.
 void catchOutputFailures()
 {
+    // Nothing to set up: Windows sends no signal for a closed pipe, the write fails by itself, and a
+    // standard output that is not there fails every write, which is reported as one.
 }
 
 } // namespace cli

@@ -16,4 +16,9 @@ void prepareStandardStreams()
     SetConsoleOutputCP(CP_UTF8);
 }
 
+std::optional<int> unreadableArgumentAt(int, char **)
+{
+    return std::nullopt;
+}
+
 } // namespace cli

@@ -22,8 +22,9 @@ private:
 
 // From now on the events that end the process first call cleanup, then end it as they would have:
 // on POSIX the signals that end a process and can be caught (SIGHUP, SIGINT, SIGQUIT, SIGTERM,
-// SIGPIPE, SIGXFSZ; one the process ignores, or already handles itself, is left as it is); on
-// Windows the console's Ctrl+C, Ctrl+Break, closing, log-off and shut-down. For a program's start.
+// SIGPIPE, SIGXFSZ; one the process ignores, or already handles itself and so does not end by, is left
+// as it is); on Windows the console's Ctrl+C,
+// Ctrl+Break, closing, log-off and shut-down. For a program's start.
 void callBeforeEnding(void (*cleanup)());
 
 } // namespace store
