@@ -55,6 +55,12 @@ const QCommandLineOption kDirectoryOption(QStringLiteral("directory"),
                                           QStringLiteral("the folder holding history.dat (default: the current one)"),
                                           QStringLiteral("DIR"), QStringLiteral("."));
 
+const QCommandLineOption kKeepRoleMembersOption(
+    QStringLiteral("keep-role-members"),
+    QStringLiteral("on a server, let the members of the roles an older directory of the same database name left "
+                   "(roles belong to the whole server and outlive a dropped database) be members of the new "
+                   "directory's roles; without it such members stop the command, which names them"));
+
 Command::Command(QString name, QString description) : m_name(std::move(name)), m_description(std::move(description))
 {
 }

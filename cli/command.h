@@ -66,6 +66,8 @@ private:
 };
 
 extern const QCommandLineOption kDirectoryOption;
+// "--keep-role-members", for the commands that make a directory on a server (init, copy).
+extern const QCommandLineOption kKeepRoleMembersOption;
 
 // The current folder's conf.cfg (none counts as an empty one). Nothing, said on standard error in the
 // window's words, when the file is there but cannot be read: the command then stops, as it cannot

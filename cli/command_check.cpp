@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "messages/errortext.h"
 #include "cli/output.h"
+#include "cli/storeaudit.h"
 
 #include "store/connection.h"
 #include "store/provisioning/datafilechecks.h"
@@ -93,6 +94,8 @@ int checkFile(const QString &path)
         if (problems.isEmpty())
             problems = schemaProblems(query, store::Dialect::Sqlite);
         if (problems.isEmpty())
+            problems = unfitTextProblems(query, store::Dialect::Sqlite);
+        if (problems.isEmpty())
             gaps = lookup::pickGaps(query);
     } catch (const store::StoreError &e) {
         printError(messages::errorText(e));
@@ -119,6 +122,8 @@ int checkServer(const config::ConfFile &conf)
             return values;
         };
         problems = schemaProblems(query, store::Dialect::Postgres);
+        if (problems.isEmpty())
+            problems = serverRightsProblems(query) + unfitTextProblems(query, store::Dialect::Postgres);
         if (problems.isEmpty())
             gaps = lookup::pickGaps(query);
     } catch (const store::StoreError &e) {

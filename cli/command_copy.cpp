@@ -24,6 +24,7 @@ public:
                                                              "(key=value ... or postgresql://...)"));
         addArgument(QStringLiteral("TARGET"), QStringLiteral("a file that does not exist yet, or a server database "
                                                              "without the directory's tables"));
+        addOption(kKeepRoleMembersOption);
     }
 
 protected:
@@ -38,9 +39,12 @@ protected:
             return Failure;
         }
         try {
-            const qint64 rows = store::copyDirectory(source, target, [](const QString &table, qint64 copied) {
+            const auto progress = [](const QString &table, qint64 copied) {
                 std::fprintf(stderr, "%s: %lld rows\n", qPrintable(table), static_cast<long long>(copied));
-            });
+            };
+            const qint64 rows = store::copyDirectory(source, target, progress, store::kCopyBatchRows,
+                                                     parser.isSet(kKeepRoleMembersOption) ? store::RoleMembers::Kept
+                                                                                          : store::RoleMembers::Refused);
             printLine(QStringLiteral("copied %1 rows").arg(rows));
             if (source.isServer() && !target.isServer())
                 printLine(QStringLiteral("the server's record of changes stays there: the file gets none"));

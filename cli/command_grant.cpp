@@ -4,6 +4,7 @@
 
 #include "messages/errortext.h"
 #include "store/provisioning/serverroles.h"
+#include "store/schema.h"
 #include "store/storeerror.h"
 
 namespace cli {
@@ -20,7 +21,8 @@ public:
                         QStringLiteral("let a login (made with PostgreSQL's own tools) use the directory on the "
                                        "server as a reader (search), an operator (search and store the entries a "
                                        "search invents) or an editor (also change and delete entries in the grid); "
-                                       "creates the directory's roles when they are missing"))
+                                       "creates the directory's roles when they are missing, and mends what a server "
+                                       "made by an earlier version lacks (zelvik-cli check names it)"))
     {
         addArgument(QStringLiteral("LOGIN"), QStringLiteral("the server's login (role)"));
         addArgument(QStringLiteral("ROLE"), QStringLiteral("reader, operator or editor"));
@@ -38,9 +40,15 @@ protected:
         if (!server)
             return Failure;
         try {
-            const QString group = store::grantServerRole(*server, login, store::DirectoryRole(role));
+            const store::RoleGrant granted = store::grantServerRole(*server, login, store::DirectoryRole(role));
             printLine(QStringLiteral("%1 is now a member of %2 (and of no other role of the directory)")
-                          .arg(login, group));
+                          .arg(login, granted.role));
+            for (const QString &column : granted.unlimitedColumns)
+                printError(QStringLiteral("warning: column %1 of tab holds values longer than %2 characters, so the "
+                                          "server cannot hold it to that limit yet; zelvik-cli check names them, and "
+                                          "the next grant after they are shortened sets the limit")
+                               .arg(column)
+                               .arg(store::kTextValueLimit));
         } catch (const store::StoreError &e) {
             printError(messages::errorText(e) + QStringLiteral("; nothing was changed"));
             return Failure;

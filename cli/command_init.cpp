@@ -16,6 +16,7 @@ struct InitOptions {
     QString directory;
     std::optional<QString> region;
     QString server;
+    store::RoleMembers members = store::RoleMembers::Refused;
 };
 
 int init(const InitOptions &options)
@@ -41,7 +42,7 @@ int init(const InitOptions &options)
     using Outcome = store::DataFolderCreation::Outcome;
     const store::DataFolderCreation made = options.server.isEmpty()
         ? store::createDataFolder(options.directory, conf)
-        : store::createServerDataFolder(options.directory, *conf);
+        : store::createServerDataFolder(options.directory, *conf, options.members);
     switch (made.outcome) {
     case Outcome::FilesExist:
         printError(QStringLiteral("%1: already exists; nothing was changed").arg(made.paths.join(QStringLiteral(", "))));
@@ -80,6 +81,7 @@ public:
         addDirectoryOption();
         addOption(kRegionOption);
         addOption(kServerOption);
+        addOption(kKeepRoleMembersOption);
     }
 
 protected:
@@ -92,6 +94,8 @@ protected:
                             parser.value(kServerOption)};
         if (parser.isSet(kRegionOption))
             options.region = parser.value(kRegionOption);
+        if (parser.isSet(kKeepRoleMembersOption))
+            options.members = store::RoleMembers::Kept;
         if (parser.isSet(kServerOption) && options.server.isEmpty())
             return usageError(QStringLiteral("--server needs a connection string"));
         return init(options);

@@ -15,7 +15,7 @@ public:
     RevokeCommand()
         : ServerCommand(QStringLiteral("revoke"),
                         QStringLiteral("take the directory's roles (reader, operator, editor) from a login on the "
-                                       "server; the login itself stays"))
+                                       "server, whoever granted them; the login itself stays"))
     {
         addArgument(QStringLiteral("LOGIN"), QStringLiteral("the server's login (role)"));
     }
@@ -28,10 +28,14 @@ protected:
         if (!server)
             return Failure;
         try {
-            const QStringList revoked = store::revokeServerRoles(*server, login);
-            printLine(revoked.isEmpty()
+            const store::RoleRevocation revocation = store::revokeServerRoles(*server, login);
+            printLine(revocation.revoked.isEmpty()
                           ? QStringLiteral("%1 held none of the directory's roles").arg(login)
-                          : QStringLiteral("%1 is no longer a member of %2").arg(login, revoked.join(u", ")));
+                          : QStringLiteral("%1 is no longer a member of %2").arg(login, revocation.revoked.join(u", ")));
+            if (!revocation.stillReached.isEmpty())
+                printLine(QStringLiteral("%1 still has the rights of %2 through another role it is a member of; "
+                                         "revoke that role's membership with PostgreSQL's own tools")
+                              .arg(login, revocation.stillReached.join(u", ")));
         } catch (const store::StoreError &e) {
             printError(messages::errorText(e) + QStringLiteral("; nothing was changed"));
             return Failure;

@@ -2,13 +2,16 @@
 
 #include "cli/output.h"
 
+#include "store/connection.h"
+
 namespace cli {
 
 namespace {
 
 const QCommandLineOption kServerOption(QStringLiteral("server"),
                                        QStringLiteral("the directory's PostgreSQL server (a libpq connection string "
-                                                      "or postgresql:// URI), instead of the one conf.cfg names"),
+                                                      "or postgresql:// URI; no password: ~/.pgpass, PGPASSFILE "
+                                                      "or a service file), instead of the one conf.cfg names"),
                                        QStringLiteral("CONNINFO"));
 
 } // namespace
@@ -21,8 +24,15 @@ ServerCommand::ServerCommand(QString name, QString description) : Command(std::m
 
 std::optional<QString> ServerCommand::server(const QCommandLineParser &parser)
 {
-    if (parser.isSet(kServerOption) && !parser.value(kServerOption).isEmpty())
-        return parser.value(kServerOption);
+    if (parser.isSet(kServerOption) && !parser.value(kServerOption).isEmpty()) {
+        const QString conninfo = parser.value(kServerOption);
+        // On the command line, ps shows the password to every user of the machine.
+        if (store::conninfoHoldsPassword(conninfo)) {
+            printError(passwordRefusal() + QStringLiteral("; nothing was changed"));
+            return std::nullopt;
+        }
+        return conninfo;
+    }
     if (!enterDirectory(parser))
         return std::nullopt;
     const std::optional<config::ConfFile> conf = readConfFile();

@@ -212,6 +212,24 @@ QString kindText(const store::StoreError &error)
     case Kind::TableNotOwned:
         return QStringLiteral("Пользователь %1 не владеет таблицей %2, а права на неё выдаёт только её владелец")
             .arg(d.value(0), d.value(1));
+    case Kind::TextRefusedByStore: {
+        const QString text = QStringLiteral("справочник хранит текст не длиннее %1 символов и без символа NUL (код 0)")
+                                 .arg(store::kTextValueLimit);
+        return d.value(0).isEmpty() ? QStringLiteral("Текст не сохранён: ") + text
+                                    : QStringLiteral("Текст для столбца %1 не сохранён: ").arg(d.value(0)) + text;
+    }
+    case Kind::RoleNameTooLong:
+        return QStringLiteral("Имя базы данных %1 занимает %2 байт, а можно не больше %3: роли справочника "
+                              "называются по нему, и более длинные имена сервер обрезал бы. Переименуйте базу "
+                              "данных (ALTER DATABASE ... RENAME TO ...)")
+            .arg(d.value(0), d.value(1), d.value(2));
+    case Kind::RoleMembersLeft:
+        return QStringLiteral("На сервере остались роли справочника, который прежде был в базе данных с этим именем, "
+                              "и в них состоят: %1. Новый справочник им не отдаётся: уберите их из ролей "
+                              "(zelvik-cli revoke) или, если он им нужен, повторите с --keep-role-members")
+            .arg(d.value(0));
+    case Kind::LoginMissing:
+        return QStringLiteral("На сервере нет пользователя (роли) %1").arg(d.value(0));
     }
     return QStringLiteral("Ошибка базы данных (%1): %2").arg(int(error.kind())).arg(d.join(QStringLiteral("; ")));
 }

@@ -1,5 +1,6 @@
 #include "store/connection.h"
 
+#include "store/schema.h"
 #include "store/sqlite/collation.h"
 #include "store/storeerror.h"
 #include "store/sqlite/fileopening.h"
@@ -83,6 +84,20 @@ void leaveWal(sqlite3 *db, const QString &name)
         return;
     if (sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw StoreError(StoreError::Kind::NetworkShareJournal, {name, QString::fromUtf8(sqlite3_errmsg(db))});
+}
+
+// A file made before the text limit's triggers (schema.h) gets them the first time it is opened for
+// writing; one that may not be written is read as it is.
+void holdTextLimit(sqlite3 *db)
+{
+    if (sqlite3_db_readonly(db, "main") == 1)
+        return;
+    try {
+        addTextLimitTriggers(db);
+    } catch (const StoreError &e) {
+        if (e.kind() != StoreError::Kind::ReadOnlyFile)
+            throw;
+    }
 }
 
 NetworkShareProbe g_networkShareProbe = nullptr;
@@ -193,6 +208,7 @@ void Connection::connectFile()
         switchToWal(db, m_dataSource);
     }
     execute(db, "PRAGMA synchronous=FULL", m_dataSource);
+    holdTextLimit(db);
     m_db = opened.release();
 }
 

@@ -47,8 +47,9 @@ public:
     // The file's path, or the server's host, port and database: what messages name.
     QString storeName() const;
 
-    // Opens the file if not yet open (WAL, busy timeout, synchronous=FULL, the text collation);
-    // nothing otherwise. A file not yet in WAL is first checked to be a sound directory file and
+    // Opens the file if not yet open (WAL, busy timeout, synchronous=FULL, the text collation, and
+    // the text limit's triggers for a file made before them that may be written); nothing
+    // otherwise. A file not yet in WAL is first checked to be a sound directory file and
     // left untouched when it is not. A file that may not be written is opened for the lookups all the
     // same (see openDatabaseFile); writes then fail saying so. A file on a network file system keeps
     // (or goes back to) a rollback journal, which locks through the file system, never WAL.
@@ -94,8 +95,9 @@ private:
     std::unique_ptr<Connection> m_replica;
 };
 
-// Whether a server's connection string carries a password (password=, or a URI's user:password@),
-// which belongs in ~/.pgpass (or PGPASSFILE, a service file) rather than in conf.cfg or a command line.
+// Whether a server's connection string carries a password or a key's passphrase (password=,
+// sslpassword=, in either form, as libpq reads it), which belongs in ~/.pgpass (or PGPASSFILE, a
+// service file) rather than in conf.cfg or a command line.
 bool conninfoHoldsPassword(const QString &conninfo);
 
 // Tells the connections whether a file lies on a network share in place of its file system's type,

@@ -1,6 +1,7 @@
 #include "store/schema.h"
 
 #include "store/sqlite/collation.h"
+#include "store/sqlite/sqlitefailure.h"
 #include "store/storeerror.h"
 
 #include <sqlite3.h>
@@ -87,6 +88,12 @@ std::string serverSchemaScript()
                 break;
             case K::Text:
                 script.append(" text COLLATE ").append(kCollation);
+                if (table.name == "tab")
+                    script.append(" CONSTRAINT ")
+                        .append(serverTextLimitName(column.name))
+                        .append(" CHECK (")
+                        .append(serverTextLimitCondition(column.name))
+                        .append(")");
                 break;
             }
             separator = ", ";
@@ -95,6 +102,67 @@ std::string serverSchemaScript()
     }
     script.append(kIndexes);
     return script;
+}
+
+std::string serverTextLimitName(std::string_view column)
+{
+    return "tab_" + std::string(column) + "_limit";
+}
+
+std::string serverTextLimitCondition(std::string_view column)
+{
+    return "char_length(" + std::string(column) + ") <= " + std::to_string(kTextValueLimit);
+}
+
+std::string_view textLimitColumn(std::string_view constraint)
+{
+    for (const ColumnDef &column : kTab)
+        if (column.kind == K::Text && serverTextLimitName(column.name) == constraint)
+            return column.name;
+    return {};
+}
+
+namespace {
+
+// "CREATE TRIGGER ... WHEN <a text of NEW is unfit> ...", for inserts or for updates of a text column.
+std::string textLimitTrigger(bool update)
+{
+    std::string columns, unfit;
+    for (const ColumnDef &column : kTab) {
+        if (column.kind != K::Text)
+            continue;
+        const std::string value = "NEW." + std::string(column.name);
+        // length() counts the characters before a NUL only: the NUL is looked for in the bytes.
+        std::string test = "(instr(CAST(" + value + " AS BLOB), x'00') > 0 OR length(" + value + ") > "
+            + std::to_string(kTextValueLimit) + ")";
+        if (update)
+            test = "(" + value + " IS NOT OLD." + std::string(column.name) + " AND " + test + ")";
+        columns.append(columns.empty() ? "" : ", ").append(column.name);
+        unfit.append(unfit.empty() ? "" : " OR ").append(test);
+    }
+    return std::string("CREATE TRIGGER IF NOT EXISTS ") + (update ? "tab_text_limit_update" : "tab_text_limit_insert")
+        + " BEFORE " + (update ? "UPDATE OF " + columns : std::string("INSERT")) + " ON tab WHEN " + unfit
+        + " BEGIN SELECT RAISE(ABORT, '" + kTextLimitMessage + "'); END;\n";
+}
+
+} // namespace
+
+std::string textLimitTriggerScript()
+{
+    return textLimitTrigger(false) + textLimitTrigger(true);
+}
+
+void addTextLimitTriggers(sqlite3 *db)
+{
+    sqlite3_stmt *count = nullptr;
+    const char *sql = "SELECT count(*) FROM sqlite_schema WHERE type = 'trigger' "
+                      "AND name IN ('tab_text_limit_insert', 'tab_text_limit_update')";
+    if (sqlite3_prepare_v2(db, sql, -1, &count, nullptr) != SQLITE_OK)
+        throwSqliteFailure(db);
+    const bool present = sqlite3_step(count) == SQLITE_ROW && sqlite3_column_int(count, 0) == 2;
+    sqlite3_finalize(count);
+    if (!present && sqlite3_exec(db, textLimitTriggerScript().c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwSqliteFailure(db);
 }
 
 std::string schemaScript()
@@ -112,6 +180,7 @@ std::string schemaScript()
         script.append(") STRICT;\n");
     }
     script.append(kIndexes);
+    script.append(textLimitTriggerScript());
     return script;
 }
 

@@ -40,8 +40,9 @@ std::span<const TableDef> programTables();
 // Whether the program table of that name (in any letter case) has an id column.
 bool tableHasId(std::string_view table);
 
-// CREATE statements for every table and index: STRICT tables (a value of the wrong kind is refused),
-// every text column with the text collation, indexes tab(fam, im, ot) and tab(tele).
+// CREATE statements for every table, index and trigger: STRICT tables (a value of the wrong kind is
+// refused), every text column with the text collation, indexes tab(fam, im, ot) and tab(tele), and
+// the text limit's triggers (textLimitTriggerScript).
 std::string schemaScript();
 
 // Creates the tables and indexes on an open database that has none of them yet, registering the
@@ -49,7 +50,29 @@ std::string schemaScript();
 void createSchema(sqlite3 *db);
 
 // The same tables for PostgreSQL: ids from an identity column, every text column with a
-// case-insensitive ICU collation that still tells Ё from Е and that an index serves.
+// case-insensitive ICU collation that still tells Ё from Е and that an index serves, and each text
+// column of tab held to kTextValueLimit by a check of its own (serverTextLimit).
 std::string serverSchemaScript();
+
+// The check that holds a text column of tab to kTextValueLimit on the server, whoever writes (the
+// channel refuses a longer text first; this holds for a value the server itself builds, such as
+// repeat(...)): its constraint's name ("tab_fam_limit") and its condition. The server refuses a
+// NUL in any text by itself.
+std::string serverTextLimitName(std::string_view column);
+std::string serverTextLimitCondition(std::string_view column);
+// The column of tab whose limit the constraint of that name is; empty for any other constraint.
+std::string_view textLimitColumn(std::string_view constraint);
+
+// The same on SQLite, which has no such checks on a STRICT table: two triggers that abort an insert,
+// or an update of a text column of tab, that would store a text longer than kTextValueLimit or
+// holding a NUL (anywhere, its first character included), whoever writes. Plain SQL with built-in
+// functions alone, so that a file holding them stays usable by builds that do not know them. An
+// update is refused only for the columns it changes: a longer text stored before stays usable.
+std::string textLimitTriggerScript();
+// The message those triggers abort with, which SQLite gives as the statement's error.
+inline constexpr const char *kTextLimitMessage = "tab: a text over the length limit or holding NUL";
+// Adds those triggers to an open file that lacks them (a file made before them); nothing when it
+// has them. Throws StoreError.
+void addTextLimitTriggers(sqlite3 *db);
 
 } // namespace store

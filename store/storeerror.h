@@ -91,9 +91,15 @@ public:
         RoleCreationNotAllowed, // details: the login (it lacks CREATEROLE)
         RoleAdminMissing,     // details: the login, the role it has no ADMIN OPTION on
         TableNotOwned,        // details: the login, the table it does not own (only the owner grants on it)
+        TextRefusedByStore,   // details: the column of tab, empty when the store does not say (a text the
+                              // engine built, past the limit or with a NUL, refused by the store's own check)
+        RoleNameTooLong,      // details: the database, its name's length in bytes, the longest it may be
+                              // (the directory's roles are named after it, and the server cuts longer names)
+        RoleMembersLeft,      // details: the roles of an older directory of that name and their members
+        LoginMissing,         // details: the login (the server has no role of that name)
     };
-    // The number of kinds; the last one above is TableNotOwned.
-    static constexpr int kindCount = int(Kind::TableNotOwned) + 1;
+    // The number of kinds; the last one above is LoginMissing.
+    static constexpr int kindCount = int(Kind::LoginMissing) + 1;
 
     explicit StoreError(Kind kind, QStringList details = {}) : m_kind(kind), m_details(std::move(details))
     {

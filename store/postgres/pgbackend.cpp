@@ -4,6 +4,7 @@
 #include "store/postgres/pgbulkappend.h"
 #include "store/postgres/pgcursor.h"
 #include "store/statementtranslation.h"
+#include "store/storeerror.h"
 #include "store/schema.h"
 
 #include <QScopeGuard>
@@ -112,8 +113,15 @@ void PgBackend::scan(const QString &statement, const ScanHeader &header, const S
         if (conn && m_connection.generation() == generation)
             PQclear(PQexec(conn, ownTransaction ? "COMMIT" : "CLOSE zelvik_scan"));
     });
-    m_statements.execute("DECLARE zelvik_scan NO SCROLL CURSOR FOR " + t.sql.substr(0, t.statementEnd),
-                         literals.count(), literals.values.data());
+    try {
+        m_statements.execute("DECLARE zelvik_scan NO SCROLL CURSOR FOR " + t.sql.substr(0, t.statementEnd),
+                             literals.count(), literals.values.data());
+    } catch (const StoreError &e) {
+        // The cursor only reads: a login refused it may not read, as a select would have been told.
+        if (e.kind() != StoreError::Kind::NotPermitted)
+            throw;
+        throw StoreError(StoreError::Kind::NotPermitted, {QStringLiteral("select"), e.details().value(1)});
+    }
     const std::string fetch = "FETCH FORWARD " + std::to_string(kScanBatchRows) + " FROM zelvik_scan";
     const auto cell = [](const void *source, int rowIndex, int column) {
         auto *res = static_cast<const pg_result *>(source);

@@ -1,6 +1,7 @@
 #include "store/postgres/preparedstatements.h"
 
 #include "store/connection.h"
+#include "store/schema.h"
 #include "store/storeerror.h"
 #include "store/postgres/serverconnection.h"
 
@@ -54,6 +55,14 @@ pg_conn *PreparedStatements::conn()
 
 void PreparedStatements::fail(const pg_result *result, const std::string &sql)
 {
+    // check_violation of a text limit: a value the server built (the channel refuses longer ones first).
+    const char *state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    const char *constraint = result ? PQresultErrorField(result, PG_DIAG_CONSTRAINT_NAME) : nullptr;
+    if (state && constraint && qstrcmp(state, "23514") == 0)
+        if (const std::string_view column = textLimitColumn(constraint); !column.empty())
+            throw StoreError(StoreError::Kind::TextRefusedByStore,
+                             {QString::fromLatin1(column.data(), qsizetype(column.size()))})
+                .at(m_connection.storeName());
     const StoreError failure = serverFailure(m_connection.serverHandle(), result, m_connection.storeName(), sql);
     if (failure.kind() == StoreError::Kind::ServerLost)
         m_connection.close();

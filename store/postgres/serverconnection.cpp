@@ -26,12 +26,53 @@ struct OptionsDeleter {
 };
 using Options = std::unique_ptr<PQconninfoOption, OptionsDeleter>;
 
-// The string's options as libpq reads it; null when it cannot (its reason would quote the string).
+// Whether libpq's reading of the string is what its writer meant. An unencoded "/" in a URI's
+// password ends the URI's authority there, so libpq reads "user:pass" as a host and a port; an
+// unencoded "@" ends the password at the first one and leaves the rest in the host. libpq would
+// refuse the port when connecting, quoting it, and could resolve no such host: the password's
+// pieces would show as the server's name. A host may start with "@" (an abstract socket), and a
+// socket's folder ("/...") may hold one anywhere; a database name holding one is what a "/" after a
+// port's digits leaves.
+bool readAsMeant(const PQconninfoOption *options)
+{
+    const auto portNumbers = [](const QString &ports) {
+        for (const QStringView port : QStringView(ports).split(u',')) {
+            bool ok = port.trimmed().isEmpty();
+            if (!ok) {
+                const int number = port.trimmed().toInt(&ok);
+                ok = ok && number >= 1 && number <= 65535;
+            }
+            if (!ok)
+                return false;
+        }
+        return true;
+    };
+    for (const PQconninfoOption *o = options; o->keyword; ++o) {
+        if (!o->val)
+            continue;
+        const QString value = QString::fromUtf8(o->val);
+        const QLatin1String key(o->keyword);
+        if (key == QLatin1String("port") && !portNumbers(value))
+            return false;
+        if (key == QLatin1String("dbname") && value.contains(u'@'))
+            return false;
+        if (key == QLatin1String("host"))
+            for (const QStringView host : QStringView(value).split(u','))
+                if (!host.startsWith(u'/') && host.indexOf(u'@', 1) >= 0)
+                    return false;
+    }
+    return true;
+}
+
+// The string's options as libpq reads it; null when it cannot, or when what it reads is not what was
+// meant (see readAsMeant): libpq's reason, its refusal or the server's name would quote the string.
 Options parsedOptions(const QString &conninfo)
 {
     char *error = nullptr;
     Options options(PQconninfoParse(conninfo.toUtf8().constData(), &error));
     PQfreemem(error);
+    if (options && !readAsMeant(options.get()))
+        options.reset();
     return options;
 }
 
@@ -85,15 +126,11 @@ StoreError::Kind refusalKind(const QString &message)
 
 bool holdsPassword(const QString &conninfo)
 {
-    if (const Options options = parsedOptions(conninfo)) {
-        for (const PQconninfoOption *o = options.get(); o->keyword; ++o)
-            if (qstrcmp(o->keyword, "password") == 0 && o->val && *o->val)
-                return true;
-        return false;
-    }
-    static const QRegularExpression password(QStringLiteral("(^|\\s)password\\s*=|^postgres(ql)?://[^/@]*:[^/@]*@"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    return password.match(conninfo).hasMatch();
+    const Options options = parsedOptions(conninfo);
+    for (const PQconninfoOption *o = options.get(); o && o->keyword; ++o)
+        if ((qstrcmp(o->keyword, "password") == 0 || qstrcmp(o->keyword, "sslpassword") == 0) && o->val && *o->val)
+            return true;
+    return false;
 }
 
 QString serverName(const QString &conninfo)

@@ -15,12 +15,15 @@ namespace store {
 // Where a libpq connection string (or postgresql:// URI) leads, for messages: host, port and
 // database as libpq would use them, with its defaults and PG* variables, in libpq's keywords
 // ("host=db port=5432 dbname=office"; no host: the local socket); never a password. Empty when libpq
-// cannot read the string.
+// cannot read the string, or reads in it a port that is no number, a host or a database name
+// holding "@" (what an unencoded "/" or "@" in a URI's password gives): openServer refuses such a
+// string unshown.
 QString serverName(const QString &conninfo);
 
-// Whether the connection string carries a password (password=, or user:password@ in a URI).
-// A string libpq cannot read counts as carrying one when it names the keyword or a URI's user:...@,
-// so a malformed one is never waved through.
+// Whether the connection string carries a password or a client key's passphrase (password=,
+// sslpassword=, a URI's user:password@ or ?password=), as libpq's own parser reads it, percent-encoding
+// and quoting included. A string libpq cannot read carries none that anyone could tell; openServer
+// refuses it without showing it.
 bool holdsPassword(const QString &conninfo);
 
 // Opens a connection to the server, in UTF-8 and with the directory's settings; the server's notices

@@ -12,11 +12,15 @@ namespace store {
 
 namespace {
 
-// %1 is tab's schema, quoted: the function runs with a search path of the catalog alone, so that no
-// one can slip a table or an operator of their own into what it runs with the owner's rights.
+// %1 is tab's schema, quoted, and %2 the directory's reader role: the function runs with a search
+// path of the catalog alone, so that no one can slip a table or an operator of their own into what
+// it runs with the owner's rights.
 // Every write to tab pays for each index here, so the one index is the entry's, for an entry's
 // history; listing by time reads the whole record anyway. An update that changes nothing leaves no
-// line; the id is the line's entry, not one of its values, unless an update changed it.
+// line; the id is the line's entry, not one of its values, unless an update changed it. The lines
+// hold every entry's values, deleted ones too: only those who may read the directory read them
+// (the reader role, which the others include, and the owner), never every login, and the rights are
+// set afresh each time, so that a record made before is closed again.
 constexpr const char *kScript = R"sql(
 CREATE TABLE IF NOT EXISTS %1.tab_changes (
   id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY,
@@ -57,7 +61,7 @@ CREATE OR REPLACE TRIGGER tab_change_record AFTER INSERT OR UPDATE OR DELETE ON 
   FOR EACH ROW EXECUTE FUNCTION %1.tab_change_record();
 REVOKE ALL ON FUNCTION %1.tab_change_record() FROM PUBLIC;
 REVOKE ALL ON %1.tab_changes FROM PUBLIC;
-GRANT SELECT ON %1.tab_changes TO PUBLIC;
+GRANT SELECT ON %1.tab_changes TO %2;
 )sql";
 
 // tab's schema, quoted for a statement.
@@ -80,9 +84,9 @@ QString quoted(QString text)
 
 } // namespace
 
-void createChangeRecord(pg_conn *conn, const QString &name)
+void createChangeRecord(pg_conn *conn, const QString &name, const QString &readerRole)
 {
-    serverCommand(conn, QString::fromLatin1(kScript).arg(tabSchema(conn, name)).toUtf8().constData(), name);
+    serverCommand(conn, QString::fromLatin1(kScript).arg(tabSchema(conn, name), readerRole).toUtf8().constData(), name);
 }
 
 void recordCopy(pg_conn *conn, const QString &name)

@@ -119,7 +119,7 @@ DataFolderCreation createConfFile(const QString &directory, const config::ConfFi
     return {Outcome::Failed, {}, failure};
 }
 
-DataFolderCreation createServerDataFolder(const QString &directory, const config::ConfFile &conf)
+DataFolderCreation createServerDataFolder(const QString &directory, const config::ConfFile &conf, RoleMembers members)
 {
     using Outcome = DataFolderCreation::Outcome;
     const QDir dir(directory);
@@ -142,7 +142,7 @@ DataFolderCreation createServerDataFolder(const QString &directory, const config
     auto removeNewFolders = qScopeGuard([&] { removeFolders(*newFolders); });
 
     try {
-        createServerDirectory(conf.server());
+        createServerDirectory(conf.server(), members);
     } catch (const StoreError &e) {
         return {Outcome::Failed, {}, e};
     }

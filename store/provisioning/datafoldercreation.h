@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/conffile.h"
+#include "store/provisioning/serverroles.h"
 #include "store/storeerror.h"
 
 #include <QString>
@@ -36,7 +37,10 @@ DataFolderCreation createConfFile(const QString &directory, const config::ConfFi
 // The same for a directory on the server conf names (a libpq connection string): the tables and the
 // sample reference data go onto the server, which must not hold any of the tables yet (Failed names
 // them, and nothing is changed); the folder gets db.dat and conf.cfg saying what conf says (its
-// region, then the server). No history.dat. A failure takes away the folders it made.
-DataFolderCreation createServerDataFolder(const QString &directory, const config::ConfFile &conf);
+// region, then the server). No history.dat. A failure takes away the folders it made. The roles an
+// older directory of the database's name left, and their members, as members says
+// (createServerDirectory).
+DataFolderCreation createServerDataFolder(const QString &directory, const config::ConfFile &conf,
+                                          RoleMembers members = RoleMembers::Refused);
 
 } // namespace store

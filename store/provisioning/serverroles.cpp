@@ -12,8 +12,9 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <array>
-#include <functional>
+#include <cstring>
 #include <vector>
 
 namespace store {
@@ -21,6 +22,11 @@ namespace store {
 namespace {
 
 constexpr std::array<const char *, kDirectoryRoleCount> kSuffixes{"_reader", "_operator", "_editor"};
+
+// Grants and revokes on one database wait for each other: two at once would both create a missing
+// role, or change one table's rights together, and the second would fail on the first's work. A lock
+// for the transaction's length, which a pooler in transaction mode keeps on one server connection.
+constexpr const char *kRoleChangeLock = "select pg_advisory_xact_lock(7964209532)";
 
 // The rows of a query with text parameters, each row its cells as text. Throws StoreError.
 QList<QStringList> rows(pg_conn *conn, const std::string &sql, const QList<QByteArray> &params, const QString &name)
@@ -62,10 +68,41 @@ struct RoleSetting {
     std::array<RoleState, kDirectoryRoleCount> roles;
 
     const RoleState &operator[](DirectoryRole role) const { return roles[int(role)]; }
+    QList<QByteArray> names() const
+    {
+        QList<QByteArray> list;
+        for (const RoleState &role : roles)
+            list << role.name.toUtf8();
+        return list;
+    }
+    DirectoryRoleNames quotedNames() const
+    {
+        DirectoryRoleNames names;
+        for (int r = 0; r < kDirectoryRoleCount; ++r)
+            names.quoted[std::size_t(r)] = roles[std::size_t(r)].quoted;
+        return names;
+    }
 };
+
+// The database's name with the longest suffix must fit the server's names (63 bytes unless built
+// otherwise): a longer one is cut, so the role made is not the one looked for, and cut names may
+// even meet.
+void requireFittingNames(pg_conn *conn, const QString &name)
+{
+    std::size_t longest = 0;
+    for (const char *suffix : kSuffixes)
+        longest = std::max(longest, std::strlen(suffix));
+    const QStringList found = rows(conn, "select current_database(), octet_length(current_database()), "
+                                         "current_setting('max_identifier_length')::int - $1::int",
+                                   {QByteArray::number(qulonglong(longest))}, name)
+                                  .first();
+    if (found[1].toInt() > found[2].toInt())
+        throw StoreError(StoreError::Kind::RoleNameTooLong, found).at(name);
+}
 
 RoleSetting readRoleSetting(pg_conn *conn, const QString &name)
 {
+    requireFittingNames(conn, name);
     // Before 16, CREATEROLE alone let a login grant any role that is no superuser; since, ADMIN does
     // (which the login that creates a role gets with it).
     const std::string sql =
@@ -88,6 +125,23 @@ RoleSetting readRoleSetting(pg_conn *conn, const QString &name)
     return setting;
 }
 
+// The members of the directory's roles other than those roles themselves, as "role: member, member"
+// in the roles' order. A membership that only lets its holder administer the role (PostgreSQL 16
+// gives one to the login that creates a role, neither inherited nor to be SET) gives no access.
+QStringList roleMembers(pg_conn *conn, const RoleSetting &setting, const QString &name)
+{
+    const std::string sql =
+        "select r.rolname || ': ' || string_agg(distinct m.rolname, ', ' order by m.rolname) "
+        "from pg_auth_members a join pg_roles r on r.oid = a.roleid join pg_roles m on m.oid = a.member "
+        "where r.rolname in ($1, $2, $3) and m.rolname not in ($1, $2, $3) "
+        "and coalesce((to_jsonb(a) ->> 'inherit_option')::bool or (to_jsonb(a) ->> 'set_option')::bool, true) "
+        "group by r.rolname order by array_position(array[$1, $2, $3], r.rolname::text)";
+    QStringList members;
+    for (const QStringList &row : rows(conn, sql, setting.names(), name))
+        members << row.first();
+    return members;
+}
+
 // The first of the directory's tables the login does not own.
 QString tableNotOwned(pg_conn *conn, const QString &name)
 {
@@ -108,12 +162,32 @@ bool isDirectMember(pg_conn *conn, const QString &member, const QString &role, c
     return !rows(conn, sql, {member.toUtf8(), role.toUtf8()}, name).isEmpty();
 }
 
-QString quotedName(pg_conn *conn, const QString &role, const QString &name)
+// The login as a statement names it; LoginMissing when the server has no role of that name.
+QString existingLogin(pg_conn *conn, const QString &login, const QString &name)
 {
-    return rows(conn, "select quote_ident($1)", {role.toUtf8()}, name).first().first();
+    const QList<QStringList> found = rows(conn, "select quote_ident(rolname) from pg_roles where rolname = $1",
+                                          {login.toUtf8()}, name);
+    if (found.isEmpty())
+        throw StoreError(StoreError::Kind::LoginMissing, {login}).at(name);
+    return found.first().first();
 }
 
-// The directory's tables, for the reader's grant, and tab's data columns, for the operator's.
+// Ends the member's membership in the role, every grant of it: since PostgreSQL 16 each grantor's
+// grant is one of its own, and a plain REVOKE ends only the one the login running it made.
+void endMembership(pg_conn *conn, const RoleState &role, const QString &member, const QString &quotedMember,
+                   const QString &name)
+{
+    command(conn, QStringLiteral("REVOKE %1 FROM %2").arg(role.quoted, quotedMember), name);
+    const std::string grantors = "select quote_ident(g.rolname) from pg_auth_members a "
+                                 "join pg_roles r on r.oid = a.roleid join pg_roles m on m.oid = a.member "
+                                 "join pg_roles g on g.oid = a.grantor where r.rolname = $1 and m.rolname = $2";
+    for (const QStringList &grantor : rows(conn, grantors, {role.name.toUtf8(), member.toUtf8()}, name))
+        command(conn, QStringLiteral("REVOKE %1 FROM %2 GRANTED BY %3").arg(role.quoted, quotedMember, grantor.first()),
+                name);
+}
+
+// The directory's tables, for the reader's grant, and tab's data columns, for the operator's and
+// the editor's.
 QString tableList()
 {
     QStringList names;
@@ -131,17 +205,19 @@ QString dataColumnList()
     return names.join(QStringLiteral(", "));
 }
 
-// Runs work in a transaction on a connection to the server's directory.
+// Runs work in a transaction on a connection to the server's database, one grant or revoke at a
+// time; with the directory's tables when it needs them.
 template <typename Work>
-auto inTransaction(const QString &conninfo, const Work &work)
+auto inTransaction(const QString &conninfo, bool needsDirectory, const Work &work)
 {
     const QString name = serverName(conninfo);
     pg_conn *conn = openServer(conninfo);
     const auto finish = qScopeGuard([conn] { PQfinish(conn); });
-    if (!serverHasDirectory(conn))
+    if (needsDirectory && !serverHasDirectory(conn))
         throw StoreError(StoreError::Kind::ServerWithoutDirectory, {name});
     serverCommand(conn, "BEGIN", name);
     try {
+        serverCommand(conn, kRoleChangeLock, name);
         auto result = work(conn, name);
         serverCommand(conn, "COMMIT", name);
         return result;
@@ -153,7 +229,12 @@ auto inTransaction(const QString &conninfo, const Work &work)
 
 } // namespace
 
-void setUpServerRoles(pg_conn *conn, const QString &name)
+const char *directoryRoleSuffix(DirectoryRole role)
+{
+    return kSuffixes[std::size_t(role)];
+}
+
+DirectoryRoleNames setUpServerRoles(pg_conn *conn, const QString &name, RoleMembers members)
 {
     const RoleSetting before = readRoleSetting(conn, name);
     if (const QString table = tableNotOwned(conn, name); !table.isEmpty())
@@ -164,6 +245,9 @@ void setUpServerRoles(pg_conn *conn, const QString &name)
         if (role.exists && !role.administered)
             throw StoreError(StoreError::Kind::RoleAdminMissing, {before.login, role.name}).at(name);
     }
+    if (members == RoleMembers::Refused)
+        if (const QStringList held = roleMembers(conn, before, name); !held.isEmpty())
+            throw StoreError(StoreError::Kind::RoleMembersLeft, {held.join(QStringLiteral("; "))}).at(name);
 
     for (const RoleState &role : before.roles)
         if (!role.exists)
@@ -172,9 +256,12 @@ void setUpServerRoles(pg_conn *conn, const QString &name)
     const QString &op = before[DirectoryRole::Operator].quoted;
     const QString &editor = before[DirectoryRole::Editor].quoted;
     command(conn, QStringLiteral("GRANT SELECT ON %1 TO %2").arg(tableList(), reader), name);
-    // Not the id: no one but the owner sets one and pushes the counter behind.
+    // Not the id: no one but the owner sets one and pushes the counter behind. A right on the whole
+    // table would cover the id whatever the columns' own say, and a server made before gave the
+    // editor one: it goes first, and with it the columns' (REVOKE on a table takes those too).
     command(conn, QStringLiteral("GRANT INSERT (%1) ON tab TO %2").arg(dataColumnList(), op), name);
-    command(conn, QStringLiteral("GRANT UPDATE, DELETE ON tab TO %1").arg(editor), name);
+    command(conn, QStringLiteral("REVOKE UPDATE ON tab FROM %1").arg(editor), name);
+    command(conn, QStringLiteral("GRANT UPDATE (%1), DELETE ON tab TO %2").arg(dataColumnList(), editor), name);
     // Granted again, a membership only draws a notice.
     const auto include = [&](DirectoryRole member, DirectoryRole group) {
         if (!isDirectMember(conn, before[member].name, before[group].name, name))
@@ -182,31 +269,36 @@ void setUpServerRoles(pg_conn *conn, const QString &name)
     };
     include(DirectoryRole::Operator, DirectoryRole::Reader);
     include(DirectoryRole::Editor, DirectoryRole::Operator);
+    return before.quotedNames();
 }
 
-QString grantServerRole(const QString &conninfo, const QString &login, DirectoryRole role)
+RoleGrant grantServerRole(const QString &conninfo, const QString &login, DirectoryRole role)
 {
-    return inTransaction(conninfo, [&](pg_conn *conn, const QString &name) {
-        setUpServerRoles(conn, name);
-        // A server made before the record of changes gets it with its first grant.
-        createChangeRecord(conn, name);
+    return inTransaction(conninfo, true, [&](pg_conn *conn, const QString &name) {
+        const QString quotedLogin = existingLogin(conn, login, name);
+        const DirectoryRoleNames names = setUpServerRoles(conn, name, RoleMembers::Kept);
+        // A server made before the record of changes gets it with its first grant, and one whose
+        // record every login could read is closed; one made before the text limit gets it.
+        createChangeRecord(conn, name, names[DirectoryRole::Reader]);
+        RoleGrant outcome{QString(), addServerTextLimits(conn, name)};
         const RoleSetting setting = readRoleSetting(conn, name);
-        const QString quotedLogin = quotedName(conn, login, name);
         for (int r = 0; r < kDirectoryRoleCount; ++r) {
             const RoleState &state = setting.roles[r];
             const bool member = isDirectMember(conn, login, state.name, name);
             if (DirectoryRole(r) == role && !member)
                 command(conn, QStringLiteral("GRANT %1 TO %2").arg(state.quoted, quotedLogin), name);
             else if (DirectoryRole(r) != role && member)
-                command(conn, QStringLiteral("REVOKE %1 FROM %2").arg(state.quoted, quotedLogin), name);
+                endMembership(conn, state, login, quotedLogin, name);
         }
-        return setting[role].name;
+        outcome.role = setting[role].name;
+        return outcome;
     });
 }
 
-QStringList revokeServerRoles(const QString &conninfo, const QString &login)
+RoleRevocation revokeServerRoles(const QString &conninfo, const QString &login)
 {
-    return inTransaction(conninfo, [&](pg_conn *conn, const QString &name) {
+    return inTransaction(conninfo, false, [&](pg_conn *conn, const QString &name) {
+        const QString quotedLogin = existingLogin(conn, login, name);
         const RoleSetting setting = readRoleSetting(conn, name);
         QList<const RoleState *> held;
         for (const RoleState &state : setting.roles) {
@@ -216,13 +308,17 @@ QStringList revokeServerRoles(const QString &conninfo, const QString &login)
                 throw StoreError(StoreError::Kind::RoleAdminMissing, {setting.login, state.name}).at(name);
             held << &state;
         }
-        const QString quotedLogin = quotedName(conn, login, name);
-        QStringList revoked;
+        RoleRevocation outcome;
         for (const RoleState *state : held) {
-            command(conn, QStringLiteral("REVOKE %1 FROM %2").arg(state->quoted, quotedLogin), name);
-            revoked << state->name;
+            endMembership(conn, *state, login, quotedLogin, name);
+            outcome.revoked << state->name;
         }
-        return revoked;
+        const std::string reached = "select r.rolname from pg_roles r where r.rolname in ($2, $3, $4) "
+                                    "and pg_has_role($1, r.oid, 'MEMBER') "
+                                    "order by array_position(array[$2, $3, $4], r.rolname::text)";
+        for (const QStringList &row : rows(conn, reached, QList<QByteArray>{login.toUtf8()} + setting.names(), name))
+            outcome.stillReached << row.first();
+        return outcome;
     });
 }
 

@@ -87,10 +87,52 @@ void createServerTables(pg_conn *conn, const QString &name)
     serverCommand(conn, serverSchemaScript().c_str(), name);
 }
 
+QStringList addServerTextLimits(pg_conn *conn, const QString &name)
+{
+    const PgResult present(
+        PQexec(conn, "select conname from pg_constraint where conrelid = to_regclass('tab') and contype = 'c'"));
+    if (PQresultStatus(present.get()) != PGRES_TUPLES_OK)
+        throw serverFailure(conn, present.get(), name);
+    QStringList existing;
+    for (int r = 0; r < PQntuples(present.get()); ++r)
+        existing << QString::fromUtf8(PQgetvalue(present.get(), r, 0));
+    std::vector<std::string_view> missing;
+    for (const ColumnDef &column : programTables().front().columns)
+        if (column.kind == ColumnKind::Text
+            && !existing.contains(QString::fromStdString(serverTextLimitName(column.name))))
+            missing.push_back(column.name);
+    if (missing.empty())
+        return {};
+
+    serverCommand(conn, "LOCK TABLE tab IN SHARE ROW EXCLUSIVE MODE", name);
+    std::string scan;
+    for (const std::string_view column : missing)
+        scan.append(scan.empty() ? "select " : ", ").append("bool_or(not (" + serverTextLimitCondition(column) + "))");
+    const PgResult broken(PQexec(conn, (scan + " from tab").c_str()));
+    if (PQresultStatus(broken.get()) != PGRES_TUPLES_OK)
+        throw serverFailure(conn, broken.get(), name);
+    QStringList left;
+    std::string alter;
+    for (std::size_t i = 0; i < missing.size(); ++i) {
+        if (PQgetvalue(broken.get(), 0, int(i))[0] == 't') {
+            left << QString::fromLatin1(missing[i].data(), qsizetype(missing[i].size()));
+            continue;
+        }
+        alter.append(alter.empty() ? "ALTER TABLE tab " : ", ")
+            .append("ADD CONSTRAINT " + serverTextLimitName(missing[i]) + " CHECK ("
+                    + serverTextLimitCondition(missing[i]) + ")");
+    }
+    if (!alter.empty())
+        serverCommand(conn, alter.c_str(), name);
+    return left;
+}
+
 namespace {
 
-// A new directory on the server, its tables filled by fill, in one transaction.
-void createServerStore(const QString &conninfo, const std::function<void(pg_conn *, const QString &)> &fill)
+// A new directory on the server, its tables filled by fill, in one transaction. The roles are set up
+// before the fill, so that a login that may not make them learns it before a long copy.
+void createServerStore(const QString &conninfo, RoleMembers members,
+                       const std::function<void(pg_conn *, const QString &, const DirectoryRoleNames &)> &fill)
 {
     const QString name = serverName(conninfo);
     pg_conn *conn = openServer(conninfo);
@@ -99,8 +141,8 @@ void createServerStore(const QString &conninfo, const std::function<void(pg_conn
     try {
         claimDatabase(conn, name);
         createServerTables(conn, name);
-        setUpServerRoles(conn, name);
-        fill(conn, name);
+        const DirectoryRoleNames roles = setUpServerRoles(conn, name, members);
+        fill(conn, name, roles);
         serverCommand(conn, "COMMIT", name);
     } catch (...) {
         PQclear(PQexec(conn, "ROLLBACK"));
@@ -110,17 +152,18 @@ void createServerStore(const QString &conninfo, const std::function<void(pg_conn
 
 } // namespace
 
-void createServerDirectory(const QString &conninfo)
+void createServerDirectory(const QString &conninfo, RoleMembers members)
 {
-    createServerStore(conninfo, [](pg_conn *conn, const QString &name) {
+    createServerStore(conninfo, members, [](pg_conn *conn, const QString &name, const DirectoryRoleNames &roles) {
         insertSampleData(conn, name);
-        createChangeRecord(conn, name);
+        createChangeRecord(conn, name, roles[DirectoryRole::Reader]);
     });
 }
 
-void createServerDirectory(const QString &conninfo, const std::function<void(QueryChannel &)> &fill)
+void createServerDirectory(const QString &conninfo, const std::function<void(QueryChannel &)> &fill,
+                           RoleMembers members)
 {
-    createServerStore(conninfo, [&](pg_conn *conn, const QString &name) {
+    createServerStore(conninfo, members, [&](pg_conn *conn, const QString &name, const DirectoryRoleNames &roles) {
         {
             Connection connection;
             connection.borrowServer(conn, conninfo);
@@ -131,7 +174,7 @@ void createServerDirectory(const QString &conninfo, const std::function<void(Que
         serverCommand(conn, "select setval(pg_get_serial_sequence('tab', 'id'), coalesce(max(id), 0) + 1, false) from tab",
                       name);
         // Made after the fill, so a copy is one line of the record, not one for each of its rows.
-        createChangeRecord(conn, name);
+        createChangeRecord(conn, name, roles[DirectoryRole::Reader]);
         recordCopy(conn, name);
     });
 }

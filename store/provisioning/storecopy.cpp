@@ -87,7 +87,7 @@ StoreAddress storeAddress(const QString &text)
 }
 
 qint64 copyDirectory(const StoreAddress &source, const StoreAddress &target, const CopyProgress &progress,
-                     int batchRows)
+                     int batchRows, RoleMembers members)
 {
     Connection connection(source.file);
     if (source.isServer())
@@ -100,7 +100,7 @@ qint64 copyDirectory(const StoreAddress &source, const StoreAddress &target, con
     qint64 total = 0;
     const auto fill = [&](QueryChannel &into) { total = copyTables(channel, into, std::max(batchRows, 1), progress); };
     if (target.isServer())
-        createServerDirectory(target.server, fill);
+        createServerDirectory(target.server, fill, members);
     else
         createDirectoryFile(target.file, fill);
     return total;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/provisioning/serverroles.h"
+
 #include <QString>
 
 #include <functional>
@@ -27,8 +29,9 @@ inline constexpr int kCopyBatchRows = 5000;
 // empty: a file that does not exist yet, or a server database without the program's tables. All or
 // nothing: a failure leaves no target file and no tables on the server. The source is read at one
 // snapshot: the copy is the source as it was at one moment, whatever others commit to it meanwhile.
-// Returns the rows copied. Throws StoreError.
+// Into a server, the roles an older directory of the database's name left, and their members, as
+// members says (createServerDirectory). Returns the rows copied. Throws StoreError.
 qint64 copyDirectory(const StoreAddress &source, const StoreAddress &target, const CopyProgress &progress = {},
-                     int batchRows = kCopyBatchRows);
+                     int batchRows = kCopyBatchRows, RoleMembers members = RoleMembers::Refused);
 
 } // namespace store

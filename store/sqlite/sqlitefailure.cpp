@@ -1,5 +1,7 @@
 #include "store/sqlite/sqlitefailure.h"
 
+#include "store/schema.h"
+
 #include <QFileInfo>
 
 #include <sqlite3.h>
@@ -37,6 +39,8 @@ StoreError sqliteFailure(sqlite3 *db, const QString &place)
             break;
         }
     }
+    if (code == SQLITE_CONSTRAINT_TRIGGER && message == QLatin1String(kTextLimitMessage))
+        return StoreError(Kind::TextRefusedByStore, {QString()}).at(place);
     if ((code & 0xff) == SQLITE_BUSY)
         return StoreError(Kind::DirectoryBusy, {message});
     if ((code & 0xff) == SQLITE_IOERR)

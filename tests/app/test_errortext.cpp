@@ -111,6 +111,9 @@ int detailCount(StoreKind kind)
     case StoreKind::DirectoryBusy:
     case StoreKind::NulInText:
     case StoreKind::RoleCreationNotAllowed:
+    case StoreKind::TextRefusedByStore:
+    case StoreKind::RoleMembersLeft:
+    case StoreKind::LoginMissing:
         return 1;
     case StoreKind::DiskIoFailure:
     case StoreKind::ReadOnlyFile:
@@ -140,6 +143,7 @@ int detailCount(StoreKind kind)
         return 2;
     case StoreKind::TextTooLong:
     case StoreKind::CellNotWritten:
+    case StoreKind::RoleNameTooLong:
         return 3;
     }
     ADD_FAILURE() << "kind " << int(kind) << " has no sample";

@@ -54,6 +54,13 @@ void PrintTo(const RoleCase &c, std::ostream *out)
 
 // The office, made once a test program: the server, the directory its administrator made with
 // init, and a login of each role granted by the administrator.
+// A statement of the test's own that must succeed.
+void check(const std::string &result)
+{
+    if (result.rfind("error", 0) == 0)
+        throw std::runtime_error(result);
+}
+
 class Office {
 public:
     Office()
@@ -102,12 +109,6 @@ public:
     ScramServer server;
 
 private:
-    static void check(const std::string &result)
-    {
-        if (result.rfind("error", 0) == 0)
-            throw std::runtime_error(result);
-    }
-
     QTemporaryDir adminFolder;
 };
 
@@ -290,6 +291,103 @@ TEST(RoleMembership, GrantAndRevokeTakeEffectAtTheNextConnection)
     const CliRun revoke = o.administer({u"revoke"_s, u"vera"_s, u"--server"_s, o.administratorServer()});
     EXPECT_EQ(revoke.exitCode, 0) << revoke.err.toStdString();
     EXPECT_EQ(search().err.trimmed(), messages::permissionText(EntryAction::Read));
+}
+
+// Every membership ends, and what the login still reaches through a role of its own is said; a login
+// the server does not have is no silent success.
+TEST(RoleMembership, RevokeEndsEveryMembershipAndSaysWhatIsLeft)
+{
+    Office &o = office();
+    o.server.addLogin(u"rita"_s);
+    ASSERT_EQ(o.administer({u"grant"_s, u"rita"_s, u"editor"_s, u"--server"_s, o.administratorServer()}).exitCode, 0);
+    ASSERT_EQ(o.server.asSuperuser("CREATE ROLE staff; GRANT office_reader TO staff; GRANT staff TO rita"), "");
+
+    const CliRun revoke = o.administer({u"revoke"_s, u"rita"_s, u"--server"_s, o.administratorServer()});
+    EXPECT_EQ(revoke.exitCode, 0) << revoke.err.toStdString();
+    EXPECT_EQ(revoke.outLines(),
+              (QStringList{u"rita is no longer a member of office_editor"_s,
+                           u"rita still has the rights of office_reader through another role it is a member of; "
+                           "revoke that role's membership with PostgreSQL's own tools"_s}));
+    EXPECT_EQ(o.asOwner("select count(*) from pg_auth_members where member = 'rita'::regrole"), "1");
+
+    for (const QStringList &args : {QStringList{u"grant"_s, u"nobody_here"_s, u"reader"_s},
+                                    QStringList{u"revoke"_s, u"nobody_here"_s}}) {
+        const CliRun refused = o.administer(args + QStringList{u"--server"_s, o.administratorServer()});
+        EXPECT_EQ(refused.exitCode, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(refused.err.contains(u"нет пользователя (роли) nobody_here"_s)) << refused.err.toStdString();
+    }
+}
+
+// Grants run at the same moment each wait for the one before, where they would fail on each other's
+// changes to the same tables' rights.
+TEST(RoleMembership, GrantsAtOneMomentAllSucceed)
+{
+    Office &o = office();
+    constexpr int kLogins = 6;
+    std::array<QProcess, kLogins> grants;
+    for (int i = 0; i < kLogins; ++i) {
+        const QString login = u"clerk%1"_s.arg(i);
+        o.server.addLogin(login);
+        prepareCli(grants[std::size_t(i)], QDir::tempPath(),
+                   {u"grant"_s, login, u"operator"_s, u"--server"_s, o.administratorServer()});
+    }
+    for (QProcess &grant : grants)
+        grant.start();
+    for (QProcess &grant : grants) {
+        ASSERT_TRUE(grant.waitForFinished(60000));
+        const CliRun run = collect(grant);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    }
+    EXPECT_EQ(o.asOwner("select count(*) from pg_auth_members where roleid = 'office_operator'::regrole "
+                        "and member::regrole::text like 'clerk%'"),
+              std::to_string(kLogins));
+}
+
+// Roles are the whole server's: a database dropped and made again under its name would hand the new
+// directory to whoever the old one's roles held, and a name too long for the roles' would be cut.
+TEST(DirectoryRoles, OnlyTheirMakersWordLetsAnOlderDirectorysMembersIn)
+{
+    Office &o = office();
+    const auto database = [&](const QString &name) {
+        check(o.server.asSuperuser(
+            QStringLiteral("CREATE DATABASE \"%1\" OWNER %2 TEMPLATE template0 ENCODING 'UTF8'").arg(name, kAdministrator).toStdString()));
+        return o.server.conninfo(name, kAdministrator);
+    };
+    const QString annex = database(u"annex"_s);
+    QTemporaryDir folders;
+    ASSERT_EQ(o.administer({u"init"_s, folders.filePath(u"old"_s), u"--server"_s, annex}).exitCode, 0);
+    o.server.addLogin(u"ursula"_s);
+    ASSERT_EQ(o.administer({u"grant"_s, u"ursula"_s, u"editor"_s, u"--server"_s, annex}).exitCode, 0);
+    check(o.server.asSuperuser("DROP DATABASE annex"));
+    database(u"annex"_s);
+
+    ASSERT_EQ(o.administer({u"init"_s, folders.filePath(u"file"_s)}).exitCode, 0);
+    for (const QStringList &args : {QStringList{u"init"_s, folders.filePath(u"new"_s), u"--server"_s, annex},
+                                    QStringList{u"copy"_s, folders.filePath(u"file/history.dat"_s), annex}}) {
+        const CliRun refused = o.administer(args);
+        EXPECT_EQ(refused.exitCode, 2) << args.first().toStdString();
+        EXPECT_TRUE(refused.err.contains(u"annex_editor: ursula"_s)) << refused.err.toStdString();
+        EXPECT_EQ(o.server.asSuperuser("select count(*) from pg_class where relname = 'tab'", u"annex"_s), "0");
+    }
+    const CliRun kept = o.administer({u"init"_s, folders.filePath(u"new"_s), u"--server"_s, annex, u"--keep-role-members"_s});
+    EXPECT_EQ(kept.exitCode, 0) << kept.err.toStdString();
+
+    // Each role name is the database's and a suffix of at most 9 bytes, in the server's 63.
+    const QString longest = QString(27, u'ж'); // 54 bytes
+    for (const QString &name : {longest, longest + u'x'}) {
+        const CliRun init = o.administer(
+            {u"init"_s, folders.filePath(u"long%1"_s.arg(name.size())), u"--server"_s, database(name)});
+        const std::string roles = o.server.asSuperuser(
+            "select count(*) from pg_roles where rolname like '" + name.toStdString() + "%'");
+        if (name == longest) {
+            EXPECT_EQ(init.exitCode, 0) << init.err.toStdString();
+            EXPECT_EQ(roles, "3");
+        } else {
+            EXPECT_EQ(init.exitCode, 2);
+            EXPECT_TRUE(init.err.contains(u"занимает 55 байт, а можно не больше 54"_s)) << init.err.toStdString();
+            EXPECT_EQ(roles, "0");
+        }
+    }
 }
 
 TEST(RoleMembership, WithoutTheRightsItNeedsNothingChangesAndTheMessageNamesTheRight)

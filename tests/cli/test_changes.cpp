@@ -1,5 +1,6 @@
-// The server's record of changes: who changed which entry how, kept out of every other login's reach,
-// and zelvik-cli changes, which lists and prunes it.
+// The server's record of changes: who changed which entry how, read by the directory's roles alone
+// and changed by no one but its owner, and zelvik-cli changes, which lists and prunes it.
+#include "messages/permissiontext.h"
 #include "store/provisioning/changerecord.h"
 #include "tests/server/serversession.h"
 #include "tests/server/testdirectory.h"
@@ -18,12 +19,14 @@ namespace {
 
 class ChangeRecord : public ::testing::Test {
 protected:
-    // A login of the shared server with the rights an editor has on tab, and nothing more.
-    QString makeLogin(const QString &name)
+    // A login of the shared server in the directory's role of that word (none: in no role).
+    QString makeLogin(const QString &name, const QString &role = u"editor"_s)
     {
         const QString login = u"zr_%1_%2"_s.arg(::getpid()).arg(name);
         EXPECT_EQ(owner.value(("create role " + login + " login").toStdString()), "");
-        EXPECT_EQ(owner.value(("grant select, insert, update, delete on tab to " + login).toStdString()), "");
+        if (!role.isEmpty()) {
+            EXPECT_EQ(runCli(directory.folder(), {u"grant"_s, login, role}).exitCode, 0);
+        }
         return login;
     }
     std::string as(const QString &login, const std::string &sql)
@@ -33,6 +36,17 @@ protected:
     CliRun changes(const QStringList &options, const QString &folder = {})
     {
         return runCli(folder.isEmpty() ? directory.folder() : folder, QStringList{u"changes"_s} + options);
+    }
+    // zelvik-cli changes in a folder whose conf.cfg leads to the directory as the login.
+    CliRun changesAs(const QString &login, const QStringList &options)
+    {
+        QTemporaryDir folder;
+        QFile conf(folder.filePath(u"conf.cfg"_s));
+        EXPECT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write("bd=\nserver=" + directory.server().toUtf8() + " user=" + login.toUtf8() + "\n");
+        conf.close();
+        QFile(folder.filePath(u"db.dat"_s)).open(QIODevice::WriteOnly);
+        return changes(options, folder.path());
     }
     // The lines without their time, which no test can know.
     static QStringList untimed(const CliRun &run)
@@ -86,19 +100,14 @@ TEST_F(ChangeRecord, NoOtherLoginCanChangeForgeOrPruneIt)
     EXPECT_EQ(as(mallory, "select string_agg(login || ' ' || action, ',' order by id) from tab_changes"),
               (mallory + u" insert,"_s + mallory + u" update"_s).toStdString());
 
-    QTemporaryDir folder;
-    QFile conf(folder.filePath(u"conf.cfg"_s));
-    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-    conf.write("bd=\nserver=" + directory.server().toUtf8() + " user=" + mallory.toUtf8() + "\n");
-    conf.close();
-    QFile(folder.filePath(u"db.dat"_s)).open(QIODevice::WriteOnly);
-    const CliRun refused = changes({u"--prune-before"_s, u"2999-01-01"_s}, folder.path());
+    const CliRun refused = changesAs(mallory, {u"--prune-before"_s, u"2999-01-01"_s});
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.contains(u"only the record's owner (postgres)"_s)) << refused.err.toStdString();
-    EXPECT_EQ(changes({}, folder.path()).outLines().size(), 3);
+    EXPECT_EQ(changesAs(mallory, {}).outLines().size(), 3);
 
     // Made again, as for a server made before it, the record keeps its lines.
-    store::createChangeRecord(owner.conn, directory.server());
+    store::createChangeRecord(owner.conn, directory.server(),
+                              QString::fromStdString(owner.value("select quote_ident(current_database() || '_reader')")));
     const CliRun pruned = changes({u"--prune-before"_s, u"2999-01-01"_s});
     EXPECT_EQ(pruned.firstLine(), u"dropped 2 changes made before 2999-01-01"_s) << pruned.err.toStdString();
 }
@@ -123,12 +132,28 @@ TEST_F(ChangeRecord, CopyIsOneLineAndAFileHasNoRecord)
     EXPECT_TRUE(onFile.err.contains(u"only a directory on a PostgreSQL server has one"_s)) << onFile.err.toStdString();
 }
 
+// Its lines hold every entry's values, deleted ones too: a login in none of the directory's roles,
+// or no longer in one, reads none of them.
+TEST_F(ChangeRecord, OnlyTheDirectorysRolesReadIt)
+{
+    const QString reader = makeLogin(u"reader"_s, u"reader"_s), stranger = makeLogin(u"stranger"_s, {});
+    owner.value("insert into tab(fam) values('Тайнов')");
+    const std::string read = "select count(*) from tab_changes";
+    EXPECT_EQ(as(reader, read), "1");
+    EXPECT_TRUE(as(stranger, read).starts_with("error: "));
+    ASSERT_EQ(runCli(directory.folder(), {u"revoke"_s, reader}).exitCode, 0);
+    EXPECT_TRUE(as(reader, read).starts_with("error: "));
+    const CliRun listed = changesAs(stranger, {});
+    EXPECT_EQ(listed.exitCode, 2);
+    EXPECT_TRUE(listed.err.startsWith(messages::permissionText(store::EntryAction::Read))) << listed.err.toStdString();
+}
+
 // A server made before the record gets it, with its rights, from the first grant.
 TEST_F(ChangeRecord, AnOlderServerGetsItFromGrant)
 {
     ASSERT_EQ(owner.value("drop table tab_changes; drop function tab_change_record() cascade"), "");
     ASSERT_NE(changes({}).exitCode, 0);
-    const QString clerk = makeLogin(u"clerk"_s);
+    const QString clerk = makeLogin(u"clerk"_s, {});
     const CliRun granted = runCli(directory.folder(), {u"grant"_s, clerk, u"operator"_s});
     ASSERT_EQ(granted.exitCode, 0) << granted.err.toStdString();
     as(clerk, "insert into tab(fam) values('Новиков')");

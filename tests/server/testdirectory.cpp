@@ -3,6 +3,7 @@
 #include "store/connection.h"
 #include "store/provisioning/filestorecreation.h"
 #include "store/provisioning/serverstorecreation.h"
+#include "store/schema.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -49,6 +50,19 @@ QString newServerDatabase()
     if (!ok)
         throw std::runtime_error("cannot make a database on the test server: " + error);
     return withDatabase(server, name);
+}
+
+QStringList liftTextLimit(StoreKind kind)
+{
+    if (kind == StoreKind::File)
+        return {QStringLiteral("drop trigger if exists tab_text_limit_insert"),
+                QStringLiteral("drop trigger if exists tab_text_limit_update")};
+    QStringList drops;
+    for (const store::ColumnDef &column : store::programTables().front().columns)
+        if (column.kind == store::ColumnKind::Text)
+            drops << QStringLiteral("drop constraint if exists ")
+                    + QString::fromStdString(store::serverTextLimitName(column.name));
+    return {QStringLiteral("alter table tab ") + drops.join(QStringLiteral(", "))};
 }
 
 TestDirectory::TestDirectory(StoreKind kind)

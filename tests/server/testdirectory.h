@@ -3,6 +3,7 @@
 #include "store/provisioning/storecopy.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -36,6 +37,11 @@ QString testServer();
 QString newServerDatabase();
 // The same connection string leading to another database of the server.
 QString withDatabase(const QString &conninfo, const QString &database);
+
+// The statements that make a directory of that kind a store made before the store itself held its
+// texts to the limit (the file's triggers, the server's checks), so that the engine's own SQL can
+// store what older versions let through. A file gets its triggers back when next opened writable.
+QStringList liftTextLimit(StoreKind kind);
 
 // A new directory in a scratch folder that holds db.dat and conf.cfg ("bd=Тест", and for a server
 // its "server=" line). A file directory's history.dat is in the folder; a server directory is a new
