@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/busywait.h"
 #include "store/connection.h"
 #include "store/provisioning/datafilechecks.h"
 #include "app/errorhandler.h"
@@ -44,11 +45,15 @@ void showModally(QDialog *window)
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
+    m_busyWait = new app::BusyWait(this);
     createControls();
     m_gridModel = std::make_unique<store::GridModel>(m_channel);
     m_grid->setGridModel(m_gridModel.get());
     connect(m_gridModel.get(), &store::GridModel::errorOccurred, this,
-            [this](const store::StoreError &error) { collectGridError(messages::errorText(error)); });
+            [this](const store::StoreError &error) {
+                collectGridError(messages::errorText(error));
+                showStoreConnected(m_connection.isOpen());
+            });
     connect(m_gridModel.get(), &store::GridModel::editRefused, this,
             [this](const store::GridRefusal &refusal) { collectGridError(messages::refusalText(refusal)); });
     for (QLineEdit *edit : searchFields())
@@ -79,6 +84,12 @@ void MainWindow::setMessagePanel(const QString &text)
     m_statusPanels[1]->setText(text);
 }
 
+void MainWindow::showStoreConnected(bool connected)
+{
+    m_statusPanels[0]->setText(connected ? QStringLiteral("База данных подключена")
+                                         : QStringLiteral("База не подключена"));
+}
+
 void MainWindow::applyRegionConfig()
 {
     m_connection.setDataSource(QStringLiteral("history.dat"));
@@ -106,6 +117,11 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Not while a statement waits for the server (within its deadline): closing writes the grid's row.
+    if (m_busyWait->busy()) {
+        event->ignore();
+        return;
+    }
     // Closing the window leaves the grid too: a changed row is kept, or given up by the user.
     if (!letGoOfEditedRow(QStringLiteral("Закрыть без сохранения"))) {
         event->ignore();
@@ -157,13 +173,14 @@ void MainWindow::checkDataFiles()
 {
     // After the first missing file the program is already ending, so a second box closes at once.
     bool ending = false;
-    for (const QString &message : messages::missingDataFileMessages(m_connection.server())) {
+    for (const QString &message : messages::missingDataFileMessages(m_connection.server(), m_connection.timeout())) {
         if (ending)
             app::MessageBoxes::errorWhileEnding(this, message);
         else
             app::MessageBoxes::error(this, message);
         ending = true;
     }
+    showStoreConnected(!ending);
     if (ending) {
         close();
         return;
@@ -200,6 +217,9 @@ void MainWindow::applyResizeRule()
 
 void MainWindow::search()
 {
+    // Pressed again (Enter in a field) while this search or a grid edit waits for the server.
+    if (m_busyWait->busy())
+        return;
     // A new result would take the edited row with it.
     if (!letGoOfEditedRow(QStringLiteral("Отменить правку")))
         return;
@@ -219,6 +239,8 @@ void MainWindow::search()
     } catch (const std::exception &e) {
         app::reportError(lookup::failureText(e));
     }
+    // A server that went away closes the connection; the next search that reaches it opens it again.
+    showStoreConnected(m_connection.isOpen());
 }
 
 void MainWindow::clearSearch()

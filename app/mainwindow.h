@@ -23,6 +23,7 @@ class StoreError;
 class GridModel;
 }
 namespace app {
+class BusyWait;
 class ResultGrid;
 }
 
@@ -38,6 +39,8 @@ public:
 
     // Panel 1 of the status bar: the message the last search left.
     void setMessagePanel(const QString &text);
+    // Panel 0 of the status bar: whether the directory was reached the last time it was used.
+    void showStoreConnected(bool connected);
 
     // The store the window searches and the grid shows; tests prepare results through it.
     store::Connection &connection() { return m_connection; }
@@ -107,6 +110,8 @@ private:
     QDialog *m_help = nullptr;
 
     lookup::RandomSource m_random;
+    // While a statement waits for the server: the window keeps painting, and starts nothing else.
+    app::BusyWait *m_busyWait = nullptr;
     bool m_shownOnce = false;
     QStringList m_gridErrors;
 };

@@ -159,7 +159,7 @@ void MainWindow::createStatusBar()
         m_statusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         m_statusBar->addWidget(m_statusPanels[i], i);
     }
-    m_statusPanels[0]->setText(QStringLiteral("База данных подключена"));
+    showStoreConnected(false); // until the start-up check has reached it
     m_statusPanels[0]->setFixedWidth(160);
     m_statusPanels[1]->setMinimumWidth(50);
     setStatusBar(m_statusBar);

@@ -51,10 +51,13 @@ bool enterUserDataFolder()
     const QString folder = userDataFolder();
     const QString shown = QDir::toNativeSeparators(folder);
     const QDir dir(folder);
-    // A folder that holds either data file is already the user's; the usual start-up check reports
-    // whatever is missing from it.
+    // A folder that holds either data file or a conf.cfg is already the user's (one an administrator
+    // gave a server's conf.cfg most of all, where a history.dat would be of no use): the usual start-up
+    // check reports whatever is missing from it.
     const bool firstUse = !QFileInfo::exists(dir.filePath(QStringLiteral("history.dat")))
-        && !QFileInfo::exists(dir.filePath(QStringLiteral("db.dat")));
+        && !QFileInfo::exists(dir.filePath(QStringLiteral("db.dat")))
+        && !QFileInfo::exists(dir.filePath(QStringLiteral("conf.cfg")))
+        && !QFileInfo(dir.filePath(QStringLiteral("conf.cfg"))).isSymLink();
     if (firstUse) {
         const store::DataFolderCreation made = store::createDataFolder(folder);
         if (made.outcome != store::DataFolderCreation::Outcome::Created) {

@@ -1,5 +1,6 @@
 // One name search that finds nothing and invents four entries: the statements it sends, replayed
-// as raw prepared calls, against the whole search through the program.
+// as raw prepared calls in one transaction as the search commits them, against the whole search
+// through the program.
 #include "bench/alternation.h"
 #include "bench/benchdirectory.h"
 #include "bench/inventingsearch.h"
@@ -39,7 +40,7 @@ void removeInvented(RawDatabase &db)
 // marked so that each replay can put in another.
 class RecordedSearch {
 public:
-    explicit RecordedSearch(sqlite3 *db)
+    explicit RecordedSearch(RawDatabase &db) : m_db(db)
     {
         store::Connection connection(QString::fromStdString(benchDirectory().historyPath));
         store::QueryChannel channel(connection);
@@ -63,7 +64,7 @@ public:
                                          + statement.toStdString());
             RawStatement *&raw = prepared[t.sql];
             if (!raw) {
-                m_statements.push_back(std::make_unique<RawStatement>(db, t.sql));
+                m_statements.push_back(std::make_unique<RawStatement>(db.handle(), t.sql));
                 raw = m_statements.back().get();
             }
             Step step{raw, {}};
@@ -78,6 +79,7 @@ public:
     // Sends every statement again, with the surname replaced, reading every row of each result.
     void replay(const std::string &surname)
     {
+        m_db.exec("BEGIN IMMEDIATE");
         for (Step &step : m_steps) {
             for (std::size_t i = 0; i < step.literals.size(); ++i)
                 step.statement->bindText(int(i + 1), step.literals[i] == m_surname ? surname : step.literals[i]);
@@ -85,6 +87,7 @@ public:
                 bench::readRawRow(step.statement->handle());
             step.statement->reset();
         }
+        m_db.exec("COMMIT");
     }
 
 private:
@@ -93,6 +96,7 @@ private:
         std::vector<std::string> literals;
     };
 
+    RawDatabase &m_db;
     std::string m_surname;
     std::vector<std::unique_ptr<RawStatement>> m_statements;
     std::vector<Step> m_steps;
@@ -104,7 +108,7 @@ void BM_RawSynthesise4(benchmark::State &state)
     db.useProgramSettings();
     removeInvented(db);
     {
-        RecordedSearch search(db.handle());
+        RecordedSearch search(db);
         for (auto _ : state) {
             const std::string surname = unheardSurname(g_nextSurname++).toStdString();
             search.replay(surname);
@@ -143,7 +147,7 @@ void BM_PairSynthesise4(benchmark::State &state)
     db.useProgramSettings();
     removeInvented(db);
     {
-        RecordedSearch recorded(db.handle());
+        RecordedSearch recorded(db);
         store::Connection connection(QString::fromStdString(benchDirectory().historyPath));
         store::QueryChannel channel(connection);
         lookup::RandomSource random;

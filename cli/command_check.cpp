@@ -38,9 +38,10 @@ QStringList schemaProblems(const Query &firstColumn, store::Dialect dialect)
             && firstColumn("SELECT to_regclass('" + name + "') IS NOT NULL AND NOT has_table_privilege(to_regclass('"
                            + name + "'), 'SELECT')")
                 == QStringList{QStringLiteral("1")}) {
-            problems << QStringLiteral("table %1 may not be read by this login: ask the directory's administrator to "
-                                       "grant SELECT on it")
-                            .arg(tableName);
+            const QString login = firstColumn("SELECT current_user").value(0);
+            problems << QStringLiteral("table %1 may not be read by login %2: the directory's owner lets it in with "
+                                       "zelvik-cli grant %2 reader (or operator, editor)")
+                            .arg(tableName, login);
             continue;
         }
         const QStringList columns = firstColumn(
@@ -104,11 +105,55 @@ int checkFile(const QString &path)
     return report(problems, gaps);
 }
 
-// The server keeps its own tables sound; what is checked is what the program needs of them.
+// The replica as PostgreSQL measures it: the bytes of log between the primary's position (read
+// first) and the standby's replay position, and only while they differ the time since the last
+// transaction it replayed was committed, which on an idle, caught-up standby only says how long the
+// primary has been idle. It is read as lookups read it (the pooler setting included) and needs no
+// monitoring role: without one the standby still shows whether a WAL receiver runs. False when the
+// standby cannot serve lookups as it should: it cannot be read, is no standby, receives no log or has
+// its replay paused.
+bool reportReplica(store::QueryChannel &primary, store::Connection &replica)
+{
+    const QString position = primary.scalar(QStringLiteral("select pg_current_wal_lsn()::text"), {}).toString();
+    QString line;
+    bool sound = false;
+    try {
+        store::QueryChannel channel(replica);
+        channel.run(QStringLiteral(
+            "select pg_is_in_recovery()::int as standby,"
+            " (case when pg_is_in_recovery() then pg_is_wal_replay_paused() else false end)::int as paused,"
+            " exists(select 1 from pg_stat_wal_receiver where status is null or status = 'streaming')::int as receiving,"
+            " greatest(pg_wal_lsn_diff('%1'::text::pg_lsn, pg_last_wal_replay_lsn()), 0)::bigint as behind,"
+            " extract(epoch from now() - pg_last_xact_replay_timestamp())::float8 as seconds")
+                        .arg(position));
+        const qint64 behind = channel.integer(QStringLiteral("behind"));
+        QString lag = QStringLiteral("%1 bytes behind").arg(behind);
+        if (const QVariant seconds = channel.value(QStringLiteral("seconds")); behind > 0)
+            lag += seconds.isNull() ? QStringLiteral(", no transaction replayed since it started")
+                                    : QStringLiteral(", last replayed transaction committed %1 s ago")
+                                          .arg(seconds.toDouble(), 0, 'f', 3);
+        if (channel.integer(QStringLiteral("standby")) != 1)
+            line = QStringLiteral("not a standby: the server is not in recovery, so it replays nothing");
+        else if (channel.integer(QStringLiteral("receiving")) != 1)
+            line = QStringLiteral("not receiving the primary's log (no WAL receiver is streaming), ") + lag;
+        else if (channel.integer(QStringLiteral("paused")) == 1)
+            line = QStringLiteral("replay is paused (pg_wal_replay_resume() resumes it), ") + lag;
+        else {
+            line = QStringLiteral("streaming, ") + lag;
+            sound = true;
+        }
+    } catch (const store::StoreError &e) {
+        line = QStringLiteral("cannot be read, so lookups go to the server");
+        printError(messages::errorText(e));
+    }
+    printLine(QStringLiteral("replica %1: %2").arg(replica.storeName(), line));
+    return sound;
+}
+
+// The server keeps its own tables sound; what is checked is what the program needs of them, and of
+// the replica conf.cfg names.
 int checkServer(const config::ConfFile &conf)
 {
-    QStringList problems;
-    std::vector<lookup::PickGap> gaps;
     try {
         store::Connection connection;
         store::useConfiguredStore(connection, conf);
@@ -121,35 +166,16 @@ int checkServer(const config::ConfFile &conf)
                 values << channel.cell(row, 0).toString();
             return values;
         };
-        problems = schemaProblems(query, store::Dialect::Postgres);
+        QStringList problems = schemaProblems(query, store::Dialect::Postgres);
         if (problems.isEmpty())
             problems = serverRightsProblems(query) + unfitTextProblems(query, store::Dialect::Postgres);
-        if (problems.isEmpty())
-            gaps = lookup::pickGaps(query);
+        const int verdict = report(problems, problems.isEmpty() ? lookup::pickGaps(query) : std::vector<lookup::PickGap>{});
+        if (!connection.replica())
+            return verdict;
+        return reportReplica(channel, *connection.replica()) ? verdict : Failure;
     } catch (const store::StoreError &e) {
         printError(messages::errorText(e));
         return Failure;
-    }
-    return report(problems, gaps);
-}
-
-// The replica's lag as the standby itself sees it (no monitoring role needed): how long ago the last
-// transaction it replayed was committed. A replica that cannot be read is told, not a failure: the
-// searches go to the server then.
-void reportReplicaLag(const QString &replica)
-{
-    store::Connection connection;
-    connection.setServer(replica);
-    try {
-        store::QueryChannel channel(connection);
-        const QVariant lag = channel.scalar(
-            QStringLiteral("select extract(epoch from now() - pg_last_xact_replay_timestamp())::float8"), {});
-        if (lag.isNull())
-            printLine(QStringLiteral("replica: no transaction replayed yet, lag unknown"));
-        else
-            printLine(QStringLiteral("replica: lag %1 s").arg(lag.toDouble(), 0, 'f', 3));
-    } catch (const store::StoreError &) {
-        printError(messages::replicaUnavailableText(connection.storeName()));
     }
 }
 
@@ -188,12 +214,8 @@ protected:
             const std::optional<config::ConfFile> conf = readConfFile();
             if (!conf)
                 return Failure;
-            if (!conf->server().isEmpty()) {
-                const int verdict = checkServer(*conf);
-                if (!conf->replica().isEmpty())
-                    reportReplicaLag(conf->replica());
-                return verdict;
-            }
+            if (!conf->server().isEmpty())
+                return checkServer(*conf);
         }
         return checkFile(parser.positionalArguments().value(0, QStringLiteral("history.dat")));
     }

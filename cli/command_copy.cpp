@@ -49,7 +49,7 @@ protected:
             if (source.isServer() && !target.isServer())
                 printLine(QStringLiteral("the server's record of changes stays there: the file gets none"));
         } catch (const store::StoreError &e) {
-            printError(messages::errorText(e) + QStringLiteral("; nothing was copied"));
+            printError(messages::errorText(e, messages::NothingDone::Copied));
             return Failure;
         }
         return Success;

@@ -82,8 +82,14 @@ int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
     const std::optional<config::ConfFile> conf = readConfFile();
     if (!conf)
         return DataFileMissing;
-    if (const QStringList missing = messages::missingDataFileMessages(conf->server()); !missing.isEmpty()) {
-        printError(missing.first());
+    for (const store::StoreError &problem : store::dataFileProblems(conf->server(), conf->serverTimeout())) {
+        // A server that does not answer in time is the store failing, as it would be during the search.
+        const store::StoreError *cause = problem.cause();
+        if (cause && cause->kind() == store::StoreError::Kind::ServerTimedOut) {
+            printError(messages::errorText(*cause));
+            return StoreFailed;
+        }
+        printError(messages::errorText(problem));
         return DataFileMissing;
     }
 

@@ -50,7 +50,7 @@ protected:
                                .arg(column)
                                .arg(store::kTextValueLimit));
         } catch (const store::StoreError &e) {
-            printError(messages::errorText(e) + QStringLiteral("; nothing was changed"));
+            printError(messages::errorText(e, messages::NothingDone::Changed));
             return Failure;
         }
         return Success;

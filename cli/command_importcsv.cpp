@@ -79,7 +79,7 @@ QString refusalText(const transfer::ImportRefusal &r)
     case R::UndefinedByte:
         return where + QStringLiteral("byte 0x%1 is no character in Windows-1251").arg(r.value);
     case R::StoreRefused:
-        return QStringLiteral("line %1: %2").arg(r.line).arg(r.storeError ? messages::errorText(*r.storeError) : QString());
+        break; // the store's words, in Russian (see run)
     }
     return {};
 }
@@ -135,13 +135,20 @@ protected:
         try {
             outcome = transfer::importCsv(channel, parser.value(kTableOption), bytes, separator, progressPrinter());
         } catch (const store::StoreError &e) {
-            printError(messages::errorText(e) + QStringLiteral("; nothing was added"));
+            printError(messages::errorText(e, messages::NothingDone::Added));
             return Failure;
         }
         if (outcome.refusal) {
             if (outcome.refusal->kind == transfer::ImportRefusal::UnknownTable)
                 return usageError(refusalText(*outcome.refusal));
-            printError(path + QStringLiteral(": ") + refusalText(*outcome.refusal) + QStringLiteral("; nothing was added"));
+            // A row the store refused is told in the store's words, the rest in the command's own.
+            const transfer::ImportRefusal &refusal = *outcome.refusal;
+            if (refusal.kind == transfer::ImportRefusal::StoreRefused && refusal.storeError)
+                printError(path + QStringLiteral(": ")
+                           + messages::lineErrorText(refusal.line, *refusal.storeError) + QStringLiteral("\n")
+                           + messages::nothingDoneText(messages::NothingDone::Added));
+            else
+                printError(path + QStringLiteral(": ") + refusalText(refusal) + QStringLiteral("; nothing was added"));
             return Failure;
         }
         printLine(QStringLiteral("%1: rows added: %2%3%4")

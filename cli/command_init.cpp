@@ -51,11 +51,13 @@ int init(const InitOptions &options)
         printError(options.directory + QStringLiteral(": cannot create the folder"));
         return Failure;
     case Outcome::Failed:
-        printError(messages::errorText(*made.failure) + QStringLiteral("; nothing was changed"));
+        printError(messages::errorText(*made.failure, messages::NothingDone::Changed));
         return Failure;
     case Outcome::Created:
         break;
     }
+    if (made.serverHeldDirectory)
+        printLine(QStringLiteral("the server holds the directory already: its tables are used as they are"));
     for (const QString &path : made.paths)
         printLine(QStringLiteral("created %1").arg(path));
     return Success;
@@ -67,7 +69,9 @@ const QCommandLineOption kRegionOption(QStringLiteral("region"),
 const QCommandLineOption kServerOption(QStringLiteral("server"),
                                        QStringLiteral("make the tables on this PostgreSQL server (a libpq connection "
                                                       "string or postgresql:// URI; no password: ~/.pgpass, "
-                                                      "PGPASSFILE or a service file) and name it in conf.cfg, instead of history.dat"),
+                                                      "PGPASSFILE or a service file) and name it in conf.cfg, instead of history.dat; "
+                                                      "a server that holds the directory already is named as it is, "
+                                                      "no table touched"),
                                        QStringLiteral("CONNINFO"));
 
 class InitCommand : public Command {

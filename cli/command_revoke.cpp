@@ -37,7 +37,7 @@ protected:
                                          "revoke that role's membership with PostgreSQL's own tools")
                               .arg(login, revocation.stillReached.join(u", ")));
         } catch (const store::StoreError &e) {
-            printError(messages::errorText(e) + QStringLiteral("; nothing was changed"));
+            printError(messages::errorText(e, messages::NothingDone::Changed));
             return Failure;
         }
         return Success;

@@ -35,6 +35,23 @@ QByteArray lineAt(QByteArrayView bytes, qsizetype start, qsizetype &end)
     return line;
 }
 
+constexpr QByteArrayView kWaits[] = {"server_timeout", "replica_timeout"};
+
+// A wait's line as milliseconds: none for an empty line or one that holds no usable number.
+std::optional<std::chrono::milliseconds> waitValue(const QString &text)
+{
+    bool ok = false;
+    const double seconds = text.toDouble(&ok);
+    if (!ok || !(seconds > 0) || seconds > 24 * 60 * 60)
+        return std::nullopt;
+    return std::chrono::milliseconds(std::max<qint64>(qRound64(seconds * 1000), 1));
+}
+
+std::chrono::milliseconds waitOr(const ConfFile &conf, QByteArrayView key, std::chrono::milliseconds otherwise)
+{
+    return waitValue(conf.value(key)).value_or(otherwise);
+}
+
 ConfFile readFailure(const QFile &file)
 {
     ConfFile conf;
@@ -51,6 +68,16 @@ QString ConfFile::value(QByteArrayView key) const
         if (name == key)
             return text;
     return {};
+}
+
+std::chrono::milliseconds ConfFile::serverTimeout() const
+{
+    return waitOr(*this, "server_timeout", kServerTimeout);
+}
+
+std::chrono::milliseconds ConfFile::replicaTimeout() const
+{
+    return waitOr(*this, "replica_timeout", kReplicaTimeout);
 }
 
 void ConfFile::setValue(const QByteArray &key, const QString &value)
@@ -81,6 +108,14 @@ ConfFile parseConfFile(QByteArrayView bytes)
         if (!keys.contains(key)) {
             keys.insert(key);
             conf.settings.append({key, QString::fromUtf8(line.sliced(equals + 1)).trimmed()});
+        }
+    }
+    for (const QByteArrayView key : kWaits) {
+        const QString text = conf.value(key);
+        if (!text.isEmpty() && !waitValue(text)) {
+            ConfFile refused;
+            refused.error = ConfFileError{ConfFileError::Kind::BadSeconds, {QString::fromLatin1(key), text}};
+            return refused;
         }
     }
     return conf;

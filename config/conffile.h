@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <optional>
 #include <utility>
 
@@ -17,10 +18,16 @@ namespace config {
 struct ConfFileError {
     enum class Kind {
         Unreadable, // details: the file's name, the system's reason (it exists but cannot be opened or read)
+        BadSeconds, // details: the key, its value (a wait that is no number of seconds from above 0 to a day)
     };
     Kind kind = Kind::Unreadable;
     QStringList details;
 };
+
+// How long a statement on the server may wait for its answer (and connecting, for the connection),
+// and how long a lookup on the replica may, before the server answers it instead.
+inline constexpr std::chrono::milliseconds kServerTimeout{15000};
+inline constexpr std::chrono::milliseconds kReplicaTimeout{3000};
 
 // What conf.cfg says. Its first line is the region's: "bd=" (byte for byte) followed by the region
 // name; the line ends at LF, a CR anywhere in it is dropped, and its bytes are Windows-1251 unless
@@ -31,7 +38,8 @@ struct ConfFile {
     QString region;
     // The later lines' settings in the order of the file, each key once.
     QList<std::pair<QByteArray, QString>> settings;
-    // Set when the file exists but cannot be opened or read; everything else is empty then.
+    // Set when the file exists but cannot be opened or read, or a setting the program knows holds a
+    // value it cannot use; everything else is empty then.
     std::optional<ConfFileError> error;
 
     bool failed() const { return error.has_value(); }
@@ -50,9 +58,17 @@ struct ConfFile {
     // A streaming standby of that server (a libpq string, several hosts allowed) for the lookups;
     // empty for none.
     QString replica() const { return value("replica"); }
+    // "server_timeout=SECONDS": how long a statement on the server (or connecting to it) may wait
+    // before it is given up; kServerTimeout without the line.
+    std::chrono::milliseconds serverTimeout() const;
+    // "replica_timeout=SECONDS": how long a lookup (or connecting) on the replica may wait before the
+    // server answers it instead; kReplicaTimeout without the line.
+    std::chrono::milliseconds replicaTimeout() const;
 };
 
-// The settings of the bytes of a conf.cfg, by the rules above.
+// The settings of the bytes of a conf.cfg, by the rules above. A wait (server_timeout=,
+// replica_timeout=) is a number of seconds above 0 and at most a day, decimals allowed ("2.5");
+// anything else in its line is an error (BadSeconds).
 ConfFile parseConfFile(QByteArrayView bytes);
 
 // Reads the file. A missing file (or a directory, pipe, socket or device of that name) is no error:

@@ -40,7 +40,10 @@ LookupResult lookupByName(store::QueryChannel &channel, RandomSource &random, co
         query += statements::nameClause(givenName);
     if (!patronymic.isEmpty())
         query += statements::patronymicClause(patronymic);
-    channel.lookup(query + statements::houseFlatFilter(search.house, search.flat));
+    // Two operators who search a new surname at once must not both invent entries for it: a miss
+    // holds the surname until its entries are stored, all of them or, should the search fail, none.
+    store::WriteTransaction invention(channel);
+    channel.lookup(query + statements::houseFlatFilter(search.house, search.flat), search.surname);
     if (const int rows = channel.count(); rows > 0)
         return {found(rows)};
 
@@ -61,6 +64,7 @@ LookupResult lookupByName(store::QueryChannel &channel, RandomSource &random, co
         entry.phone = synthesis.generatePhone();
         stored << synthesis.insert(entry);
     }
+    invention.commit();
 
     channel.run(stored.isEmpty() ? statements::noEntries() : statements::storedEntries(stored));
     return {found(stored.size())};

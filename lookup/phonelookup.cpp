@@ -32,7 +32,9 @@ QString refusal(store::QueryChannel &channel, const QString &phone)
 
 LookupResult lookupByPhone(store::QueryChannel &channel, RandomSource &random, const SearchValues &search)
 {
-    channel.lookup(statements::phoneLookup(search.phone));
+    // A new number is invented once, however many operators search it at once (see lookupByName).
+    store::WriteTransaction invention(channel);
+    channel.lookup(statements::phoneLookup(search.phone), search.phone);
     if (channel.count() > 0)
         return {QStringLiteral("Абонент найден.")};
 
@@ -52,7 +54,9 @@ LookupResult lookupByPhone(store::QueryChannel &channel, RandomSource &random, c
         channel.run(statements::noEntries());
         return {QString(), true};
     }
-    channel.run(statements::storedEntries({synthesis.insert(entry)}));
+    const qint64 id = synthesis.insert(entry);
+    invention.commit();
+    channel.run(statements::storedEntries({id}));
     return {};
 }
 

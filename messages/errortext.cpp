@@ -60,16 +60,17 @@ QString kindText(const store::StoreError &error)
     const QString cause = error.cause() ? errorText(*error.cause()) : QString();
     switch (error.kind()) {
     case Kind::EngineFailure:
-        return QStringLiteral("Ошибка базы данных: %1").arg(d.value(0));
+        return withParticulars(QStringLiteral("Ошибка базы данных."), d.value(0));
     case Kind::OutOfMemory:
-        return d.value(0).isEmpty() ? QStringLiteral("Недостаточно памяти для работы с базой данных")
-                                    : QStringLiteral("Недостаточно памяти для работы с базой данных (%1)").arg(d.value(0));
+        return withParticulars(QStringLiteral("Недостаточно памяти для работы с базой данных"), d.value(0));
     case Kind::DiskIoFailure:
-        return d.value(0).isEmpty()
-            ? QStringLiteral("Ошибка чтения или записи на диске: %1").arg(d.value(1))
-            : QStringLiteral("Ошибка чтения или записи файла %1 на диске: %2").arg(d.value(0), d.value(1));
+        return withParticulars(d.value(0).isEmpty()
+                                   ? QStringLiteral("Ошибка чтения или записи на диске.")
+                                   : QStringLiteral("Ошибка чтения или записи файла %1 на диске.").arg(d.value(0)),
+                               d.value(1));
     case Kind::ReadOnlyFile:
-        return QStringLiteral("Файл %1 открыт только для чтения: ничего не сохранено (%2)").arg(d.value(0), d.value(1));
+        return withParticulars(QStringLiteral("Файл %1 открыт только для чтения: ничего не сохранено.").arg(d.value(0)),
+                               d.value(1));
     case Kind::DamagedFile:
         return QStringLiteral("Файл %1 повреждён: %2; список неполадок выводит zelvik-cli check").arg(d.value(0), d.value(1));
     case Kind::DirectoryFileMissing:
@@ -87,11 +88,12 @@ QString kindText(const store::StoreError &error)
                               "которых ещё нет в файле")
             .arg(d.value(0), d.value(1));
     case Kind::NetworkShareJournal:
-        return QStringLiteral("%1: файл лежит в сетевой папке, где ему нельзя оставаться в режиме WAL, а вывести его "
-                              "из этого режима не удалось: %2")
-            .arg(d.value(0), d.value(1));
+        return withParticulars(QStringLiteral("%1: файл лежит в сетевой папке, где ему нельзя оставаться в режиме WAL, "
+                                              "а вывести его из этого режима не удалось.")
+                                   .arg(d.value(0)),
+                               d.value(1));
     case Kind::CollationNotRegistered:
-        return QStringLiteral("Не удалось подключить сравнение текста без учёта регистра букв: %1").arg(d.value(0));
+        return withParticulars(QStringLiteral("Не удалось подключить сравнение текста без учёта регистра букв."), d.value(0));
     case Kind::ServerUnreachable:
         return withParticulars(
             QStringLiteral("Не удалось подключиться к серверу справочника (%1).").arg(serverShown(d.value(0))),
@@ -102,10 +104,32 @@ QString kindText(const store::StoreError &error)
                                    .arg(serverShown(d.value(0))),
                                d.value(1));
     case Kind::ServerLoginRefused:
-        return withParticulars(QStringLiteral("Сервер справочника (%1) не принял вход: проверьте имя пользователя и "
-                                              "пароль в ~/.pgpass.")
+        return withParticulars(QStringLiteral("Сервер справочника (%1) не принял вход: неверный пароль или такого "
+                                              "пользователя нет. Проверьте user= в строке подключения и пароль в "
+                                              "~/.pgpass.")
                                    .arg(serverShown(d.value(0))),
                                d.value(1));
+    case Kind::ServerPasswordMissing:
+        return withParticulars(QStringLiteral("Сервер справочника (%1) требует пароль, а его не нашлось: запишите его "
+                                              "в ~/.pgpass (или в файл, который называет PGPASSFILE).")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
+    case Kind::ServerDatabaseMissing:
+        return withParticulars(QStringLiteral("На сервере справочника (%1) нет базы данных с таким именем: проверьте "
+                                              "dbname= в строке подключения (базу создаёт администратор сервера).")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
+    case Kind::ServerNotLetIn:
+        return withParticulars(QStringLiteral("Сервер справочника (%1) не пускает этого пользователя к этой базе с "
+                                              "этого компьютера: в его pg_hba.conf нет подходящей строки (её "
+                                              "добавляет администратор сервера).")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
+    case Kind::ServerRootCertificateMissing:
+        return withParticulars(QStringLiteral("Нет файла %2 с сертификатом центра сертификации (sslrootcert): "
+                                              "подключение к серверу справочника (%1) не установлено.")
+                                   .arg(serverShown(d.value(0)), d.value(1)),
+                               d.value(2));
     case Kind::ConnectionStringUnreadable:
         return QStringLiteral("Строку подключения к серверу справочника не удалось разобрать: проверьте её (сама "
                               "строка не показывается, в ней может быть пароль).");
@@ -125,7 +149,8 @@ QString kindText(const store::StoreError &error)
                               "init --server); повторите, когда он закончит")
             .arg(serverShown(d.value(0)));
     case Kind::ServerLibraryNotLoaded:
-        return QStringLiteral("Не удалось загрузить библиотеку %1, без неё сервер недоступен: %2").arg(d.value(0), d.value(1));
+        return withParticulars(QStringLiteral("Не удалось загрузить библиотеку %1, без неё сервер недоступен.").arg(d.value(0)),
+                               d.value(1));
     case Kind::ServerLibraryIncomplete:
         return QStringLiteral("В библиотеке %1 нет функции %2, без неё сервер недоступен").arg(d.value(0), d.value(1));
     case Kind::NotAnInteger:
@@ -149,26 +174,26 @@ QString kindText(const store::StoreError &error)
     case Kind::NulInStatement:
         return QStringLiteral("Ошибка в запросе: в нём есть символ NUL");
     case Kind::TablesNotCreated:
-        return QStringLiteral("Не удалось создать таблицы справочника: %1").arg(d.value(0));
+        return withParticulars(QStringLiteral("Не удалось создать таблицы справочника."), d.value(0));
     case Kind::SampleDataUnreadable:
-        return QStringLiteral("Не удалось прочитать образец справочника %1: %2").arg(d.value(0), d.value(1));
+        return withParticulars(QStringLiteral("Не удалось прочитать образец справочника %1.").arg(d.value(0)), d.value(1));
     case Kind::SampleParamMissing:
         return QStringLiteral("В образце справочника (param.txt) нет числа %1").arg(d.value(0));
     case Kind::FileExists:
         return QStringLiteral("%1: файл уже существует и не заменяется").arg(d.value(0));
     case Kind::FileNotStaged:
-        return QStringLiteral("%1: рядом с ним не удалось создать новый файл: %2").arg(d.value(0), d.value(1));
+        return withParticulars(QStringLiteral("%1: рядом с ним не удалось создать новый файл.").arg(d.value(0)), d.value(1));
     case Kind::FileNotPublished:
-        return QStringLiteral("%1: новому файлу не удалось дать это имя: %2").arg(d.value(0), d.value(1));
+        return withParticulars(QStringLiteral("%1: новому файлу не удалось дать это имя.").arg(d.value(0)), d.value(1));
     case Kind::FileNotWritten:
-        return QStringLiteral("%1: файл не удалось записать: %2").arg(d.value(0), d.value(1));
+        return withParticulars(QStringLiteral("%1: файл не удалось записать.").arg(d.value(0)), d.value(1));
     case Kind::RegionNotEncodable:
         return QStringLiteral("%1: название региона нельзя записать одной строкой в кодировке Windows-1251")
             .arg(d.value(0));
     case Kind::ServerFolderIncomplete:
         return cause + QStringLiteral(" (таблицы на сервере остаются)");
     case Kind::TableNotWritten:
-        return QStringLiteral("Не удалось записать таблицу: %1").arg(d.value(0));
+        return withParticulars(QStringLiteral("Не удалось записать таблицу."), d.value(0));
     case Kind::RowNotWritten:
         return QStringLiteral("Таблица %1, строка %2 не записана: %3").arg(d.value(0), d.value(1), cause);
     case Kind::ParamTableEmpty:
@@ -180,21 +205,25 @@ QString kindText(const store::StoreError &error)
                               "нужно число от 1 до %2.")
             .arg(d.value(0), d.value(1));
     case Kind::ServerCertificateUntrusted:
-        return QStringLiteral("%1: сертификат сервера не подписан центром сертификации из sslrootcert, "
-                              "подключение не установлено: %2")
-            .arg(serverShown(d.value(0)), d.value(1));
+        return withParticulars(QStringLiteral("Сертификат сервера справочника (%1) не подписан центром сертификации "
+                                              "из sslrootcert: подключение не установлено.")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
     case Kind::ServerCertificateMismatch:
-        return QStringLiteral("%1: сертификат сервера выдан другому имени, чем указано в host, "
-                              "подключение не установлено: %2")
-            .arg(serverShown(d.value(0)), d.value(1));
+        return withParticulars(QStringLiteral("Сертификат сервера справочника (%1) выдан другому имени, чем указано в "
+                                              "host: подключение не установлено.")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
     case Kind::ServerWithoutEncryption:
-        return QStringLiteral("%1: сервер не поддерживает шифрование (TLS), а строка подключения требует его "
-                              "(sslmode): %2")
-            .arg(serverShown(d.value(0)), d.value(1));
+        return withParticulars(QStringLiteral("Сервер справочника (%1) не поддерживает шифрование (TLS), а строка "
+                                              "подключения требует его (sslmode).")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
     case Kind::ServerRequiresEncryption:
-        return QStringLiteral("%1: сервер не принимает подключение без шифрования; задайте в строке подключения "
-                              "sslmode=verify-full и sslrootcert: %2")
-            .arg(serverShown(d.value(0)), d.value(1));
+        return withParticulars(QStringLiteral("Сервер справочника (%1) не принимает подключение без шифрования: задайте "
+                                              "в строке подключения sslmode=verify-full и sslrootcert.")
+                                   .arg(serverShown(d.value(0))),
+                               d.value(1));
     case Kind::NulInText:
         return QStringLiteral("Текст «%1…» не принят: в нём есть символ NUL (код 0), а текст с ним справочник "
                               "не хранит")
@@ -230,6 +259,10 @@ QString kindText(const store::StoreError &error)
             .arg(d.value(0));
     case Kind::LoginMissing:
         return QStringLiteral("На сервере нет пользователя (роли) %1").arg(d.value(0));
+    case Kind::ServerTimedOut:
+        return QStringLiteral("Сервер справочника (%1) не ответил за %2 с: запрос прерван, незаконченные изменения "
+                              "отменены; следующий запрос подключится заново.")
+            .arg(serverShown(d.value(0)), d.value(1));
     }
     return QStringLiteral("Ошибка базы данных (%1): %2").arg(int(error.kind())).arg(d.join(QStringLiteral("; ")));
 }
@@ -268,6 +301,29 @@ QString errorText(const store::StoreError &error)
     return text + kindText(error);
 }
 
+QString nothingDoneText(NothingDone nothing)
+{
+    switch (nothing) {
+    case NothingDone::Changed:
+        return QStringLiteral("Ничего не изменено.");
+    case NothingDone::Added:
+        return QStringLiteral("Ничего не добавлено.");
+    case NothingDone::Copied:
+        return QStringLiteral("Ничего не скопировано.");
+    }
+    return {};
+}
+
+QString errorText(const store::StoreError &error, NothingDone nothing)
+{
+    return errorText(error) + u'\n' + nothingDoneText(nothing);
+}
+
+QString lineErrorText(qint64 line, const store::StoreError &error)
+{
+    return QStringLiteral("строка %1: %2").arg(line).arg(errorText(error));
+}
+
 QString refusalText(const store::GridRefusal &refusal)
 {
     using Refusal = store::GridRefusal::Kind;
@@ -301,14 +357,18 @@ QString errorText(const config::ConfFileError &error)
     switch (error.kind) {
     case config::ConfFileError::Kind::Unreadable:
         return QStringLiteral("Не удалось прочитать файл %1: %2").arg(d.value(0), d.value(1));
+    case config::ConfFileError::Kind::BadSeconds:
+        return QStringLiteral("В файле conf.cfg строка %1= должна задавать число секунд больше нуля и не больше "
+                              "суток (например, %1=5), а в ней «%2»")
+            .arg(d.value(0), d.value(1));
     }
     return {};
 }
 
-QStringList missingDataFileMessages(const QString &server)
+QStringList missingDataFileMessages(const QString &server, std::chrono::milliseconds timeout)
 {
     QStringList messages;
-    for (const store::StoreError &problem : store::dataFileProblems(server))
+    for (const store::StoreError &problem : store::dataFileProblems(server, timeout))
         messages << errorText(problem);
     return messages;
 }

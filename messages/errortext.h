@@ -1,7 +1,11 @@
 #pragma once
 
+#include "config/conffile.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <chrono>
 
 namespace store {
 class StoreError;
@@ -21,6 +25,14 @@ QString errorText(const store::StoreError &error);
 // A conf.cfg that cannot be used.
 QString errorText(const config::ConfFileError &error);
 
+// What a command that failed did not do, so the user knows everything is as it was before it.
+enum class NothingDone { Changed, Added, Copied };
+QString nothingDoneText(NothingDone nothing);
+// The error's text, then on a line of its own what was not done, in the same language.
+QString errorText(const store::StoreError &error, NothingDone nothing);
+// A line of an input file the store refused: the line's number (from 1), then the error's text.
+QString lineErrorText(qint64 line, const store::StoreError &error);
+
 // The grid's refusal of an edit.
 QString refusalText(const store::GridRefusal &refusal);
 
@@ -36,6 +48,7 @@ QString columnTitle(int field);
 
 // One message per data file that is missing or cannot be used, in the order the user is told about
 // them (see store::dataFileProblems); empty when the program may run.
-QStringList missingDataFileMessages(const QString &server = {});
+QStringList missingDataFileMessages(const QString &server = {},
+                                    std::chrono::milliseconds timeout = config::kServerTimeout);
 
 } // namespace messages

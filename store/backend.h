@@ -86,6 +86,18 @@ public:
     virtual void endSnapshot() noexcept = 0;
     // Appends rows to the table's named columns (see BulkAppend), in the caller's transaction.
     virtual std::unique_ptr<BulkAppend> bulkAppend(const QString &table, const QStringList &columns) = 0;
+
+    // Starts a write transaction that waits for, and holds off, every other that names the same key:
+    // on a server, a transaction-scoped advisory lock on the key as the directory compares text (so
+    // it holds through a pooler in transaction mode); on SQLite, BEGIN IMMEDIATE, which holds off
+    // every other writer of the file. What the transaction reads after it began, no other such
+    // transaction changes before it ends. Not nested. Throws StoreError.
+    virtual void beginWrite(const QString &key) = 0;
+    // Commits it: its writes are stored together, or (StoreError) not at all, unless the link to a
+    // server broke while the commit was on its way.
+    virtual void commitWrite() = 0;
+    // Gives it up: none of its writes is stored. Never throws.
+    virtual void rollbackWrite() noexcept = 0;
 };
 
 } // namespace store

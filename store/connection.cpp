@@ -1,5 +1,6 @@
 #include "store/connection.h"
 
+#include "config/conffile.h"
 #include "store/schema.h"
 #include "store/sqlite/collation.h"
 #include "store/storeerror.h"
@@ -121,7 +122,7 @@ void setNetworkShareProbe(NetworkShareProbe probe)
 }
 
 Connection::Connection(QString dataSource)
-    : m_dataSource(std::move(dataSource))
+    : m_dataSource(std::move(dataSource)), m_timeout(config::kServerTimeout)
 {
 }
 
@@ -151,6 +152,7 @@ void Connection::setReplica(const QString &conninfo)
     }
     m_replica = std::make_unique<Connection>();
     m_replica->setServer(conninfo);
+    m_replica->setTimeout(config::kReplicaTimeout);
     m_replica->setTransactionPooling(m_transactionPooling);
 }
 
@@ -179,13 +181,12 @@ void Connection::connect()
 
 void Connection::connectServer()
 {
-    PGconn *conn = openServer(m_server);
-    if (!serverHasDirectory(conn)) {
-        PQfinish(conn);
-        throw StoreError(StoreError::Kind::ServerWithoutDirectory, {serverName(m_server)});
-    }
-    m_rights = serverEntryRights(conn);
-    m_serverConn = conn;
+    std::unique_ptr<PGconn, decltype(&PQfinish)> conn(openServer(m_server, m_timeout), &PQfinish);
+    const QString name = serverName(m_server);
+    if (!serverHasDirectory(conn.get(), name, m_timeout))
+        throw StoreError(StoreError::Kind::ServerWithoutDirectory, {name});
+    m_rights = serverEntryRights(conn.get(), {m_server, m_timeout});
+    m_serverConn = conn.release();
 }
 
 void Connection::connectFile()

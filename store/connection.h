@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -43,6 +44,12 @@ public:
     // opened by whoever reads there, never by connect(): a standby that is down costs no search.
     void setReplica(const QString &conninfo);
     Connection *replica() const { return m_replica.get(); }
+    // How long connecting to the server, and each statement there, may wait for it: past that the
+    // statement is cancelled, the connection given up (the server rolls back its transaction) and
+    // StoreError ServerTimedOut thrown. The configured server_timeout= (config::kServerTimeout by
+    // default); a replica's is its replica_timeout= (config::kReplicaTimeout).
+    void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+    std::chrono::milliseconds timeout() const { return m_timeout; }
     Dialect dialect() const { return isServer() ? Dialect::Postgres : Dialect::Sqlite; }
     // The file's path, or the server's host, port and database: what messages name.
     QString storeName() const;
@@ -91,6 +98,7 @@ private:
     mutable std::optional<bool> m_networkShare; // not asked yet for this data source
     bool m_borrowed = false; // the handle is another's
     bool m_transactionPooling = false;
+    std::chrono::milliseconds m_timeout;
     EntryRights m_rights = EntryRights::all();
     std::unique_ptr<Connection> m_replica;
 };

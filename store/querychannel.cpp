@@ -88,6 +88,12 @@ void QueryChannel::run(const QString &statement)
     dropResult();
     emit statementSent(statement);
     const auto changed = qScopeGuard([this] { emit resultChanged(); });
+    openResult(statement);
+}
+
+void QueryChannel::openResult(const QString &statement)
+{
+    dropResult();
     Backend &backend = openBackend();
     std::unique_ptr<Cursor> cursor = m_spare ? std::move(m_spare) : backend.newCursor();
     try {
@@ -110,39 +116,78 @@ qint64 QueryChannel::exec(const QString &statement)
     return id;
 }
 
-void QueryChannel::lookup(const QString &statement)
+void QueryChannel::lookup(const QString &statement, const QString &claimKey)
 {
-    if (!m_connection.replica() || !m_connection.isServer()) {
-        run(statement);
-        return;
-    }
     dropResult();
-    if (!lookupOnReplica(statement)) {
-        run(statement);
-        return;
-    }
     emit statementSent(statement);
-    emit resultChanged();
+    const auto changed = qScopeGuard([this] { emit resultChanged(); });
+    const bool claiming = !claimKey.isEmpty() && !m_writing && entryRights().allows(EntryAction::Add);
+    const ReplicaAnswer replica = m_connection.replica() && m_connection.isServer() ? lookupOnReplica(statement)
+                                                                                    : ReplicaAnswer::NotAsked;
+    if (replica == ReplicaAnswer::Found)
+        return;
+    // A miss on the replica is looked up on the server once, under the claim; without a replica the
+    // server is asked first without it, since most lookups find something.
+    if (replica == ReplicaAnswer::NotAsked) {
+        openResult(statement);
+        if (!claiming || count() > 0)
+            return;
+    }
+    if (claiming)
+        beginWrite(claimKey);
+    openResult(statement);
 }
 
-bool QueryChannel::lookupOnReplica(const QString &statement)
+void QueryChannel::beginWrite(const QString &key)
+{
+    Backend &backend = openBackend();
+    if (m_result)
+        m_result->suspend();
+    backend.beginWrite(key);
+    m_writing = true;
+    m_wroteInWrite = false;
+}
+
+void QueryChannel::commitWrite()
+{
+    if (!m_writing)
+        return;
+    if (m_result)
+        m_result->suspend();
+    // Over whatever happens to the commit: a failed one leaves no transaction behind.
+    m_writing = false;
+    m_backend->commitWrite();
+    if (std::exchange(m_wroteInWrite, false))
+        noteWrite();
+}
+
+void QueryChannel::rollbackWrite() noexcept
+{
+    if (!std::exchange(m_writing, false))
+        return;
+    if (m_result)
+        m_result->suspend();
+    m_backend->rollbackWrite();
+}
+
+QueryChannel::ReplicaAnswer QueryChannel::lookupOnReplica(const QString &statement)
 {
     Connection &replica = *m_connection.replica();
     if (!m_replicaRetry.hasExpired())
-        return false;
+        return ReplicaAnswer::NotAsked;
     try {
         replica.connect();
         if (!m_replicaBackend)
             m_replicaBackend = std::make_unique<PgBackend>(replica);
         if (!replicaCaughtUp())
-            return false;
+            return ReplicaAnswer::NotAsked;
         std::unique_ptr<Cursor> cursor = m_replicaBackend->newCursor();
         cursor->open(statement);
         if (cursor->count() == 0)
-            return false;
+            return ReplicaAnswer::Missed;
         m_result = std::move(cursor);
         m_resultOnReplica = true;
-        return true;
+        return ReplicaAnswer::Found;
     } catch (const StoreError &) {
         // Whatever went wrong there, the server answers: the replica gets another chance later.
         m_replicaBackend.reset();
@@ -150,7 +195,7 @@ bool QueryChannel::lookupOnReplica(const QString &statement)
         m_replicaRetry.setRemainingTime(kReplicaRetry);
         if (!std::exchange(m_replicaNoticed, true))
             emit replicaUnavailable(replica.storeName());
-        return false;
+        return ReplicaAnswer::NotAsked;
     }
 }
 
@@ -171,6 +216,11 @@ void QueryChannel::noteWrite()
 {
     if (!m_connection.replica() || !m_connection.isServer())
         return;
+    // Inside a transaction the log has not moved yet: the position is read after the commit.
+    if (m_writing) {
+        m_wroteInWrite = true;
+        return;
+    }
     try {
         m_writtenLsn = m_backend->scalar(QStringLiteral("select pg_current_wal_insert_lsn()::text"), {}).toString();
     } catch (const StoreError &) {

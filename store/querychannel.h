@@ -43,8 +43,20 @@ public:
     // A lookup that finds entries: run, but with a replica set it reads there first. Rows found there
     // are the result; a miss is asked again of the server, where entries are invented, since an entry
     // invented a moment ago may not have reached the replica yet. The replica is left alone until it
-    // has replayed this program's last write, and for a while after it fails: it never fails a lookup.
-    void lookup(const QString &statement);
+    // has replayed this program's last write, and for a while after it fails or takes longer than its
+    // timeout to answer: it never fails a lookup.
+    // With a claim key, a lookup that finds nothing leaves the channel in a write transaction that
+    // holds the key (beginWrite), having looked again on the server under it: what it finds then is
+    // the result, and what the caller invents in that transaction no other search holding the key
+    // invents as well. A login that may not add entries claims nothing. statementSent is emitted
+    // once, however often the statement runs.
+    void lookup(const QString &statement, const QString &claimKey = {});
+    // The write transaction a lookup claimed (see Backend::beginWrite): whether one is open, its
+    // commit (the position the server's log reached is noted afterwards, for the replica), and its
+    // rollback, which never throws. Both do nothing without one.
+    bool writing() const { return m_writing; }
+    void commitWrite();
+    void rollbackWrite() noexcept;
     // Whether the open result was read on the replica.
     bool resultOnReplica() const { return m_resultOnReplica; }
 
@@ -119,8 +131,12 @@ private:
     Backend &openBackend();
     // Closes the open result, keeping its cursor for the next run.
     void dropResult();
-    // Opens the statement on the replica when it may be read there; true when it found rows.
-    bool lookupOnReplica(const QString &statement);
+    // run without the signals.
+    void openResult(const QString &statement);
+    void beginWrite(const QString &key);
+    enum class ReplicaAnswer { Found, Missed, NotAsked };
+    // Opens the statement on the replica when it may be read there.
+    ReplicaAnswer lookupOnReplica(const QString &statement);
     // Whether the replica has replayed this program's last write.
     bool replicaCaughtUp();
     // Remembers where the server's log stood after a write, for replicaCaughtUp.
@@ -135,6 +151,22 @@ private:
     QString m_writtenLsn; // the server's log position after this program's last write; empty when replayed
     QDeadlineTimer m_replicaRetry{0}; // the replica is left alone until this expires
     bool m_replicaNoticed = false;
+    bool m_writing = false;       // a write transaction is open
+    bool m_wroteInWrite = false;  // and has written: its commit moves the server's log on
+};
+
+// The write transaction a lookup may claim, ended however the scope is left: rolled back unless
+// committed.
+class WriteTransaction {
+public:
+    explicit WriteTransaction(QueryChannel &channel) : m_channel(channel) {}
+    ~WriteTransaction() { m_channel.rollbackWrite(); }
+    WriteTransaction(const WriteTransaction &) = delete;
+    WriteTransaction &operator=(const WriteTransaction &) = delete;
+    void commit() { m_channel.commitWrite(); }
+
+private:
+    QueryChannel &m_channel;
 };
 
 // A snapshot of the store for as long as it lives: the channel's beginSnapshot, then its endSnapshot

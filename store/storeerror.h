@@ -48,7 +48,7 @@ public:
         CollationNotRegistered, // details: SQLite's message
         ServerUnreachable,    // details: the server, libpq's message
         ServerLost,           // details: the server, libpq's message
-        ServerLoginRefused,   // details: the server, libpq's message (no password it could use, or a wrong one)
+        ServerLoginRefused,   // details: the server, libpq's message (a wrong password, or no such login)
         ConnectionStringUnreadable, // libpq cannot read the connection string (its reason would quote it)
         NotPermitted,         // details: the statement's first word (select, insert, update, delete...), the server's message
         DirectoryBusy,        // details: SQLite's message (another program holds the write lock past the busy timeout)
@@ -97,9 +97,14 @@ public:
                               // (the directory's roles are named after it, and the server cuts longer names)
         RoleMembersLeft,      // details: the roles of an older directory of that name and their members
         LoginMissing,         // details: the login (the server has no role of that name)
+        ServerDatabaseMissing, // details: the server, libpq's message (no database of the name dbname gives)
+        ServerPasswordMissing, // details: the server, libpq's message (it asks for a password and none was found)
+        ServerNotLetIn,       // details: the server, libpq's message (no line of pg_hba.conf lets this login in)
+        ServerRootCertificateMissing, // details: the server, the file (sslrootcert, or libpq's default), libpq's message
+        ServerTimedOut,       // details: the server, the seconds waited (for its answer, or to connect)
     };
-    // The number of kinds; the last one above is LoginMissing.
-    static constexpr int kindCount = int(Kind::LoginMissing) + 1;
+    // The number of kinds; the last one above is ServerTimedOut.
+    static constexpr int kindCount = int(Kind::ServerTimedOut) + 1;
 
     explicit StoreError(Kind kind, QStringList details = {}) : m_kind(kind), m_details(std::move(details))
     {

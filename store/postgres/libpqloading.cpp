@@ -48,6 +48,12 @@ extern "C" {
 PGconn *PQconnectdbParams(const char *const *keywords, const char *const *values, int expand_dbname)
 ZELVIK_PQ_FORWARD(PQconnectdbParams, (keywords, values, expand_dbname))
 
+PGconn *PQconnectStartParams(const char *const *keywords, const char *const *values, int expand_dbname)
+ZELVIK_PQ_FORWARD(PQconnectStartParams, (keywords, values, expand_dbname))
+
+PostgresPollingStatusType PQconnectPoll(PGconn *conn)
+ZELVIK_PQ_FORWARD(PQconnectPoll, (conn))
+
 PQconninfoOption *PQconndefaults(void)
 ZELVIK_PQ_FORWARD(PQconndefaults, ())
 
@@ -119,11 +125,52 @@ PGresult *PQexecPrepared(PGconn *conn, const char *stmtName, int nParams, const 
                          const int *paramLengths, const int *paramFormats, int resultFormat)
 ZELVIK_PQ_FORWARD(PQexecPrepared, (conn, stmtName, nParams, paramValues, paramLengths, paramFormats, resultFormat))
 
-PGresult *PQdescribePrepared(PGconn *conn, const char *stmt)
-ZELVIK_PQ_FORWARD(PQdescribePrepared, (conn, stmt))
+int PQsetnonblocking(PGconn *conn, int arg)
+ZELVIK_PQ_FORWARD(PQsetnonblocking, (conn, arg))
+
+int PQsendQuery(PGconn *conn, const char *query)
+ZELVIK_PQ_FORWARD(PQsendQuery, (conn, query))
+
+int PQsendQueryParams(PGconn *conn, const char *command, int nParams, const Oid *paramTypes,
+                      const char *const *paramValues, const int *paramLengths, const int *paramFormats,
+                      int resultFormat)
+ZELVIK_PQ_FORWARD(PQsendQueryParams, (conn, command, nParams, paramTypes, paramValues, paramLengths, paramFormats,
+                                        resultFormat))
+
+int PQsendPrepare(PGconn *conn, const char *stmtName, const char *query, int nParams, const Oid *paramTypes)
+ZELVIK_PQ_FORWARD(PQsendPrepare, (conn, stmtName, query, nParams, paramTypes))
+
+int PQsendQueryPrepared(PGconn *conn, const char *stmtName, int nParams, const char *const *paramValues,
+                        const int *paramLengths, const int *paramFormats, int resultFormat)
+ZELVIK_PQ_FORWARD(PQsendQueryPrepared, (conn, stmtName, nParams, paramValues, paramLengths, paramFormats,
+                                          resultFormat))
+
+int PQsendDescribePrepared(PGconn *conn, const char *stmt)
+ZELVIK_PQ_FORWARD(PQsendDescribePrepared, (conn, stmt))
+
+int PQflush(PGconn *conn)
+ZELVIK_PQ_FORWARD(PQflush, (conn))
+
+int PQconsumeInput(PGconn *conn)
+ZELVIK_PQ_FORWARD(PQconsumeInput, (conn))
+
+int PQisBusy(PGconn *conn)
+ZELVIK_PQ_FORWARD(PQisBusy, (conn))
 
 PGresult *PQgetResult(PGconn *conn)
 ZELVIK_PQ_FORWARD(PQgetResult, (conn))
+
+PGcancel *PQgetCancel(PGconn *conn)
+ZELVIK_PQ_FORWARD(PQgetCancel, (conn))
+
+int PQcancel(PGcancel *cancel, char *errbuf, int errbufsize)
+ZELVIK_PQ_FORWARD(PQcancel, (cancel, errbuf, errbufsize))
+
+void PQfreeCancel(PGcancel *cancel)
+{
+    if (cancel)
+        ZELVIK_PQ_FORWARD(PQfreeCancel, (cancel))
+}
 
 int PQputCopyData(PGconn *conn, const char *buffer, int nbytes)
 ZELVIK_PQ_FORWARD(PQputCopyData, (conn, buffer, nbytes))
@@ -169,5 +216,8 @@ ZELVIK_PQ_FORWARD(PQcmdTuples, (res))
 
 unsigned char *PQunescapeBytea(const unsigned char *strtext, size_t *retbuflen)
 ZELVIK_PQ_FORWARD(PQunescapeBytea, (strtext, retbuflen))
+
+PQconninfoOption *PQconninfo(PGconn *conn)
+ZELVIK_PQ_FORWARD(PQconninfo, (conn))
 
 } // extern "C"

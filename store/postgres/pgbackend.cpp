@@ -109,9 +109,8 @@ void PgBackend::scan(const QString &statement, const ScanHeader &header, const S
         beginSnapshot();
     const std::uint64_t generation = m_connection.generation();
     const auto end = qScopeGuard([&] {
-        pg_conn *conn = m_connection.serverHandle();
-        if (conn && m_connection.generation() == generation)
-            PQclear(PQexec(conn, ownTransaction ? "COMMIT" : "CLOSE zelvik_scan"));
+        if (m_connection.generation() == generation)
+            m_statements.endQuietly(ownTransaction ? "COMMIT" : "CLOSE zelvik_scan");
     });
     try {
         m_statements.execute("DECLARE zelvik_scan NO SCROLL CURSOR FOR " + t.sql.substr(0, t.statementEnd),
@@ -155,8 +154,31 @@ void PgBackend::beginSnapshot()
 void PgBackend::endSnapshot() noexcept
 {
     // Gone with a broken connection, which was closed; a read-only transaction has nothing to keep.
-    if (pg_conn *conn = m_connection.serverHandle())
-        PQclear(PQexec(conn, "COMMIT"));
+    m_statements.endQuietly("COMMIT");
+}
+
+void PgBackend::beginWrite(const QString &key)
+{
+    m_statements.command("BEGIN");
+    m_writeGeneration = m_connection.generation();
+    // Held until the transaction ends, on whichever server connection a pooler gives it. Keyed by the
+    // text as the directory compares it (the collation's hash), so searches that would find the same
+    // entries wait for each other; the first number keeps these keys apart from the program's others.
+    static const std::string lock
+        = std::string("select pg_advisory_xact_lock(2, hashtext(?::text collate ") + kCollation + "))";
+    m_statements.execute(nativeStatement(lock, Dialect::Postgres), {key});
+}
+
+void PgBackend::commitWrite()
+{
+    m_statements.command("COMMIT");
+}
+
+void PgBackend::rollbackWrite() noexcept
+{
+    // A connection given up meanwhile took its transaction with it.
+    if (m_connection.generation() == m_writeGeneration)
+        m_statements.endQuietly("ROLLBACK");
 }
 
 std::unique_ptr<BulkAppend> PgBackend::bulkAppend(const QString &table, const QStringList &columns)

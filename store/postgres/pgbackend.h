@@ -22,10 +22,14 @@ public:
     void beginSnapshot() override;
     void endSnapshot() noexcept override;
     std::unique_ptr<BulkAppend> bulkAppend(const QString &table, const QStringList &columns) override;
+    void beginWrite(const QString &key) override;
+    void commitWrite() override;
+    void rollbackWrite() noexcept override;
 
 private:
     Connection &m_connection;
     PreparedStatements m_statements;
+    std::uint64_t m_writeGeneration = 0; // the connection's opening the write transaction began on
 };
 
 } // namespace store

@@ -55,12 +55,8 @@ PgBulkAppend::PgBulkAppend(PreparedStatements &statements, Connection &connectio
 PgBulkAppend::~PgBulkAppend()
 {
     // The connection may have broken (and been closed) meanwhile; then there is no COPY left to end.
-    pg_conn *conn = m_connection.serverHandle();
-    if (!m_open || !conn || m_connection.generation() != m_generation)
-        return;
-    if (PQputCopyEnd(conn, "abandoned") == 1)
-        while (PGresult *rest = PQgetResult(conn))
-            PQclear(rest);
+    if (m_open && m_connection.generation() == m_generation)
+        m_statements.endQuietly([](pg_conn *c) { return PQputCopyEnd(c, "abandoned"); });
 }
 
 void PgBulkAppend::add(std::span<const QVariant> cells)
@@ -78,19 +74,16 @@ void PgBulkAppend::add(std::span<const QVariant> cells)
     }
     if (PQputCopyData(m_connection.serverHandle(), m_lines.constData(), int(m_lines.size())) != 1)
         m_statements.fail(nullptr);
+    // Sent before the next batch is made, so a batch at a time is held however fast the rows come.
+    m_statements.flush();
 }
 
 void PgBulkAppend::finish()
 {
-    pg_conn *conn = m_connection.serverHandle();
     m_open = false;
-    if (PQputCopyEnd(conn, nullptr) != 1)
-        m_statements.fail(nullptr);
-    const PgResult ended(PQgetResult(conn));
+    const PgResult ended = m_statements.answer([](pg_conn *c) { return PQputCopyEnd(c, nullptr); });
     if (PQresultStatus(ended.get()) != PGRES_COMMAND_OK)
         m_statements.fail(ended.get());
-    while (PGresult *rest = PQgetResult(conn))
-        PQclear(rest);
 }
 
 } // namespace store

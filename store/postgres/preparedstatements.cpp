@@ -32,11 +32,6 @@ enum : Oid {
 
 } // namespace
 
-void PgResultDeleter::operator()(pg_result *result) const
-{
-    PQclear(result);
-}
-
 PreparedStatements::PreparedStatements(Connection &connection, std::size_t capacity)
     : m_connection(connection), m_capacity(capacity)
 {
@@ -82,19 +77,18 @@ bool PreparedStatements::mayRetry(const std::string &sql)
 
 const PreparedStatements::Prepared &PreparedStatements::prepared(const std::string &sql)
 {
-    pg_conn *c = conn();
+    conn(); // forgets the statements of an earlier connection before they are looked through
     const auto found = std::find_if(m_prepared.begin(), m_prepared.end(), [&](const Prepared &p) { return p.sql == sql; });
     if (found != m_prepared.end()) {
         std::rotate(found, found + 1, m_prepared.end());
         return m_prepared.back();
     }
     Prepared entry{sql, "zelvik_" + std::to_string(++m_named)};
-    const PgResult result(PQprepare(c, entry.name.c_str(), sql.c_str(), 0, nullptr));
+    const PgResult result = answer([&](pg_conn *c) { return PQsendPrepare(c, entry.name.c_str(), sql.c_str(), 0, nullptr); });
     if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
         fail(result.get(), sql);
     if (m_prepared.size() >= m_capacity) {
-        const std::string drop = "DEALLOCATE " + m_prepared.front().name;
-        PQclear(PQexec(c, drop.c_str()));
+        command(("DEALLOCATE " + m_prepared.front().name).c_str());
         m_prepared.erase(m_prepared.begin());
     }
     m_prepared.push_back(std::move(entry));
@@ -119,9 +113,16 @@ PgResult PreparedStatements::execute(const std::string &sql, int count, const ch
 PgResult PreparedStatements::attempt(const std::string &sql, int count, const char *const *values, const int *lengths,
                                      const int *formats)
 {
-    PgResult result(m_connection.unnamedStatements()
-                        ? PQexecParams(conn(), sql.c_str(), count, nullptr, values, lengths, formats, 0)
-                        : PQexecPrepared(conn(), prepared(sql).name.c_str(), count, values, lengths, formats, 0));
+    PgResult result;
+    if (m_connection.unnamedStatements()) {
+        result = answer([&](pg_conn *c) {
+            return PQsendQueryParams(c, sql.c_str(), count, nullptr, values, lengths, formats, 0);
+        });
+    } else {
+        const std::string name = prepared(sql).name;
+        result = answer(
+            [&](pg_conn *c) { return PQsendQueryPrepared(c, name.c_str(), count, values, lengths, formats, 0); });
+    }
     const ExecStatusType status = PQresultStatus(result.get());
     if (status == PGRES_EMPTY_QUERY)
         throw StoreError(StoreError::Kind::EmptyStatement).at(m_connection.storeName());
@@ -165,9 +166,46 @@ PgResult PreparedStatements::execute(const std::string &sql, const QVariantList 
     return execute(sql, int(params.size()), values.data(), lengths.data(), formats.data());
 }
 
+PgResult PreparedStatements::answer(const Send &send)
+{
+    try {
+        return exchange(conn(), send, {m_connection.server(), m_connection.timeout()});
+    } catch (const StoreError &) {
+        // The link is gone, or the server is still busy with the request: the connection is no use.
+        m_connection.close();
+        throw;
+    }
+}
+
+void PreparedStatements::flush()
+{
+    try {
+        flushQueued(conn(), {m_connection.server(), m_connection.timeout()});
+    } catch (const StoreError &) {
+        m_connection.close();
+        throw;
+    }
+}
+
+void PreparedStatements::endQuietly(const Send &send) noexcept
+{
+    if (!m_connection.serverHandle())
+        return;
+    try {
+        answer(send);
+    } catch (...) {
+        // Given up by answer; the server ends what the connection held.
+    }
+}
+
+void PreparedStatements::endQuietly(const char *sql) noexcept
+{
+    endQuietly([sql](pg_conn *c) { return PQsendQuery(c, sql); });
+}
+
 PgResult PreparedStatements::command(const char *sql)
 {
-    PgResult result(PQexec(conn(), sql));
+    PgResult result = answer([sql](pg_conn *c) { return PQsendQuery(c, sql); });
     const ExecStatusType status = PQresultStatus(result.get());
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && status != PGRES_COPY_IN)
         fail(result.get(), sql);
@@ -183,11 +221,12 @@ int PreparedStatements::columnCount(const std::string &sql)
     const bool ownTransaction = PQtransactionStatus(conn()) == PQTRANS_IDLE;
     if (ownTransaction)
         command("BEGIN");
+    const std::uint64_t generation = m_connection.generation();
     const auto end = qScopeGuard([&] {
-        if (ownTransaction && m_connection.serverHandle())
-            PQclear(PQexec(m_connection.serverHandle(), "COMMIT"));
+        if (ownTransaction && m_connection.generation() == generation)
+            endQuietly("COMMIT");
     });
-    const PgResult parsed(PQprepare(conn(), "", sql.c_str(), 0, nullptr));
+    const PgResult parsed = answer([&](pg_conn *c) { return PQsendPrepare(c, "", sql.c_str(), 0, nullptr); });
     if (PQresultStatus(parsed.get()) != PGRES_COMMAND_OK)
         fail(parsed.get(), sql);
     return describedColumns("", sql);
@@ -195,7 +234,7 @@ int PreparedStatements::columnCount(const std::string &sql)
 
 int PreparedStatements::describedColumns(const std::string &name, const std::string &sql)
 {
-    const PgResult result(PQdescribePrepared(conn(), name.c_str()));
+    const PgResult result = answer([&](pg_conn *c) { return PQsendDescribePrepared(c, name.c_str()); });
     if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
         fail(result.get(), sql);
     return PQnfields(result.get());

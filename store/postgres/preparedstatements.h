@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/jetdialect.h"
+#include "store/postgres/serverexchange.h"
 #include "store/textcache.h"
 
 #include <QHash>
@@ -19,11 +20,6 @@ struct pg_result;
 namespace store {
 
 class Connection;
-
-struct PgResultDeleter {
-    void operator()(pg_result *result) const;
-};
-using PgResult = std::unique_ptr<pg_result, PgResultDeleter>;
 
 // Parameter values of a translated statement: pointers into its literal texts.
 struct Literals {
@@ -44,7 +40,9 @@ struct Literals {
 // The server side of one connection's statements: each text prepared once as a named statement and
 // executed by name after that, as SQLite's prepared statements are reused; unnamed, parsed with each
 // execution, when the connection may keep nothing between transactions (Connection::
-// unnamedStatements). Values pass as text.
+// unnamedStatements). Values pass as text. Every request waits for its answer at most the
+// connection's timeout (see exchange): one that breaks the link or runs out of time gives the
+// connection up, so the next statement connects afresh.
 class PreparedStatements {
 public:
     explicit PreparedStatements(Connection &connection, std::size_t capacity = 64);
@@ -62,6 +60,15 @@ public:
     // Runs a command without parameters and without preparing it (BEGIN, COMMIT, COPY). Throws
     // StoreError as execute does; a command that starts a COPY is no failure.
     PgResult command(const char *sql);
+    // The same for an end that must not fail in its turn (COMMIT of a read, ROLLBACK, CLOSE, a COPY
+    // abandoned): never throws; a connection it finds broken or too slow is given up.
+    void endQuietly(const Send &send) noexcept;
+    void endQuietly(const char *sql) noexcept;
+    // Sends the request and waits for its answer (see exchange); a connection that breaks or is too
+    // slow is given up. Throws StoreError.
+    PgResult answer(const Send &send);
+    // Waits until everything queued on the connection has gone out (a COPY's rows). Throws as answer.
+    void flush();
     // Throws the failure of the command whose result this is (of the connection's last command when
     // null), naming the server; a connection found broken is closed. sql is the failed statement.
     [[noreturn]] void fail(const pg_result *result, const std::string &sql = {});

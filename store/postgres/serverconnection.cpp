@@ -1,10 +1,12 @@
 #include "store/postgres/serverconnection.h"
 
 #include "store/platform/socketprobe.h"
+#include "store/postgres/connectionrefusal.h"
 #include "store/schema.h"
+#include "store/serverwait.h"
 
+#include <QDeadlineTimer>
 #include <QRegularExpression>
-#include <QScopeGuard>
 
 #include <libpq-fe.h>
 
@@ -97,31 +99,6 @@ QString commandWord(const std::string &sql)
     return word.match(QString::fromStdString(sql)).captured(1).toLower();
 }
 
-// What a refused connection tells of encryption, found in libpq's words, in English or in the
-// Russian of its catalog (which it speaks under a Russian locale), or in OpenSSL's, which it quotes
-// untranslated; any other refusal is the server being unreachable.
-StoreError::Kind refusalKind(const QString &message)
-{
-    using Kind = StoreError::Kind;
-    struct Sign {
-        Kind kind;
-        QStringList words;
-    };
-    static const Sign signs[] = {
-        {Kind::ServerCertificateUntrusted, {QStringLiteral("certificate verify failed")}},
-        {Kind::ServerCertificateMismatch,
-         {QStringLiteral("does not match host name"), QStringLiteral("не соответствует имени сервера")}},
-        {Kind::ServerWithoutEncryption,
-         {QStringLiteral("server does not support SSL"), QStringLiteral("сервер не поддерживает SSL")}},
-        {Kind::ServerRequiresEncryption, {QStringLiteral("\", no encryption"), QStringLiteral("\", без шифрования")}},
-    };
-    for (const Sign &sign : signs)
-        for (const QString &words : sign.words)
-            if (message.contains(words))
-                return sign.kind;
-    return Kind::ServerUnreachable;
-}
-
 } // namespace
 
 bool holdsPassword(const QString &conninfo)
@@ -172,7 +149,7 @@ QString serverName(const QString &conninfo)
     return parts.join(u' ');
 }
 
-pg_conn *openServer(const QString &conninfo)
+pg_conn *openServer(const QString &conninfo, std::chrono::milliseconds timeout)
 {
     if (!parsedOptions(conninfo))
         throw StoreError(StoreError::Kind::ConnectionStringUnreadable);
@@ -180,28 +157,37 @@ pg_conn *openServer(const QString &conninfo)
     // Every connection string keyword is the user's, but the encoding and the application name are ours.
     const char *keywords[] = {"dbname", "client_encoding", "application_name", nullptr};
     const char *values[] = {text.constData(), "UTF8", "zelvik", nullptr};
-    PGconn *conn = PQconnectdbParams(keywords, values, 1);
+    std::unique_ptr<PGconn, decltype(&PQfinish)> conn(PQconnectStartParams(keywords, values, 1), &PQfinish);
     if (!conn)
         throw StoreError(StoreError::Kind::OutOfMemory).at(serverName(conninfo));
-    if (PQstatus(conn) != CONNECTION_OK) {
-        const QString message = trimmedMessage(PQerrorMessage(conn));
-        // Asked for a password it had none for, or given one that was wrong.
-        const bool refused = PQconnectionNeedsPassword(conn) || PQconnectionUsedPassword(conn);
-        PQfinish(conn);
-        throw StoreError(refused ? StoreError::Kind::ServerLoginRefused : refusalKind(message),
-                         {serverName(conninfo), message});
+    // libpq's own connect_timeout would block the thread; its steps are taken here, each wait
+    // through waitForServer. A host that refuses is left for the next one by libpq itself.
+    const QDeadlineTimer deadline(timeout);
+    for (PostgresPollingStatusType step = PGRES_POLLING_WRITING;
+         PQstatus(conn.get()) != CONNECTION_BAD && step != PGRES_POLLING_OK && step != PGRES_POLLING_FAILED;
+         step = PQconnectPoll(conn.get())) {
+        const int socket = PQsocket(conn.get());
+        const SocketReady ready = step == PGRES_POLLING_READING ? SocketReady::Read : SocketReady::Write;
+        if (socket >= 0 && !waitForServer(socket, ready, deadline))
+            throw StoreError(StoreError::Kind::ServerTimedOut, {serverName(conninfo), secondsText(timeout)});
     }
+    if (PQstatus(conn.get()) != CONNECTION_OK)
+        throw connectionRefusal(conn.get(), conninfo, trimmedMessage(PQerrorMessage(conn.get())));
+    if (PQsetnonblocking(conn.get(), 1) != 0)
+        throw StoreError(StoreError::Kind::ServerUnreachable,
+                         {serverName(conninfo), trimmedMessage(PQerrorMessage(conn.get()))});
     // The server's NOTICE and WARNING lines are for its administrator, not the user's terminal.
-    PQsetNoticeProcessor(conn, ignoreNotice, nullptr);
-    return conn;
+    PQsetNoticeProcessor(conn.get(), ignoreNotice, nullptr);
+    return conn.release();
 }
 
-bool serverHasDirectory(pg_conn *conn)
+bool serverHasDirectory(pg_conn *conn, const QString &name, std::chrono::milliseconds timeout)
 {
-    PGresult *result = PQexec(conn, "select to_regclass('tab') is not null");
-    const auto clear = qScopeGuard([result] { PQclear(result); });
-    return PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) == 1
-        && PQgetvalue(result, 0, 0)[0] == 't';
+    const PgResult result = exchange(
+        conn, [](pg_conn *c) { return PQsendQuery(c, "select to_regclass('tab') is not null"); }, {name, timeout});
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
+        throw serverFailure(conn, result.get(), name);
+    return PQntuples(result.get()) == 1 && PQgetvalue(result.get(), 0, 0)[0] == 't';
 }
 
 namespace {
@@ -225,18 +211,17 @@ std::string everyColumnAllows(const char *privilege, bool withId)
 
 } // namespace
 
-EntryRights serverEntryRights(pg_conn *conn)
+EntryRights serverEntryRights(pg_conn *conn, const WaitLimit &limit)
 {
     static const std::string question = "select " + everyColumnAllows("SELECT", true) + ", "
         + everyColumnAllows("INSERT", false) + ", " + everyColumnAllows("UPDATE", false)
         + ", has_table_privilege('tab', 'DELETE')";
     EntryRights rights;
-    PGresult *result = PQexec(conn, question.c_str());
-    const auto clear = qScopeGuard([result] { PQclear(result); });
-    if (PQresultStatus(result) != PGRES_TUPLES_OK || PQntuples(result) != 1)
+    const PgResult result = exchange(conn, [](pg_conn *c) { return PQsendQuery(c, question.c_str()); }, limit);
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK || PQntuples(result.get()) != 1)
         return rights;
     for (int action = 0; action < kEntryActionCount; ++action)
-        rights.set(EntryAction(action), PQgetvalue(result, 0, action)[0] == 't');
+        rights.set(EntryAction(action), PQgetvalue(result.get(), 0, action)[0] == 't');
     return rights;
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "config/conffile.h"
 #include "store/entryrights.h"
+#include "store/postgres/serverexchange.h"
 #include "store/storeerror.h"
 
 #include <QString>
 
+#include <chrono>
 #include <string>
 
 struct pg_conn;
@@ -26,18 +29,24 @@ QString serverName(const QString &conninfo);
 // refuses it without showing it.
 bool holdsPassword(const QString &conninfo);
 
-// Opens a connection to the server, in UTF-8 and with the directory's settings; the server's notices
-// are dropped, never printed. Throws StoreError naming the server when the string cannot be read,
-// the server cannot be reached or refuses the login; libpq's text never echoes the string.
-pg_conn *openServer(const QString &conninfo);
+// Opens a connection to the server, in UTF-8 and with the directory's settings, in nonblocking mode
+// (see exchange); the server's notices are dropped, never printed. Connecting waits through
+// waitForServer, at most timeout. Throws StoreError naming the server when the string cannot be
+// read, the server cannot be reached, refuses the login or has not let the connection in in time;
+// libpq's text never echoes the string.
+pg_conn *openServer(const QString &conninfo, std::chrono::milliseconds timeout = config::kServerTimeout);
 
-// Whether the database holds the directory table.
-bool serverHasDirectory(pg_conn *conn);
+// Whether the database holds the directory table. A question that fails (a pooler that finds no
+// server, say) is that failure, at the server's name, never taken for a missing table; one that
+// waits past timeout throws ServerTimedOut (see exchange).
+bool serverHasDirectory(pg_conn *conn, const QString &name = {},
+                        std::chrono::milliseconds timeout = config::kServerTimeout);
 
 // What the login may do to tab's entries. Reading, adding and changing count only when every data
 // column allows it (they can be granted column by column: an operator adds without setting an id).
-// A failed question counts as nothing allowed; the statements themselves then say why.
-EntryRights serverEntryRights(pg_conn *conn);
+// A question the server refuses counts as nothing allowed; the statements themselves then say why.
+// Throws as serverHasDirectory.
+EntryRights serverEntryRights(pg_conn *conn, const WaitLimit &limit);
 
 // Whether the failure of the command whose result this is (of the connection's last command when
 // null) means the link to the server is gone: libpq says so, or the failure carries no SQLSTATE

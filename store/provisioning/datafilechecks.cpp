@@ -17,9 +17,12 @@ void useConfiguredStore(Connection &connection, const config::ConfFile &conf)
     connection.setServer(conf.server());
     connection.setTransactionPooling(conf.transactionPooling());
     connection.setReplica(conf.server().isEmpty() ? QString() : conf.replica());
+    connection.setTimeout(conf.serverTimeout());
+    if (Connection *replica = connection.replica())
+        replica->setTimeout(conf.replicaTimeout());
 }
 
-QList<StoreError> dataFileProblems(const QString &server)
+QList<StoreError> dataFileProblems(const QString &server, std::chrono::milliseconds timeout)
 {
     QList<StoreError> problems;
     if (!dataFileExists(QStringLiteral("db.dat")))
@@ -31,6 +34,7 @@ QList<StoreError> dataFileProblems(const QString &server)
     }
     Connection probe;
     probe.setServer(server);
+    probe.setTimeout(timeout);
     try {
         probe.connect();
     } catch (const StoreError &e) {

@@ -15,12 +15,15 @@ class Connection;
 bool dataFileExists(const QString &name);
 
 // Points the connection at the directory a folder's conf.cfg (config::readConfFile) chooses: the
-// server it names, else history.dat. The caller reports a conf.cfg that could not be read.
+// server it names (with its replica and the waits it sets), else history.dat. The caller reports a
+// conf.cfg that could not be read.
 void useConfiguredStore(Connection &connection, const config::ConfFile &conf);
 
 // The data files that are missing, in the order the user is told about them: "db.dat" first, then
 // "history.dat" or, with a server given, the server: one error naming it when it cannot be reached,
-// refuses the login or lacks the directory's tables. Empty when the program may run.
-QList<StoreError> dataFileProblems(const QString &server = {});
+// refuses the login, lacks the directory's tables or does not let the connection in within timeout
+// (ServerUnavailable, its cause ServerTimedOut). Empty when the program may run.
+QList<StoreError> dataFileProblems(const QString &server = {},
+                                   std::chrono::milliseconds timeout = config::kServerTimeout);
 
 } // namespace store

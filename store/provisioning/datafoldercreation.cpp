@@ -141,8 +141,11 @@ DataFolderCreation createServerDataFolder(const QString &directory, const config
     // A failure from here on leaves no folder it made.
     auto removeNewFolders = qScopeGuard([&] { removeFolders(*newFolders); });
 
+    bool held = false;
     try {
-        createServerDirectory(conf.server(), members);
+        held = serverHoldsDirectory(conf.server());
+        if (!held)
+            createServerDirectory(conf.server(), members);
     } catch (const StoreError &e) {
         return {Outcome::Failed, {}, e};
     }
@@ -157,7 +160,7 @@ DataFolderCreation createServerDataFolder(const QString &directory, const config
         created.append(path);
     }
     removeNewFolders.dismiss();
-    return {Outcome::Created, created, {}};
+    return {Outcome::Created, created, {}, held};
 }
 
 } // namespace store

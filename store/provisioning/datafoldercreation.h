@@ -22,6 +22,7 @@ struct DataFolderCreation {
     Outcome outcome = Outcome::Created;
     QStringList paths;
     std::optional<StoreError> failure;
+    bool serverHeldDirectory = false; // a server folder named a directory that was there already
 };
 
 // Makes a folder the program can run in: history.dat with the sample reference data, an empty
@@ -36,9 +37,10 @@ DataFolderCreation createConfFile(const QString &directory, const config::ConfFi
 
 // The same for a directory on the server conf names (a libpq connection string): the tables and the
 // sample reference data go onto the server, which must not hold any of the tables yet (Failed names
-// them, and nothing is changed); the folder gets db.dat and conf.cfg saying what conf says (its
-// region, then the server). No history.dat. A failure takes away the folders it made. The roles an
-// older directory of the database's name left, and their members, as members says
+// them, and nothing is changed), unless it holds them all: that directory is there already, and is
+// used as it is, no table touched (an operator's folder). The folder gets db.dat and conf.cfg saying
+// what conf says (its region, then the server). No history.dat. A failure takes away the folders it
+// made. The roles an older directory of the database's name left, and their members, as members says
 // (createServerDirectory).
 DataFolderCreation createServerDataFolder(const QString &directory, const config::ConfFile &conf,
                                           RoleMembers members = RoleMembers::Refused);

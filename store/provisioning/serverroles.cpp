@@ -213,7 +213,7 @@ auto inTransaction(const QString &conninfo, bool needsDirectory, const Work &wor
     const QString name = serverName(conninfo);
     pg_conn *conn = openServer(conninfo);
     const auto finish = qScopeGuard([conn] { PQfinish(conn); });
-    if (needsDirectory && !serverHasDirectory(conn))
+    if (needsDirectory && !serverHasDirectory(conn, name))
         throw StoreError(StoreError::Kind::ServerWithoutDirectory, {name});
     serverCommand(conn, "BEGIN", name);
     try {

@@ -80,6 +80,13 @@ QStringList existingServerTables(pg_conn *conn)
     return found;
 }
 
+bool serverHoldsDirectory(const QString &conninfo)
+{
+    pg_conn *conn = openServer(conninfo);
+    const auto finish = qScopeGuard([conn] { PQfinish(conn); });
+    return existingServerTables(conn).size() == qsizetype(programTables().size());
+}
+
 void createServerTables(pg_conn *conn, const QString &name)
 {
     if (const QStringList tables = existingServerTables(conn); !tables.isEmpty())

@@ -16,6 +16,10 @@ class QueryChannel;
 // The program's tables that the server's database already holds, by name.
 QStringList existingServerTables(pg_conn *conn);
 
+// Whether the database conninfo names holds every one of the program's tables: a directory that is
+// there already, which a new folder may simply name. Throws StoreError when it cannot be asked.
+bool serverHoldsDirectory(const QString &conninfo);
+
 // Within the caller's transaction: refuses a database that holds any of the program's tables
 // (naming them), else creates the collation, every table and index. Throws StoreError.
 void createServerTables(pg_conn *conn, const QString &name);

@@ -113,6 +113,34 @@ void SqliteBackend::endSnapshot() noexcept
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
+void SqliteBackend::beginWrite(const QString &)
+{
+    // One writer at a time for the whole file, taken before the first read, so that what the
+    // transaction reads no other writer can change before it commits. A file that may not be
+    // written is read all the same; a write in it then says why it cannot be done.
+    sqlite3 *db = m_connection.handle();
+    const char *begin = sqlite3_db_readonly(db, "main") == 1 ? "BEGIN" : "BEGIN IMMEDIATE";
+    if (sqlite3_exec(db, begin, nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwSqliteFailure(db);
+}
+
+void SqliteBackend::commitWrite()
+{
+    sqlite3 *db = m_connection.handle();
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const StoreError failure = sqliteFailure(db);
+        rollbackWrite();
+        throw failure;
+    }
+}
+
+void SqliteBackend::rollbackWrite() noexcept
+{
+    sqlite3 *db = m_connection.handle();
+    if (db && !sqlite3_get_autocommit(db))
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
 std::unique_ptr<BulkAppend> SqliteBackend::bulkAppend(const QString &table, const QStringList &columns)
 {
     return std::make_unique<SqliteBulkAppend>(m_cache, m_connection.handle(), table, columns);

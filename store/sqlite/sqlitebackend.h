@@ -22,6 +22,9 @@ public:
     void beginSnapshot() override;
     void endSnapshot() noexcept override;
     std::unique_ptr<BulkAppend> bulkAppend(const QString &table, const QStringList &columns) override;
+    void beginWrite(const QString &key) override;
+    void commitWrite() override;
+    void rollbackWrite() noexcept override;
 
 private:
     Connection &m_connection;

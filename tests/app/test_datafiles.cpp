@@ -56,6 +56,10 @@ TEST(ConfFileMessage, NamesTheFileAndTheReason)
 {
     const config::ConfFileError error{config::ConfFileError::Kind::Unreadable, {u"conf.cfg"_s, u"Permission denied"_s}};
     EXPECT_EQ(messages::errorText(error), u"Не удалось прочитать файл conf.cfg: Permission denied"_s);
+    const config::ConfFile bad = config::parseConfFile("bd=x\nreplica_timeout=3s\n");
+    ASSERT_TRUE(bad.failed());
+    EXPECT_EQ(messages::errorText(*bad.error), u"В файле conf.cfg строка replica_timeout= должна задавать число секунд "
+                                               u"больше нуля и не больше суток (например, replica_timeout=5), а в ней «3s»"_s);
 }
 
 TEST(ConfiguredStore, IsTheServerConfCfgNamesElseTheFile)
@@ -65,6 +69,13 @@ TEST(ConfiguredStore, IsTheServerConfCfgNamesElseTheFile)
     store::useConfiguredStore(connection, config::parseConfFile("bd=x\nserver=host=db dbname=zelvik\n"));
     EXPECT_TRUE(connection.isServer());
     EXPECT_EQ(connection.server(), u"host=db dbname=zelvik"_s);
+    EXPECT_EQ(connection.timeout(), config::kServerTimeout);
+    // With the waits it sets, the replica's its own.
+    store::useConfiguredStore(connection, config::parseConfFile("bd=x\nserver=host=db\nreplica=host=db2\n"
+                                                                "server_timeout=2.5\nreplica_timeout=1\n"));
+    EXPECT_EQ(connection.timeout(), std::chrono::milliseconds(2500));
+    ASSERT_NE(connection.replica(), nullptr);
+    EXPECT_EQ(connection.replica()->timeout(), std::chrono::milliseconds(1000));
     store::useConfiguredStore(connection, config::parseConfFile("bd=x\n"));
     EXPECT_FALSE(connection.isServer());
     EXPECT_EQ(connection.dataSource(), u"history.dat"_s);

@@ -140,10 +140,15 @@ int detailCount(StoreKind kind)
     case StoreKind::ServerRequiresEncryption:
     case StoreKind::RoleAdminMissing:
     case StoreKind::TableNotOwned:
+    case StoreKind::ServerDatabaseMissing:
+    case StoreKind::ServerPasswordMissing:
+    case StoreKind::ServerNotLetIn:
+    case StoreKind::ServerTimedOut:
         return 2;
     case StoreKind::TextTooLong:
     case StoreKind::CellNotWritten:
     case StoreKind::RoleNameTooLong:
+    case StoreKind::ServerRootCertificateMissing:
         return 3;
     }
     ADD_FAILURE() << "kind " << int(kind) << " has no sample";
@@ -154,6 +159,27 @@ bool hasCause(StoreKind kind)
 {
     return kind == StoreKind::ServerUnavailable || kind == StoreKind::ServerFolderIncomplete
         || kind == StoreKind::RowNotWritten || kind == StoreKind::CellNotWritten;
+}
+
+// A connection the server or libpq refused: the server first, libpq's own text last, on a line of its own.
+bool isConnectionRefusal(StoreKind kind)
+{
+    switch (kind) {
+    case StoreKind::ServerUnreachable:
+    case StoreKind::ServerLost:
+    case StoreKind::ServerLoginRefused:
+    case StoreKind::ServerPasswordMissing:
+    case StoreKind::ServerDatabaseMissing:
+    case StoreKind::ServerNotLetIn:
+    case StoreKind::ServerRootCertificateMissing:
+    case StoreKind::ServerCertificateUntrusted:
+    case StoreKind::ServerCertificateMismatch:
+    case StoreKind::ServerWithoutEncryption:
+    case StoreKind::ServerRequiresEncryption:
+        return true;
+    default:
+        return false;
+    }
 }
 
 class StoreErrorWording : public ::testing::TestWithParam<int> {};
@@ -173,6 +199,12 @@ TEST_P(StoreErrorWording, IsRussianAndCarriesItsDetails)
     if (hasCause(kind)) {
         EXPECT_TRUE(text.contains(messages::errorText(cause))) << text.toStdString();
     }
+    if (isConnectionRefusal(kind)) {
+        const QStringList lines = text.split(u'\n');
+        ASSERT_EQ(lines.size(), 2) << text.toStdString();
+        EXPECT_TRUE(lines[0].contains(u"("_s + details.first() + u")"_s)) << text.toStdString();
+        EXPECT_EQ(lines[1], u"Подробности: "_s + details.last());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, StoreErrorWording, ::testing::Range(0, store::StoreError::kindCount));
@@ -182,7 +214,7 @@ TEST(StoreErrorText, NamesThePlacesItHappenedIn)
     const store::StoreError error = store::StoreError(StoreKind::EngineFailure, {u"database is locked"_s})
                                         .at(u"tab"_s)
                                         .at(u"/data/history.dat"_s);
-    EXPECT_EQ(messages::errorText(error), u"/data/history.dat: tab: Ошибка базы данных: database is locked"_s);
+    EXPECT_EQ(messages::errorText(error), u"/data/history.dat: tab: Ошибка базы данных.\nПодробности: database is locked"_s);
 }
 
 TEST(StoreErrorText, LeavesOutTheEngineMessageWhenThereIsNone)
@@ -190,7 +222,7 @@ TEST(StoreErrorText, LeavesOutTheEngineMessageWhenThereIsNone)
     EXPECT_EQ(messages::errorText(store::StoreError(StoreKind::OutOfMemory)),
               u"Недостаточно памяти для работы с базой данных"_s);
     EXPECT_EQ(messages::errorText(store::StoreError(StoreKind::DiskIoFailure, {QString(), u"disk I/O error"_s})),
-              u"Ошибка чтения или записи на диске: disk I/O error"_s);
+              u"Ошибка чтения или записи на диске.\nПодробности: disk I/O error"_s);
 }
 
 using ImportKind = jet::ImportError::Kind;

@@ -144,6 +144,8 @@ TEST_F(Layout, StatusBarHasTheFixedPanelAndTheMessagePanel)
     const QLabel *fixed = child<QLabel>("statusPanel");
     EXPECT_EQ(fixed->text(), u"База данных подключена"_s);
     EXPECT_EQ(fixed->width(), 160);
+    // Whichever it says fits the panel whole.
+    EXPECT_LE(fixed->fontMetrics().horizontalAdvance(u"База не подключена"_s), fixed->contentsRect().width());
     EXPECT_TRUE(messagePanel().isEmpty());
     form->setMessagePanel(u"Найдено: 2"_s);
     EXPECT_EQ(child<QLabel>("messagePanel")->text(), u"Найдено: 2"_s);

@@ -118,16 +118,34 @@ TEST_F(UserDataFolder, FirstStartMakesItAndAsksForTheRegionUntilOneIsGiven)
     EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
-TEST_F(UserDataFolder, AFolderWithOneDataFileIsLeftToTheUsualCheck)
+// A folder that holds one data file, or only the conf.cfg an administrator put there, is the user's
+// already: nothing is added to it, and the usual check names what is missing.
+struct HeldFile {
+    const char *name;
+    QByteArray bytes;
+};
+
+class UserDataFolderHolding : public UserDataFolder, public testing::WithParamInterface<HeldFile> {};
+
+TEST_P(UserDataFolderHolding, IsLeftAsItIsToTheUsualCheck)
 {
+    const QString name = QLatin1String(GetParam().name);
     ASSERT_TRUE(QDir().mkpath(folder()));
-    home.write(u"data/zelvik/db.dat"_s, {});
+    home.write(u"data/zelvik/"_s + name, GetParam().bytes);
     ASSERT_TRUE(app::enterUserDataFolder());
     EXPECT_TRUE(isCurrent(folder()));
-    EXPECT_FALSE(QFileInfo::exists(u"history.dat"_s));
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{name});
+    EXPECT_EQ(home.read(u"data/zelvik/"_s + name), GetParam().bytes);
     EXPECT_TRUE(boxes.shown().isEmpty());
-    EXPECT_EQ(messages::missingDataFileMessages().size(), 1);
+    EXPECT_FALSE(messages::missingDataFileMessages().isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, UserDataFolderHolding,
+                         testing::Values(HeldFile{"db.dat", {}},
+                                         HeldFile{"conf.cfg", "bd=\nserver=host=db.office.local dbname=zelvik\n"}),
+                         [](const testing::TestParamInfo<HeldFile> &info) {
+                             return info.param.name[0] == 'd' ? std::string("DbDat") : std::string("ConfCfg");
+                         });
 
 TEST_F(UserDataFolder, AFolderThatCannotBeMadeIsReportedAndStopsTheStart)
 {

@@ -193,7 +193,10 @@ INSTANTIATE_TEST_SUITE_P(Servers, OlderServerMend, ::testing::ValuesIn(kOlderSer
 
 } // namespace
 
-TEST(CliInitServer, MakesTheTablesAndTheFolderAndRefusesAUsedServer)
+// init --server makes the tables and the folder; on a server that holds the directory already it
+// makes an operator's folder naming it and touches no table; a database with only some of the
+// tables is refused, naming them.
+TEST(CliInitServer, MakesTheTablesOrAFolderForTheDirectoryThereAndRefusesAPartOfOne)
 {
     QTemporaryDir scratch;
     const QString server = newServerDatabase();
@@ -207,12 +210,25 @@ TEST(CliInitServer, MakesTheTablesAndTheFolderAndRefusesAUsedServer)
     EXPECT_EQ(conf.readAll(), "bd=\xce\xf4\xe8\xf1\nserver=" + server.toUtf8() + "\n");
     EXPECT_EQ(runCli(folder, {u"sql"_s, u"select count(*) as m from fam"_s}).outLines().value(1), u"58"_s);
 
+    ServerSession admin(server);
+    admin.value("insert into tab(fam) values ('Оператов')");
+    const std::string contents = "select (select string_agg(fam, ',') from tab) || (select count(*) from fam) || '/' "
+                                 "|| (select count(*) from tab_changes) || '/' || (select count(*) from param)";
+    const std::string before = admin.value(contents);
+    const QString operatorFolder = scratch.filePath(u"olga/zelvik"_s);
+    const CliRun joined = runCli(scratch.path(), {u"init"_s, operatorFolder, u"--server"_s, server});
+    ASSERT_EQ(joined.exitCode, 0) << joined.err.toStdString();
+    EXPECT_EQ(admin.value(contents), before);
+    EXPECT_EQ(QDir(operatorFolder).entryList(QDir::Files), (QStringList{u"conf.cfg"_s, u"db.dat"_s}));
+    EXPECT_EQ(runCli(operatorFolder, {u"find"_s, u"--surname"_s, u"Оператов"_s}).firstLine(), u"Найдено: 1"_s);
+
+    const QString part = newServerDatabase();
+    ServerSession(part).value("create table tab(id int); create table fam(id int)");
     const QString second = scratch.filePath(u"second"_s);
-    const CliRun refused = runCli(scratch.path(), {u"init"_s, second, u"--server"_s, server});
+    const CliRun refused = runCli(scratch.path(), {u"init"_s, second, u"--server"_s, part});
     EXPECT_NE(refused.exitCode, 0);
     EXPECT_TRUE(refused.err.contains(u"на сервере уже есть таблицы справочника: tab, fam"_s)) << refused.err.toStdString();
-    EXPECT_FALSE(QDir(second).exists(u"conf.cfg"_s));
-    EXPECT_EQ(runCli(folder, {u"sql"_s, u"select count(*) as m from fam"_s}).outLines().value(1), u"58"_s);
+    EXPECT_FALSE(QDir(second).exists());
 }
 
 // A password (or a key's passphrase) in a connection string, written each way libpq reads one.
@@ -338,7 +354,9 @@ TEST(CliRoles, ALoginWithoutRightsIsToldWhatItMayNotDo)
         << unread.err.toStdString();
     const CliRun checked = runCli(directory.folder(), {u"check"_s});
     EXPECT_NE(checked.exitCode, 0);
-    EXPECT_TRUE(checked.out.contains(u"table tab may not be read by this login"_s)) << checked.out.toStdString();
+    const QString login = QString::fromStdString(role);
+    EXPECT_TRUE(checked.out.contains(u"table tab may not be read by login "_s + login)) << checked.out.toStdString();
+    EXPECT_TRUE(checked.out.contains(u"zelvik-cli grant "_s + login + u" reader"_s)) << checked.out.toStdString();
     EXPECT_FALSE(checked.out.contains(u"missing"_s)) << checked.out.toStdString();
 
     admin.value("grant select on all tables in schema public to " + role);

@@ -123,7 +123,8 @@ TEST_F(Transfer, RowTheStoreRefusesIsNamedWithTheStoresReason)
     write(u"repeated.csv"_s, "id,fam\n1,Повтор\n");
     const CliRun run = cli({u"import-csv"_s, u"repeated.csv"_s, u"--directory=a"_s, u"--table=fam"_s});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains(u"line 2: Ошибка базы данных: UNIQUE constraint failed: fam.id"_s)) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"строка 2: Ошибка базы данных.\nПодробности: UNIQUE constraint failed: fam.id\nНичего не добавлено."_s))
+        << run.err.toStdString();
     EXPECT_EQ(table(u"a"_s, u"fam"_s), before);
 }
 

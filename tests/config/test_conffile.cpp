@@ -140,6 +140,26 @@ TEST(ConfFile, KeepsEveryLaterKeyOnceInTheFileOrder)
     EXPECT_EQ(config.value("missing"), QString());
 }
 
+// The waits: seconds above 0 and up to a day; a line that holds anything else stops the file's use.
+TEST(ConfFile, WaitsAreSecondsAboveNothingUpToADay)
+{
+    using std::chrono::milliseconds;
+    const config::ConfFile unset = config::parseConfFile("bd=x\nserver_timeout=\n");
+    EXPECT_FALSE(unset.failed());
+    EXPECT_EQ(unset.serverTimeout(), config::kServerTimeout);
+    EXPECT_EQ(unset.replicaTimeout(), config::kReplicaTimeout);
+    const config::ConfFile set = config::parseConfFile("bd=x\nserver_timeout=0.25\nreplica_timeout= 86400 \n");
+    EXPECT_EQ(set.serverTimeout(), milliseconds(250));
+    EXPECT_EQ(set.replicaTimeout(), milliseconds(86400000));
+    for (const QByteArray bad : {"0", "-1", "2,5", "3s", "86401", "nan", "inf", "1e12"}) {
+        const config::ConfFile refused = config::parseConfFile("bd=x\nserver=host=db\nreplica_timeout=" + bad);
+        ASSERT_TRUE(refused.failed()) << bad.constData();
+        EXPECT_EQ(refused.error->kind, config::ConfFileError::Kind::BadSeconds);
+        EXPECT_EQ(refused.error->details, (QStringList{u"replica_timeout"_s, QString::fromLatin1(bad)}));
+        EXPECT_TRUE(refused.server().isEmpty());
+    }
+}
+
 // The writer: the bytes init and the data folder's creation write.
 
 // The code page is a table of the program's own (the Windows build's Qt has no ICU to ask): every

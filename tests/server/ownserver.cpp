@@ -60,6 +60,16 @@ void OwnServer::promote()
     runTestServerScript({QStringLiteral("promote"), m_info});
 }
 
+void OwnServer::freeze()
+{
+    runTestServerScript({QStringLiteral("freeze"), m_info});
+}
+
+void OwnServer::thaw()
+{
+    runTestServerScript({QStringLiteral("thaw"), m_info});
+}
+
 void runTestServerScript(const QStringList &arguments)
 {
     QProcess process;

@@ -30,6 +30,9 @@ public:
     void halt(const QString &mode);
     void resume();
     void promote();
+    // Every process of the server stopped (SIGSTOP): connections are accepted, nothing is answered.
+    void freeze();
+    void thaw();
     // The file the script keeps the server's connection string in, for the script's other actions.
     const QString &infoFile() const { return m_info; }
 

@@ -6,10 +6,14 @@
 #   resume FILE              starts a halted server again, with the options it was started with
 #   standby FILE PRIMARY [OPTION...]  a streaming standby of the server whose FILE is PRIMARY (pg_basebackup -R)
 #   promote FILE             makes a standby the primary
-#   pooler FILE SERVER [--replica STANDBY] [--pool-size N] [--login NAME...]
+#   freeze FILE              stops every process of the server (SIGSTOP): it accepts connections and
+#                            answers nothing, as a hung machine would
+#   thaw FILE                lets a frozen server go on (SIGCONT)
+#   pooler FILE SERVER [--replica STANDBY] [--database NAME] [--pool-size N] [--login NAME...]
 #                            pgbouncer in transaction mode in front of the server whose FILE is SERVER
 #                            (each database by its own name); with --replica the standby whose FILE is
-#                            STANDBY as database NAME_replica, whose connection string goes to FILE.replica.
+#                            STANDBY as database NAME_replica (NAME: --database, else SERVER's database),
+#                            whose connection string goes to FILE.replica.
 #                            Logins pass as they are (never a forced user=) and connect without a password;
 #                            postgres and the NAMEs may connect. stop FILE stops it.
 # Options: --durable keeps fsync and synchronous_commit on (servers that must survive a crash);
@@ -86,17 +90,17 @@ pooler)
   server=$1
   shift
   new_scratch
-  replica='' pool_size=1 logins=postgres
+  replica='' pool_size=1 logins=postgres database=$(conninfo_value "$server" dbname)
   while [ $# -gt 0 ]; do
     case $1 in
     --replica) replica=$2 ;;
+    --database) database=$2 ;;
     --pool-size) pool_size=$2 ;;
     --login) logins="$logins $2" ;;
     *) echo "testserver.sh pooler: unknown option $1" >&2; exit 2 ;;
     esac
     shift 2
   done
-  database=$(conninfo_value "$server" dbname)
   {
     echo '[databases]'
     [ -n "$replica" ] && echo "${database}_replica = host=$(conninfo_value "$replica" host) port=$(conninfo_value "$replica" port) dbname=$database"
@@ -161,6 +165,13 @@ resume)
 promote)
   scratch=$(scratch_of "$info")
   as_server_user "$bindir/pg_ctl" -D "$scratch/data" -w promote >/dev/null
+  ;;
+freeze | thaw)
+  scratch=$(scratch_of "$info")
+  postmaster=$(head -n 1 "$scratch/data/postmaster.pid")
+  children=$(ps -o pid= --ppid "$postmaster")
+  # The postmaster first when freezing, so that it starts no child meanwhile; last when thawing.
+  if [ "$action" = freeze ]; then kill -STOP "$postmaster" $children; else kill -CONT $children "$postmaster"; fi
   ;;
 stop)
   [ -f "$info" ] || exit 0
