@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace app {
 
@@ -31,11 +30,6 @@ void askForRegion(const QString &shownFolder, bool madeNow)
 }
 
 } // namespace
-
-QString userDataFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zelvik");
-}
 
 bool enterUserDataFolder()
 {

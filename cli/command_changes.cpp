@@ -1,13 +1,9 @@
 #include "cli/commands.h"
 #include "cli/configuredchannel.h"
 #include "cli/output.h"
-#include "messages/errortext.h"
 
-#include "store/connection.h"
 #include "store/provisioning/changerecord.h"
-#include "store/provisioning/datafilechecks.h"
 #include "store/querychannel.h"
-#include "store/storeerror.h"
 
 namespace cli {
 
@@ -77,17 +73,17 @@ protected:
                                       "server has one"));
             return Failure;
         }
-        return withConfiguredChannel(*conf, [&](store::QueryChannel &channel) {
+        return withConfiguredChannel(*conf, [&](store::QueryChannel &channel) -> int {
             channel.connect();
             if (!store::hasChangeRecord(channel)) {
                 printError(QStringLiteral("this server's directory has no record of changes yet; its owner "
                                           "makes it with zelvik-cli grant"));
-                return int(Failure);
+                return Failure;
             }
             if (parser.isSet(kPruneOption))
                 return prune(channel, parser.value(kPruneOption));
             printChanges(channel, filter);
-            return int(Success);
+            return Success;
         });
     }
 

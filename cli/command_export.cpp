@@ -3,8 +3,6 @@
 #include "cli/separatoroption.h"
 #include "cli/output.h"
 
-#include "store/connection.h"
-#include "store/provisioning/datafilechecks.h"
 #include "store/querychannel.h"
 #include "transfer/tableexport.h"
 
@@ -77,16 +75,16 @@ protected:
 
         // After what is printed so far; a write it refuses ends the export as any command's does.
         flushOutput();
-        const auto exportTo = [&](store::QueryChannel &channel) {
+        const auto exportTo = [&](store::QueryChannel &channel) -> int {
             const transfer::ExportOutcome outcome = transfer::exportTable(channel, table, options, standardOutput());
             if (const std::optional<transfer::ExportRefusal> &r = outcome.refusal) {
                 printError(QStringLiteral("row %1, column %2: Windows-1251 cannot hold \"%3\"; the output ends "
                                           "before this row")
                                .arg(r->row)
                                .arg(r->column, r->value));
-                return int(Failure);
+                return Failure;
             }
-            return int(Success);
+            return Success;
         };
         // A write standard output refuses is a store failure too, which main tells once.
         return withConfiguredChannel(*conf, exportTo, StoreFailure::LeftToMain);

@@ -5,7 +5,6 @@
 #include "messages/searchtext.h"
 #include "cli/output.h"
 
-#include "store/connection.h"
 #include "store/provisioning/datafilechecks.h"
 #include "store/grid/gridmodel.h"
 #include "store/querychannel.h"
@@ -97,7 +96,7 @@ int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
         return DataFileMissing;
     }
 
-    return withConfiguredChannel(*conf, [&fields, seed](store::QueryChannel &channel) {
+    return withConfiguredChannel(*conf, [&fields, seed](store::QueryChannel &channel) -> int {
         QObject::connect(&channel, &store::QueryChannel::replicaUnavailable,
                          [](const QString &name) { printError(messages::replicaUnavailableText(name)); });
         lookup::RandomSource random;
@@ -105,17 +104,17 @@ int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
         const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
         if (const QString error = messages::searchErrorText(outcome); !error.isEmpty()) {
             printError(error);
-            return int(StoreFailed);
+            return StoreFailed;
         }
         printLine(messages::panelText(outcome).value_or(QString()));
         // A number the scheme refuses is refused input as much as a malformed field is.
         if (outcome.rejected || outcome.phoneRefused)
-            return int(Rejected);
+            return Rejected;
         if (QString failure; !printGrid(channel, failure)) {
             printError(failure);
-            return int(StoreFailed);
+            return StoreFailed;
         }
-        return int(Ran);
+        return Ran;
     }, StoreFailure::LeftToMain);
 }
 

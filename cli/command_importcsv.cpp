@@ -4,10 +4,8 @@
 #include "messages/errortext.h"
 #include "cli/output.h"
 
-#include "store/connection.h"
 #include "transfer/csvimport.h"
 #include "store/storeerror.h"
-#include "store/provisioning/datafilechecks.h"
 #include "store/querychannel.h"
 
 #include <QFile>

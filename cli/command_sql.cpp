@@ -1,11 +1,7 @@
 #include "cli/commands.h"
 #include "cli/configuredchannel.h"
-#include "messages/errortext.h"
 #include "cli/output.h"
 
-#include "store/connection.h"
-#include "store/storeerror.h"
-#include "store/provisioning/datafilechecks.h"
 #include "store/querychannel.h"
 
 namespace cli {
