@@ -262,22 +262,9 @@ const QVariant &QueryChannel::cell(int row, int column) const
     return m_result ? m_result->cell(row, column) : none;
 }
 
-void QueryChannel::setCell(int row, int column, const QVariant &value)
+RowBuffer *QueryChannel::rows()
 {
-    if (m_result)
-        m_result->setCell(row, column, value);
-}
-
-void QueryChannel::insertRow(int row, const std::vector<QVariant> &values)
-{
-    if (m_result)
-        m_result->insertRow(row, values);
-}
-
-void QueryChannel::removeRow(int row)
-{
-    if (m_result)
-        m_result->removeRow(row);
+    return m_result.get();
 }
 
 QueryChannel::WriteResult QueryChannel::write(const QString &sql, const QVariantList &values,

@@ -16,6 +16,7 @@ namespace store {
 
 class Connection;
 class Cursor;
+class RowBuffer;
 class ReplicaRouter;
 
 // The single channel every statement goes through. Statements are written in
@@ -76,9 +77,9 @@ public:
     bool atEnd() const;                       // every row has been read
     int fetch(int maxRows);                   // reads up to maxRows more; returns how many arrived
     const QVariant &cell(int row, int column) const; // row < fetched()
-    void setCell(int row, int column, const QVariant &value); // mirror of a written edit
-    void insertRow(int row, const std::vector<QVariant> &values);
-    void removeRow(int row);
+    // The open result's rows, for whoever changes them in place (the grid's edits, GridRows); null
+    // without a result.
+    RowBuffer *rows();
 
     // A native statement in the engine's SQL with anonymous ? parameters, for the grid's row edits;
     // leaves the open result (and the grid) as it is. Returns the rows changed and the inserted id.
