@@ -4,7 +4,7 @@
 #include "cli/storeaudit.h"
 
 #include "store/connection.h"
-#include "store/provisioning/datafilechecks.h"
+#include "store/configuredstore.h"
 #include "store/provisioning/fileaudit.h"
 #include "store/storeerror.h"
 #include "lookup/phonescheme.h"

@@ -4,7 +4,7 @@
 
 #include "store/connection.h"
 #include "store/storeerror.h"
-#include "store/provisioning/datafilechecks.h"
+#include "store/configuredstore.h"
 #include "store/querychannel.h"
 #include "store/rowbuffer.h"
 

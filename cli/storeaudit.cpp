@@ -1,7 +1,7 @@
 #include "cli/storeaudit.h"
 
-#include "store/provisioning/changerecord.h"
-#include "store/provisioning/serverroles.h"
+#include "store/admin/changerecord.h"
+#include "store/admin/serverroles.h"
 #include "store/schema.h"
 
 namespace cli {
