@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "app/userdatafolder.h"
+
 #include "zelvik_version.h"
 
 #include <QCommandLineParser>
@@ -35,9 +37,9 @@ StartOptions readCommandLine(const QCoreApplication &application)
     parser.addVersionOption();
     const QCommandLineOption userData(
         QStringLiteral("user-data"),
-        QStringLiteral("Work in the user's data folder, $XDG_DATA_HOME/zelvik (by default ~/.local/share/zelvik), "
-                       "which is made with the sample reference data on first start. The menu entry starts "
-                       "the program this way."));
+        QStringLiteral("Work in the user's data folder, %1, which is made with the sample reference data on "
+                       "first start. The menu entry starts the program this way.")
+            .arg(userDataFolderInWords()));
     parser.addOption(userData);
     parser.process(application);
     return {parser.isSet(userData)};

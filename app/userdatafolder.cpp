@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace app {
 
@@ -46,11 +45,6 @@ void askForRegion(const QString &shownFolder, bool madeNow)
 }
 
 } // namespace
-
-QString userDataFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zelvik");
-}
 
 bool enterUserDataFolder()
 {

@@ -1,8 +1,10 @@
-// zelvik-bench --directory=DIR [--startup_runs=N] [Google Benchmark flags]
-// Every benchmark of the program against its floor, on the directory that zelvik-gen made in DIR.
+// zelvik-bench --directory=DIR [--startup_runs=N] [--windows_build=DIR] [Google Benchmark flags]
+// Every benchmark of the program against its floor, on the directory that zelvik-gen made in DIR;
+// with --windows_build, the Windows build (scripts/windows) under wine beside this one, for information.
 #include "bench/benchdirectory.h"
 #include "bench/bm_cli.h"
 #include "bench/bm_startup.h"
+#include "bench/bm_wine.h"
 #include "bench/machinedescription.h"
 
 
@@ -50,11 +52,12 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const char *directory = takeOption(argc, argv, "--directory");
     const char *runs = takeOption(argc, argv, "--startup_runs");
+    const char *windowsBuild = takeOption(argc, argv, "--windows_build");
     qInstallMessageHandler(quietOffscreenNotes);
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (!directory || benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        std::fputs("usage: zelvik-bench --directory=DIR [--startup_runs=N] [--benchmark_...]\n", stderr);
+        std::fputs("usage: zelvik-bench --directory=DIR [--startup_runs=N] [--windows_build=DIR] [--benchmark_...]\n", stderr);
         return 2;
     }
     try {
@@ -72,6 +75,8 @@ int main(int argc, char *argv[])
     // A lookup process lasts a few milliseconds, so one scheduling hiccup moves it by a tenth or
     // more; four times the runs (about a second in all) steady its median.
     bench::registerCliBenchmarks(4 * (runs ? std::atoi(runs) : kStartupRuns));
+    if (windowsBuild)
+        bench::registerWineBenchmarks(QString::fromLocal8Bit(windowsBuild), runs ? std::atoi(runs) : kStartupRuns);
 
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -186,6 +186,12 @@ const QList<PairTarget> &pairTargets()
         // What QtCore alone costs a short-lived process: no target, for reading the row above.
         {QStringLiteral("QtCore and SQLite against SQLite alone (information)"), QStringLiteral("BM_CliPlainCFind"),
          QStringLiteral("BM_CliBareFind"), 0, true},
+        // The Windows build under wine on the same file (scripts/bench with a build-windows): wine's
+        // own cost is not the program's to beat.
+        {QStringLiteral("zelvik-cli find, Windows build under wine (information)"), QStringLiteral("BM_CliFind"),
+         QStringLiteral("BM_WineCliFind"), 0, true},
+        {QStringLiteral("GUI search, rare surname, Windows build under wine (information)"),
+         QStringLiteral("BM_GuiSearchRare"), QStringLiteral("BM_WineGuiSearchRare"), 0, true},
         {QStringLiteral("import-csv, a million rows (one transaction)"), QStringLiteral("BM_RawInsertRows"),
          QStringLiteral("BM_ImportCsv"), 1.3, true, QStringLiteral("BM_PairImport")},
         {QStringLiteral("export, a million rows as CSV"), QStringLiteral("BM_RawExportRows"),

@@ -14,12 +14,17 @@ namespace {
 
 constexpr int kProcessWaitMs = 60'000;
 
-// Runs the program in the directory's folder for the rare surname, timed from start to exit with
-// all of its output read.
-void wholeProcess(benchmark::State &state, const char *program, QStringList arguments)
+// The program of that name beside this one.
+QString besideMe(const char *program)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(program);
+}
+
+} // namespace
+
+void wholeProcess(benchmark::State &state, const QString &path, QStringList arguments)
 {
     arguments << benchDirectory().rareSurnameText();
-    const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(program);
     const QByteArray expected = "Найдено: " + QByteArray::number(benchDirectory().rareRows) + '\n';
     for (auto _ : state) {
         QProcess process;
@@ -29,7 +34,8 @@ void wholeProcess(benchmark::State &state, const char *program, QStringList argu
         clock.start();
         process.start(path, arguments);
         const bool finished = process.waitForFinished(kProcessWaitMs);
-        const QByteArray output = process.readAllStandardOutput();
+        // A Windows program (under wine) may end its lines with CR LF.
+        const QByteArray output = process.readAllStandardOutput().replace("\r\n", "\n");
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
         if (!finished || process.exitCode() != 0 || !output.startsWith(expected)
             || output.count('\n') != benchDirectory().rareRows + 1) {
@@ -39,19 +45,21 @@ void wholeProcess(benchmark::State &state, const char *program, QStringList argu
     }
 }
 
+namespace {
+
 void BM_CliPlainCFind(benchmark::State &state)
 {
-    wholeProcess(state, "zelvik-plain-find", {});
+    wholeProcess(state, besideMe("zelvik-plain-find"), {});
 }
 
 void BM_CliBareFind(benchmark::State &state)
 {
-    wholeProcess(state, "zelvik-bare-find", {});
+    wholeProcess(state, besideMe("zelvik-bare-find"), {});
 }
 
 void BM_CliFind(benchmark::State &state)
 {
-    wholeProcess(state, "zelvik-cli", {QStringLiteral("find"), QStringLiteral("--surname")});
+    wholeProcess(state, besideMe("zelvik-cli"), {QStringLiteral("find"), QStringLiteral("--surname")});
 }
 
 } // namespace

@@ -6,17 +6,14 @@
 #include "bench/alternation.h"
 #include "bench/barewindow.h"
 #include "bench/benchdirectory.h"
-#include "bench/paintwaiter.h"
 #include "bench/rawsqlite.h"
+#include "bench/typedsearch.h"
 
 #include "app/mainwindow.h"
 
 #include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
-#include <QTest>
 
 #include <functional>
 #include <optional>
@@ -26,65 +23,13 @@
 namespace {
 
 using bench::benchDirectory;
-using bench::PaintWaiter;
-
-// Types the text into the field one key at a time (QTest::keyClicks stops at Latin-1).
-void typeText(QWidget *field, const QString &text)
-{
-    for (const QChar c : text) {
-        const auto key = Qt::Key(c.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Press, field, key, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, field, key, QString(c), Qt::NoModifier);
-    }
-}
-
-// The rare surname typed into a window's surname field and its search button clicked, until the
-// grid shows the expected rows painted.
-class TypedSearch {
-public:
-    TypedSearch(QWidget &window, QTableView *grid, std::function<bool()> holdsTheRows)
-        : m_grid(grid), m_surname(window.findChild<QLineEdit *>(QStringLiteral("surnameField"))),
-          m_find(window.findChild<QPushButton *>(QStringLiteral("searchButton"))),
-          m_holdsTheRows(std::move(holdsTheRows)), m_typed(benchDirectory().rareSurnameText())
-    {
-        if (!m_grid || !m_surname || !m_find)
-            return;
-        m_waiter.emplace(grid->viewport());
-        window.show();
-        window.activateWindow();
-        m_waiter->waitUntilPainted();
-        m_paintsBefore = m_waiter->totalPaints();
-    }
-
-    bool ready() const { return m_waiter.has_value(); }
-
-    bool once()
-    {
-        m_surname->setFocus();
-        m_surname->selectAll();
-        typeText(m_surname, m_typed);
-        QTest::mouseClick(m_find, Qt::LeftButton);
-        return m_waiter->waitUntilPainted(m_holdsTheRows);
-    }
-
-    int rows() const { return m_grid->model()->rowCount(); }
-    int paints() const { return m_waiter->totalPaints() - m_paintsBefore; }
-
-private:
-    QTableView *m_grid;
-    QLineEdit *m_surname;
-    QPushButton *m_find;
-    std::function<bool()> m_holdsTheRows;
-    QString m_typed;
-    std::optional<PaintWaiter> m_waiter;
-    int m_paintsBefore = 0;
-};
+using bench::TypedSearch;
 
 const char *const kWindowLacksParts = "the window lacks its result grid, surname field or search button";
 
 void searchByTyping(benchmark::State &state, QWidget &window, QTableView *grid, std::function<bool()> holdsTheRows)
 {
-    TypedSearch search(window, grid, std::move(holdsTheRows));
+    TypedSearch search(window, grid, std::move(holdsTheRows), benchDirectory().rareSurnameText());
     if (!search.ready()) {
         state.SkipWithError(kWindowLacksParts);
         return;
@@ -161,8 +106,9 @@ void BM_PairGuiSearch(benchmark::State &state)
     BaselineWindow baseline;
     MainWindow window;
     auto *grid = window.findChild<QTableView *>(QStringLiteral("resultGrid"));
-    TypedSearch floor(baseline.window(), baseline.window().grid(), baseline.holdsTheRows());
-    TypedSearch product(window, grid, gridHolds(grid));
+    const QString typed = benchDirectory().rareSurnameText();
+    TypedSearch floor(baseline.window(), baseline.window().grid(), baseline.holdsTheRows(), typed);
+    TypedSearch product(window, grid, gridHolds(grid), typed);
     if (!floor.ready() || !product.ready()) {
         state.SkipWithError(kWindowLacksParts);
         return;

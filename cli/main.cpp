@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/platform/console.h"
 
 #include "store/storeerror.h"
 #include "store/provisioning/stagingfile.h"
@@ -48,23 +49,20 @@ QString shown(QByteArrayView bytes)
     return text;
 }
 
-// Arguments arrive as bytes; one that is not UTF-8 would reach the command with U+FFFD in place of its
+// Arguments arrive as bytes on POSIX; one that is not UTF-8 would reach the command with U+FFFD in place of its
 // bytes, and be stored or searched for as that. The refusal naming the first such, or nothing.
 std::optional<QString> unreadableArgument(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArrayView argument(argv[i]);
-        if (argument.isValidUtf8())
-            continue;
-        const QString command = cli::findCommand(QString::fromUtf8(argv[1]))
-                                    ? QStringLiteral("zelvik-cli ") + QString::fromUtf8(argv[1])
-                                    : QStringLiteral("zelvik-cli");
-        return QStringLiteral("%1: argument %2, \"%3\", is not UTF-8 text; nothing was done")
-            .arg(command)
-            .arg(i)
-            .arg(shown(argument));
-    }
-    return std::nullopt;
+    const std::optional<int> at = cli::unreadableArgumentAt(argc, argv);
+    if (!at)
+        return std::nullopt;
+    const QString command = cli::findCommand(QString::fromUtf8(argv[1]))
+                                ? QStringLiteral("zelvik-cli ") + QString::fromUtf8(argv[1])
+                                : QStringLiteral("zelvik-cli");
+    return QStringLiteral("%1: argument %2, \"%3\", is not UTF-8 text; nothing was done")
+        .arg(command)
+        .arg(*at)
+        .arg(shown(QByteArrayView(argv[*at])));
 }
 
 bool isOneOf(const QString &word, std::initializer_list<QLatin1StringView> words)
@@ -132,6 +130,7 @@ int main(int argc, char **argv)
 {
     cli::catchOutputFailures();
     QCoreApplication app(argc, argv);
+    cli::prepareStandardStreams();
     // A copy or an init cut short by Ctrl+C or a kill leaves no half-written file behind.
     store::removeStagingOnSignals();
     if (const std::optional<QString> refusal = unreadableArgument(argc, argv)) {

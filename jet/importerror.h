@@ -29,6 +29,7 @@ public:
         TargetNotRenamed,    // details: the file, the system's reason
         StoreNotWritten,     // cause: the store's failure to write the new store
         ReaderNotStarted,    // details: the reader program, the system's reason
+        ReaderNotBuilt,      // this build has no reader (libmdb was not at hand where it was built)
         ReaderFlooded,       // details: the reader's first line on stderr (may be empty)
         ReaderOverran,       // details: the bytes it was allowed to send
         ReaderStalled,       // details: the seconds it went without progress

@@ -9,6 +9,13 @@
 
 namespace jet {
 
+namespace {
+
+// The reader is built where libmdb is, which the Windows build is not: it reads no Jet file.
+constexpr bool kReaderBuilt = ZELVIK_JET_READER_BUILT;
+
+} // namespace
+
 qint64 ImportSummary::rows() const
 {
     qint64 total = 0;
@@ -24,6 +31,8 @@ ImportSummary writeStoreFromJet(const QString &source, const QString &storePath,
     if (!info.isFile() || !info.isReadable())
         throw ImportError(info.exists() ? ImportError::Kind::SourceNotReadable : ImportError::Kind::SourceMissing)
             .reading(QDir::toNativeSeparators(source));
+    if (!kReaderBuilt && options.readerProgram.isEmpty())
+        throw ImportError(ImportError::Kind::ReaderNotBuilt).reading(QDir::toNativeSeparators(source));
     try {
         StoreWriter writer(storePath);
         RowStream stream(writer, progress);

@@ -1,6 +1,6 @@
 #include "jet/inplaceconversion.h"
 
-#include "store/provisioning/stagedfile.h"
+#include "store/platform/durablefile.h"
 #include "jet/importerror.h"
 #include "jet/jetsignature.h"
 #include "jet/staging.h"
@@ -11,8 +11,6 @@
 
 #include <filesystem>
 #include <system_error>
-
-#include <unistd.h>
 
 namespace jet {
 
@@ -26,7 +24,7 @@ QString shown(const QString &path)
 bool sameFile(const QString &a, const QString &b)
 {
     std::error_code error;
-    return std::filesystem::equivalent(QFile::encodeName(a).constData(), QFile::encodeName(b).constData(), error)
+    return std::filesystem::equivalent(QFileInfo(a).filesystemFilePath(), QFileInfo(b).filesystemFilePath(), error)
         && !error;
 }
 
@@ -36,9 +34,7 @@ void copyDurably(const QString &from, const QString &to)
 {
     if (!QFile::copy(from, to))
         throw ImportError(ImportError::Kind::OriginalNotKept, {shown(to)});
-    QFile copy(to);
-    if (copy.open(QIODevice::ReadOnly))
-        ::fsync(copy.handle());
+    store::flushToDisk(to);
 }
 
 // Gives the original its second name. True when this call created it, so that a failure later on
@@ -52,7 +48,7 @@ bool keepOriginal(const QString &path, const QString &original)
         throw ImportError(ImportError::Kind::OriginalNameTaken, {shown(original)});
     }
     std::error_code error;
-    std::filesystem::create_hard_link(QFile::encodeName(path).constData(), QFile::encodeName(original).constData(),
+    std::filesystem::create_hard_link(QFileInfo(path).filesystemFilePath(), QFileInfo(original).filesystemFilePath(),
                                       error);
     if (error)
         copyDurably(path, original);

@@ -1,6 +1,7 @@
 #include "jet/readerprocess.h"
 
 #include "jet/importerror.h"
+#include "jet/platform/childlifetime.h"
 #include "installdirs.h"
 
 #include <QCoreApplication>
@@ -8,22 +9,12 @@
 #include <QProcess>
 #include <QScopeGuard>
 
-#include <csignal>
-#include <sys/prctl.h>
-
 namespace jet {
 
 namespace {
 
 constexpr int kPollMs = 50;
 constexpr qsizetype kDiagnosticsKept = 2000;
-
-// Ends a child that outlives its parent (the importer killed mid-way), which a silent endless loop
-// in libmdb would otherwise do forever.
-void dieWithParent()
-{
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-}
 
 // The first line the child printed, to name the cause of a failed run; empty when it printed none.
 QString firstLine(const QByteArray &errors)
@@ -50,7 +41,7 @@ void ReaderProcess::run(const std::function<void(const Frame &)> &onFrame)
     });
     process.setProgram(m_program);
     process.setArguments(m_arguments);
-    process.setChildProcessModifier(dieWithParent);
+    endWithThisProcess(process);
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted())
         throw ImportError(ImportError::Kind::ReaderNotStarted, {m_program, process.errorString()});

@@ -2,7 +2,7 @@
 
 #include "jet/importerror.h"
 
-#include "store/provisioning/stagedfile.h"
+#include "store/platform/durablefile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -47,6 +47,9 @@ QString kindText(const jet::ImportError &error)
              + (error.cause() ? errorText(*error.cause()) : QString());
     case Kind::ReaderNotStarted:
         return QStringLiteral("не удаётся запустить программу чтения Jet %1: %2").arg(d.value(0), d.value(1));
+    case Kind::ReaderNotBuilt:
+        return QStringLiteral("эта сборка Zelvik не читает файлы Jet, преобразуйте файл сборкой для Linux командой "
+                              "«zelvik-cli import-jet ФАЙЛ --into history.dat» и перенесите сюда полученный history.dat");
     case Kind::ReaderFlooded:
         return withFirstLine(QStringLiteral("программа чтения Jet без конца выдавала предупреждения и была "
                                             "остановлена, файл, похоже, повреждён"),

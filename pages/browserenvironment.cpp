@@ -1,9 +1,9 @@
 #include "pages/browserenvironment.h"
 
+#include "pages/platform/superuser.h"
+
 #include <QByteArrayList>
 #include <QGuiApplication>
-
-#include <unistd.h>
 
 namespace pages {
 
@@ -25,7 +25,7 @@ void addChromiumFlags(const QByteArrayList &wanted)
 
 void prepareBrowserEnvironment()
 {
-    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+    if (runsAsSuperuser() && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 
     // The engine's own pages (an unreachable server above all) speak the program's language.

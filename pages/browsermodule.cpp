@@ -12,7 +12,7 @@ namespace pages {
 
 QString defaultBrowserModulePath()
 {
-    return installdirs::locate(QCoreApplication::applicationDirPath(), QStringLiteral("zelvik_browser.so"),
+    return installdirs::locate(QCoreApplication::applicationDirPath(), QString::fromUtf8(installdirs::kBrowserModule),
                                installdirs::kModuleDir);
 }
 

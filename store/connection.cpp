@@ -6,6 +6,7 @@
 #include "store/storeerror.h"
 #include "store/sqlite/fileopening.h"
 #include "store/postgres/serverconnection.h"
+#include "store/platform/networkshare.h"
 #include "store/sqlite/sqlitefailure.h"
 
 #include <QFile>
@@ -13,7 +14,6 @@
 
 #include <libpq-fe.h>
 #include <sqlite3.h>
-#include <sys/vfs.h>
 
 namespace store {
 
@@ -98,31 +98,6 @@ void holdTextLimit(sqlite3 *db)
     } catch (const StoreError &e) {
         if (e.kind() != StoreError::Kind::ReadOnlyFile)
             throw;
-    }
-}
-
-// Whether the file lies on a file system shared over the network, told by the file system's type.
-bool isOnNetworkFileSystem(const QString &path)
-{
-    struct statfs info {};
-    if (statfs(QFile::encodeName(path).constData(), &info) != 0)
-        return false;
-    switch (static_cast<unsigned long>(info.f_type)) {
-    case 0x6969:     // NFS
-    case 0x517B:     // SMB
-    case 0xFF534D42: // CIFS
-    case 0xFE534D42: // SMB2
-    case 0x65735546: // FUSE: sshfs, and other user-space file systems that may be remote
-    case 0x01021997: // 9P
-    case 0x5346414F: // AFS
-    case 0x00C36400: // Ceph
-    case 0x73757245: // Coda
-    case 0x564C:     // NCP
-    case 0x0BD00BD0: // Lustre
-    case 0x01161970: // GFS2
-        return true;
-    default:
-        return false;
     }
 }
 

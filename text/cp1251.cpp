@@ -1,32 +1,45 @@
 #include "text/cp1251.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <array>
 
 namespace cp1251 {
 
 namespace {
-constexpr const char *kName = "windows-1251";
-// The page defines no character here; the converter would pass it through as U+0098.
-constexpr char kUndefined = char(0x98);
 
-// The page's upper half, decoded once; a character is in the page when it is ASCII or found here.
-const QString &upperHalf()
+// The page's upper half, 0x80 to 0xFF, as Windows maps it; 0x98 is the one byte it leaves undefined.
+// Kept here rather than asked of Qt, whose converters know the page only where Qt was built with ICU,
+// which Qt for MinGW is not.
+constexpr char kUndefined = char(0x98);
+constexpr char16_t kNoCharacter = QChar::ReplacementCharacter;
+constexpr std::array<char16_t, 128> kUpperHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C,
+    0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, kNoCharacter, 0x2122, 0x0459,
+    0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401,
+    0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
+    // 0xC0 to 0xFF: А to я, in order.
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D,
+    0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429, 0x042A, 0x042B,
+    0x042C, 0x042D, 0x042E, 0x042F, 0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439,
+    0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F};
+
+// The byte for a character of the page, or nothing when the page lacks it.
+std::optional<char> byteFor(QChar c)
 {
-    static const QString half = [] {
-        QByteArray bytes;
-        for (int b = 0x80; b <= 0xFF; ++b)
-            if (char(b) != kUndefined)
-                bytes.append(char(b));
-        QStringDecoder dec(kName, QStringConverter::Flag::Stateless);
-        return QString(dec.decode(bytes)).remove(QChar::ReplacementCharacter);
-    }();
-    return half;
+    if (c.unicode() < 0x80)
+        return char(c.unicode());
+    if (c.unicode() == kNoCharacter)
+        return std::nullopt;
+    for (std::size_t i = 0; i < kUpperHalf.size(); ++i)
+        if (kUpperHalf[i] == c.unicode())
+            return char(0x80 + i);
+    return std::nullopt;
 }
 
 bool inPage(QChar c)
 {
-    return c.unicode() < 0x80 || upperHalf().contains(c);
+    return byteFor(c).has_value();
 }
 
 // Case mapping restricted to the page: a mapping that leaves the page (or comes from outside it)
@@ -44,20 +57,24 @@ QChar mapped(QChar c, bool upper)
 
 std::optional<QByteArray> encode(QStringView text)
 {
-    for (QChar c : text)
-        if (!inPage(c))
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (QChar c : text) {
+        const std::optional<char> byte = byteFor(c);
+        if (!byte)
             return std::nullopt;
-    QStringEncoder enc(kName, QStringConverter::Flag::Stateless);
-    return QByteArray(enc.encode(text));
+        bytes.append(*byte);
+    }
+    return bytes;
 }
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder dec(kName, QStringConverter::Flag::Stateless);
-    QString text = dec.decode(bytes);
-    // One byte, one character: the undefined byte stands where its U+0098 does.
-    if (undefinedByte(bytes))
-        text.replace(QChar(0x98), QChar::ReplacementCharacter);
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        text[i] = QChar(b < 0x80 ? char16_t(b) : kUpperHalf[b - 0x80]);
+    }
     return text;
 }
 

@@ -7,21 +7,19 @@
 // only from a library that was loaded, so only the functions that start a connection or read
 // connection options load it, and releasing nothing never does.
 #include "store/storeerror.h"
+#include "store/platform/sharedlibrary.h"
 
 #include <libpq-fe.h>
 
-#include <dlfcn.h>
-
 namespace {
-
-constexpr const char *kLibrary = "libpq.so.5";
 
 void *library()
 {
-    static void *const handle = dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
+    static QString reason;
+    static void *const handle = store::loadSharedLibrary(store::kServerLibrary, &reason);
     if (!handle)
         throw store::StoreError(store::StoreError::Kind::ServerLibraryNotLoaded,
-                                {QLatin1String(kLibrary), QString::fromLocal8Bit(dlerror())});
+                                {QLatin1String(store::kServerLibrary), reason});
     return handle;
 }
 
@@ -29,10 +27,10 @@ void *library()
 template <typename Function>
 Function symbol(const char *name)
 {
-    void *address = dlsym(library(), name);
+    void *address = store::sharedLibrarySymbol(library(), name);
     if (!address)
         throw store::StoreError(store::StoreError::Kind::ServerLibraryIncomplete,
-                                {QLatin1String(kLibrary), QLatin1String(name)});
+                                {QLatin1String(store::kServerLibrary), QLatin1String(name)});
     return reinterpret_cast<Function>(address);
 }
 

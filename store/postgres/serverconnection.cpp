@@ -1,5 +1,6 @@
 #include "store/postgres/serverconnection.h"
 
+#include "store/platform/socketprobe.h"
 #include "store/postgres/connectionrefusal.h"
 #include "store/schema.h"
 #include "store/serverwait.h"
@@ -10,9 +11,6 @@
 #include <libpq-fe.h>
 
 #include <memory>
-
-#include <poll.h>
-#include <sys/socket.h>
 
 namespace store {
 
@@ -91,13 +89,7 @@ bool socketClosed(pg_conn *conn)
     const int fd = PQsocket(conn);
     if (fd < 0)
         return true;
-    pollfd probe{fd, POLLIN | POLLRDHUP, 0};
-    if (poll(&probe, 1, 0) <= 0)
-        return false;
-    if (probe.revents & (POLLHUP | POLLRDHUP | POLLERR | POLLNVAL))
-        return true;
-    char byte = 0;
-    return recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+    return peerHasClosed(fd);
 }
 
 // The statement's first word, lower-cased: what it does to the entries.

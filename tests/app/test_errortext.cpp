@@ -234,6 +234,7 @@ int detailCount(ImportKind kind)
     case ImportKind::SourceNotReadable:
     case ImportKind::StoreNotWritten:
     case ImportKind::ReaderCutShort:
+    case ImportKind::ReaderNotBuilt:
     case ImportKind::UnknownFrame:
     case ImportKind::MalformedCell:
     case ImportKind::OtherFormat:

@@ -1,3 +1,4 @@
+#include "tests/config/conffailure.h"
 #include "tests/support/scratchfolder.h"
 #include "config/conffile.h"
 #include "tests/app/qtprinting.h"
@@ -7,18 +8,10 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 using config::readConfFile;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// What a failure says, for the test's own message.
-std::string failureText(const config::ConfFile &conf)
-{
-    return conf.error ? conf.error->details.join(u"; ").toStdString() : std::string();
-}
 
 QByteArray win1251(const QString &text)
 {
@@ -90,38 +83,6 @@ TEST(RegionConfig, DirectoryNamedConfCfgCountsAsAbsent)
     const config::ConfFile config = readConfFile();
     EXPECT_FALSE(config.failed()) << failureText(config);
     EXPECT_TRUE(config.region.isEmpty());
-}
-
-TEST(RegionConfig, PipeNamedConfCfgCountsAsAbsentWithoutWaitingForAWriter)
-{
-    DataFolder folder(DataFolder::Nothing);
-    ASSERT_EQ(mkfifo(folder.path(QStringLiteral("conf.cfg")).toLocal8Bit().constData(), 0666), 0);
-    const config::ConfFile config = readConfFile();
-    EXPECT_FALSE(config.failed()) << failureText(config);
-    EXPECT_TRUE(config.region.isEmpty());
-}
-
-TEST(RegionConfig, DeviceNamedConfCfgCountsAsAbsent)
-{
-    // A line of /dev/zero never ends.
-    DataFolder folder(DataFolder::Nothing);
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), folder.path(QStringLiteral("conf.cfg"))));
-    const config::ConfFile config = readConfFile();
-    EXPECT_FALSE(config.failed()) << failureText(config);
-    EXPECT_TRUE(config.region.isEmpty());
-}
-
-TEST(RegionConfig, UnreadableFileIsAnInputOutputError)
-{
-    // Reading this file always fails, even for root, where permissions would not stop us.
-    DataFolder folder(DataFolder::Nothing);
-    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), folder.path(QStringLiteral("conf.cfg"))));
-    const config::ConfFile config = readConfFile();
-    ASSERT_TRUE(config.failed());
-    EXPECT_EQ(config.error->kind, config::ConfFileError::Kind::Unreadable);
-    ASSERT_EQ(config.error->details.size(), 2);
-    EXPECT_EQ(config.error->details[0], u"conf.cfg"_s);
-    EXPECT_FALSE(config.error->details[1].isEmpty());
 }
 
 // The later lines: "server=" names the store's server.
@@ -199,29 +160,24 @@ TEST(ConfFile, WaitsAreSecondsAboveNothingUpToADay)
     }
 }
 
-TEST(ConfFile, UnreadableFileGivesNeitherRegionNorServer)
-{
-    // The store a folder uses must not quietly fall back to history.dat: a caller sees the failure.
-    DataFolder folder(DataFolder::Nothing);
-    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), folder.path(QStringLiteral("conf.cfg"))));
-    const config::ConfFile config = readConfFile();
-    ASSERT_TRUE(config.failed());
-    EXPECT_TRUE(config.region.isEmpty());
-    EXPECT_TRUE(config.server().isEmpty());
-    EXPECT_TRUE(config.settings.isEmpty());
-}
-
-TEST(ConfFile, PathNamesTheFileInTheFailure)
-{
-    DataFolder folder(DataFolder::Nothing);
-    folder.makeDirectory(QStringLiteral("sub"));
-    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), folder.path(QStringLiteral("sub/other.cfg"))));
-    const config::ConfFile config = readConfFile(folder.path(QStringLiteral("sub/other.cfg")));
-    ASSERT_TRUE(config.failed());
-    EXPECT_EQ(config.error->details.value(0), u"other.cfg"_s);
-}
-
 // The writer: the bytes init and the data folder's creation write.
+
+// The code page is a table of the program's own (the Windows build's Qt has no ICU to ask): every
+// byte reads as one character and writes back as itself, and the letters sit where Windows has them.
+TEST(Windows1251, EveryByteReadsAsOneCharacterAndWritesBackAsItself)
+{
+    QByteArray page;
+    for (int b = 0; b < 256; ++b)
+        page.append(char(b));
+    const QString text = cp1251::decode(page);
+    ASSERT_EQ(text.size(), 256);
+    // 0x98, the one byte the page leaves undefined, reads as U+FFFD, which writes as no byte.
+    EXPECT_EQ(text[0x98], QChar::ReplacementCharacter);
+    EXPECT_EQ(cp1251::undefinedByte(page), 0x98);
+    EXPECT_EQ(cp1251::encode(QString(text).remove(0x98, 1)), QByteArray(page).remove(0x98, 1));
+    EXPECT_EQ(text.mid(0xC0, 2) + text.mid(0xFE, 2) + text[0xA8] + text[0xB8] + text[0xB9], u"АБюяЁё№"_s);
+    EXPECT_EQ(cp1251::encode(u"Ǆ"_s), std::nullopt);
+}
 
 TEST(ConfFileBytes, RegionAloneIsOneLineInWindows1251)
 {

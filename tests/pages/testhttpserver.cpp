@@ -16,7 +16,17 @@ TestHttpServer::TestHttpServer(QObject *parent) : QObject(parent)
 
 void TestHttpServer::serve(const QString &path, const QByteArray &contentType, const QByteArray &body)
 {
-    m_documents.insert(path, {contentType, body});
+    m_documents.insert(path, {contentType, body, "200 OK", {}, false});
+}
+
+void TestHttpServer::redirect(const QString &path, const QUrl &location)
+{
+    m_documents.insert(path, {"text/plain", "moved", "302 Found", location.toEncoded(), false});
+}
+
+void TestHttpServer::stayMute(const QString &path)
+{
+    m_documents.insert(path, {{}, {}, {}, {}, true});
 }
 
 QUrl TestHttpServer::address(const QString &path) const
@@ -56,8 +66,11 @@ void TestHttpServer::answer(QTcpSocket *socket)
     m_requested.append(path);
     const auto found = m_documents.constFind(path);
     const bool known = found != m_documents.constEnd();
-    const Document document = known ? *found : Document{"text/plain", "not found"};
-    socket->write(QByteArray(known ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n")
+    const Document document = known ? *found : Document{"text/plain", "not found", "404 Not Found", {}, false};
+    if (document.mute)
+        return;
+    socket->write("HTTP/1.1 " + document.status + "\r\n"
+                  + (document.location.isEmpty() ? QByteArray() : "Location: " + document.location + "\r\n")
                   + "Content-Type: " + document.contentType + "\r\n"
                   + "Content-Length: " + QByteArray::number(document.body.size()) + "\r\n"
                   + "Cache-Control: no-store\r\nConnection: close\r\n\r\n" + document.body);

@@ -19,6 +19,10 @@ public:
     explicit TestHttpServer(QObject *parent = nullptr);
 
     void serve(const QString &path, const QByteArray &contentType, const QByteArray &body);
+    // Answers path with "302 Found" and the Location given.
+    void redirect(const QString &path, const QUrl &location);
+    // Takes requests for path and never answers them.
+    void stayMute(const QString &path);
     QUrl address(const QString &path) const;
     // How many times path was requested.
     int requests(const QString &path) const { return m_requested.count(path); }
@@ -30,6 +34,9 @@ private:
     struct Document {
         QByteArray contentType;
         QByteArray body;
+        QByteArray status;   // "200 OK"
+        QByteArray location; // where a redirect leads
+        bool mute;
     };
 
     void answer(QTcpSocket *socket);

@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -149,12 +147,4 @@ TEST_F(FirstUse, DamagedFileAlreadyInWalStopsTheLookupThatMeetsTheDamage)
     EXPECT_TRUE(error.contains(u"Файл history.dat повреждён"_s)) << error.toStdString();
     connection.close();
     EXPECT_EQ(fileBytes(path()), before);
-}
-
-TEST_F(FirstUse, NamedPipeCountsAsNoFile)
-{
-    ASSERT_TRUE(QFile::remove(path()));
-    ASSERT_EQ(mkfifo(path().toLocal8Bit().constData(), 0666), 0);
-    const QString error = failureOf([&] { connection.connect(); });
-    EXPECT_EQ(error, path() + u": файл не найден"_s);
 }

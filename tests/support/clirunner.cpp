@@ -1,5 +1,7 @@
 #include "tests/support/clirunner.h"
 
+#include "tests/support/childsetup.h"
+
 QStringList CliRun::outLines() const
 {
     QStringList lines = out.split(u'\n');
@@ -20,7 +22,7 @@ void prepareCli(QProcess &process, const QString &folder, const QStringList &arg
     process.setWorkingDirectory(folder);
     process.setProcessChannelMode(QProcess::SeparateChannels);
     if (launch.inChild)
-        process.setChildProcessModifier(launch.inChild);
+        runInChild(process, launch.inChild);
 }
 
 CliRun collect(QProcess &process)

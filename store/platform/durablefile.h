@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QString>
+
 #include <optional>
 
 namespace store {
 
 // A new file is written whole under a temporary name in its target's folder, then given the target's
-// name by a rename, and the folder synced so the new name survives a power cut. This is that last step.
-// Without replace an existing target is never touched.
+// name, and that name made to survive a power cut. This is that last step, in the system's own terms
+// (durablefile_posix.cpp, durablefile_windows.cpp). Without replace an existing target is never touched.
 struct PublishFailure {
     bool targetExists = false; // the target was there (without replace: it was left alone)
     QString reason;            // the system's reason the rename failed
@@ -17,5 +18,9 @@ std::optional<PublishFailure> publishFile(const QString &staged, const QString &
 
 // Makes a rename or a new name in the folder of path durable.
 void syncFolderOf(const QString &path);
+
+// Sends what the system still holds of the file's contents to the disk. Like the folder's sync, a
+// failure is not reported: the file is whole either way, only less sure to survive a power cut.
+void flushToDisk(const QString &path);
 
 } // namespace store

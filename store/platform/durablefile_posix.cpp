@@ -1,4 +1,4 @@
-#include "store/provisioning/stagedfile.h"
+#include "store/platform/durablefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +10,19 @@
 #include <unistd.h>
 
 namespace store {
+
+namespace {
+
+void syncPath(const QString &path, int flags)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | flags);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
 
 std::optional<PublishFailure> publishFile(const QString &staged, const QString &target, bool replace)
 {
@@ -30,12 +43,12 @@ std::optional<PublishFailure> publishFile(const QString &staged, const QString &
 
 void syncFolderOf(const QString &path)
 {
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
+    syncPath(QFileInfo(path).absolutePath(), O_DIRECTORY);
+}
+
+void flushToDisk(const QString &path)
+{
+    syncPath(path, 0);
 }
 
 } // namespace store

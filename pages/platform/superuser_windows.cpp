@@ -1,0 +1,10 @@
+#include "pages/platform/superuser.h"
+
+namespace pages {
+
+bool runsAsSuperuser()
+{
+    return false;
+}
+
+} // namespace pages

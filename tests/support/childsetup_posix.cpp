@@ -1,0 +1,6 @@
+#include "tests/support/childsetup.h"
+
+void runInChild(QProcess &process, const std::function<void()> &inChild)
+{
+    process.setChildProcessModifier(inChild);
+}
