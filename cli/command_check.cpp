@@ -6,6 +6,7 @@
 #include "store/connection.h"
 #include "store/configuredstore.h"
 #include "store/audit/fileaudit.h"
+#include "store/audit/replicastate.h"
 #include "store/audit/storeaudit.h"
 #include "store/storeerror.h"
 #include "lookup/pickcoverage.h"
@@ -49,38 +50,25 @@ int checkFile(const QString &path)
     return report(problems, gaps);
 }
 
-// The replica as PostgreSQL measures it: the bytes of log between the primary's position (read
-// first) and the standby's replay position, and only while they differ the time since the last
-// transaction it replayed was committed, which on an idle, caught-up standby only says how long the
-// primary has been idle. It is read as lookups read it (the pooler setting included) and needs no
-// monitoring role: without one the standby still shows whether a WAL receiver runs. False when the
-// standby cannot serve lookups as it should: it cannot be read, is no standby, receives no log or has
-// its replay paused.
+// The replica's line. False when the standby cannot serve lookups as it should: it cannot be read, is
+// no standby, receives no log or has its replay paused.
 bool reportReplica(store::QueryChannel &primary, store::Connection &replica)
 {
-    const QString position = primary.scalar(QStringLiteral("select pg_current_wal_lsn()::text"), {}).toString();
+    const QString position = store::serverLogPosition(primary);
     QString line;
     bool sound = false;
     try {
-        store::QueryChannel channel(replica);
-        channel.run(QStringLiteral(
-            "select pg_is_in_recovery()::int as standby,"
-            " (case when pg_is_in_recovery() then pg_is_wal_replay_paused() else false end)::int as paused,"
-            " exists(select 1 from pg_stat_wal_receiver where status is null or status = 'streaming')::int as receiving,"
-            " greatest(pg_wal_lsn_diff('%1'::text::pg_lsn, pg_last_wal_replay_lsn()), 0)::bigint as behind,"
-            " extract(epoch from now() - pg_last_xact_replay_timestamp())::float8 as seconds")
-                        .arg(position));
-        const qint64 behind = channel.integer(QStringLiteral("behind"));
-        QString lag = QStringLiteral("%1 bytes behind").arg(behind);
-        if (const QVariant seconds = channel.value(QStringLiteral("seconds")); behind > 0)
-            lag += seconds.isNull() ? QStringLiteral(", no transaction replayed since it started")
-                                    : QStringLiteral(", last replayed transaction committed %1 s ago")
-                                          .arg(seconds.toDouble(), 0, 'f', 3);
-        if (channel.integer(QStringLiteral("standby")) != 1)
+        const store::ReplicaState state = store::replicaState(replica, position);
+        QString lag = QStringLiteral("%1 bytes behind").arg(state.behind);
+        if (state.behind > 0)
+            lag += state.secondsSinceReplay ? QStringLiteral(", last replayed transaction committed %1 s ago")
+                                                  .arg(*state.secondsSinceReplay, 0, 'f', 3)
+                                            : QStringLiteral(", no transaction replayed since it started");
+        if (!state.standby)
             line = QStringLiteral("not a standby: the server is not in recovery, so it replays nothing");
-        else if (channel.integer(QStringLiteral("receiving")) != 1)
+        else if (!state.receiving)
             line = QStringLiteral("not receiving the primary's log (no WAL receiver is streaming), ") + lag;
-        else if (channel.integer(QStringLiteral("paused")) == 1)
+        else if (state.paused)
             line = QStringLiteral("replay is paused (pg_wal_replay_resume() resumes it), ") + lag;
         else {
             line = QStringLiteral("streaming, ") + lag;
