@@ -3,8 +3,8 @@
 #include "messages/errortext.h"
 
 #include "store/connection.h"
-#include "store/provisioning/changerecord.h"
-#include "store/provisioning/datafilechecks.h"
+#include "store/admin/changerecord.h"
+#include "store/configuredstore.h"
 #include "store/querychannel.h"
 #include "store/storeerror.h"
 

@@ -3,7 +3,7 @@
 #include "cli/output.h"
 
 #include "store/connection.h"
-#include "store/provisioning/datafilechecks.h"
+#include "store/configuredstore.h"
 #include "store/querychannel.h"
 #include "transfer/tableexport.h"
 

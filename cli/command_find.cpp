@@ -3,6 +3,7 @@
 #include "cli/output.h"
 
 #include "store/connection.h"
+#include "store/configuredstore.h"
 #include "store/provisioning/datafilechecks.h"
 #include "store/grid/gridmodel.h"
 #include "store/querychannel.h"

@@ -6,7 +6,7 @@
 #include "store/connection.h"
 #include "transfer/csvimport.h"
 #include "store/storeerror.h"
-#include "store/provisioning/datafilechecks.h"
+#include "store/configuredstore.h"
 #include "store/querychannel.h"
 
 #include <QFile>

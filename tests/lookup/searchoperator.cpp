@@ -7,7 +7,7 @@
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
 #include "store/connection.h"
-#include "store/provisioning/datafilechecks.h"
+#include "store/configuredstore.h"
 #include "store/querychannel.h"
 
 #include <QCoreApplication>
