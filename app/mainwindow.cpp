@@ -2,7 +2,7 @@
 
 #include "app/busywait.h"
 #include "store/connection.h"
-#include "store/provisioning/datafilechecks.h"
+#include "store/configuredstore.h"
 #include "app/errorhandler.h"
 #include "messages/errortext.h"
 #include "messages/searchtext.h"

@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -157,8 +159,11 @@ void MainWindow::createStatusBar()
         m_statusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         m_statusBar->addWidget(m_statusPanels[i], i);
     }
+    showStoreConnected(true);
+    const int connectedWidth = m_statusPanels[0]->sizeHint().width();
     showStoreConnected(false); // until the start-up check has reached it
-    m_statusPanels[0]->setFixedWidth(160);
+    // The design's width, wider only where the fonts at hand would cut either text.
+    m_statusPanels[0]->setFixedWidth(std::max({160, connectedWidth, m_statusPanels[0]->sizeHint().width()}));
     m_statusPanels[1]->setMinimumWidth(50);
     setStatusBar(m_statusBar);
 }

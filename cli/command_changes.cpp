@@ -2,7 +2,7 @@
 #include "cli/configuredchannel.h"
 #include "cli/output.h"
 
-#include "store/provisioning/changerecord.h"
+#include "store/admin/changerecord.h"
 #include "store/querychannel.h"
 
 namespace cli {

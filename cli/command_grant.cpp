@@ -3,7 +3,7 @@
 #include "cli/servercommand.h"
 
 #include "messages/errortext.h"
-#include "store/provisioning/serverroles.h"
+#include "store/admin/serverroles.h"
 #include "store/schema.h"
 #include "store/storeerror.h"
 

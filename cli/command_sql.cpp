@@ -3,6 +3,7 @@
 #include "cli/output.h"
 
 #include "store/querychannel.h"
+#include "store/rowbuffer.h"
 
 namespace cli {
 
@@ -22,8 +23,9 @@ void printResult(store::QueryChannel &channel)
             printRow(fields);
         }
         // Printed rows leave the channel's copy, so a large table streams through in batches.
-        for (int row = channel.fetched() - 1; row >= 0; --row)
-            channel.removeRow(row);
+        if (store::RowBuffer *rows = channel.rows())
+            for (int row = channel.fetched() - 1; row >= 0; --row)
+                rows->removeRow(row);
         if (channel.atEnd())
             return;
         channel.fetch(kBatchRows);

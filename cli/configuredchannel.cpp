@@ -4,7 +4,7 @@
 #include "cli/output.h"
 #include "messages/errortext.h"
 #include "store/connection.h"
-#include "store/provisioning/datafilechecks.h"
+#include "store/configuredstore.h"
 #include "store/querychannel.h"
 #include "store/storeerror.h"
 

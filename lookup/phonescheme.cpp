@@ -2,6 +2,7 @@
 
 #include "store/storeerror.h"
 #include "store/querychannel.h"
+#include "store/schema.h"
 #include "lookup/statements.h"
 
 namespace lookup {
@@ -33,8 +34,8 @@ PhoneScheme readPhoneScheme(store::QueryChannel &channel)
     if (channel.value(QStringLiteral("tel")).isNull())
         unset(QStringLiteral("tel"));
     scheme.fixedLength = channel.integer(QStringLiteral("tel"));
-    if (scheme.fixedLength < 1 || scheme.fixedLength > kLongestPhone)
-        refuse(channel, Kind::PhoneLengthUnfit, {QString::number(scheme.fixedLength), QString::number(kLongestPhone)});
+    if (scheme.fixedLength < 1 || scheme.fixedLength > store::kLongestPhone)
+        refuse(channel, Kind::PhoneLengthUnfit, {QString::number(scheme.fixedLength), QString::number(store::kLongestPhone)});
     return scheme;
 }
 

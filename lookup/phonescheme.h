@@ -9,7 +9,7 @@ class QueryChannel;
 namespace lookup {
 
 // The numbering scheme of the param row, whose columns are s and tel: s non-zero means prefixed
-// numbers (below); s zero means numbers of exactly tel digits.
+// numbers (below); s zero means numbers of exactly tel digits, at most store::kLongestPhone.
 struct PhoneScheme {
     bool prefixed = false;        // s is non-zero
     std::int64_t fixedLength = 0; // tel; 0 when prefixed: only the fixed-length scheme reads it
@@ -20,10 +20,6 @@ struct PhoneScheme {
 inline constexpr int kPrefixedLength = 10;
 inline constexpr int kPrefixLength = 3;
 inline constexpr int kDigitsAfterPrefix = kPrefixedLength - kPrefixLength;
-
-// The length a number of the fixed-length scheme may have: a phone field holds a 64-bit number,
-// whose longest spelling has twenty characters.
-inline constexpr std::int64_t kLongestPhone = 20;
 
 // Runs the phone-scheme statement. Throws store::StoreError when the param row is missing, s is
 // null, or s is zero and tel is null or no length a phone number can have: each would let a search

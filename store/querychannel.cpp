@@ -6,28 +6,20 @@
 #include "store/storeerror.h"
 #include "store/textvalue.h"
 #include "store/postgres/pgbackend.h"
+#include "store/postgres/replicarouter.h"
 #include "store/sqlite/sqlitebackend.h"
 
 #include <QScopeGuard>
 
-#include <chrono>
 #include <utility>
 
 namespace store {
 
-namespace {
-
-// How long lookups stay on the server after the replica failed, before it is tried again.
-constexpr std::chrono::seconds kReplicaRetry{30};
-// A position no log reaches: after a write whose position could not be read, the replica is never
-// taken to have replayed it (until the next write's position is read).
-const QString kUnknownPosition = QStringLiteral("FFFFFFFF/FFFFFFFF");
-
-} // namespace
-
 QueryChannel::QueryChannel(Connection &connection, QObject *parent)
     : QObject(parent)
     , m_connection(connection)
+    , m_replica(std::make_unique<ReplicaRouter>(
+          connection, [this](const QString &replicaName) { emit replicaUnavailable(replicaName); }))
 {
 }
 
@@ -35,7 +27,7 @@ QueryChannel::~QueryChannel()
 {
     m_result.reset();
     m_spare.reset();
-    m_replicaBackend.reset();
+    m_replica.reset();
 }
 
 void QueryChannel::dropResult()
@@ -122,13 +114,15 @@ void QueryChannel::lookup(const QString &statement, const QString &claimKey)
     emit statementSent(statement);
     const auto changed = qScopeGuard([this] { emit resultChanged(); });
     const bool claiming = !claimKey.isEmpty() && !m_writing && entryRights().allows(EntryAction::Add);
-    const ReplicaAnswer replica = m_connection.replica() && m_connection.isServer() ? lookupOnReplica(statement)
-                                                                                    : ReplicaAnswer::NotAsked;
-    if (replica == ReplicaAnswer::Found)
+    using Answer = ReplicaRouter::Answer;
+    const Answer replica = m_replica->routes() ? m_replica->lookup(statement, m_result) : Answer::NotAsked;
+    if (replica == Answer::Found) {
+        m_resultOnReplica = true;
         return;
+    }
     // A miss on the replica is looked up on the server once, under the claim; without a replica the
     // server is asked first without it, since most lookups find something.
-    if (replica == ReplicaAnswer::NotAsked) {
+    if (replica == Answer::NotAsked) {
         openResult(statement);
         if (!claiming || count() > 0)
             return;
@@ -170,63 +164,16 @@ void QueryChannel::rollbackWrite() noexcept
     m_backend->rollbackWrite();
 }
 
-QueryChannel::ReplicaAnswer QueryChannel::lookupOnReplica(const QString &statement)
-{
-    Connection &replica = *m_connection.replica();
-    if (!m_replicaRetry.hasExpired())
-        return ReplicaAnswer::NotAsked;
-    try {
-        replica.connect();
-        if (!m_replicaBackend)
-            m_replicaBackend = std::make_unique<PgBackend>(replica);
-        if (!replicaCaughtUp())
-            return ReplicaAnswer::NotAsked;
-        std::unique_ptr<Cursor> cursor = m_replicaBackend->newCursor();
-        cursor->open(statement);
-        if (cursor->count() == 0)
-            return ReplicaAnswer::Missed;
-        m_result = std::move(cursor);
-        m_resultOnReplica = true;
-        return ReplicaAnswer::Found;
-    } catch (const StoreError &) {
-        // Whatever went wrong there, the server answers: the replica gets another chance later.
-        m_replicaBackend.reset();
-        replica.close();
-        m_replicaRetry.setRemainingTime(kReplicaRetry);
-        if (!std::exchange(m_replicaNoticed, true))
-            emit replicaUnavailable(replica.storeName());
-        return ReplicaAnswer::NotAsked;
-    }
-}
-
-bool QueryChannel::replicaCaughtUp()
-{
-    if (m_writtenLsn.isEmpty())
-        return true;
-    // A replica= that leads to a server that is not in recovery replays nothing and is read as it is.
-    const QVariant replayed = m_replicaBackend->scalar(
-        QStringLiteral("select coalesce(pg_last_wal_replay_lsn() >= ?::pg_lsn, true)::int"), {m_writtenLsn});
-    if (replayed.toInt() != 1)
-        return false;
-    m_writtenLsn.clear();
-    return true;
-}
-
 void QueryChannel::noteWrite()
 {
-    if (!m_connection.replica() || !m_connection.isServer())
+    if (!m_replica->routes())
         return;
     // Inside a transaction the log has not moved yet: the position is read after the commit.
     if (m_writing) {
         m_wroteInWrite = true;
         return;
     }
-    try {
-        m_writtenLsn = m_backend->scalar(QStringLiteral("select pg_current_wal_insert_lsn()::text"), {}).toString();
-    } catch (const StoreError &) {
-        // The write is done; only where it landed is unknown.
-        m_writtenLsn = kUnknownPosition;
-    }
+    m_replica->noteWrite(*m_backend);
 }
 
 void QueryChannel::close()
@@ -315,22 +262,9 @@ const QVariant &QueryChannel::cell(int row, int column) const
     return m_result ? m_result->cell(row, column) : none;
 }
 
-void QueryChannel::setCell(int row, int column, const QVariant &value)
+RowBuffer *QueryChannel::rows()
 {
-    if (m_result)
-        m_result->setCell(row, column, value);
-}
-
-void QueryChannel::insertRow(int row, const std::vector<QVariant> &values)
-{
-    if (m_result)
-        m_result->insertRow(row, values);
-}
-
-void QueryChannel::removeRow(int row)
-{
-    if (m_result)
-        m_result->removeRow(row);
+    return m_result.get();
 }
 
 QueryChannel::WriteResult QueryChannel::write(const QString &sql, const QVariantList &values,

@@ -3,7 +3,6 @@
 #include "store/backend.h"
 #include "store/entryrights.h"
 
-#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -17,6 +16,8 @@ namespace store {
 
 class Connection;
 class Cursor;
+class RowBuffer;
+class ReplicaRouter;
 
 // The single channel every statement goes through. Statements are written in
 // the Jet dialect ("..." literals, select top N, count(*) as m, order by id Desc); the channel
@@ -76,9 +77,9 @@ public:
     bool atEnd() const;                       // every row has been read
     int fetch(int maxRows);                   // reads up to maxRows more; returns how many arrived
     const QVariant &cell(int row, int column) const; // row < fetched()
-    void setCell(int row, int column, const QVariant &value); // mirror of a written edit
-    void insertRow(int row, const std::vector<QVariant> &values);
-    void removeRow(int row);
+    // The open result's rows, for whoever changes them in place (the grid's edits, GridRows); null
+    // without a result.
+    RowBuffer *rows();
 
     // A native statement in the engine's SQL with anonymous ? parameters, for the grid's row edits;
     // leaves the open result (and the grid) as it is. Returns the rows changed and the inserted id.
@@ -134,23 +135,15 @@ private:
     // run without the signals.
     void openResult(const QString &statement);
     void beginWrite(const QString &key);
-    enum class ReplicaAnswer { Found, Missed, NotAsked };
-    // Opens the statement on the replica when it may be read there.
-    ReplicaAnswer lookupOnReplica(const QString &statement);
-    // Whether the replica has replayed this program's last write.
-    bool replicaCaughtUp();
-    // Remembers where the server's log stood after a write, for replicaCaughtUp.
+    // Tells the replica's router that the server's log moved on.
     void noteWrite();
 
     Connection &m_connection;
     std::unique_ptr<Backend> m_backend; // outlives the cursors, which use its statements
     std::unique_ptr<Cursor> m_result;
     std::unique_ptr<Cursor> m_spare; // closed, with the buffers of an earlier result
-    std::unique_ptr<Backend> m_replicaBackend;
+    std::unique_ptr<ReplicaRouter> m_replica; // outlives a result read there
     bool m_resultOnReplica = false;
-    QString m_writtenLsn; // the server's log position after this program's last write; empty when replayed
-    QDeadlineTimer m_replicaRetry{0}; // the replica is left alone until this expires
-    bool m_replicaNoticed = false;
     bool m_writing = false;       // a write transaction is open
     bool m_wroteInWrite = false;  // and has written: its commit moves the server's log on
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,6 +18,12 @@ inline constexpr const char *kCollation = "RU_NOCASE";
 // held, and what one store takes the other must hold too (the server's index on tab refuses a key of
 // a few thousand bytes). Values stored before it stay readable.
 inline constexpr int kTextValueLimit = 255;
+
+// The phone numbering scheme the param row sets, in its columns s and tel: s non-zero means prefixed
+// numbers; s zero means numbers of exactly tel digits, tel from 1 to this: a phone field holds a
+// 64-bit number, whose longest spelling has twenty characters. The lookups read the scheme by it,
+// zelvik-cli check looks for it.
+inline constexpr std::int64_t kLongestPhone = 20;
 
 // The tables of history.dat: the directory table tab and the eight reference tables.
 enum class ColumnKind {

@@ -64,7 +64,7 @@ QString placeholders(qsizetype count)
 } // namespace
 
 GridModel::GridModel(QueryChannel &channel, QObject *parent)
-    : QAbstractTableModel(parent), m_channel(channel)
+    : QAbstractTableModel(parent), m_channel(channel), m_gridRows(channel)
 {
     m_columnOf.fill(-1);
     connect(&m_channel, &QueryChannel::resultChanged, this, &GridModel::onResultChanged);
@@ -383,7 +383,7 @@ bool GridModel::writePending(bool mirror)
             m_pending.id = m_channel.write(sql, params).lastId;
             m_pending.isNew = false;
             if (mirror)
-                m_channel.setCell(m_pending.row, m_idColumn, m_pending.id);
+                m_gridRows.setCell(m_pending.row, m_idColumn, m_pending.id);
         } else if (!updatePending(columns, params, mirror)) {
             return false;
         }
@@ -393,7 +393,7 @@ bool GridModel::writePending(bool mirror)
     if (mirror) {
         for (int f = 0; f < kEntryFieldCount; ++f)
             if (m_pending.changed[f])
-                m_channel.setCell(m_pending.row, m_columnOf[f], m_pending.values[f]);
+                m_gridRows.setCell(m_pending.row, m_columnOf[f], m_pending.values[f]);
     }
     return true;
 }
@@ -438,7 +438,7 @@ bool GridModel::showAsStored(int row, const QVariant &id)
     // A change landing between these reads only makes the next write find the row changed again.
     for (int f = 0; f < kEntryFieldCount; ++f)
         if (m_columnOf[f] >= 0)
-            m_channel.setCell(row, m_columnOf[f],
+            m_gridRows.setCell(row, m_columnOf[f],
                               m_channel.scalar(QStringLiteral("select %1 from tab where id=?").arg(fieldName(f)), {id}));
     emit dataChanged(index(row, 0), index(row, kEntryFieldCount - 1), {Qt::DisplayRole, Qt::EditRole});
     emit headerDataChanged(Qt::Vertical, row, row);
@@ -503,7 +503,7 @@ void GridModel::insertRowAt(int row)
 {
     const QScopedValueRollback reshaping(m_reshaping, true);
     beginInsertRows(QModelIndex(), row, row);
-    m_channel.insertRow(row, std::vector<QVariant>(m_channel.columnNames().size()));
+    m_gridRows.insertRow(row);
     ++m_rows;
     endInsertRows();
 }
@@ -512,7 +512,7 @@ void GridModel::removeRowAt(int row)
 {
     const QScopedValueRollback reshaping(m_reshaping, true);
     beginRemoveRows(QModelIndex(), row, row);
-    m_channel.removeRow(row);
+    m_gridRows.removeRow(row);
     --m_rows;
     endRemoveRows();
 }

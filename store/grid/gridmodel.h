@@ -2,6 +2,7 @@
 
 #include "store/entryfield.h"
 #include "store/grid/gridrefusal.h"
+#include "store/grid/gridrows.h"
 #include "store/storeerror.h"
 
 #include <QAbstractTableModel>
@@ -119,6 +120,7 @@ private:
     static std::optional<GridRefusal> refusalOf(int field, const QVariant &cell);
 
     QueryChannel &m_channel;
+    GridRows m_gridRows;
     int m_rows = 0;
     std::array<int, kEntryFieldCount> m_columnOf{};
     int m_idColumn = -1;

@@ -3,14 +3,13 @@
 #include "store/connection.h"
 #include "store/schema.h"
 #include "store/storeerror.h"
+#include "store/postgres/readretry.h"
 #include "store/postgres/serverconnection.h"
+#include "store/postgres/unnamedstatements.h"
 
 #include <libpq-fe.h>
 
-#include <QScopeGuard>
-
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 namespace store {
@@ -64,17 +63,6 @@ void PreparedStatements::fail(const pg_result *result, const std::string &sql)
     throw failure;
 }
 
-bool PreparedStatements::mayRetry(const std::string &sql)
-{
-    if (m_connection.isBorrowed() || PQtransactionStatus(conn()) != PQTRANS_IDLE)
-        return false;
-    const auto start = sql.find_first_not_of(" \t\r\n(");
-    return start != std::string::npos && sql.size() - start > 6
-        && std::equal(sql.begin() + std::ptrdiff_t(start), sql.begin() + std::ptrdiff_t(start) + 6, "select",
-                      [](char a, char b) { return (a | 0x20) == b; })
-        && !std::isalnum(static_cast<unsigned char>(sql[start + 6]));
-}
-
 const PreparedStatements::Prepared &PreparedStatements::prepared(const std::string &sql)
 {
     conn(); // forgets the statements of an earlier connection before they are looked through
@@ -98,16 +86,8 @@ const PreparedStatements::Prepared &PreparedStatements::prepared(const std::stri
 PgResult PreparedStatements::execute(const std::string &sql, int count, const char *const *values, const int *lengths,
                                      const int *formats)
 {
-    if (!mayRetry(sql))
-        return attempt(sql, count, values, lengths, formats);
-    try {
-        return attempt(sql, count, values, lengths, formats);
-    } catch (const StoreError &failure) {
-        if (failure.kind() != StoreError::Kind::ServerLost)
-            throw;
-    }
-    m_connection.connect();
-    return attempt(sql, count, values, lengths, formats);
+    return withReadRetry(m_connection, mayRetryRead(m_connection, conn(), sql),
+                         [&] { return attempt(sql, count, values, lengths, formats); });
 }
 
 PgResult PreparedStatements::attempt(const std::string &sql, int count, const char *const *values, const int *lengths,
@@ -115,9 +95,7 @@ PgResult PreparedStatements::attempt(const std::string &sql, int count, const ch
 {
     PgResult result;
     if (m_connection.unnamedStatements()) {
-        result = answer([&](pg_conn *c) {
-            return PQsendQueryParams(c, sql.c_str(), count, nullptr, values, lengths, formats, 0);
-        });
+        result = executeUnnamed(*this, sql, count, values, lengths, formats);
     } else {
         const std::string name = prepared(sql).name;
         result = answer(
@@ -216,20 +194,17 @@ int PreparedStatements::columnCount(const std::string &sql)
 {
     if (!m_connection.unnamedStatements())
         return describedColumns(prepared(sql).name, sql);
-    // The unnamed statement lives until the next one is parsed, on the server connection that parsed
-    // it: outside a transaction a pooler may send the describing to another, so both go in one.
-    const bool ownTransaction = PQtransactionStatus(conn()) == PQTRANS_IDLE;
-    if (ownTransaction)
-        command("BEGIN");
-    const std::uint64_t generation = m_connection.generation();
-    const auto end = qScopeGuard([&] {
-        if (ownTransaction && m_connection.generation() == generation)
-            endQuietly("COMMIT");
-    });
-    const PgResult parsed = answer([&](pg_conn *c) { return PQsendPrepare(c, "", sql.c_str(), 0, nullptr); });
-    if (PQresultStatus(parsed.get()) != PGRES_COMMAND_OK)
-        fail(parsed.get(), sql);
-    return describedColumns("", sql);
+    return unnamedColumnCount(*this, sql);
+}
+
+pg_conn *PreparedStatements::handle()
+{
+    return conn();
+}
+
+std::uint64_t PreparedStatements::generation() const
+{
+    return m_connection.generation();
 }
 
 int PreparedStatements::describedColumns(const std::string &name, const std::string &sql)

@@ -39,8 +39,7 @@ struct Literals {
 
 // The server side of one connection's statements: each text prepared once as a named statement and
 // executed by name after that, as SQLite's prepared statements are reused; unnamed, parsed with each
-// execution, when the connection may keep nothing between transactions (Connection::
-// unnamedStatements). Values pass as text. Every request waits for its answer at most the
+// execution, when the connection may keep nothing between transactions (unnamedstatements.h). Values pass as text. Every request waits for its answer at most the
 // connection's timeout (see exchange): one that breaks the link or runs out of time gives the
 // connection up, so the next statement connects afresh.
 class PreparedStatements {
@@ -49,10 +48,8 @@ public:
 
     // Executes the statement (prepared on first use) with the parameters, NULL where a pointer is
     // null. Returns a result with rows or a completed command. Throws StoreError naming the
-    // server; a connection found broken is closed, so the next statement connects again. A read
-    // outside a transaction that finds the link lost is run once more on a new connection: it
-    // changed nothing, so an outage costs no more than the one statement that meets it. Anything
-    // else is never run twice (a write's commit may have happened before the link went).
+    // server; a connection found broken is closed, so the next statement connects again. A read that
+    // finds the link lost may be run once more on a new connection (readretry.h).
     PgResult execute(const std::string &sql, int count, const char *const *values, const int *lengths = nullptr,
                      const int *formats = nullptr);
     // The same for native ? statements with Qt values.
@@ -74,6 +71,12 @@ public:
     [[noreturn]] void fail(const pg_result *result, const std::string &sql = {});
     // Prepares (or finds) the statement and returns how many columns it yields.
     int columnCount(const std::string &sql);
+    // How many columns the statement prepared under that name yields.
+    int describedColumns(const std::string &name, const std::string &sql);
+    // The connection's handle, once the statements of an earlier one are forgotten.
+    pg_conn *handle();
+    // The connection's opening (Connection::generation()).
+    std::uint64_t generation() const;
 
     // The cell as the SQLite side gives it: qint64, double, QString, QByteArray or null.
     QVariant value(const pg_result *result, int row, int column);
@@ -87,11 +90,8 @@ private:
     };
     pg_conn *conn();
     const Prepared &prepared(const std::string &sql);
-    int describedColumns(const std::string &name, const std::string &sql);
     PgResult attempt(const std::string &sql, int count, const char *const *values, const int *lengths,
                      const int *formats);
-    // Whether the statement may be run again on a new connection when the link is lost (see execute).
-    bool mayRetry(const std::string &sql);
 
     Connection &m_connection;
     std::size_t m_capacity;

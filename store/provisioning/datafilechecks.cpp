@@ -12,16 +12,6 @@ bool dataFileExists(const QString &name)
     return QFileInfo(name).isFile();
 }
 
-void useConfiguredStore(Connection &connection, const config::ConfFile &conf)
-{
-    connection.setServer(conf.server());
-    connection.setTransactionPooling(conf.transactionPooling());
-    connection.setReplica(conf.server().isEmpty() ? QString() : conf.replica());
-    connection.setTimeout(conf.serverTimeout());
-    if (Connection *replica = connection.replica())
-        replica->setTimeout(conf.replicaTimeout());
-}
-
 QList<StoreError> dataFileProblems(const QString &server, std::chrono::milliseconds timeout)
 {
     QList<StoreError> problems;

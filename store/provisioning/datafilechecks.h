@@ -9,15 +9,8 @@
 
 namespace store {
 
-class Connection;
-
 // A data file counts only as a regular file (or a link to one): a directory of that name does not.
 bool dataFileExists(const QString &name);
-
-// Points the connection at the directory a folder's conf.cfg (config::readConfFile) chooses: the
-// server it names (with its replica and the waits it sets), else history.dat. The caller reports a
-// conf.cfg that could not be read.
-void useConfiguredStore(Connection &connection, const config::ConfFile &conf);
 
 // The data files that are missing, in the order the user is told about them: "db.dat" first, then
 // "history.dat" or, with a server given, the server: one error naming it when it cannot be reached,

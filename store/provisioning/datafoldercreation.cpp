@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
+#include <functional>
+
 namespace store {
 
 namespace {
@@ -56,17 +58,21 @@ void removeFolders(const QStringList &deepestFirst)
             return;
 }
 
-} // namespace
-
-DataFolderCreation createDataFolder(const QString &directory, const std::optional<config::ConfFile> &conf)
+// The one way a data folder is made. None of its files may be there yet (storeFiles, db.dat, and
+// conf.cfg when conf is given), and conf.cfg's bytes are made before anything else; then the folder
+// (and those above it), the store (makeStore, which throws StoreError and leaves nothing behind when
+// it does; storeFiles are its files), db.dat and conf.cfg. A file that cannot be written takes away
+// every file and folder made, and fails as fileFailure words it.
+DataFolderCreation makeDataFolder(const QString &directory, const QStringList &storeFiles,
+                                  const std::optional<config::ConfFile> &conf, const std::function<void()> &makeStore,
+                                  const std::function<StoreError(const StoreError &)> &fileFailure)
 {
     using Outcome = DataFolderCreation::Outcome;
     const QDir dir(directory);
-    const QString history = dir.filePath(QStringLiteral("history.dat"));
     const QString marker = dir.filePath(QStringLiteral("db.dat"));
     const QString confPath = dir.filePath(QStringLiteral("conf.cfg"));
     QStringList existing;
-    for (const QString &path : {history, marker, confPath})
+    for (const QString &path : storeFiles + QStringList{marker, confPath})
         if ((path != confPath || conf) && (QFileInfo::exists(path) || QFileInfo(path).isSymLink()))
             existing.append(path);
     if (!existing.isEmpty())
@@ -82,11 +88,11 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
     auto removeNewFolders = qScopeGuard([&] { removeFolders(*newFolders); });
 
     try {
-        createDirectoryFile(history);
+        makeStore();
     } catch (const StoreError &e) {
         return {Outcome::Failed, {}, e};
     }
-    QStringList created{history};
+    QStringList created = storeFiles;
     std::optional<StoreError> problem;
     bool written = writeNewFile(marker, {}, problem);
     if (written)
@@ -100,10 +106,20 @@ DataFolderCreation createDataFolder(const QString &directory, const std::optiona
         // Leave the folder as it was found.
         for (const QString &path : created)
             QFile::remove(path);
-        return {Outcome::Failed, {}, problem};
+        return {Outcome::Failed, {}, fileFailure(*problem)};
     }
     removeNewFolders.dismiss();
     return {Outcome::Created, created, {}};
+}
+
+} // namespace
+
+DataFolderCreation createDataFolder(const QString &directory, const std::optional<config::ConfFile> &conf)
+{
+    const QString history = QDir(directory).filePath(QStringLiteral("history.dat"));
+    return makeDataFolder(
+        directory, {history}, conf, [&] { createDirectoryFile(history); },
+        [](const StoreError &problem) { return problem; });
 }
 
 DataFolderCreation createConfFile(const QString &directory, const config::ConfFile &conf)
@@ -121,46 +137,19 @@ DataFolderCreation createConfFile(const QString &directory, const config::ConfFi
 
 DataFolderCreation createServerDataFolder(const QString &directory, const config::ConfFile &conf, RoleMembers members)
 {
-    using Outcome = DataFolderCreation::Outcome;
-    const QDir dir(directory);
-    const QString marker = dir.filePath(QStringLiteral("db.dat"));
-    const QString confPath = dir.filePath(QStringLiteral("conf.cfg"));
-    QStringList existing;
-    for (const QString &path : {marker, confPath})
-        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
-            existing.append(path);
-    if (!existing.isEmpty())
-        return {Outcome::FilesExist, existing, {}};
-    std::optional<StoreError> failure;
-    const std::optional<QByteArray> lines = confBytes(confPath, conf, failure);
-    if (failure)
-        return {Outcome::Failed, {}, failure};
-    const std::optional<QStringList> newFolders = makeFolder(directory);
-    if (!newFolders)
-        return {Outcome::FolderNotCreated, {directory}, {}};
-    // A failure from here on leaves no folder it made.
-    auto removeNewFolders = qScopeGuard([&] { removeFolders(*newFolders); });
-
     bool held = false;
-    try {
-        held = serverHoldsDirectory(conf.server());
-        if (!held)
-            createServerDirectory(conf.server(), members);
-    } catch (const StoreError &e) {
-        return {Outcome::Failed, {}, e};
-    }
-    std::optional<StoreError> problem;
-    QStringList created;
-    for (const auto &[path, bytes] : {std::pair{marker, QByteArray()}, std::pair{confPath, *lines}}) {
-        if (!writeNewFile(path, bytes, problem)) {
-            for (const QString &made : created)
-                QFile::remove(made);
-            return {Outcome::Failed, {}, StoreError::because(StoreError::Kind::ServerFolderIncomplete, *problem)};
-        }
-        created.append(path);
-    }
-    removeNewFolders.dismiss();
-    return {Outcome::Created, created, {}, held};
+    DataFolderCreation made = makeDataFolder(
+        directory, {}, conf,
+        [&] {
+            held = serverHoldsDirectory(conf.server());
+            if (!held)
+                createServerDirectory(conf.server(), members);
+        },
+        [](const StoreError &problem) {
+            return StoreError::because(StoreError::Kind::ServerFolderIncomplete, problem);
+        });
+    made.serverHeldDirectory = held && made.outcome == DataFolderCreation::Outcome::Created;
+    return made;
 }
 
 } // namespace store

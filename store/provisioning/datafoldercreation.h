@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/conffile.h"
-#include "store/provisioning/serverroles.h"
+#include "store/admin/serverroles.h"
 #include "store/storeerror.h"
 
 #include <QString>

@@ -1,11 +1,11 @@
 #include "store/provisioning/serverstorecreation.h"
 
 #include "store/connection.h"
-#include "store/provisioning/changerecord.h"
+#include "store/admin/changerecord.h"
 #include "store/postgres/preparedstatements.h"
 #include "store/querychannel.h"
 #include "store/provisioning/sampledata.h"
-#include "store/provisioning/serverroles.h"
+#include "store/admin/serverroles.h"
 #include "store/schema.h"
 #include "store/postgres/serverconnection.h"
 

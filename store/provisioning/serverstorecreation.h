@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/provisioning/serverroles.h"
+#include "store/admin/serverroles.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,6 @@
 #include "config/conffile.h"
 #include "store/connection.h"
+#include "store/configuredstore.h"
 #include "store/provisioning/datafilechecks.h"
 #include "messages/errortext.h"
 #include "tests/app/qtprinting.h"

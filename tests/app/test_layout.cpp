@@ -161,9 +161,10 @@ TEST_F(Layout, StatusBarHasTheFixedPanelAndTheMessagePanel)
     openWindow();
     const QLabel *fixed = child<QLabel>("statusPanel");
     EXPECT_EQ(fixed->text(), u"База данных подключена"_s);
-    EXPECT_EQ(fixed->width(), 160);
-    // Whichever it says fits the panel whole.
-    EXPECT_LE(fixed->fontMetrics().horizontalAdvance(u"База не подключена"_s), fixed->contentsRect().width());
+    // The design's width, where the fonts let whichever it says fit the panel whole.
+    EXPECT_GE(fixed->width(), 160);
+    for (const QString &text : {u"База данных подключена"_s, u"База не подключена"_s})
+        EXPECT_LE(fixed->fontMetrics().horizontalAdvance(text), fixed->contentsRect().width()) << text.toStdString();
     EXPECT_TRUE(messagePanel().isEmpty());
     form->setMessagePanel(u"Найдено: 2"_s);
     EXPECT_EQ(child<QLabel>("messagePanel")->text(), u"Найдено: 2"_s);

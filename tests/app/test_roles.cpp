@@ -8,7 +8,7 @@
 #include "app/searchfieldnames.h"
 #include "lookup/randomsource.h"
 #include "messages/permissiontext.h"
-#include "store/provisioning/serverroles.h"
+#include "store/admin/serverroles.h"
 #include "tests/support/seeds.h"
 
 #include <QDir>

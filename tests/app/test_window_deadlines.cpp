@@ -14,6 +14,7 @@
 
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -186,3 +187,27 @@ TEST_F(WindowWaitingForServer, AFrozenServerEndsTheSearchInTimeAndKeepsNothingOf
 }
 
 } // namespace
+
+// The status bar says the directory is connected only when it is: not while the server is down at
+// start, and again once a search has reached it.
+TEST(WindowOnServer, StatusBarSaysWhetherTheDirectoryIsConnected)
+{
+    OwnServer server;
+    DataFolder folder(DataFolder::DbDat);
+    folder.write(u"conf.cfg"_s, "bd=x\nserver=" + server.newDirectory(u"zelvik"_s).toUtf8() + '\n');
+    server.halt(u"fast"_s);
+    BoxRecorder boxes;
+    app::MainWindow window;
+    window.show();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    const auto *status = window.findChild<QLabel *>(u"statusPanel"_s);
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(status->text(), u"База не подключена"_s);
+
+    server.resume();
+    window.findChild<QLineEdit *>(QLatin1String(app::kSearchFieldNames[0]))->setText(u"Подключенов"_s);
+    QMetaObject::invokeMethod(&window, "search");
+    EXPECT_EQ(status->text(), u"База данных подключена"_s);
+    EXPECT_EQ(boxes.shown().size(), 1) << boxes.texts().join(u'\n').toStdString();
+}

@@ -1,13 +1,11 @@
 // The window on both stores: a folder whose conf.cfg names a server behaves as a history.dat folder.
 #include "tests/app/mainwindowfixture.h"
-#include "tests/server/ownserver.h"
 #include "tests/server/testdirectory.h"
 
 #include "app/searchfieldnames.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -106,30 +104,6 @@ TEST(WindowOnServer, UnreachableServerIsOneMessageNamingItAndEndsTheProgram)
     EXPECT_TRUE(text.contains(u"host=/nonexistent port=9 dbname=office"_s)) << text.toStdString();
     EXPECT_FALSE(text.contains(u"secret"_s));
     EXPECT_FALSE(window.isVisible());
-}
-
-// The status bar says the directory is connected only when it is: not while the server is down at
-// start, and again once a search has reached it.
-TEST(WindowOnServer, StatusBarSaysWhetherTheDirectoryIsConnected)
-{
-    OwnServer server;
-    DataFolder folder(DataFolder::DbDat);
-    folder.write(u"conf.cfg"_s, "bd=x\nserver=" + server.newDirectory(u"zelvik"_s).toUtf8() + '\n');
-    server.halt(u"fast"_s);
-    BoxRecorder boxes;
-    app::MainWindow window;
-    window.show();
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-    const auto *status = window.findChild<QLabel *>(u"statusPanel"_s);
-    ASSERT_EQ(boxes.shown().size(), 1);
-    EXPECT_EQ(status->text(), u"База не подключена"_s);
-
-    server.resume();
-    window.findChild<QLineEdit *>(QLatin1String(app::kSearchFieldNames[0]))->setText(u"Подключенов"_s);
-    QMetaObject::invokeMethod(&window, "search");
-    EXPECT_EQ(status->text(), u"База данных подключена"_s);
-    EXPECT_EQ(boxes.shown().size(), 1) << boxes.texts().join(u'\n').toStdString();
 }
 
 // A password in conf.cfg still works; the user is told once where it belongs, without seeing it.

@@ -1,7 +1,7 @@
 // The server's record of changes: who changed which entry how, read by the directory's roles alone
 // and changed by no one but its owner, and zelvik-cli changes, which lists and prunes it.
 #include "messages/permissiontext.h"
-#include "store/provisioning/changerecord.h"
+#include "store/admin/changerecord.h"
 #include "tests/server/serversession.h"
 #include "tests/server/testdirectory.h"
 #include "tests/support/clirunner.h"

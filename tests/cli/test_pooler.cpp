@@ -5,7 +5,7 @@
 #include "store/connection.h"
 #include "store/entryfield.h"
 #include "store/grid/gridmodel.h"
-#include "store/provisioning/datafilechecks.h"
+#include "store/configuredstore.h"
 #include "store/querychannel.h"
 #include "tests/server/ownserver.h"
 #include "tests/server/poolerinfront.h"

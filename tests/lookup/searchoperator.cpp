@@ -8,7 +8,7 @@
 #include "lookup/search.h"
 #include "tests/lookup/shownoutcome.h"
 #include "store/connection.h"
-#include "store/provisioning/datafilechecks.h"
+#include "store/configuredstore.h"
 #include "store/querychannel.h"
 
 #include <QCoreApplication>

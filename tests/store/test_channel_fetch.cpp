@@ -2,6 +2,8 @@
 
 #include "tests/store/sqlitedatabase.h"
 
+#include "store/grid/gridrows.h"
+
 #include <set>
 
 using namespace Qt::Literals::StringLiterals;
@@ -81,15 +83,16 @@ TEST_F(FetchTest, GridEditsAreMirroredInTheRows)
     channel.run(u"select * from tab order by id"_s);
     channel.fetch(2);
     const int fam = column(u"fam"_s);
-    channel.setCell(1, fam, u"Правка"_s);
+    store::GridRows rows(channel);
+    rows.setCell(1, fam, u"Правка"_s);
     EXPECT_EQ(channel.cell(1, fam), QVariant(u"Правка"_s));
-    channel.insertRow(0, {QVariant(qint64(5000)), u"Новый"_s});
+    rows.insertRow(0, {QVariant(qint64(5000)), u"Новый"_s});
     EXPECT_EQ(channel.fetched(), 4);
     EXPECT_EQ(channel.cell(0, fam), QVariant(u"Новый"_s));
     EXPECT_TRUE(channel.cell(0, column(u"kv"_s)).isNull()); // missing values are null
     EXPECT_EQ(channel.count(), kRows + 1);
-    channel.removeRow(0);
-    channel.removeRow(0);
+    rows.removeRow(0);
+    rows.removeRow(0);
     EXPECT_EQ(channel.fetched(), 2);
     EXPECT_EQ(channel.count(), kRows - 1);
     EXPECT_EQ(channel.cell(0, fam), QVariant(u"Правка"_s));

@@ -1,4 +1,4 @@
-#include "store/provisioning/fileaudit.h"
+#include "store/audit/fileaudit.h"
 
 #include "store/sqlite/collation.h"
 #include "store/sqlite/fileopening.h"

@@ -1,4 +1,4 @@
-#include "store/provisioning/changerecord.h"
+#include "store/admin/changerecord.h"
 
 #include "store/postgres/preparedstatements.h"
 #include "store/postgres/serverconnection.h"

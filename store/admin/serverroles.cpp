@@ -1,6 +1,6 @@
-#include "store/provisioning/serverroles.h"
+#include "store/admin/serverroles.h"
 
-#include "store/provisioning/changerecord.h"
+#include "store/admin/changerecord.h"
 
 #include "store/postgres/preparedstatements.h"
 #include "store/postgres/serverconnection.h"
