@@ -1,12 +1,12 @@
 // Program entry: the command line, then the four windows in their fixed order, then the event loop
 // until the main window closes.
-#include "app/aboutwindow.h"
 #include "app/commandline.h"
 #include "app/errorhandler.h"
-#include "pages/helpwindow.h"
 #include "app/mainwindow.h"
-#include "pages/updatewindow.h"
 #include "app/userdatafolder.h"
+#include "pages/aboutwindow.h"
+#include "pages/helpwindow.h"
+#include "pages/updatewindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -35,10 +35,10 @@ int main(int argc, char *argv[])
     if (app::readCommandLine(application).userData && !app::enterUserDataFolder())
         return 1;
 
-    MainWindow mainWindow;
-    auto *about = new AboutWindow(&mainWindow);
-    auto *update = new UpdateWindow(&mainWindow);
-    auto *help = new HelpWindow(&mainWindow);
+    app::MainWindow mainWindow;
+    auto *about = new pages::AboutWindow(&mainWindow);
+    auto *update = new pages::UpdateWindow(&mainWindow);
+    auto *help = new pages::HelpWindow(&mainWindow);
     update->setErrorSink(&app::reportError);
     help->setErrorSink(&app::reportError);
     mainWindow.setModalWindows(about, update, help);

@@ -5,6 +5,8 @@
 #include "store/configuredstore.h"
 #include "app/errorhandler.h"
 #include "messages/errortext.h"
+#include "messages/searchtext.h"
+#include "messages/windowtext.h"
 #include "store/grid/gridmodel.h"
 #include "app/jetconversion.h"
 #include "app/messagebox.h"
@@ -26,6 +28,8 @@
 
 #include <utility>
 
+namespace app {
+
 namespace {
 
 void setTextColour(QLineEdit *edit, const QColor &colour)
@@ -45,7 +49,7 @@ void showModally(QDialog *window)
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
-    m_busyWait = new app::BusyWait(this);
+    m_busyWait = new BusyWait(this);
     createControls();
     m_gridModel = std::make_unique<store::GridModel>(m_channel);
     m_grid->setGridModel(m_gridModel.get());
@@ -60,7 +64,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { resetFieldColour(edit); });
     // Told once the search is over, not in the middle of it; the channel tells it once a run.
     connect(&m_channel, &store::QueryChannel::replicaUnavailable, this,
-            [this](const QString &name) { app::MessageBoxes::information(this, messages::replicaUnavailableText(name)); },
+            [this](const QString &name) { MessageBoxes::information(this, messages::replicaUnavailableText(name)); },
             Qt::QueuedConnection);
     applyRegionConfig();
 }
@@ -86,8 +90,7 @@ void MainWindow::setMessagePanel(const QString &text)
 
 void MainWindow::showStoreConnected(bool connected)
 {
-    m_statusPanels[0]->setText(connected ? QStringLiteral("База данных подключена")
-                                         : QStringLiteral("База не подключена"));
+    m_statusPanels[0]->setText(messages::storeConnectedText(connected));
 }
 
 void MainWindow::applyRegionConfig()
@@ -95,13 +98,13 @@ void MainWindow::applyRegionConfig()
     m_connection.setDataSource(QStringLiteral("history.dat"));
     const config::ConfFile conf = config::readConfFile();
     if (conf.failed()) {
-        app::reportError(messages::errorText(*conf.error));
+        reportError(messages::errorText(*conf.error));
         return;
     }
     store::useConfiguredStore(m_connection, conf);
-    m_heading->setText(app::headingText(conf.region));
+    m_heading->setText(headingText(conf.region));
     m_heading->resize(m_heading->sizeHint().expandedTo(m_heading->size()));
-    setWindowTitle(app::windowCaption(conf.region));
+    setWindowTitle(windowCaption(conf.region));
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -123,7 +126,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     // Closing the window leaves the grid too: a changed row is kept, or given up by the user.
-    if (!letGoOfEditedRow(QStringLiteral("Закрыть без сохранения"))) {
+    if (!letGoOfEditedRow(messages::closeWithoutSavingLabel())) {
         event->ignore();
         return;
     }
@@ -145,7 +148,7 @@ void MainWindow::reportGridErrors()
     QStringList texts = std::exchange(m_gridErrors, {});
     texts.removeDuplicates();
     for (const QString &text : texts)
-        app::reportError(text);
+        reportError(text);
 }
 
 bool MainWindow::letGoOfEditedRow(const QString &dropLabel)
@@ -160,8 +163,8 @@ bool MainWindow::letGoOfEditedRow(const QString &dropLabel)
     QStringList why = std::exchange(m_gridErrors, {});
     why.removeDuplicates();
     if (why.isEmpty())
-        why << QStringLiteral("Изменённая запись не сохранена.");
-    if (app::MessageBoxes::dropUnsavedRow(this, why.join(QLatin1Char('\n')), dropLabel)) {
+        why << messages::unsavedRowText();
+    if (MessageBoxes::dropUnsavedRow(this, why.join(QLatin1Char('\n')), dropLabel)) {
         m_gridModel->revertPending();
         return true;
     }
@@ -175,9 +178,9 @@ void MainWindow::checkDataFiles()
     bool ending = false;
     for (const QString &message : messages::missingDataFileMessages(m_connection.server(), m_connection.timeout())) {
         if (ending)
-            app::MessageBoxes::errorWhileEnding(this, message);
+            MessageBoxes::errorWhileEnding(this, message);
         else
-            app::MessageBoxes::error(this, message);
+            MessageBoxes::error(this, message);
         ending = true;
     }
     showStoreConnected(!ending);
@@ -190,14 +193,12 @@ void MainWindow::checkDataFiles()
         const store::Connection *replica = m_connection.replica();
         if (store::conninfoHoldsPassword(m_connection.server())
             || (replica && store::conninfoHoldsPassword(replica->server())))
-            app::MessageBoxes::information(this, messages::passwordInConnectionText());
+            MessageBoxes::information(this, messages::passwordInConnectionText());
         return;
     }
-    app::convertJetDirectoryIfNeeded(this, m_connection.dataSource());
+    convertJetDirectoryIfNeeded(this, m_connection.dataSource());
     if (m_connection.onNetworkShare())
-        app::MessageBoxes::information(
-            this, QStringLiteral("Файл history.dat лежит на сетевом диске. Работать с ним одновременно с нескольких "
-                                 "компьютеров нельзя: для этого нужен сервер PostgreSQL (строка server= в conf.cfg)."));
+        MessageBoxes::information(this, messages::networkShareText());
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -210,7 +211,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 void MainWindow::applyResizeRule()
 {
     const QSize client = centralWidget()->size() + QSize(0, m_statusBar->height());
-    const app::MainWindowGeometry geometry = app::geometryForClientSize(client);
+    const MainWindowGeometry geometry = geometryForClientSize(client);
     m_grid->setGeometry(geometry.grid);
     m_searchGroup->setGeometry(geometry.group);
 }
@@ -221,7 +222,7 @@ void MainWindow::search()
     if (m_busyWait->busy())
         return;
     // A new result would take the edited row with it.
-    if (!letGoOfEditedRow(QStringLiteral("Отменить правку")))
+    if (!letGoOfEditedRow(messages::dropEditLabel()))
         return;
     lookup::SearchFields fields;
     const auto edits = searchFields();
@@ -229,15 +230,15 @@ void MainWindow::search()
         fields.text[f] = edits[f]->text();
     try {
         const lookup::SearchOutcome outcome = lookup::search(m_channel, m_random, fields);
-        if (outcome.message)
-            setMessagePanel(*outcome.message);
+        if (const std::optional<QString> message = messages::panelText(outcome))
+            setMessagePanel(*message);
         for (int f = 0; f < store::kEntryFieldCount; ++f)
             if (outcome.red[f])
                 setTextColour(edits[f], QColor(255, 0, 0));
-        if (!outcome.error.isEmpty())
-            app::reportError(outcome.error);
+        if (const QString error = messages::searchErrorText(outcome); !error.isEmpty())
+            reportError(error);
     } catch (const std::exception &e) {
-        app::reportError(lookup::failureText(e));
+        reportError(messages::failureText(e));
     }
     // A server that went away closes the connection; the next search that reaches it opens it again.
     showStoreConnected(m_connection.isOpen());
@@ -262,7 +263,7 @@ void MainWindow::exitProgram()
 
 void MainWindow::showConnectionInfo()
 {
-    app::MessageBoxes::information(this, QStringLiteral("Других баз данных не найдено."));
+    MessageBoxes::information(this, messages::noOtherDatabasesText());
 }
 
 void MainWindow::showUpdateWindow()
@@ -279,3 +280,5 @@ void MainWindow::showAboutWindow()
 {
     showModally(m_about);
 }
+
+} // namespace app

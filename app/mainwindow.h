@@ -23,9 +23,9 @@ class StoreError;
 class GridModel;
 }
 namespace app {
+
 class BusyWait;
 class ResultGrid;
-}
 
 // The main window: the result grid, the search group, the heading and the status bar.
 class MainWindow : public QMainWindow {
@@ -87,7 +87,7 @@ private:
     QLabel *m_heading = nullptr;
     QStatusBar *m_statusBar = nullptr;
     std::array<QLabel *, 2> m_statusPanels{};
-    app::ResultGrid *m_grid = nullptr;
+    ResultGrid *m_grid = nullptr;
     QGroupBox *m_searchGroup = nullptr;
     QLineEdit *m_surnameField = nullptr;
     QLineEdit *m_givenNameField = nullptr;
@@ -111,7 +111,9 @@ private:
 
     lookup::RandomSource m_random;
     // While a statement waits for the server: the window keeps painting, and starts nothing else.
-    app::BusyWait *m_busyWait = nullptr;
+    BusyWait *m_busyWait = nullptr;
     bool m_shownOnce = false;
     QStringList m_gridErrors;
 };
+
+} // namespace app

@@ -7,6 +7,7 @@
 #include "app/resizerule.h"
 #include "app/resultgrid.h"
 #include "app/searchfieldnames.h"
+#include "messages/fieldtitles.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -18,6 +19,8 @@
 #include <QStatusBar>
 
 #include <algorithm>
+
+namespace app {
 
 namespace {
 
@@ -58,7 +61,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text, QRec
 void MainWindow::createControls()
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(app::designWindowCaption());
+    setWindowTitle(designWindowCaption());
 
     auto *client = new QWidget(this);
     client->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
@@ -66,14 +69,14 @@ void MainWindow::createControls()
     client->setBackgroundRole(QPalette::Button);
     setCentralWidget(client);
 
-    m_heading = label(client, "heading", app::designHeadingText(), {8, 8});
+    m_heading = label(client, "heading", designHeadingText(), {8, 8});
     m_heading->setFont(pixelFont(QStringLiteral("Arial"), 27));
     m_heading->setTextFormat(Qt::PlainText); // the region's name comes from conf.cfg
     m_heading->resize(m_heading->sizeHint().expandedTo({315, 32}));
 
     createStatusBar();
 
-    m_grid = named(new app::ResultGrid(client), "resultGrid");
+    m_grid = named(new ResultGrid(client), "resultGrid");
     m_grid->setGeometry(8, 48, 593, 505);
     m_grid->setFont(pixelFont(QStringLiteral("Arial"), 12));
     m_grid->horizontalHeader()->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
@@ -92,8 +95,8 @@ void MainWindow::createControls()
     m_grid->setFocus();
 
     client->installEventFilter(this);
-    resize(app::kDesignClientSize + QSize(0, menuBar()->sizeHint().height()));
-    setMinimumSize(app::kMinimumClientSize + QSize(0, menuBar()->sizeHint().height()));
+    resize(kDesignClientSize + QSize(0, menuBar()->sizeHint().height()));
+    setMinimumSize(kMinimumClientSize + QSize(0, menuBar()->sizeHint().height()));
 }
 
 void MainWindow::createSearchGroup()
@@ -102,22 +105,17 @@ void MainWindow::createSearchGroup()
     m_searchGroup->setGeometry(616, 40, 225, 513);
     m_searchGroup->setFont(pixelFont(QStringLiteral("Arial"), 12, true));
 
-    label(m_searchGroup, "surnameLabel", QStringLiteral("Фамилия"), {8, 28});
-    label(m_searchGroup, "givenNameLabel", QStringLiteral("Имя"), {8, 60});
-    label(m_searchGroup, "patronymicLabel", QStringLiteral("Отчество"), {8, 92});
-    label(m_searchGroup, "phoneLabel", QStringLiteral("Телефон"), {8, 148});
-    label(m_searchGroup, "streetLabel", QStringLiteral("Улица"), {8, 204});
-    label(m_searchGroup, "houseLabel", QStringLiteral("Дом"), {8, 236});
-    label(m_searchGroup, "fractionLabel", QStringLiteral("/"), {120, 232});
-    label(m_searchGroup, "flatLabel", QStringLiteral("Квартира"), {8, 268});
+    // Positions in the order of store::EntryField, labels first, then the fields they name.
+    const QPoint labelPlaces[] = {{8, 28}, {8, 60}, {8, 92}, {8, 148}, {8, 204}, {8, 236}, {120, 232}, {8, 268}};
+    for (int f = 0; f < store::kEntryFieldCount; ++f)
+        label(m_searchGroup, kSearchLabelNames[f], messages::fieldWords(store::EntryField(f)).title, labelPlaces[f]);
 
-    // Positions in the order of store::EntryField.
     const QRect places[] = {{72, 24, 145, 23},  {72, 56, 145, 23},  {72, 88, 145, 23}, {72, 144, 145, 23},
                             {72, 200, 145, 23}, {72, 232, 41, 23}, {136, 232, 41, 23}, {72, 264, 41, 23}};
     QLineEdit **fields[] = {&m_surnameField, &m_givenNameField, &m_patronymicField, &m_phoneField,
                             &m_streetField,  &m_houseField,     &m_fractionField,   &m_flatField};
     for (int f = 0; f < store::kEntryFieldCount; ++f) {
-        *fields[f] = edit(m_searchGroup, app::kSearchFieldNames[f], places[f]);
+        *fields[f] = edit(m_searchGroup, kSearchFieldNames[f], places[f]);
         connect(*fields[f], &QLineEdit::returnPressed, this, &MainWindow::search);
     }
 
@@ -169,3 +167,5 @@ void MainWindow::createStatusBar()
     m_statusPanels[1]->setMinimumWidth(50);
     setStatusBar(m_statusBar);
 }
+
+} // namespace app

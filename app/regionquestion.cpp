@@ -1,6 +1,7 @@
 #include "app/regionquestion.h"
 
 #include "config/conffile.h"
+#include "messages/datafoldertext.h"
 #include "pages/windowplacement.h"
 #include "text/cp1251.h"
 
@@ -29,8 +30,7 @@ QString refusal(const QString &name)
         if (!cp1251::encode(character) && !missing.contains(character))
             missing.append(character);
     }
-    return QStringLiteral("Этих знаков нет в кодировке Windows-1251, в которой записывается conf.cfg: %1")
-        .arg(missing.join(QLatin1Char(' ')));
+    return messages::regionNotEncodableText(missing);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "app/resultgrid.h"
 
-#include "messages/errortext.h"
+#include "messages/fieldtitles.h"
 #include "store/grid/gridmodel.h"
 #include "app/fillingcolumn.h"
 #include "app/messagebox.h"

@@ -12,4 +12,9 @@ inline constexpr std::array<const char *, store::kEntryFieldCount> kSearchFieldN
     "surnameField", "givenNameField", "patronymicField", "phoneField",
     "streetField",  "houseField",     "fractionField",   "flatField"};
 
+// Object names of the labels beside them, in the same order.
+inline constexpr std::array<const char *, store::kEntryFieldCount> kSearchLabelNames{
+    "surnameLabel", "givenNameLabel", "patronymicLabel", "phoneLabel",
+    "streetLabel",  "houseLabel",     "fractionLabel",   "flatLabel"};
+
 } // namespace app

@@ -1,6 +1,7 @@
 #include "app/userdatafolder.h"
 
 #include "store/provisioning/datafoldercreation.h"
+#include "messages/datafoldertext.h"
 #include "messages/errortext.h"
 #include "app/messagebox.h"
 #include "app/regionquestion.h"
@@ -14,27 +15,11 @@ namespace app {
 
 namespace {
 
-QString failureText(const store::DataFolderCreation &made)
-{
-    switch (made.outcome) {
-    case store::DataFolderCreation::Outcome::FolderNotCreated:
-        return QStringLiteral("папку нельзя создать");
-    case store::DataFolderCreation::Outcome::FilesExist:
-        return QStringLiteral("файлы уже есть: %1").arg(made.paths.join(QStringLiteral(", ")));
-    default:
-        return made.failure ? messages::errorText(*made.failure) : QString();
-    }
-}
-
 // Until the folder names its region the captions have none; the user is asked at every start until
 // there is an answer.
 void askForRegion(const QString &shownFolder, bool madeNow)
 {
-    const QString where = madeNow
-        ? QStringLiteral("Создана папка данных %1 с образцом справочника. Программа работает с ней.")
-        : QStringLiteral("Программа работает с папкой данных %1, но регион справочника для неё ещё не указан.");
-    const std::optional<QString> region = RegionQuestion::ask(
-        where.arg(shownFolder) + QStringLiteral("\n\nРегион справочника (он будет в заголовке окна):"));
+    const std::optional<QString> region = RegionQuestion::ask(messages::regionQuestionText(shownFolder, madeNow));
     if (!region)
         return;
     config::ConfFile conf;
@@ -61,12 +46,12 @@ bool enterUserDataFolder()
     if (firstUse) {
         const store::DataFolderCreation made = store::createDataFolder(folder);
         if (made.outcome != store::DataFolderCreation::Outcome::Created) {
-            MessageBoxes::error(nullptr, QStringLiteral("Не удалось создать папку данных %1: %2").arg(shown, failureText(made)));
+            MessageBoxes::error(nullptr, messages::dataFolderNotCreatedText(shown, made));
             return false;
         }
     }
     if (!QDir::setCurrent(folder)) {
-        MessageBoxes::error(nullptr, QStringLiteral("Не удалось открыть папку данных %1").arg(shown));
+        MessageBoxes::error(nullptr, messages::dataFolderNotOpenedText(shown));
         return false;
     }
     // A folder that has conf.cfg is the user's as it is; one that lacks a data file is left to the

@@ -1,6 +1,7 @@
 // zelvik-bench --directory=DIR [--startup_runs=N] [--windows_build=DIR] [Google Benchmark flags]
 // Every benchmark of the program against its floor, on the directory that zelvik-gen made in DIR;
 // with --windows_build, the Windows build (scripts/windows) under wine beside this one, for information.
+#include "bench/takeoption.h"
 #include "bench/benchdirectory.h"
 #include "bench/bm_cli.h"
 #include "bench/bm_startup.h"
@@ -14,7 +15,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstring>
 #include <exception>
 
 namespace {
@@ -29,30 +29,15 @@ void quietOffscreenNotes(QtMsgType type, const QMessageLogContext &context, cons
 }
 
 // Takes --name=value out of the arguments; the rest go to Qt and Google Benchmark.
-const char *takeOption(int &argc, char **argv, const char *name)
-{
-    const std::size_t length = std::strlen(name);
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], name, length) == 0 && argv[i][length] == '=') {
-            const char *value = argv[i] + length + 1;
-            for (int j = i; j < argc - 1; ++j)
-                argv[j] = argv[j + 1];
-            --argc;
-            return value;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    const char *directory = takeOption(argc, argv, "--directory");
-    const char *runs = takeOption(argc, argv, "--startup_runs");
-    const char *windowsBuild = takeOption(argc, argv, "--windows_build");
+    const char *directory = bench::takeOption(argc, argv, "--directory");
+    const char *runs = bench::takeOption(argc, argv, "--startup_runs");
+    const char *windowsBuild = bench::takeOption(argc, argv, "--windows_build");
     qInstallMessageHandler(quietOffscreenNotes);
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

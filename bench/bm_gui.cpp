@@ -95,7 +95,7 @@ void BM_GuiBaselineRows(benchmark::State &state)
 
 void BM_GuiSearchRare(benchmark::State &state)
 {
-    MainWindow window;
+    app::MainWindow window;
     auto *grid = window.findChild<QTableView *>(QStringLiteral("resultGrid"));
     searchByTyping(state, window, grid, gridHolds(grid));
 }
@@ -104,7 +104,7 @@ void BM_GuiSearchRare(benchmark::State &state)
 void BM_PairGuiSearch(benchmark::State &state)
 {
     BaselineWindow baseline;
-    MainWindow window;
+    app::MainWindow window;
     auto *grid = window.findChild<QTableView *>(QStringLiteral("resultGrid"));
     const QString typed = benchDirectory().rareSurnameText();
     TypedSearch floor(baseline.window(), baseline.window().grid(), baseline.holdsTheRows(), typed);

@@ -7,6 +7,7 @@
 
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "messages/searchtext.h"
 #include "store/connection.h"
 #include "store/querychannel.h"
 
@@ -32,7 +33,8 @@ public:
     bool once()
     {
         static std::uint64_t next = 0;
-        return lookup::search(m_channel, m_random, bench::surnameOnly(bench::unheardSurname(next++))).message
+        return messages::panelText(
+                   lookup::search(m_channel, m_random, bench::surnameOnly(bench::unheardSurname(next++))))
             == m_expected;
     }
 

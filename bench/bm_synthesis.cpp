@@ -12,6 +12,7 @@
 #include "store/querychannel.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "messages/searchtext.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,9 +51,9 @@ public:
         QObject::connect(&channel, &store::QueryChannel::statementSent, [&](const QString &s) { sent.append(s); });
         const QString surname = unheardSurname(g_nextSurname++);
         const lookup::SearchOutcome outcome = lookup::search(channel, random, surnameOnly(surname));
-        if (outcome.message != QStringLiteral("Найдено: %1").arg(kInvented))
+        if (messages::panelText(outcome) != QStringLiteral("Найдено: %1").arg(kInvented))
             throw std::runtime_error("the recorded search did not invent four entries: "
-                                     + outcome.message.value_or(outcome.error).toStdString());
+                                     + messages::panelText(outcome).value_or(messages::searchErrorText(outcome)).toStdString());
         m_surname = surname.toStdString();
 
         std::map<std::string, RawStatement *> prepared;
@@ -131,7 +132,7 @@ void BM_SearchSynthesise4(benchmark::State &state)
         for (auto _ : state) {
             const lookup::SearchOutcome outcome =
                 lookup::search(channel, random, surnameOnly(unheardSurname(g_nextSurname++)));
-            if (outcome.message != expected) {
+            if (messages::panelText(outcome) != expected) {
                 state.SkipWithError("a search did not invent four entries");
                 break;
             }
@@ -160,7 +161,7 @@ void BM_PairSynthesise4(benchmark::State &state)
                 return true;
             },
             [&] {
-                return lookup::search(channel, random, surnameOnly(unheardSurname(g_nextSurname++))).message
+                return messages::panelText(lookup::search(channel, random, surnameOnly(unheardSurname(g_nextSurname++))))
                     == expected;
             },
             1, true);

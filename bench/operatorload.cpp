@@ -7,6 +7,7 @@
 #include "store/grid/gridmodel.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "messages/searchtext.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -302,7 +303,7 @@ int operatorMain(const LoadSetup &setup, qint64 run, int index, int searches)
         channel.fetch(kind == 'h' ? 50 : INT_MAX); // a hit shows its first screen, as the grid would
         const qint64 end = now();
 
-        qint64 storedRows = outcome.error.isEmpty() && outcome.message ? inserts : -1;
+        qint64 storedRows = messages::searchErrorText(outcome).isEmpty() && messages::panelText(outcome) ? inserts : -1;
         if (storedRows >= 0 && kind != 'h') {
             const int column = int(channel.columnNames().indexOf(kind == 'n' ? QStringLiteral("fam") : QStringLiteral("tele")));
             for (int r = 0; r < channel.fetched(); ++r)
@@ -310,8 +311,8 @@ int operatorMain(const LoadSetup &setup, qint64 run, int index, int searches)
                                 : channel.cell(r, column).toString() != expectedPhone)
                     storedRows = -1; // another operator's row shown as this search's
         }
-        if (storedRows < 0 && !outcome.error.isEmpty())
-            std::fprintf(stderr, "operator %d: %s\n", index, qPrintable(outcome.error));
+        if (storedRows < 0 && !messages::searchErrorText(outcome).isEmpty())
+            std::fprintf(stderr, "operator %d: %s\n", index, qPrintable(messages::searchErrorText(outcome)));
         std::printf("%c %lld %lld %lld %d %s\n", kind, static_cast<long long>(start),
                     static_cast<long long>(end), static_cast<long long>(storedRows), channel.resultOnReplica() ? 1 : 0,
                     key.toUtf8().constData());

@@ -5,6 +5,7 @@
 // through pgbouncer in transaction mode) the same load scaled out. A server database without the
 // directory's tables first gets a copy of DIR/history.dat (and --copy-only stops there). With --operator=N it is one of the
 // operators that a load starts, reaching the directory as --server, --replica and --pooler say.
+#include "bench/takeoption.h"
 #include "bench/benchdirectory.h"
 #include "bench/machinedescription.h"
 #include "bench/operatorload.h"
@@ -26,21 +27,6 @@
 
 namespace {
 
-const char *takeOption(int &argc, char **argv, const char *name)
-{
-    const std::size_t length = std::strlen(name);
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], name, length) == 0 && argv[i][length] == '=') {
-            const char *value = argv[i] + length + 1;
-            for (int j = i; j < argc - 1; ++j)
-                argv[j] = argv[j + 1];
-            --argc;
-            return value;
-        }
-    }
-    return nullptr;
-}
-
 // A database that holds no directory yet gets the file's copy, once.
 void loadServer(const QString &server, const bench::BenchDirectory &d)
 {
@@ -60,17 +46,17 @@ void loadServer(const QString &server, const bench::BenchDirectory &d)
 
 int main(int argc, char *argv[])
 {
-    const char *directory = takeOption(argc, argv, "--directory");
-    const char *server = takeOption(argc, argv, "--server");
-    const char *operatorIndex = takeOption(argc, argv, "--operator");
-    const char *operators = takeOption(argc, argv, "--operators");
-    const char *searches = takeOption(argc, argv, "--searches");
-    const char *run = takeOption(argc, argv, "--run");
-    const char *replica = takeOption(argc, argv, "--replica");
-    const char *pooler = takeOption(argc, argv, "--pooler");
-    const char *pooledServer = takeOption(argc, argv, "--pooled-server");
-    const char *pooledReplica = takeOption(argc, argv, "--pooled-replica");
-    const bool copyOnly = takeOption(argc, argv, "--copy-only") != nullptr;
+    const char *directory = bench::takeOption(argc, argv, "--directory");
+    const char *server = bench::takeOption(argc, argv, "--server");
+    const char *operatorIndex = bench::takeOption(argc, argv, "--operator");
+    const char *operators = bench::takeOption(argc, argv, "--operators");
+    const char *searches = bench::takeOption(argc, argv, "--searches");
+    const char *run = bench::takeOption(argc, argv, "--run");
+    const char *replica = bench::takeOption(argc, argv, "--replica");
+    const char *pooler = bench::takeOption(argc, argv, "--pooler");
+    const char *pooledServer = bench::takeOption(argc, argv, "--pooled-server");
+    const char *pooledReplica = bench::takeOption(argc, argv, "--pooled-replica");
+    const bool copyOnly = bench::takeOption(argc, argv, "--copy-only") != nullptr;
     QCoreApplication application(argc, argv);
     if (!directory || !server) {
         std::fputs("usage: zelvik-bench-server --directory=DIR --server=CONNINFO [--operators=N] [--searches=N]\n", stderr);

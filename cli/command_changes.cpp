@@ -1,12 +1,9 @@
 #include "cli/commands.h"
+#include "cli/configuredchannel.h"
 #include "cli/output.h"
-#include "messages/errortext.h"
 
-#include "store/connection.h"
 #include "store/admin/changerecord.h"
-#include "store/configuredstore.h"
 #include "store/querychannel.h"
-#include "store/storeerror.h"
 
 namespace cli {
 
@@ -76,10 +73,7 @@ protected:
                                       "server has one"));
             return Failure;
         }
-        store::Connection connection;
-        store::useConfiguredStore(connection, *conf);
-        store::QueryChannel channel(connection);
-        try {
+        return withConfiguredChannel(*conf, [&](store::QueryChannel &channel) -> int {
             channel.connect();
             if (!store::hasChangeRecord(channel)) {
                 printError(QStringLiteral("this server's directory has no record of changes yet; its owner "
@@ -89,11 +83,8 @@ protected:
             if (parser.isSet(kPruneOption))
                 return prune(channel, parser.value(kPruneOption));
             printChanges(channel, filter);
-        } catch (const store::StoreError &e) {
-            printError(messages::errorText(e));
-            return Failure;
-        }
-        return Success;
+            return Success;
+        });
     }
 
 private:

@@ -1,9 +1,8 @@
 #include "cli/commands.h"
-#include "cli/csvseparator.h"
+#include "cli/configuredchannel.h"
+#include "cli/separatoroption.h"
 #include "cli/output.h"
 
-#include "store/connection.h"
-#include "store/configuredstore.h"
 #include "store/querychannel.h"
 #include "transfer/tableexport.h"
 
@@ -76,18 +75,19 @@ protected:
 
         // After what is printed so far; a write it refuses ends the export as any command's does.
         flushOutput();
-        store::Connection connection;
-        store::useConfiguredStore(connection, *conf);
-        store::QueryChannel channel(connection);
-        const transfer::ExportOutcome outcome = transfer::exportTable(channel, table, options, standardOutput());
-        if (const std::optional<transfer::ExportRefusal> &r = outcome.refusal) {
-            printError(QStringLiteral("row %1, column %2: Windows-1251 cannot hold \"%3\"; the output ends before "
-                                      "this row")
-                           .arg(r->row)
-                           .arg(r->column, r->value));
-            return Failure;
-        }
-        return Success;
+        const auto exportTo = [&](store::QueryChannel &channel) -> int {
+            const transfer::ExportOutcome outcome = transfer::exportTable(channel, table, options, standardOutput());
+            if (const std::optional<transfer::ExportRefusal> &r = outcome.refusal) {
+                printError(QStringLiteral("row %1, column %2: Windows-1251 cannot hold \"%3\"; the output ends "
+                                          "before this row")
+                               .arg(r->row)
+                               .arg(r->column, r->value));
+                return Failure;
+            }
+            return Success;
+        };
+        // A write standard output refuses is a store failure too, which main tells once.
+        return withConfiguredChannel(*conf, exportTo, StoreFailure::LeftToMain);
     }
 };
 

@@ -1,9 +1,10 @@
 #include "cli/commands.h"
+#include "cli/configuredchannel.h"
 #include "messages/errortext.h"
+#include "messages/fieldtitles.h"
+#include "messages/searchtext.h"
 #include "cli/output.h"
 
-#include "store/connection.h"
-#include "store/configuredstore.h"
 #include "store/provisioning/datafilechecks.h"
 #include "store/grid/gridmodel.h"
 #include "store/querychannel.h"
@@ -29,16 +30,17 @@ struct FieldOption {
     EntryField field;
 };
 
+FieldOption fieldOption(const char *name, EntryField field)
+{
+    return {{QLatin1String(name), messages::fieldWords(field).name, QStringLiteral("TEXT")}, field};
+}
+
 // The fields of the search form, in its order.
 const FieldOption kFieldOptions[] = {
-    {{QStringLiteral("surname"), QStringLiteral("Фамилия"), QStringLiteral("TEXT")}, EntryField::Surname},
-    {{QStringLiteral("name"), QStringLiteral("Имя"), QStringLiteral("TEXT")}, EntryField::GivenName},
-    {{QStringLiteral("patronymic"), QStringLiteral("Отчество"), QStringLiteral("TEXT")}, EntryField::Patronymic},
-    {{QStringLiteral("phone"), QStringLiteral("Телефон"), QStringLiteral("TEXT")}, EntryField::Phone},
-    {{QStringLiteral("street"), QStringLiteral("Улица"), QStringLiteral("TEXT")}, EntryField::Street},
-    {{QStringLiteral("house"), QStringLiteral("Дом"), QStringLiteral("TEXT")}, EntryField::House},
-    {{QStringLiteral("fraction"), QStringLiteral("Дробь"), QStringLiteral("TEXT")}, EntryField::Fraction},
-    {{QStringLiteral("flat"), QStringLiteral("Квартира"), QStringLiteral("TEXT")}, EntryField::Flat},
+    fieldOption("surname", EntryField::Surname), fieldOption("name", EntryField::GivenName),
+    fieldOption("patronymic", EntryField::Patronymic), fieldOption("phone", EntryField::Phone),
+    fieldOption("street", EntryField::Street), fieldOption("house", EntryField::House),
+    fieldOption("fraction", EntryField::Fraction), fieldOption("flat", EntryField::Flat),
 };
 
 const QCommandLineOption kSeedOption(QStringLiteral("seed"),
@@ -94,28 +96,26 @@ int find(const lookup::SearchFields &fields, std::optional<std::uint32_t> seed)
         return DataFileMissing;
     }
 
-    store::Connection connection;
-
-    store::useConfiguredStore(connection, *conf);
-    store::QueryChannel channel(connection);
-    QObject::connect(&channel, &store::QueryChannel::replicaUnavailable,
-                     [](const QString &name) { printError(messages::replicaUnavailableText(name)); });
-    lookup::RandomSource random;
-    random.setFixedSeed(seed);
-    const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
-    if (!outcome.error.isEmpty()) {
-        printError(outcome.error);
-        return StoreFailed;
-    }
-    printLine(outcome.message.value_or(QString()));
-    // A number the scheme refuses is refused input as much as a malformed field is.
-    if (outcome.rejected || outcome.phoneRefused)
-        return Rejected;
-    if (QString failure; !printGrid(channel, failure)) {
-        printError(failure);
-        return StoreFailed;
-    }
-    return Ran;
+    return withConfiguredChannel(*conf, [&fields, seed](store::QueryChannel &channel) -> int {
+        QObject::connect(&channel, &store::QueryChannel::replicaUnavailable,
+                         [](const QString &name) { printError(messages::replicaUnavailableText(name)); });
+        lookup::RandomSource random;
+        random.setFixedSeed(seed);
+        const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
+        if (const QString error = messages::searchErrorText(outcome); !error.isEmpty()) {
+            printError(error);
+            return StoreFailed;
+        }
+        printLine(messages::panelText(outcome).value_or(QString()));
+        // A number the scheme refuses is refused input as much as a malformed field is.
+        if (outcome.rejected || outcome.phoneRefused)
+            return Rejected;
+        if (QString failure; !printGrid(channel, failure)) {
+            printError(failure);
+            return StoreFailed;
+        }
+        return Ran;
+    }, StoreFailure::LeftToMain);
 }
 
 class FindCommand : public Command {

@@ -1,12 +1,11 @@
 #include "cli/commands.h"
-#include "cli/csvseparator.h"
+#include "cli/configuredchannel.h"
+#include "cli/separatoroption.h"
 #include "messages/errortext.h"
 #include "cli/output.h"
 
-#include "store/connection.h"
 #include "transfer/csvimport.h"
 #include "store/storeerror.h"
-#include "store/configuredstore.h"
 #include "store/querychannel.h"
 
 #include <QFile>
@@ -123,21 +122,18 @@ protected:
         const QByteArrayView bytes = mapped ? QByteArrayView(mapped, size) : QByteArrayView(read);
         if (!enterDirectory(parser))
             return Failure;
-        const std::optional<config::ConfFile> conf = readConfFile();
-        if (!conf)
-            return Failure;
+        return withConfiguredChannel(
+            [&](store::QueryChannel &channel) {
+                return report(path, parser.value(kTableOption),
+                              transfer::importCsv(channel, parser.value(kTableOption), bytes, separator,
+                                                  progressPrinter()));
+            },
+            StoreFailure::ToldNothingAdded);
+    }
 
-        store::Connection connection;
-
-        store::useConfiguredStore(connection, *conf);
-        store::QueryChannel channel(connection);
-        transfer::ImportOutcome outcome;
-        try {
-            outcome = transfer::importCsv(channel, parser.value(kTableOption), bytes, separator, progressPrinter());
-        } catch (const store::StoreError &e) {
-            printError(messages::errorText(e, messages::NothingDone::Added));
-            return Failure;
-        }
+private:
+    int report(const QString &path, const QString &table, const transfer::ImportOutcome &outcome)
+    {
         if (outcome.refusal) {
             if (outcome.refusal->kind == transfer::ImportRefusal::UnknownTable)
                 return usageError(refusalText(*outcome.refusal));
@@ -152,7 +148,7 @@ protected:
             return Failure;
         }
         printLine(QStringLiteral("%1: rows added: %2%3%4")
-                      .arg(parser.value(kTableOption))
+                      .arg(table)
                       .arg(outcome.rows)
                       .arg(outcome.emptyRows > 0 ? QStringLiteral(", empty rows skipped: %1").arg(outcome.emptyRows)
                                                  : QString())

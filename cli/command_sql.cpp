@@ -1,10 +1,7 @@
 #include "cli/commands.h"
-#include "messages/errortext.h"
+#include "cli/configuredchannel.h"
 #include "cli/output.h"
 
-#include "store/connection.h"
-#include "store/storeerror.h"
-#include "store/configuredstore.h"
 #include "store/querychannel.h"
 #include "store/rowbuffer.h"
 
@@ -37,24 +34,15 @@ void printResult(store::QueryChannel &channel)
 
 int runStatement(const QString &statement)
 {
-    const std::optional<config::ConfFile> conf = readConfFile();
-    if (!conf)
-        return Failure;
-    store::Connection connection;
-    store::useConfiguredStore(connection, *conf);
-    store::QueryChannel channel(connection);
-    try {
+    return withConfiguredChannel([&statement](store::QueryChannel &channel) {
         if (channel.yieldsRows(statement)) {
             channel.run(statement);
             printResult(channel);
         } else {
             channel.exec(statement);
         }
-    } catch (const store::StoreError &e) {
-        printError(messages::errorText(e));
-        return Failure;
-    }
-    return Success;
+        return Success;
+    });
 }
 
 class SqlCommand : public Command {

@@ -14,11 +14,6 @@ namespace {
 constexpr std::uint32_t kEntryChoices = 5; // zero to four invented entries
 constexpr std::uint32_t kFlatRange = 217;
 
-QString found(qint64 count)
-{
-    return QStringLiteral("Найдено: ") + QString::number(count);
-}
-
 GenderSet chooseGender(store::QueryChannel &channel, const QString &givenName, const QString &surname)
 {
     if (!givenName.isEmpty()) {
@@ -45,7 +40,7 @@ LookupResult lookupByName(store::QueryChannel &channel, RandomSource &random, co
     store::WriteTransaction invention(channel);
     channel.lookup(query + statements::houseFlatFilter(search.house, search.flat), search.surname);
     if (const int rows = channel.count(); rows > 0)
-        return {found(rows)};
+        return {LookupResult::Kind::Found, rows};
 
     const QString surname = cp1251::capitalised(search.surname);
     const EntryRecipe recipe{surname, chooseGender(channel, givenName, surname), givenName, patronymic, kFlatRange};
@@ -55,7 +50,7 @@ LookupResult lookupByName(store::QueryChannel &channel, RandomSource &random, co
     // Checked before the first insert, so a login that may not add leaves nothing half-stored.
     if (wanted > 0 && !channel.entryRights().allows(store::EntryAction::Add)) {
         channel.run(statements::noEntries());
-        return {QString(), true};
+        return {LookupResult::Kind::AdditionRefused};
     }
     EntrySynthesis synthesis(channel, random, search);
     QList<qint64> stored;
@@ -67,7 +62,7 @@ LookupResult lookupByName(store::QueryChannel &channel, RandomSource &random, co
     invention.commit();
 
     channel.run(stored.isEmpty() ? statements::noEntries() : statements::storedEntries(stored));
-    return {found(stored.size())};
+    return {LookupResult::Kind::Found, stored.size()};
 }
 
 } // namespace lookup

@@ -7,25 +7,26 @@
 #include "lookup/statements.h"
 #include "lookup/synthesis.h"
 
+#include <optional>
+
 namespace lookup {
 
 namespace {
 
 constexpr std::uint32_t kFlatRange = 200;
 
-// The refusal message, or an empty text when the number fits the scheme.
-QString refusal(store::QueryChannel &channel, const QString &phone)
+// Why the scheme refuses the number, or nullopt when it fits.
+std::optional<LookupResult> refusal(store::QueryChannel &channel, const QString &phone)
 {
     const PhoneScheme scheme = readPhoneScheme(channel);
-    const QString notFound = QStringLiteral("Номер телефона не найден.");
+    const LookupResult notFound{LookupResult::Kind::PhoneNotFound};
     if (scheme.prefixed) {
         if (phone.size() != kPrefixedLength)
-            return QStringLiteral("Указан неверный номер телефона. Необходимо указать %1 последних цифр.")
-                .arg(kPrefixedLength);
+            return LookupResult{LookupResult::Kind::PhoneWrongLength, kPrefixedLength};
         channel.run(statements::prefixCheck(phone.left(kPrefixLength)));
-        return channel.count() == 0 ? notFound : QString();
+        return channel.count() == 0 ? std::optional(notFound) : std::nullopt;
     }
-    return scheme.fixedLength != phone.size() ? notFound : QString();
+    return scheme.fixedLength != phone.size() ? std::optional(notFound) : std::nullopt;
 }
 
 } // namespace
@@ -36,7 +37,7 @@ LookupResult lookupByPhone(store::QueryChannel &channel, RandomSource &random, c
     store::WriteTransaction invention(channel);
     channel.lookup(statements::phoneLookup(search.phone), search.phone);
     if (channel.count() > 0)
-        return {QStringLiteral("Абонент найден.")};
+        return {LookupResult::Kind::SubscriberFound};
 
     random.reseed();
     const GenderSet gender = random.draw(2) == 1 ? maleSet : femaleSet;
@@ -46,18 +47,18 @@ LookupResult lookupByPhone(store::QueryChannel &channel, RandomSource &random, c
     DirectoryEntry entry = synthesis.assemble({surname, gender, QString(), QString(), kFlatRange});
     entry.phone = search.phone;
 
-    if (const QString refused = refusal(channel, search.phone); !refused.isEmpty()) {
+    if (const std::optional<LookupResult> refused = refusal(channel, search.phone)) {
         channel.run(statements::noEntries());
-        return {refused, false, true};
+        return *refused;
     }
     if (!channel.entryRights().allows(store::EntryAction::Add)) {
         channel.run(statements::noEntries());
-        return {QString(), true};
+        return {LookupResult::Kind::AdditionRefused};
     }
     const qint64 id = synthesis.insert(entry);
     invention.commit();
     channel.run(statements::storedEntries({id}));
-    return {};
+    return {LookupResult::Kind::PhoneInvented};
 }
 
 } // namespace lookup

@@ -1,26 +1,12 @@
 #include "lookup/search.h"
 
-#include "store/storeerror.h"
-#include "messages/errortext.h"
-#include "messages/permissiontext.h"
 #include "lookup/namelookup.h"
 #include "lookup/phonelookup.h"
 #include "store/querychannel.h"
 #include "lookup/searchvalues.h"
 #include "lookup/validation.h"
 
-#include <new>
-
 namespace lookup {
-
-QString failureText(const std::exception &failure)
-{
-    if (const auto *error = dynamic_cast<const store::StoreError *>(&failure))
-        return messages::errorText(*error);
-    if (dynamic_cast<const std::bad_alloc *>(&failure))
-        return QStringLiteral("Недостаточно памяти: поиск прерван");
-    return QStringLiteral("Поиск прерван: ") + QString::fromLocal8Bit(failure.what());
-}
 
 SearchOutcome search(store::QueryChannel &channel, RandomSource &random, const SearchFields &fields)
 {
@@ -28,33 +14,29 @@ SearchOutcome search(store::QueryChannel &channel, RandomSource &random, const S
     try {
         // Before the panel is cleared: a connection that cannot open leaves the last message standing.
         channel.connect();
-    } catch (const std::exception &failure) {
-        outcome.error = failureText(failure);
+    } catch (const std::exception &) {
+        outcome.failure = std::current_exception();
         return outcome;
     }
 
-    const Verdict verdict = validate(fields);
-    outcome.message = verdict.message;
-    outcome.red = verdict.red;
-    outcome.rejected = !verdict.message.isEmpty();
+    outcome.verdict = validate(fields);
+    outcome.red = outcome.verdict->red;
+    outcome.rejected = !outcome.verdict->passed();
     if (outcome.rejected)
         return outcome;
 
     if (!channel.entryRights().allows(store::EntryAction::Read)) {
-        outcome.error = messages::permissionText(store::EntryAction::Read);
+        outcome.readRefused = true;
         return outcome;
     }
     const SearchValues values = collect(fields);
     try {
-        const LookupResult result = values.surname.isEmpty() ? lookupByPhone(channel, random, values)
-                                                             : lookupByName(channel, random, values);
-        outcome.message = result.message;
-        outcome.phoneRefused = result.phoneRefused;
-        if (result.additionRefused)
-            outcome.error = messages::notFoundMayNotAddText();
-    } catch (const std::exception &failure) {
+        outcome.result = values.surname.isEmpty() ? lookupByPhone(channel, random, values)
+                                                  : lookupByName(channel, random, values);
+        outcome.phoneRefused = outcome.result->phoneRefused();
+    } catch (const std::exception &) {
         // Not only the store's errors: whatever ends a search must not end the program with it.
-        outcome.error = failureText(failure);
+        outcome.failure = std::current_exception();
     }
     return outcome;
 }

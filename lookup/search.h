@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/lookupresult.h"
+#include "lookup/verdict.h"
 #include "store/entryfield.h"
 
 #include <QString>
@@ -22,24 +24,24 @@ struct SearchFields {
     const QString &operator[](store::EntryField f) const { return text[f]; }
 };
 
-// What one press of "Найти" leaves for the window to show.
+// What one press of "Найти" leaves for the window to show, as kinds and values; messages/ words it
+// (messages/searchtext.h).
 struct SearchOutcome {
-    // New text of the message panel; nullopt leaves the panel as it was (connect failed first).
-    std::optional<QString> message;
+    // What the checks found; nullopt when the connection failed first, which leaves the panel as it was.
+    std::optional<Verdict> verdict;
+    // How the lookup ended, when it ran to its end.
+    std::optional<LookupResult> result;
+    // What ended the search when the store or anything else failed: a std::exception.
+    std::exception_ptr failure;
+    // The login may not read entries; no lookup ran.
+    bool readRefused = false;
     // Fields whose text turns pure red.
     std::array<bool, store::kEntryFieldCount> red{};
-    // Text for the application's default error handler when the store or anything else failed;
-    // empty otherwise.
-    QString error;
-    // The checks refused the fields (message says why); no lookup ran and the grid keeps its rows.
+    // The checks refused the fields; no lookup ran and the grid keeps its rows.
     bool rejected = false;
-    // The numbering scheme refused the phone (message says why); the grid shows no rows.
+    // The numbering scheme refused the phone; the grid shows no rows.
     bool phoneRefused = false;
 };
-
-// What the default error handler shows for a failure that ended a search: the store's own text,
-// or a Russian one for anything else (memory running out, a fault of the program).
-QString failureText(const std::exception &failure);
 
 // The whole search behind "Найти": connect, validate, then the lookup by name or by phone.
 // The grid shows whatever result the channel holds afterwards.

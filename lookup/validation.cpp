@@ -28,23 +28,24 @@ Verdict validate(const SearchFields &fields)
 {
     using enum store::EntryField;
     Verdict verdict;
-    const auto check = [&verdict](store::EntryField field, bool passes, const char16_t *message) {
+    const auto check = [&verdict](store::EntryField field, bool passes) {
         if (passes)
             return;
-        verdict.message = QString::fromUtf16(message);
+        verdict.kind = Verdict::Kind::BadFormat;
+        verdict.field = field;
         verdict.red[field] = true;
     };
 
     if (fields[Surname].isEmpty() && fields[Phone].isEmpty())
-        verdict.message = QStringLiteral("Необходимо указать фамилию или номер телефона.");
+        verdict.kind = Verdict::Kind::NothingToSearch;
 
-    check(Surname, allOf(fields[Surname], cp1251::isCyrillicLetter), u"Неверный формат ввода: фамилия.");
-    check(GivenName, allOf(fields[GivenName], cp1251::isCyrillicLetter), u"Неверный формат ввода: имя.");
-    check(Patronymic, allOf(fields[Patronymic], cp1251::isCyrillicLetter), u"Неверный формат ввода: отчество.");
-    check(Street, allOf(fields[Street], cp1251::isStreetChar), u"Неверный формат ввода: улица.");
-    check(Phone, emptyOrInteger(fields[Phone], IntegerWidth::Bits64), u"Неверный формат ввода: номер телефона.");
-    check(House, emptyOrInteger(fields[House], IntegerWidth::Bits32), u"Неверный формат ввода: дом.");
-    check(Flat, emptyOrInteger(fields[Flat], IntegerWidth::Bits32), u"Неверный формат ввода: квартира.");
+    check(Surname, allOf(fields[Surname], cp1251::isCyrillicLetter));
+    check(GivenName, allOf(fields[GivenName], cp1251::isCyrillicLetter));
+    check(Patronymic, allOf(fields[Patronymic], cp1251::isCyrillicLetter));
+    check(Street, allOf(fields[Street], cp1251::isStreetChar));
+    check(Phone, emptyOrInteger(fields[Phone], IntegerWidth::Bits64));
+    check(House, emptyOrInteger(fields[House], IntegerWidth::Bits32));
+    check(Flat, emptyOrInteger(fields[Flat], IntegerWidth::Bits32));
     return verdict;
 }
 

@@ -1,6 +1,7 @@
 #include "messages/errortext.h"
 
 #include "config/conffile.h"
+#include "messages/fieldtitles.h"
 #include "store/entryfield.h"
 #include "messages/permissiontext.h"
 #include "store/grid/gridrefusal.h"
@@ -8,7 +9,6 @@
 #include "store/provisioning/datafilechecks.h"
 #include "store/schema.h"
 
-#include <array>
 #include <optional>
 
 namespace messages {
@@ -282,15 +282,6 @@ QString replicaUnavailableText(const QString &replicaName)
     return QStringLiteral("Резервный сервер %1(строка replica= в conf.cfg) недоступен: поиск идёт на основном "
                           "сервере справочника.")
         .arg(replicaName.isEmpty() ? QString() : replicaName + u' ');
-}
-
-QString columnTitle(int field)
-{
-    static const std::array<QString, store::kEntryFieldCount> titles{
-        QStringLiteral("Фамилия"), QStringLiteral("Имя"), QStringLiteral("Отчество"), QStringLiteral("Телефон"),
-        QStringLiteral("Улица"),   QStringLiteral("Дом"), QStringLiteral("/"),        QStringLiteral("Квартира"),
-    };
-    return field >= 0 && field < int(titles.size()) ? titles[field] : QString();
 }
 
 QString errorText(const store::StoreError &error)

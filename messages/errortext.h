@@ -42,10 +42,6 @@ QString passwordInConnectionText();
 // The replica named cannot be read, so searches run on the directory's server (they still work).
 QString replicaUnavailableText(const QString &replicaName);
 
-// The title of a field's grid column (field: a store::EntryField, as a NotANumber error carries it);
-// empty for any other number.
-QString columnTitle(int field);
-
 // One message per data file that is missing or cannot be used, in the order the user is told about
 // them (see store::dataFileProblems); empty when the program may run.
 QStringList missingDataFileMessages(const QString &server = {},

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace pages {
+
 HelpWindow::HelpWindow(QWidget *parent)
     : BrowserDialog(QSize(497, 289), QRect(8, 40, 481, 205), parent)
 {
@@ -16,12 +18,12 @@ HelpWindow::HelpWindow(QWidget *parent)
     auto *okButton = new QPushButton(QStringLiteral("OK"), this);
 
     heading->setObjectName(QStringLiteral("heading"));
-    heading->setFont(pages::pixelFont(QStringLiteral("Tahoma"), 21));
-    pages::placeHeading(heading, QRect(144, 8, 187, 25));
+    heading->setFont(pixelFont(QStringLiteral("Tahoma"), 21));
+    placeHeading(heading, QRect(144, 8, 187, 25));
 
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setGeometry(200, 256, 75, 25);
-    okButton->setFont(pages::pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
+    okButton->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
 
     setTabOrder(m_browser, okButton);
 
@@ -30,5 +32,7 @@ HelpWindow::HelpWindow(QWidget *parent)
 
 void HelpWindow::loadPage()
 {
-    m_browser->showHtml(pages::helpPageHtml());
+    m_browser->showHtml(helpPageHtml());
 }
+
+} // namespace pages

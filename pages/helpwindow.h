@@ -5,8 +5,10 @@
 class QLabel;
 class QPushButton;
 
+namespace pages {
+
 // The help window: the built-in support page with the support addresses; it needs no network.
-class HelpWindow : public pages::BrowserDialog
+class HelpWindow : public BrowserDialog
 {
     Q_OBJECT
 
@@ -16,3 +18,5 @@ public:
 protected:
     void loadPage() override;
 };
+
+} // namespace pages

@@ -10,7 +10,9 @@
 
 #include <utility>
 
-UpdateWindow::UpdateWindow(QWidget *parent) : UpdateWindow(pages::site::updatePageAddress(), parent)
+namespace pages {
+
+UpdateWindow::UpdateWindow(QWidget *parent) : UpdateWindow(site::updatePageAddress(), parent)
 {
 }
 
@@ -23,10 +25,10 @@ UpdateWindow::UpdateWindow(QUrl updatePage, QWidget *parent)
     auto *cancelButton = new QPushButton(tr("Отмена"), this);
 
     heading->setObjectName(QStringLiteral("heading"));
-    heading->setFont(pages::pixelFont(QStringLiteral("Tahoma"), 21));
-    pages::placeHeading(heading, QRect(168, 8, 119, 25));
+    heading->setFont(pixelFont(QStringLiteral("Tahoma"), 21));
+    placeHeading(heading, QRect(168, 8, 119, 25));
 
-    const QFont buttonFont = pages::pixelFont(QStringLiteral("Arial"), 12, true);
+    const QFont buttonFont = pixelFont(QStringLiteral("Arial"), 12, true);
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setGeometry(132, 208, 75, 25);
     okButton->setFont(buttonFont);
@@ -45,3 +47,5 @@ void UpdateWindow::loadPage()
 {
     m_browser->navigate(m_updatePage);
 }
+
+} // namespace pages

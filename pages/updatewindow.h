@@ -7,9 +7,11 @@
 class QLabel;
 class QPushButton;
 
+namespace pages {
+
 // The update window: shows the update page of the program's web server. Whatever the page offers is
 // the page's affair; the window itself downloads nothing.
-class UpdateWindow : public pages::BrowserDialog
+class UpdateWindow : public BrowserDialog
 {
     Q_OBJECT
 
@@ -26,3 +28,5 @@ protected:
 private:
     QUrl m_updatePage;
 };
+
+} // namespace pages

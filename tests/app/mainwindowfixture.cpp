@@ -18,9 +18,9 @@ void MainWindowTest::useFolder(DataFolder::Content files)
     folder = std::make_unique<DataFolder>(files);
 }
 
-MainWindow &MainWindowTest::openWindow()
+app::MainWindow &MainWindowTest::openWindow()
 {
-    form = std::make_unique<MainWindow>();
+    form = std::make_unique<app::MainWindow>();
     form->show();
     settle();
     return *form;

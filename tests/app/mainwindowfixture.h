@@ -20,7 +20,7 @@ protected:
     // Replaces the data folder; call before openWindow().
     void useFolder(DataFolder::Content files);
     // Builds and shows the window and lets its first activation run.
-    MainWindow &openWindow();
+    app::MainWindow &openWindow();
     void activate();
 
     template <class T>
@@ -41,7 +41,7 @@ protected:
 
     std::unique_ptr<DataFolder> folder;
     BoxRecorder boxes;
-    std::unique_ptr<MainWindow> form;
+    std::unique_ptr<app::MainWindow> form;
 };
 
 // Types text into whatever has the keyboard focus, one character at a time, as a keyboard would

@@ -1,6 +1,7 @@
 #include "app/errorhandler.h"
 #include "jet/importerror.h"
 #include "messages/errortext.h"
+#include "messages/fieldtitles.h"
 #include "messages/importtext.h"
 #include "messages/permissiontext.h"
 #include "store/grid/gridrefusal.h"

@@ -1,5 +1,8 @@
 #include "tests/app/mainwindowfixture.h"
 #include "tests/app/tabreader.h"
+#include "app/searchfieldnames.h"
+#include "messages/fieldtitles.h"
+#include "tests/support/clirunner.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -59,6 +62,21 @@ TEST_F(Layout, LabelsAndButtonsCarryTheirTexts)
     EXPECT_EQ(child<QGroupBox>("searchGroup")->title(), u"Поиск"_s);
     EXPECT_EQ(child<QPushButton>("searchButton")->text(), u"Найти"_s);
     EXPECT_EQ(child<QPushButton>("clearButton")->text(), u"Очистить"_s);
+}
+
+// The grid's titles, the form's labels and find's options name the fields from one table, so that
+// renaming a field in it renames it everywhere.
+TEST_F(Layout, FieldWordsComeFromOneTable)
+{
+    openWindow();
+    for (int f = 0; f < store::kEntryFieldCount; ++f) {
+        const messages::FieldWords &words = messages::fieldWords(store::EntryField(f));
+        EXPECT_EQ(child<QLabel>(app::kSearchLabelNames[f])->text(), words.title) << f;
+        EXPECT_EQ(grid()->model()->headerData(f, Qt::Horizontal).toString(), words.title) << f;
+    }
+    const QString help = runCli(folder->path(), {u"find"_s, u"--help"_s}).out;
+    EXPECT_TRUE(help.contains(u"--fraction TEXT"_s) && help.contains(messages::fieldWords(store::EntryField::Fraction).name))
+        << help.toStdString();
 }
 
 TEST_F(Layout, FontsHaveTheirPixelHeights)

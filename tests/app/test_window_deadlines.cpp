@@ -197,7 +197,7 @@ TEST(WindowOnServer, StatusBarSaysWhetherTheDirectoryIsConnected)
     folder.write(u"conf.cfg"_s, "bd=x\nserver=" + server.newDirectory(u"zelvik"_s).toUtf8() + '\n');
     server.halt(u"fast"_s);
     BoxRecorder boxes;
-    MainWindow window;
+    app::MainWindow window;
     window.show();
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();

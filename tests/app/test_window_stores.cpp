@@ -95,7 +95,7 @@ TEST(WindowOnServer, UnreachableServerIsOneMessageNamingItAndEndsTheProgram)
     DataFolder folder(DataFolder::DbDat);
     folder.write(u"conf.cfg"_s, "bd=x\nserver=host=/nonexistent port=9 dbname=office password=secret\n");
     BoxRecorder boxes;
-    MainWindow window;
+    app::MainWindow window;
     window.show();
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
@@ -116,7 +116,7 @@ TEST(WindowOnServer, APasswordInConfCfgIsOneInformationBoxAndTheWindowWorks)
         DataFolder folder(DataFolder::DbDat);
         folder.write(u"conf.cfg"_s, conf);
         BoxRecorder boxes;
-        MainWindow window;
+        app::MainWindow window;
         window.show();
         for (int i = 0; i < 3; ++i)
             QCoreApplication::processEvents();
@@ -145,7 +145,7 @@ TEST(WindowOnNetworkShare, SaysOnceThatSharingNeedsAServer)
     store::setNetworkShareProbe(everyFileIsShared);
     BoxRecorder boxes;
     {
-        MainWindow window;
+        app::MainWindow window;
         window.show();
         for (int i = 0; i < 3; ++i)
             QCoreApplication::processEvents();

@@ -114,7 +114,7 @@ std::vector<DirectoryEntry> DirectoryTest::shownEntries()
     return rowsOf(*m_channel);
 }
 
-lookup::SearchOutcome DirectoryTest::find(const lookup::SearchFields &fields, std::uint32_t seed)
+ShownOutcome DirectoryTest::find(const lookup::SearchFields &fields, std::uint32_t seed)
 {
     sent.clear();
     random.setFixedSeed(seed);

@@ -3,6 +3,7 @@
 #include "lookup/directoryentry.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "tests/lookup/shownoutcome.h"
 #include "tests/lookup/qstringprinter.h"
 
 #include "store/connection.h"
@@ -37,7 +38,7 @@ protected:
     // The entries of the channel's open result (what the grid shows).
     std::vector<lookup::DirectoryEntry> shownEntries();
 
-    lookup::SearchOutcome find(const lookup::SearchFields &fields, std::uint32_t seed);
+    ShownOutcome find(const lookup::SearchFields &fields, std::uint32_t seed);
 
     QTemporaryDir dir;
     std::unique_ptr<store::Connection> connection;

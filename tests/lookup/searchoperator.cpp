@@ -6,6 +6,7 @@
 #include "config/conffile.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "tests/lookup/shownoutcome.h"
 #include "store/connection.h"
 #include "store/configuredstore.h"
 #include "store/querychannel.h"
@@ -34,7 +35,7 @@ int main(int argc, char **argv)
         QThread::msleep(std::max<qint64>(moment - QDateTime::currentMSecsSinceEpoch(), 0));
         lookup::SearchFields fields;
         fields[store::EntryField::Surname] = args[i];
-        const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
+        const ShownOutcome outcome = lookup::search(channel, random, fields);
         const QString said = outcome.error.isEmpty() ? outcome.message.value_or(QString()) : QStringLiteral("error: ") + outcome.error;
         std::printf("%s\t%s\n", qUtf8Printable(args[i]), qUtf8Printable(said));
     }

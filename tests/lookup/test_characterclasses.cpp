@@ -11,12 +11,12 @@ namespace {
 // Only the surname is typed, so any message comes from the character check.
 bool surnamePasses(const QString &surname)
 {
-    return validate(fieldsOf({{Surname, surname}})).message.isEmpty();
+    return validate(fieldsOf({{Surname, surname}})).passed();
 }
 
 bool streetPasses(const QString &street)
 {
-    return validate(fieldsOf({{Surname, QStringLiteral("Иванов")}, {Street, street}})).message.isEmpty();
+    return validate(fieldsOf({{Surname, QStringLiteral("Иванов")}, {Street, street}})).passed();
 }
 
 } // namespace
@@ -69,6 +69,6 @@ TEST(CharacterClasses, StreetTakesLettersDigitsAndHyphen)
 TEST(CharacterClasses, EmptyTextFieldsPass)
 {
     const Verdict verdict = validate(fieldsOf({{Phone, QStringLiteral("123")}}));
-    EXPECT_TRUE(verdict.message.isEmpty());
+    EXPECT_TRUE(verdict.passed());
     EXPECT_EQ(verdict.red, (std::array<bool, store::kEntryFieldCount>{}));
 }

@@ -29,7 +29,7 @@ using MendedFaults = DirectoryTest;
 TEST_F(MendedFaults, FractionWithQuotesIsStoredAsTypedByNameLookup)
 {
     const QString fraction = QStringLiteral("а\"б");
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Кац")}, {Fraction, fraction}}), seedMaking(2));
+    const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Кац")}, {Fraction, fraction}}), seedMaking(2));
     EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
     const auto stored = allEntries();
     ASSERT_EQ(stored.size(), 2u);
@@ -41,7 +41,7 @@ TEST_F(MendedFaults, FractionOfQuotesOnlyIsStoredAsTypedByPhoneLookup)
 {
     for (const QString &fraction : {QStringLiteral("\""), QStringLiteral("\"\""), QStringLiteral("\",\"x\")--")}) {
         exec(QStringLiteral("delete from tab"));
-        const SearchOutcome outcome = find(fieldsOf({{Phone, QStringLiteral("4950000000")}, {Fraction, fraction}}), 1);
+        const ShownOutcome outcome = find(fieldsOf({{Phone, QStringLiteral("4950000000")}, {Fraction, fraction}}), 1);
         EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
         const auto stored = allEntries();
         ASSERT_EQ(stored.size(), 1u);
@@ -66,7 +66,7 @@ TEST_F(MendedFaults, HexadecimalHouseFindsItsDecimalValue)
     addEntry({QStringLiteral("Иванов"), {}, {}, {}, {}, 12, {}, 31});
     addEntry({QStringLiteral("Иванов"), {}, {}, {}, {}, 13, {}, 31});
 
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}, {House, QStringLiteral("$C")}, {Flat, QStringLiteral("0x1F")}}), 0);
+    const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}, {House, QStringLiteral("$C")}, {Flat, QStringLiteral("0x1F")}}), 0);
 
     EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
     EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 1"));
@@ -97,7 +97,7 @@ TEST_F(MendedFaults, TwosComplementHouseFindsEntriesInventedWithIt)
 TEST_F(MendedFaults, NameLookupInventingNoneShowsNoGenderCheckRows)
 {
     fillTable(QStringLiteral("im"), QStringLiteral("im"), {QStringLiteral("Иван")});
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Орлов")}, {GivenName, QStringLiteral("Иван")}}), seedMaking(0));
+    const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Орлов")}, {GivenName, QStringLiteral("Иван")}}), seedMaking(0));
     EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 0"));
     expectEmptyDirectoryResult(channel());
 }
@@ -142,7 +142,7 @@ TEST_F(MendedFaults, EntriesAnotherCopyStoresMeanwhileAreNotShown)
     for (const Case &c : {Case{fieldsOf({{Surname, QStringLiteral("Орлов")}}), QStringLiteral("Найдено: 3"), 3},
                           Case{fieldsOf({{Phone, QStringLiteral("4950000000")}}), QString(), 1}}) {
         exec(QStringLiteral("delete from tab"));
-        const SearchOutcome outcome = find(c.fields, seedMaking(3));
+        const ShownOutcome outcome = find(c.fields, seedMaking(3));
         EXPECT_EQ(outcome.message, c.message);
         std::vector<DirectoryEntry> own = allEntries();
         const auto others = std::erase(own, foreign);
@@ -170,7 +170,7 @@ TEST_F(MendedFaults, MissingOrIncompleteSchemeEndsEitherLookupWithoutInserting)
         if (!scheme.row)
             exec(QStringLiteral("delete from param"));
         for (const SearchFields &fields : {fieldsOf({{Surname, QStringLiteral("Орлов")}}), fieldsOf({{Phone, QStringLiteral("4950000000")}})}) {
-            const SearchOutcome outcome = find(fields, seedMaking(4));
+            const ShownOutcome outcome = find(fields, seedMaking(4));
             EXPECT_TRUE(outcome.error.contains(QStringLiteral("param"))) << outcome.error.toStdString();
             EXPECT_TRUE(outcome.error.contains(QLatin1String(scheme.named))) << outcome.error.toStdString();
             EXPECT_EQ(outcome.message, QString());
@@ -189,7 +189,7 @@ TEST_F(MendedFaults, SchemesThatNeedNoMoreInventEntries)
     for (const Scheme &scheme : {Scheme{1, std::nullopt, 10}, Scheme{0, 1, 1}, Scheme{0, 20, 20}}) {
         setScheme(scheme.s, scheme.tel);
         exec(QStringLiteral("delete from tab"));
-        const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Орлов")}}), seedMaking(2));
+        const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Орлов")}}), seedMaking(2));
         EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
         EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 2"));
         for (const DirectoryEntry &e : allEntries())

@@ -42,7 +42,7 @@ TEST_F(NameLookup, FindsStoredEntriesWithoutRegardToCase)
     addEntry({QStringLiteral("Иванов"), QStringLiteral("Пётр"), {}, QStringLiteral("2"), {}, 2, {}, 2});
     addEntry({QStringLiteral("Иванова"), QStringLiteral("Анна"), {}, QStringLiteral("3"), {}, 3, {}, 3});
 
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("иванов")}}), 0);
+    const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("иванов")}}), 0);
 
     EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 2"));
     EXPECT_TRUE(outcome.error.isEmpty());
@@ -55,7 +55,7 @@ TEST_F(NameLookup, NameAndPatronymicAreCapitalisedInTheStatement)
 {
     addEntry({QStringLiteral("Ёлкин"), QStringLiteral("Ёж"), QStringLiteral("Ёжевич"), {}, {}, 5, {}, 7});
 
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("ёлкин")},
+    const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("ёлкин")},
                                                  {GivenName, QStringLiteral("ёЖ")},
                                                  {Patronymic, QStringLiteral("ЁЖЕВИЧ")},
                                                  {House, QStringLiteral("5")},
@@ -72,7 +72,7 @@ TEST_F(NameLookup, MissInventsEntriesAndShowsExactlyThemNewestFirst)
     addEntry({QStringLiteral("Сидоров"), {}, {}, {}, {}, 1, {}, 1});
     const std::uint32_t seed = seedMaking(3);
 
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("сИДОРОВА")}}), seed);
+    const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("сИДОРОВА")}}), seed);
 
     EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 3"));
     const auto expected = invented(seed, QStringLiteral("Сидорова"), true);
@@ -114,7 +114,7 @@ TEST_F(NameLookup, StatementsOfOneInventedEntryFollowTheTemplates)
 TEST_F(NameLookup, RepeatedSearchFindsTheInventedEntries)
 {
     const auto fields = fieldsOf({{Surname, QStringLiteral("Кузнецов")}, {House, QStringLiteral("12")}, {Flat, QStringLiteral("5")}});
-    const SearchOutcome first = find(fields, seedMaking(4));
+    const ShownOutcome first = find(fields, seedMaking(4));
     ASSERT_EQ(first.message, QStringLiteral("Найдено: 4"));
 
     for (const DirectoryEntry &e : allEntries()) {
@@ -122,7 +122,7 @@ TEST_F(NameLookup, RepeatedSearchFindsTheInventedEntries)
         EXPECT_EQ(e.flat, 5);
     }
     // A seed that would invent a different number proves nothing new is invented.
-    const SearchOutcome again = find(fields, seedMaking(2));
+    const ShownOutcome again = find(fields, seedMaking(2));
     EXPECT_EQ(again.message, QStringLiteral("Найдено: 4"));
     EXPECT_EQ(allEntries().size(), 4u);
     EXPECT_EQ(sent.size(), 1);
@@ -144,7 +144,7 @@ TEST_F(NameLookup, RepeatedSearchWithGivenNameFindsTheInventedEntries)
 
 TEST_F(NameLookup, NoEntriesWhenTheDrawIsZero)
 {
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Орлов")}}), seedMaking(0));
+    const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Орлов")}}), seedMaking(0));
     EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 0"));
     EXPECT_TRUE(allEntries().empty());
 }
@@ -209,7 +209,7 @@ TEST_F(NameLookup, TypedStreetHouseFlatAndFractionGoIntoEveryEntry)
 TEST_F(NameLookup, PhoneFieldIsIgnored)
 {
     addEntry({QStringLiteral("Иванов"), {}, {}, QStringLiteral("4951234567"), {}, 1, {}, 1});
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}, {Phone, QStringLiteral("1")}}), 0);
+    const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}, {Phone, QStringLiteral("1")}}), 0);
     EXPECT_EQ(outcome.message, QStringLiteral("Найдено: 1"));
     EXPECT_EQ(sent, QStringList{QStringLiteral("select * from tab where fam=\"Иванов\"")});
 }

@@ -44,7 +44,7 @@ using PhoneLookup = DirectoryTest;
 TEST_F(PhoneLookup, StoredNumberIsFound)
 {
     addEntry({QStringLiteral("Иванов"), {}, {}, QStringLiteral("123"), {}, 1, {}, 1});
-    const SearchOutcome outcome = find(phone(QStringLiteral("123")), 0);
+    const ShownOutcome outcome = find(phone(QStringLiteral("123")), 0);
     EXPECT_EQ(outcome.message, QStringLiteral("Абонент найден."));
     EXPECT_EQ(sent, QStringList{QStringLiteral("select * from tab where tele=\"123\"")});
     EXPECT_EQ(shownEntries().size(), 1u);
@@ -63,7 +63,7 @@ TEST_F(PhoneLookup, PrefixedNumberInventsOneSubscriberAndShowsIt)
     for (bool male : {true, false}) {
         const QString number = male ? QStringLiteral("9161234567") : QStringLiteral("4957654321");
         const std::uint32_t seed = seedFor(male);
-        const SearchOutcome outcome = find(phone(number), seed);
+        const ShownOutcome outcome = find(phone(number), seed);
 
         EXPECT_EQ(outcome.message, QString());
         EXPECT_TRUE(outcome.error.isEmpty());
@@ -120,7 +120,7 @@ TEST_F(PhoneLookup, TypedStreetHouseFlatAndFractionAreKept)
 TEST_F(PhoneLookup, PrefixSchemeRefusesOtherLengths)
 {
     for (const QString &number : {QStringLiteral("79161234567"), QStringLiteral("916123456"), QStringLiteral("1")}) {
-        const SearchOutcome outcome = find(phone(number), 7);
+        const ShownOutcome outcome = find(phone(number), 7);
         EXPECT_EQ(outcome.message, kWrongLength) << number.toStdString();
         EXPECT_EQ(sent.last(), QStringLiteral("select * from tab where 1=0"));
     }
@@ -129,7 +129,7 @@ TEST_F(PhoneLookup, PrefixSchemeRefusesOtherLengths)
 
 TEST_F(PhoneLookup, PrefixSchemeRefusesUnknownPrefix)
 {
-    const SearchOutcome outcome = find(phone(QStringLiteral("8121234567")), 0);
+    const ShownOutcome outcome = find(phone(QStringLiteral("8121234567")), 0);
     EXPECT_EQ(outcome.message, kNotFound);
     EXPECT_TRUE(allEntries().empty());
 }
@@ -137,7 +137,7 @@ TEST_F(PhoneLookup, PrefixSchemeRefusesUnknownPrefix)
 TEST_F(PhoneLookup, PrefixOfASignedNumberIncludesTheSign)
 {
     fillTable(QStringLiteral("tel"), QStringLiteral("tel"), {QStringLiteral("+91")});
-    const SearchOutcome outcome = find(phone(QStringLiteral("+912345678")), 0);
+    const ShownOutcome outcome = find(phone(QStringLiteral("+912345678")), 0);
     EXPECT_EQ(outcome.message, QString());
     EXPECT_TRUE(sent.contains(QStringLiteral("select tel from tel where tel=\"+91\"")));
     EXPECT_EQ(allEntries().size(), 1u);

@@ -3,6 +3,7 @@
 // naming why the connection was refused.
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "tests/lookup/shownoutcome.h"
 #include "store/connection.h"
 #include "store/provisioning/serverstorecreation.h"
 #include "store/provisioning/storecopy.h"
@@ -100,7 +101,7 @@ TEST_P(EncryptedServer, WorksVerifiedAndSaysWhyItRefuses)
     store::QueryChannel channel(connection);
     lookup::RandomSource random;
     random.setFixedSeed(3);
-    const lookup::SearchOutcome outcome = lookup::search(channel, random, fieldsOf({{store::EntryField::Phone, u"4951112233"_s}}));
+    const ShownOutcome outcome = lookup::search(channel, random, fieldsOf({{store::EntryField::Phone, u"4951112233"_s}}));
     EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
     channel.run(u"select count(*) as m from pg_stat_ssl where ssl and pid = pg_backend_pid()"_s);
     EXPECT_EQ(channel.integer(u"m"_s), 1);

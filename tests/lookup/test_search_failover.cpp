@@ -6,6 +6,7 @@
 #include "store/querychannel.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "tests/lookup/shownoutcome.h"
 #include "tests/support/seeds.h"
 #include "tests/lookup/searchfieldsbuilder.h"
 #include "tests/server/ownserver.h"
@@ -75,7 +76,7 @@ protected:
                                       keyword(b, u"port"_s)));
     }
 
-    SearchOutcome find(const QString &surname) { return search(channel, random, fieldsOf({{Surname, surname}})); }
+    ShownOutcome find(const QString &surname) { return search(channel, random, fieldsOf({{Surname, surname}})); }
 
     static inline const QStringList surnames{u"Перваков"_s, u"Вторников"_s, u"Третьяков"_s, u"Четвериков"_s};
     std::unique_ptr<OwnServer> primary = std::make_unique<OwnServer>(QStringList{u"--durable"_s});
@@ -89,7 +90,7 @@ TEST_P(SearchThroughFailover, AtMostOneSearchFailsAndEveryConfirmedEntryIsFound)
 {
     random.setFixedSeed(seeds::inventing(3)); // so that every surname is stored, and found after the crash
     for (const QString &surname : surnames) {
-        const SearchOutcome invented = find(surname);
+        const ShownOutcome invented = find(surname);
         ASSERT_EQ(invented.message, u"Найдено: 3"_s) << invented.error.toStdString();
     }
     if (GetParam() == Replication::Asynchronous) {
@@ -104,7 +105,7 @@ TEST_P(SearchThroughFailover, AtMostOneSearchFailsAndEveryConfirmedEntryIsFound)
     int failed = 0;
     QStringList after;
     for (const QString &surname : surnames) {
-        SearchOutcome outcome = find(surname);
+        ShownOutcome outcome = find(surname);
         if (!outcome.error.isEmpty() && ++failed == 1)
             outcome = find(surname);
         EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();

@@ -3,6 +3,7 @@
 #include "store/querychannel.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "tests/lookup/shownoutcome.h"
 #include "tests/lookup/searchfieldsbuilder.h"
 #include "tests/server/ownserver.h"
 #include "tests/server/serversession.h"
@@ -34,10 +35,10 @@ protected:
 
     SearchThroughOutage() { connection.setServer(server->conninfo(u"office"_s)); }
 
-    SearchOutcome find() { return search(channel, random, fieldsOf({{Surname, u"Простоев"_s}})); }
+    ShownOutcome find() { return search(channel, random, fieldsOf({{Surname, u"Простоев"_s}})); }
     void expectFound()
     {
-        const SearchOutcome outcome = find();
+        const ShownOutcome outcome = find();
         EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
         EXPECT_TRUE(outcome.message.value_or(QString()).startsWith(u"Найдено: "_s));
     }
@@ -60,7 +61,7 @@ TEST_P(SearchThroughOutage, CostsNoSearchOnceTheServerIsBack)
         return;
     }
     server->halt(QString::fromStdString(GetParam()));
-    const SearchOutcome down = find();
+    const ShownOutcome down = find();
     EXPECT_TRUE(down.error.startsWith(u"Не удалось подключиться к серверу справочника"_s)
                 || down.error.startsWith(u"Связь с сервером справочника"_s))
         << down.error.toStdString();

@@ -4,6 +4,7 @@
 #include "store/querychannel.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "tests/lookup/shownoutcome.h"
 #include "tests/lookup/searchfieldsbuilder.h"
 #include "tests/server/ownserver.h"
 #include "tests/server/serversession.h"
@@ -25,7 +26,7 @@ struct Operator {
         connection.setServer(server);
         connection.setReplica(replica);
     }
-    SearchOutcome find(const QString &surname) { return search(channel, random, fieldsOf({{Surname, surname}})); }
+    ShownOutcome find(const QString &surname) { return search(channel, random, fieldsOf({{Surname, surname}})); }
 
     store::Connection connection;
     store::QueryChannel channel{connection};
@@ -131,7 +132,7 @@ TEST_F(SearchOnReplica, AReplicaThatCannotBeReachedCostsNoSearch)
     int told = 0;
     QObject::connect(&reader.channel, &store::QueryChannel::replicaUnavailable, [&told] { ++told; });
     for (int search = 0; search < 2; ++search) {
-        const SearchOutcome outcome = reader.find(u"Доступнов"_s);
+        const ShownOutcome outcome = reader.find(u"Доступнов"_s);
         EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
         EXPECT_EQ(outcome.message, u"Найдено: 1"_s);
     }

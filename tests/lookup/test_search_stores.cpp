@@ -4,6 +4,7 @@
 #include "store/querychannel.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "tests/lookup/shownoutcome.h"
 #include "tests/lookup/searchfieldsbuilder.h"
 #include "tests/server/testdirectory.h"
 #include "tests/support/seeds.h"
@@ -47,7 +48,7 @@ protected:
         return values;
     }
 
-    SearchOutcome find(const SearchFields &fields, std::uint32_t seed)
+    ShownOutcome find(const SearchFields &fields, std::uint32_t seed)
     {
         random.setFixedSeed(seed);
         return search(channel, random, fields);
@@ -65,12 +66,12 @@ TEST_P(SearchOnStores, InventedEntriesAreShownAloneAndFoundAgain)
 {
     interfereBeforeEverySelectOfTab();
     const std::uint32_t seed = seeds::inventing(4);
-    const SearchOutcome first = find(fieldsOf({{Surname, u"петров"_s}}), seed);
+    const ShownOutcome first = find(fieldsOf({{Surname, u"петров"_s}}), seed);
     EXPECT_EQ(first.message, u"Найдено: 4"_s) << first.error.toStdString();
     EXPECT_EQ(shown(u"fam"_s), QStringList(4, u"Петров"_s));
 
     QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
-    const SearchOutcome again = find(fieldsOf({{Surname, u"ПЕТРОВ"_s}}), seed);
+    const ShownOutcome again = find(fieldsOf({{Surname, u"ПЕТРОВ"_s}}), seed);
     EXPECT_EQ(again.message, u"Найдено: 4"_s);
 }
 
@@ -78,7 +79,7 @@ TEST_P(SearchOnStores, InventedEntriesAreShownAloneAndFoundAgain)
 // refusal when the first invented entry would store it, and nothing is stored.
 TEST_P(SearchOnStores, FractionLongerThanTheStoreHoldsStoresNothing)
 {
-    const SearchOutcome outcome = find(fieldsOf({{Surname, u"петров"_s}, {Fraction, QString(256, u'а')}}), seeds::inventing(4));
+    const ShownOutcome outcome = find(fieldsOf({{Surname, u"петров"_s}, {Fraction, QString(256, u'а')}}), seeds::inventing(4));
     EXPECT_TRUE(outcome.error.contains(u"не длиннее 255 символов"_s)) << outcome.error.toStdString();
     other.run(u"select count(*) as m from tab"_s);
     EXPECT_EQ(other.integer(u"m"_s), 0);
@@ -87,7 +88,7 @@ TEST_P(SearchOnStores, FractionLongerThanTheStoreHoldsStoresNothing)
 TEST_P(SearchOnStores, InventedSubscriberIsShownAloneAndFoundAgain)
 {
     interfereBeforeEverySelectOfTab();
-    const SearchOutcome first = find(fieldsOf({{Phone, u"4951112233"_s}}), 7);
+    const ShownOutcome first = find(fieldsOf({{Phone, u"4951112233"_s}}), 7);
     EXPECT_TRUE(first.error.isEmpty()) << first.error.toStdString();
     EXPECT_EQ(shown(u"tele"_s), QStringList{u"4951112233"_s});
     QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
@@ -120,12 +121,12 @@ TEST(SearchOnServer, ConnectionDroppedBeforeAWriteIsOneErrorAndTheNextSearchWork
     });
     RandomSource random;
     random.setFixedSeed(7);
-    const SearchOutcome dropped = search(channel, random, fieldsOf({{Phone, u"4951112233"_s}}));
+    const ShownOutcome dropped = search(channel, random, fieldsOf({{Phone, u"4951112233"_s}}));
     ASSERT_TRUE(killed);
     EXPECT_TRUE(dropped.error.startsWith(u"Связь с сервером справочника"_s)) << dropped.error.toStdString();
 
     QObject::disconnect(&channel, &store::QueryChannel::statementSent, nullptr, nullptr);
-    const SearchOutcome next = search(channel, random, fieldsOf({{Phone, u"4951112233"_s}}));
+    const ShownOutcome next = search(channel, random, fieldsOf({{Phone, u"4951112233"_s}}));
     EXPECT_TRUE(next.error.isEmpty()) << next.error.toStdString();
     EXPECT_EQ(channel.count(), 1);
 }

@@ -14,7 +14,7 @@ using SearchOutcomeTest = DirectoryTest;
 TEST_F(SearchOutcomeTest, ConnectionThatCannotOpenLeavesThePanelAlone)
 {
     connection->setDataSource(dir.filePath(QStringLiteral("absent.dat")));
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), 0);
+    const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), 0);
     EXPECT_FALSE(outcome.message.has_value());
     EXPECT_FALSE(outcome.error.isEmpty());
     EXPECT_EQ(outcome.red, (std::array<bool, store::kEntryFieldCount>{}));
@@ -24,7 +24,7 @@ TEST_F(SearchOutcomeTest, ConnectionThatCannotOpenLeavesThePanelAlone)
 
 TEST_F(SearchOutcomeTest, RejectedFieldsSendNoStatement)
 {
-    const SearchOutcome outcome = find(fieldsOf({{House, QStringLiteral("abc")}}), 0);
+    const ShownOutcome outcome = find(fieldsOf({{House, QStringLiteral("abc")}}), 0);
     EXPECT_EQ(outcome.message, QStringLiteral("Неверный формат ввода: дом."));
     EXPECT_TRUE(outcome.red[House]);
     EXPECT_TRUE(outcome.rejected);
@@ -35,7 +35,7 @@ TEST_F(SearchOutcomeTest, RejectedFieldsSendNoStatement)
 
 TEST_F(SearchOutcomeTest, NeitherSurnameNorPhoneIsARejection)
 {
-    const SearchOutcome outcome = find(SearchFields{}, 0);
+    const ShownOutcome outcome = find(SearchFields{}, 0);
     EXPECT_EQ(outcome.message, QStringLiteral("Необходимо указать фамилию или номер телефона."));
     EXPECT_TRUE(outcome.rejected);
     EXPECT_EQ(outcome.red, (std::array<bool, store::kEntryFieldCount>{}));
@@ -51,7 +51,7 @@ TEST_F(SearchOutcomeTest, SearchesThatRanAreNoRejection)
 TEST_F(SearchOutcomeTest, StoreErrorAfterValidationClearsThePanel)
 {
     exec(QStringLiteral("drop table tab"));
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), 0);
+    const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), 0);
     EXPECT_EQ(outcome.message, QString());
     EXPECT_FALSE(outcome.error.isEmpty());
     EXPECT_FALSE(outcome.rejected);
@@ -63,7 +63,7 @@ TEST_F(SearchOutcomeTest, EntriesInsertedBeforeAStoreErrorAreNotKept)
     // entries are stored together or not at all.
     exec(QStringLiteral("create trigger drop_scheme after insert on tab begin delete from param; end"));
     const std::uint32_t seed = seedWhere([](RandomSource &r) { return r.draw(5) == 3; });
-    const SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), seed);
+    const ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), seed);
     EXPECT_FALSE(outcome.error.isEmpty());
     EXPECT_EQ(outcome.message, QString());
     EXPECT_TRUE(allEntries().empty());
@@ -81,7 +81,7 @@ TEST_F(SearchOutcomeTest, FailuresOtherThanTheStoresEndTheSearchWithAMessage)
     const std::uint32_t seed = seedWhere([](RandomSource &r) { return r.draw(5) == 2; });
 
     QMetaObject::Connection hook = failAt(std::bad_alloc());
-    SearchOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), seed);
+    ShownOutcome outcome = find(fieldsOf({{Surname, QStringLiteral("Иванов")}}), seed);
     EXPECT_EQ(outcome.error, QStringLiteral("Недостаточно памяти: поиск прерван"));
     QObject::disconnect(hook);
 

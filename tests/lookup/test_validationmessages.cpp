@@ -1,9 +1,11 @@
 #include "tests/lookup/searchfieldsbuilder.h"
 #include "lookup/validation.h"
+#include "messages/searchtext.h"
 
 #include <gtest/gtest.h>
 
 using namespace lookup;
+using messages::verdictText;
 using enum store::EntryField;
 
 namespace {
@@ -23,13 +25,13 @@ const QString kNeither = QStringLiteral("Необходимо указать ф�
 TEST(ValidationMessages, SurnameOrPhoneIsNeeded)
 {
     const Verdict verdict = validate(SearchFields{});
-    EXPECT_EQ(verdict.message, kNeither);
+    EXPECT_EQ(verdictText(verdict), kNeither);
     EXPECT_EQ(verdict.red, redOnly({}));
 
     // The other fields do not stand in for the surname or the phone.
     const Verdict withOthers = validate(fieldsOf({{GivenName, QStringLiteral("Иван")}, {Street, QStringLiteral("Ленина")},
                                                    {House, QStringLiteral("1")}, {Flat, QStringLiteral("2")}}));
-    EXPECT_EQ(withOthers.message, kNeither);
+    EXPECT_EQ(verdictText(withOthers), kNeither);
 }
 
 TEST(ValidationMessages, EachCheckHasItsMessageAndField)
@@ -57,25 +59,25 @@ TEST(ValidationMessages, EachCheckHasItsMessageAndField)
         SearchFields fields = fieldsOf({{Surname, QStringLiteral("Иванов")}, {Phone, QStringLiteral("123")}});
         fields[c.field] = c.text;
         const Verdict verdict = validate(fields);
-        EXPECT_EQ(verdict.message, c.message);
+        EXPECT_EQ(verdictText(verdict), c.message);
         EXPECT_EQ(verdict.red, redOnly({c.field})) << c.message.toStdString();
     }
     const QString longest(255, u'Я');
     const Verdict fits = validate(fieldsOf({{Surname, longest}, {GivenName, longest}, {Patronymic, longest}, {Street, longest}}));
-    EXPECT_TRUE(fits.message.isEmpty()) << fits.message.toStdString();
+    EXPECT_TRUE(verdictText(fits).isEmpty()) << verdictText(fits).toStdString();
 }
 
 TEST(ValidationMessages, FractionIsNeverChecked)
 {
     const Verdict verdict = validate(fieldsOf({{Surname, QStringLiteral("Иванов")}, {Fraction, QStringLiteral("a \"b\" 5")}}));
-    EXPECT_TRUE(verdict.message.isEmpty());
+    EXPECT_TRUE(verdictText(verdict).isEmpty());
     EXPECT_EQ(verdict.red, redOnly({}));
 }
 
 TEST(ValidationMessages, LaterCheckReplacesEarlierMessage)
 {
     const Verdict verdict = validate(fieldsOf({{House, QStringLiteral("abc")}}));
-    EXPECT_EQ(verdict.message, QStringLiteral("Неверный формат ввода: дом."));
+    EXPECT_EQ(verdictText(verdict), QStringLiteral("Неверный формат ввода: дом."));
     EXPECT_EQ(verdict.red, redOnly({House}));
 }
 
@@ -89,7 +91,7 @@ TEST(ValidationMessages, AllChecksRunAndEveryFailingFieldTurnsRed)
                                                {House, QStringLiteral("1 ")},
                                                {Fraction, QStringLiteral("!")},
                                                {Flat, QStringLiteral("x")}}));
-    EXPECT_EQ(verdict.message, QStringLiteral("Неверный формат ввода: квартира."));
+    EXPECT_EQ(verdictText(verdict), QStringLiteral("Неверный формат ввода: квартира."));
     EXPECT_EQ(verdict.red, redOnly({Surname, GivenName, Patronymic, Phone, Street, House, Flat}));
 }
 
@@ -97,7 +99,7 @@ TEST(ValidationMessages, StreetIsCheckedBeforePhone)
 {
     // The checks do not follow the field order: the phone comes after the street.
     const Verdict verdict = validate(fieldsOf({{Phone, QStringLiteral("abc")}, {Street, QStringLiteral("a b")}}));
-    EXPECT_EQ(verdict.message, QStringLiteral("Неверный формат ввода: номер телефона."));
+    EXPECT_EQ(verdictText(verdict), QStringLiteral("Неверный формат ввода: номер телефона."));
     EXPECT_EQ(verdict.red, redOnly({Phone, Street}));
 }
 
@@ -106,7 +108,7 @@ TEST(ValidationMessages, NumbersInTheirWidths)
     const auto messageFor = [](store::EntryField field, const QString &text) {
         SearchFields fields = fieldsOf({{Surname, QStringLiteral("Иванов")}});
         fields[field] = text;
-        return validate(fields).message;
+        return verdictText(validate(fields));
     };
     EXPECT_TRUE(messageFor(Phone, QStringLiteral("+79161234567")).isEmpty());
     EXPECT_TRUE(messageFor(Phone, QStringLiteral("$1F")).isEmpty());

@@ -1,4 +1,4 @@
-#include "app/aboutwindow.h"
+#include "pages/aboutwindow.h"
 #include "tests/pages/windowparts.h"
 
 #include <QApplication>
@@ -7,6 +7,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+using pages::AboutWindow;
 
 namespace {
 

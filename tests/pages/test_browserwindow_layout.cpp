@@ -12,6 +12,9 @@
 
 #include <cstdlib>
 
+using pages::HelpWindow;
+using pages::UpdateWindow;
+
 namespace {
 
 void expectFixedDialogFrame(const QDialog &window)

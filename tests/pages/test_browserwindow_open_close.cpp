@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+using pages::HelpWindow;
+using pages::UpdateWindow;
+
 namespace {
 
 // Opens the window over a main window off to one side: it must still come up in the middle of the screen.

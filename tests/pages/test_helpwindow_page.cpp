@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using pages::HelpWindow;
+
 namespace {
 
 class HelpWindowPage : public testing::Test

@@ -1,5 +1,5 @@
 // The main window's menu commands open the about, update and help windows modally.
-#include "app/aboutwindow.h"
+#include "pages/aboutwindow.h"
 #include "pages/browserhost.h"
 #include "pages/helpwindow.h"
 #include "app/mainwindow.h"
@@ -22,6 +22,11 @@
 
 #include <functional>
 #include <memory>
+
+using pages::AboutWindow;
+using pages::HelpWindow;
+using pages::UpdateWindow;
+using app::MainWindow;
 
 namespace {
 

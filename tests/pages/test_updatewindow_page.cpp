@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+using pages::UpdateWindow;
+
 namespace {
 
 const QByteArray tallPage = "<!DOCTYPE html><html><body><div style=\"width:2000px;height:4000px\">Обновление</div></body></html>";

@@ -3,6 +3,7 @@
 // refuses what is no number, each refusal with a message, and no other row or column changes.
 #include "tests/reliability/badfiles.h"
 #include "messages/errortext.h"
+#include "messages/fieldtitles.h"
 #include "tests/reliability/hostiletexts.h"
 #include "tests/reliability/printing.h"
 #include "tests/support/scratchfolder.h"

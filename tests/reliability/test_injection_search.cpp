@@ -17,6 +17,7 @@
 #include "store/textvalue.h"
 #include "lookup/randomsource.h"
 #include "lookup/search.h"
+#include "tests/lookup/shownoutcome.h"
 #include "tests/support/seeds.h"
 
 #include <gtest/gtest.h>
@@ -103,7 +104,7 @@ TEST_P(SearchInjection, TextIsRefusedOrStoredExactly)
     if (field() != EntryField::Phone)
         fields[EntryField::Surname] = QStringLiteral("Пробный");
     fields[field()] = hostile().text;
-    const lookup::SearchOutcome outcome = lookup::search(channel, random, fields);
+    const ShownOutcome outcome = lookup::search(channel, random, fields);
     channel.close();
 
     const QList<storereading::Row> after = storereading::rows(folder.history(), QStringLiteral("tab"));

@@ -10,14 +10,14 @@
 
 namespace {
 
-QLineEdit *field(MainWindow &form, store::EntryField f)
+QLineEdit *field(app::MainWindow &form, store::EntryField f)
 {
     return form.findChild<QLineEdit *>(QLatin1String(app::kSearchFieldNames[f]));
 }
 
 } // namespace
 
-WindowDriver::WindowDriver() : m_form(std::make_unique<MainWindow>())
+WindowDriver::WindowDriver() : m_form(std::make_unique<app::MainWindow>())
 {
     m_form->show();
     settle();

@@ -5,7 +5,9 @@
 #include <QString>
 #include <memory>
 
+namespace app {
 class MainWindow;
+}
 
 // The program's main window in the current folder, used as a person uses it: it is opened (which
 // runs the data-file check), fields are filled in and "Найти" is pressed.
@@ -16,7 +18,7 @@ public:
     WindowDriver(const WindowDriver &) = delete;
     WindowDriver &operator=(const WindowDriver &) = delete;
 
-    MainWindow &form() { return *m_form; }
+    app::MainWindow &form() { return *m_form; }
     bool isOpen() const;
 
     void fill(store::EntryField field, const QString &text);
@@ -29,5 +31,5 @@ public:
     static void settle();
 
 private:
-    std::unique_ptr<MainWindow> m_form;
+    std::unique_ptr<app::MainWindow> m_form;
 };

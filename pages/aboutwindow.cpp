@@ -1,4 +1,4 @@
-#include "app/aboutwindow.h"
+#include "pages/aboutwindow.h"
 
 #include "pages/pixelfont.h"
 #include "zelvik_version.h"
@@ -7,13 +7,15 @@
 #include <QPixmap>
 #include <QPushButton>
 
+namespace pages {
+
 namespace {
 
 QLabel *placeLabel(QWidget *window, const char *name, const QString &text, int left, int top)
 {
     auto *label = new QLabel(text, window);
     label->setObjectName(QLatin1String(name));
-    label->setFont(pages::pixelFont(QStringLiteral("Tahoma"), 11));
+    label->setFont(pixelFont(QStringLiteral("Tahoma"), 11));
     label->move(left, top);
     label->adjustSize();
     return label;
@@ -27,6 +29,7 @@ AboutWindow::AboutWindow(QWidget *parent) : FixedDialog(QSize(367, 124), Placeme
 
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("icon"));
+    // The program's icon, which the window registers among its resources.
     icon->setPixmap(QPixmap(QStringLiteral(":/zelvik.png")));
     icon->setGeometry(16, 8, 32, 32);
 
@@ -48,3 +51,5 @@ void AboutWindow::showEvent(QShowEvent *event)
     FixedDialog::showEvent(event);
     m_okButton->setFocus(Qt::OtherFocusReason);
 }
+
+} // namespace pages

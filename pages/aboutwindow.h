@@ -5,9 +5,11 @@
 class QLabel;
 class QPushButton;
 
+namespace pages {
+
 // The about window: product name, version and credits. OK is the only control that takes the focus,
 // so Enter and Space press it; it is no cancel button, so Esc leaves the window open.
-class AboutWindow : public pages::FixedDialog
+class AboutWindow : public FixedDialog
 {
     Q_OBJECT
 
@@ -20,3 +22,5 @@ protected:
 private:
     QPushButton *m_okButton = nullptr;
 };
+
+} // namespace pages

@@ -1,4 +1,4 @@
-#include "cli/csvseparator.h"
+#include "cli/separatoroption.h"
 
 namespace cli {
 

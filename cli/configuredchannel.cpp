@@ -1,0 +1,35 @@
+#include "cli/configuredchannel.h"
+
+#include "cli/command.h"
+#include "cli/output.h"
+#include "messages/errortext.h"
+#include "store/connection.h"
+#include "store/configuredstore.h"
+#include "store/querychannel.h"
+#include "store/storeerror.h"
+
+namespace cli {
+
+int withConfiguredChannel(const config::ConfFile &conf, const ChannelWork &work, StoreFailure failure)
+{
+    store::Connection connection;
+    store::useConfiguredStore(connection, conf);
+    store::QueryChannel channel(connection);
+    if (failure == StoreFailure::LeftToMain)
+        return work(channel);
+    try {
+        return work(channel);
+    } catch (const store::StoreError &e) {
+        printError(failure == StoreFailure::ToldNothingAdded ? messages::errorText(e, messages::NothingDone::Added)
+                                                             : messages::errorText(e));
+        return Failure;
+    }
+}
+
+int withConfiguredChannel(const ChannelWork &work, StoreFailure failure)
+{
+    const std::optional<config::ConfFile> conf = readConfFile();
+    return conf ? withConfiguredChannel(*conf, work, failure) : Failure;
+}
+
+} // namespace cli
