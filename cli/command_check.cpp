@@ -2,9 +2,9 @@
 #include "messages/errortext.h"
 #include "cli/output.h"
 #include "cli/auditproblemtext.h"
+#include "cli/configuredchannel.h"
 
 #include "store/connection.h"
-#include "store/configuredstore.h"
 #include "store/audit/fileaudit.h"
 #include "store/audit/replicastate.h"
 #include "store/audit/storeaudit.h"
@@ -86,23 +86,18 @@ bool reportReplica(store::QueryChannel &primary, store::Connection &replica)
 // the replica conf.cfg names.
 int checkServer(const config::ConfFile &conf)
 {
-    try {
-        store::Connection connection;
-        store::useConfiguredStore(connection, conf);
-        store::QueryChannel channel(connection);
+    return withConfiguredChannel(conf, [](store::QueryChannel &channel) {
         const store::AuditQuery query = store::firstColumnOf(channel);
         QStringList problems = auditProblemTexts(store::schemaProblems(query, store::Dialect::Postgres));
         if (problems.isEmpty())
             problems = auditProblemTexts(store::serverRightsProblems(query))
                 + auditProblemTexts(store::unfitTextProblems(query, store::Dialect::Postgres));
         const int verdict = report(problems, problems.isEmpty() ? lookup::pickGaps(query) : std::vector<lookup::PickGap>{});
-        if (!connection.replica())
+        store::Connection *replica = channel.connection().replica();
+        if (!replica)
             return verdict;
-        return reportReplica(channel, *connection.replica()) ? verdict : Failure;
-    } catch (const store::StoreError &e) {
-        printError(messages::errorText(e));
-        return Failure;
-    }
+        return reportReplica(channel, *replica) ? verdict : Failure;
+    });
 }
 
 int report(const QStringList &problems, const std::vector<lookup::PickGap> &gaps)

@@ -12,13 +12,16 @@ namespace cli {
 
 int withConfiguredChannel(const config::ConfFile &conf, const ChannelWork &work, StoreFailure failure)
 {
-    store::Connection connection;
-    store::useConfiguredStore(connection, conf);
-    store::QueryChannel channel(connection);
+    const auto workOnChannel = [&] {
+        store::Connection connection;
+        store::useConfiguredStore(connection, conf);
+        store::QueryChannel channel(connection);
+        return work(channel);
+    };
     if (failure == StoreFailure::LeftToMain)
-        return work(channel);
+        return workOnChannel();
     try {
-        return work(channel);
+        return workOnChannel();
     } catch (const store::StoreError &e) {
         printError(failure == StoreFailure::ToldNothingAdded ? messages::errorText(e, messages::NothingDone::Added)
                                                              : messages::errorText(e));

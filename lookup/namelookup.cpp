@@ -2,6 +2,7 @@
 
 #include "text/cp1251.h"
 #include "store/querychannel.h"
+#include "lookup/genderchoice.h"
 #include "lookup/randomsource.h"
 #include "lookup/searchvalues.h"
 #include "lookup/statements.h"
@@ -13,15 +14,6 @@ namespace {
 
 constexpr std::uint32_t kEntryChoices = 5; // zero to four invented entries
 constexpr std::uint32_t kFlatRange = 217;
-
-GenderSet chooseGender(store::QueryChannel &channel, const QString &givenName, const QString &surname)
-{
-    if (!givenName.isEmpty()) {
-        channel.run(statements::genderCheck(givenName));
-        return channel.count() > 0 ? maleSet : femaleSet;
-    }
-    return surname.endsWith(femaleSet.surnameSuffix) ? femaleSet : maleSet;
-}
 
 } // namespace
 
@@ -43,7 +35,7 @@ LookupResult lookupByName(store::QueryChannel &channel, RandomSource &random, co
         return {LookupResult::Kind::Found, rows};
 
     const QString surname = cp1251::capitalised(search.surname);
-    const EntryRecipe recipe{surname, chooseGender(channel, givenName, surname), givenName, patronymic, kFlatRange};
+    const EntryRecipe recipe{surname, genderForName(channel, givenName, surname), givenName, patronymic, kFlatRange};
 
     random.reseed();
     const std::uint32_t wanted = random.draw(kEntryChoices);

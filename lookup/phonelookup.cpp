@@ -1,5 +1,6 @@
 #include "lookup/phonelookup.h"
 
+#include "lookup/genderchoice.h"
 #include "lookup/phonescheme.h"
 #include "store/querychannel.h"
 #include "lookup/randomsource.h"
@@ -40,7 +41,7 @@ LookupResult lookupByPhone(store::QueryChannel &channel, RandomSource &random, c
         return {LookupResult::Kind::SubscriberFound};
 
     random.reseed();
-    const GenderSet gender = random.draw(2) == 1 ? maleSet : femaleSet;
+    const GenderSet gender = genderAtRandom(random);
     EntrySynthesis synthesis(channel, random, search);
     QString surname = synthesis.pickSurname();
     surname += gender.surnameSuffix;
