@@ -86,18 +86,17 @@ bool reportReplica(store::QueryChannel &primary, store::Connection &replica)
 // the replica conf.cfg names.
 int checkServer(const config::ConfFile &conf)
 {
-    return withConfiguredChannel(conf, [](store::QueryChannel &channel) {
+    return withConfiguredChannel(conf, StoreWork([](store::Connection &store, store::QueryChannel &channel) {
         const store::AuditQuery query = store::firstColumnOf(channel);
         QStringList problems = auditProblemTexts(store::schemaProblems(query, store::Dialect::Postgres));
         if (problems.isEmpty())
             problems = auditProblemTexts(store::serverRightsProblems(query))
                 + auditProblemTexts(store::unfitTextProblems(query, store::Dialect::Postgres));
         const int verdict = report(problems, problems.isEmpty() ? lookup::pickGaps(query) : std::vector<lookup::PickGap>{});
-        store::Connection *replica = channel.connection().replica();
-        if (!replica)
+        if (!store.replica())
             return verdict;
-        return reportReplica(channel, *replica) ? verdict : Failure;
-    });
+        return reportReplica(channel, *store.replica()) ? verdict : Failure;
+    }));
 }
 
 int report(const QStringList &problems, const std::vector<lookup::PickGap> &gaps)

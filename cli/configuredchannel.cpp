@@ -12,11 +12,17 @@ namespace cli {
 
 int withConfiguredChannel(const config::ConfFile &conf, const ChannelWork &work, StoreFailure failure)
 {
+    return withConfiguredChannel(
+        conf, StoreWork([&](store::Connection &, store::QueryChannel &channel) { return work(channel); }), failure);
+}
+
+int withConfiguredChannel(const config::ConfFile &conf, const StoreWork &work, StoreFailure failure)
+{
     const auto workOnChannel = [&] {
         store::Connection connection;
         store::useConfiguredStore(connection, conf);
         store::QueryChannel channel(connection);
-        return work(channel);
+        return work(connection, channel);
     };
     if (failure == StoreFailure::LeftToMain)
         return workOnChannel();

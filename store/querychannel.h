@@ -31,9 +31,6 @@ public:
     explicit QueryChannel(Connection &connection, QObject *parent = nullptr);
     ~QueryChannel() override;
 
-    // The store this channel speaks to (its replica, its name).
-    Connection &connection() const { return m_connection; }
-
     void connect();
     // Closes the current result, then opens the statement's; current row = first row.
     void run(const QString &statement);
