@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     }
     const int rows = arguments[2].toInt();
     const int searches = arguments[3].toInt();
-    MainWindow window;
+    app::MainWindow window;
     auto *grid = window.findChild<QTableView *>(QStringLiteral("resultGrid"));
     bench::TypedSearch search(window, grid, [grid, rows] { return grid->model()->rowCount() == rows; }, arguments[1]);
     if (!search.ready()) {
