@@ -52,7 +52,7 @@ bool setsWait(const QByteArray &file, const QString &key)
     const QByteArray start = key.toLatin1() + '=';
     const QList<QByteArray> lines = file.split('\n');
     for (qsizetype i = 1; i < lines.size(); ++i)
-        if (lines[i].startsWith(start))
+        if (QByteArray(lines[i]).replace('\r', QByteArray()).startsWith(start))
             return true;
     return false;
 }
