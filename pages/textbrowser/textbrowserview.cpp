@@ -1,5 +1,6 @@
 #include "pages/textbrowser/textbrowserview.h"
 
+#include "messages/pagetext.h"
 #include "text/cp1251.h"
 
 #include <QNetworkReply>
@@ -38,42 +39,40 @@ QString decoded(const QByteArray &body, const QByteArray &contentType)
 
 QString reasonText(const QNetworkReply &reply, std::chrono::milliseconds timeLimit)
 {
+    using messages::PageFailure;
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 400)
-        return QStringLiteral("Сервер ответил: %1 %2.")
-            .arg(status)
-            .arg(reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
+        return messages::pageFailureText(PageFailure::HttpStatus, status,
+                                         reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
     switch (reply.error()) {
     case QNetworkReply::ConnectionRefusedError:
-        return QStringLiteral("Сервер отклонил соединение.");
+        return messages::pageFailureText(PageFailure::Refused);
     case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("Сервер с таким именем не найден.");
+        return messages::pageFailureText(PageFailure::HostNotFound);
     case QNetworkReply::TimeoutError:
     case QNetworkReply::OperationCanceledError: // the time limit; the view's own cancels are never reported
-        return QStringLiteral("Сервер не ответил за %1 с.").arg(timeLimit.count() / 1000.0);
+        return messages::pageFailureText(PageFailure::TimedOut, 0, QString(), timeLimit.count() / 1000.0);
     case QNetworkReply::RemoteHostClosedError:
-        return QStringLiteral("Сервер закрыл соединение, не передав страницу.");
+        return messages::pageFailureText(PageFailure::Closed);
     case QNetworkReply::SslHandshakeFailedError:
-        return QStringLiteral("Не удалось установить защищённое соединение с сервером.");
+        return messages::pageFailureText(PageFailure::TlsFailed);
     case QNetworkReply::TooManyRedirectsError:
-        return QStringLiteral("Сервер перенаправлял запрос слишком много раз.");
+        return messages::pageFailureText(PageFailure::TooManyRedirects);
     case QNetworkReply::InsecureRedirectError:
-        return QStringLiteral("Сервер перенаправил запрос с защищённого адреса на незащищённый.");
+        return messages::pageFailureText(PageFailure::InsecureRedirect);
     case QNetworkReply::ProtocolUnknownError:
-        return QStringLiteral("Адреса такого вида не поддерживаются.");
+        return messages::pageFailureText(PageFailure::UnknownScheme);
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
-        return QStringLiteral("Нет подключения к сети.");
+        return messages::pageFailureText(PageFailure::NoNetwork);
     default:
-        return QStringLiteral("Ошибка сети.");
+        return messages::pageFailureText(PageFailure::Other);
     }
 }
 
 QString failurePage(const QUrl &address, const QString &reason, const QString &detail)
 {
-    return QStringLiteral("<h3>Страница недоступна</h3><p>Не удалось загрузить страницу <b>%1</b>.</p>"
-                          "<p>%2</p><p style=\"color:#646161\">%3</p>")
-        .arg(address.toDisplayString().toHtmlEscaped(), reason.toHtmlEscaped(), detail.toHtmlEscaped());
+    return messages::pageFailureHtml(address.toDisplayString(), reason, detail);
 }
 
 } // namespace
@@ -140,7 +139,7 @@ void TextBrowserView::pageArrived(QNetworkReply *reply)
         showPage(decoded(body, contentType));
     } else {
         showPage(failurePage(reply->request().url(),
-                             QStringLiteral("Страницу в формате %1 здесь показать нельзя.").arg(type), QString()));
+                             messages::pageTypeUnshownText(type), QString()));
         return finishLoad(false);
     }
     finishLoad(true);
